@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing (build, run, test). Usage: pakketten.sh [extra packages...]
+set -euo pipefail
+nodig=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev
+       fonts-liberation2 fonts-comic-neue poppler-utils "$@")
+ontbreekt=()
+for p in "${nodig[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || ontbreekt+=("$p")
+done
+if [ ${#ontbreekt[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  echo "Installeren: ${ontbreekt[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${ontbreekt[@]}"
+fi

@@ -1,0 +1,23 @@
+#include "common/algemeen.h"
+#include "common/instellingen.h"
+#include "common/stijl_w.h"
+#include "common/toeval.h"
+#include "main/main_w.h"
+
+#include <QApplication>
+#include <QScreen>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zorvak"));
+    zetProgrammaStijl();
+
+    Algemeen alg;
+    const InstellingenBestand bestand(QApplication::applicationDirPath());
+    Main hoofd(alg, bestand, Toeval::systeem());
+    hoofd.showFullScreen();
+    // Without a window manager the full-screen request is ignored; the geometry is not.
+    hoofd.setGeometry(hoofd.screen()->geometry());
+    return QApplication::exec();
+}

@@ -1,0 +1,194 @@
+#include "common/doek_w.h"
+
+#include "common/twips.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include <cmath>
+
+namespace {
+int vloer15(int twips) { return static_cast<int>(std::floor(twips / 15.0)); }
+} // namespace
+
+Doek::Doek(QWidget* ouder, QColor achtergrond) : QWidget(ouder), m_achtergrond(achtergrond)
+{
+    if (auto* scherm = QGuiApplication::primaryScreen())
+        m_dpr = scherm->devicePixelRatio();
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    maakBeeld();
+}
+
+void Doek::zetPlaats(int x, int y, int breedte, int hoogte)
+{
+    m_x = x;
+    m_y = y;
+    m_b = breedte;
+    m_h = hoogte;
+    setGeometry(Twips::rect(x, y, breedte, hoogte));
+    maakBeeld(); // a hidden widget hears of its new size only when shown
+}
+
+void Doek::zetPositie(int x, int y) { zetPlaats(x, y, m_b, m_h); }
+
+void Doek::maakBeeld()
+{
+    const QSize grootte(std::max(1, qRound(width() * m_dpr)), std::max(1, qRound(height() * m_dpr)));
+    if (m_beeld.size() == grootte)
+        return;
+    QImage nieuw(grootte, QImage::Format_RGB32);
+    nieuw.setDevicePixelRatio(m_dpr);
+    nieuw.fill(m_achtergrond);
+    if (!m_beeld.isNull()) {
+        QPainter p(&nieuw);
+        p.drawImage(QPoint(0, 0), m_beeld);
+    }
+    m_beeld = nieuw;
+}
+
+void Doek::zetAchtergrond(QColor kleur)
+{
+    m_achtergrond = kleur;
+    wis();
+}
+
+void Doek::wis()
+{
+    m_beeld.fill(m_achtergrond);
+    update();
+}
+
+int Doek::px(int twips) const { return qRound(vloer15(twips) * m_dpr); }
+
+QRect Doek::blok(int x1, int y1, int x2, int y2) const
+{
+    const int l = std::min(x1, x2), r = std::max(x1, x2);
+    const int b = std::min(y1, y2), o = std::max(y1, y2);
+    return QRect(QPoint(px(l), px(b)), QPoint(px(r + 15) - 1, px(o + 15) - 1));
+}
+
+void Doek::lijn(int x1, int y1, int x2, int y2, QColor kleur)
+{
+    if (x1 == x2 || y1 == y2) {
+        vul(x1, y1, x2, y2, kleur);
+        return;
+    }
+    {
+        QPainter p(&m_beeld);
+        p.scale(m_dpr, m_dpr);
+        p.setPen(QPen(kleur, 1.0, Qt::SolidLine, Qt::SquareCap));
+        p.drawLine(QPointF(vloer15(x1) + 0.5, vloer15(y1) + 0.5), QPointF(vloer15(x2) + 0.5, vloer15(y2) + 0.5));
+    }
+    update();
+}
+
+void Doek::kader(int x1, int y1, int x2, int y2, QColor kleur)
+{
+    const int l = std::min(x1, x2), r = std::max(x1, x2);
+    const int b = std::min(y1, y2), o = std::max(y1, y2);
+    vul(l, b, r, b, kleur);
+    vul(l, o, r, o, kleur);
+    vul(l, b, l, o, kleur);
+    vul(r, b, r, o, kleur);
+}
+
+void Doek::vul(int x1, int y1, int x2, int y2, QColor kleur)
+{
+    {
+        QPainter p(&m_beeld);
+        p.fillRect(blok(x1, y1, x2, y2), kleur);
+    }
+    update();
+}
+
+void Doek::tekst(int x, int y, const QString& tekst, const QFont& lettertype, QColor kleur)
+{
+    teken([&](QPainter& p) {
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(lettertype);
+        p.setPen(kleur);
+        const QFontMetricsF maat(lettertype);
+        p.drawText(QPointF(x, y + maat.ascent()), tekst);
+    });
+}
+
+void Doek::plaatje(const QImage& beeld, int x, int y, int breedte, int hoogte)
+{
+    if (beeld.isNull())
+        return;
+    {
+        QPainter p(&m_beeld);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QRect doel(px(x), px(y), qRound(Twips::naarPixels(breedte) * m_dpr),
+                         qRound(Twips::naarPixels(hoogte) * m_dpr));
+        QImage bron = beeld;
+        bron.setDevicePixelRatio(1.0);
+        p.drawImage(doel, bron);
+    }
+    update();
+}
+
+void Doek::stippen(int x0, int y0, int x1, int y1, int stap, QColor kleur)
+{
+    const int d = std::max(1, qRound(m_dpr));
+    const int periode = std::max(1, vloer15(stap)) * d;
+    QImage tegel(periode, periode, QImage::Format_ARGB32_Premultiplied);
+    tegel.fill(Qt::transparent);
+    {
+        QPainter t(&tegel);
+        t.fillRect(QRect(0, 0, d, d), kleur);
+    }
+    {
+        QPainter p(&m_beeld);
+        QBrush kwast(tegel);
+        p.setBrushOrigin(px(x0), px(y0));
+        p.fillRect(blok(x0, y0, x1, y1), kwast);
+    }
+    update();
+}
+
+QColor Doek::pixel(int x, int y) const
+{
+    const QPoint punt(px(x), px(y));
+    return m_beeld.rect().contains(punt) ? m_beeld.pixelColor(punt) : QColor();
+}
+
+QImage Doek::deel(int x, int y, int breedte, int hoogte) const
+{
+    return m_beeld.copy(px(x), px(y), qRound(Twips::naarPixels(breedte) * m_dpr),
+                        qRound(Twips::naarPixels(hoogte) * m_dpr));
+}
+
+void Doek::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawImage(QPoint(0, 0), m_beeld);
+}
+
+void Doek::resizeEvent(QResizeEvent*) { maakBeeld(); }
+
+void Doek::mousePressEvent(QMouseEvent* e)
+{
+    m_ingedrukt = true;
+    const QPointF pos = e->position();
+    emit muisIngedrukt(QPoint(Twips::vanPixels(pos.x()), Twips::vanPixels(pos.y())), e->button());
+}
+
+void Doek::mouseReleaseEvent(QMouseEvent* e)
+{
+    const bool klik = m_ingedrukt && rect().contains(e->position().toPoint());
+    m_ingedrukt = false;
+    if (klik)
+        emit geklikt();
+}
+
+void Doek::mouseDoubleClickEvent(QMouseEvent*) { emit dubbelGeklikt(); }
+
+void Doek::keyPressEvent(QKeyEvent* e)
+{
+    emit toetsIngedrukt(e->key(), e->isAutoRepeat());
+    e->accept();
+}

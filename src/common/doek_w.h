@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+
+// A picture box that keeps what is drawn on it: it owns an image at the screen's resolution
+// and offers its drawing operations in twips. Geometry (lines, boxes) lands on the 96-dpi grid
+// of logical pixels, so it looks the same on every screen; text and pictures use every
+// device pixel there is.
+class Doek : public QWidget {
+    Q_OBJECT
+public:
+    explicit Doek(QWidget* ouder = nullptr, QColor achtergrond = Qt::white);
+
+    // Position and size in twips, in the parent's coordinates.
+    void zetPlaats(int x, int y, int breedte, int hoogte);
+    void zetPositie(int x, int y);
+    int twipsX() const { return m_x; }
+    int twipsY() const { return m_y; }
+    int twipsBreedte() const { return m_b; }
+    int twipsHoogte() const { return m_h; }
+
+    // A new background colour clears everything drawn, as does wis().
+    void zetAchtergrond(QColor kleur);
+    QColor achtergrond() const { return m_achtergrond; }
+    void wis();
+
+    // Corners are included: a box from (0,0) to (15,15) covers two pixels each way.
+    void lijn(int x1, int y1, int x2, int y2, QColor kleur);
+    void kader(int x1, int y1, int x2, int y2, QColor kleur);
+    void vul(int x1, int y1, int x2, int y2, QColor kleur);
+    // Text whose line box has its top-left corner at (x, y); the font is sized in twips.
+    void tekst(int x, int y, const QString& tekst, const QFont& lettertype, QColor kleur);
+    // A picture stretched into the box of the given size in twips.
+    void plaatje(const QImage& beeld, int x, int y, int breedte, int hoogte);
+    // One dot every stap twips in both directions, starting at (x0, y0), up to (x1, y1):
+    // a texture drawn in one pass.
+    void stippen(int x0, int y0, int x1, int y1, int stap, QColor kleur);
+
+    QColor pixel(int x, int y) const;
+    // A part of the drawing, at device resolution.
+    QImage deel(int x, int y, int breedte, int hoogte) const;
+    const QImage& beeld() const { return m_beeld; }
+    qreal dpr() const { return m_dpr; }
+
+    // Draw freely with a painter whose unit is the twip.
+    template <class F> void teken(F&& f)
+    {
+        {
+            QPainter p(&m_beeld);
+            p.scale(m_dpr / 15.0, m_dpr / 15.0);
+            f(p);
+        }
+        update();
+    }
+
+signals:
+    void muisIngedrukt(QPoint twips, Qt::MouseButton knop);
+    void geklikt();
+    void dubbelGeklikt();
+    void toetsIngedrukt(int toets, bool herhaling);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+
+private:
+    int px(int twips) const; // device pixel where a twip position falls, snapped to the logical grid
+    QRect blok(int x1, int y1, int x2, int y2) const;
+    void maakBeeld();
+
+    QImage m_beeld;
+    QColor m_achtergrond;
+    qreal m_dpr = 1.0;
+    int m_x = 0, m_y = 0, m_b = 0, m_h = 0;
+    bool m_ingedrukt = false;
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+struct Algemeen;
+
+// Zorvak.ini: seven lines of comma-separated values, texts in double quotes, CRLF,
+// Windows-1252. Read once at start-up, written at a confirmed exit.
+namespace Instellingen {
+
+inline constexpr const char* bestandsNaam = "Zorvak.ini";
+inline constexpr const char* kopTekst = "Quenderbrook Software 2011";
+inline constexpr const char* streepjes = "--------------------------";
+
+// The file's bytes for the current values.
+QByteArray maakInhoud(const Algemeen& alg);
+
+// Reads the fields of a file's bytes into the record, in file order. Returns false at the
+// first field that is missing or does not fit; the fields read before it keep their values.
+// Also false when a ball picture number names no picture (outside 1..8).
+bool leesInhoud(const QByteArray& inhoud, Algemeen& alg);
+
+// A text as it may stand between the quotes: a double quote would end the field early,
+// so it becomes an apostrophe; line breaks become blanks.
+QString veiligeTekst(const QString& tekst);
+
+// The default background: the program folder, then Backgrounds/Background-01.jpg.
+QString standaardAchtergrond(const QString& programmaMap);
+
+} // namespace Instellingen
+
+// Where Zorvak.ini lives. Normally in the program's own folder; when that folder cannot be
+// written (an installed program), in the user's configuration folder. A file in the program
+// folder is then still read as the starting point until the user's own copy exists.
+class InstellingenBestand {
+public:
+    // reserveMap: the user's configuration folder; empty means the system's standard one.
+    explicit InstellingenBestand(const QString& programmaMap, const QString& reserveMap = {});
+
+    QString programmaMap() const { return m_programmaMap; }
+    QString pad() const { return m_pad; }
+    bool inReserveMap() const { return m_reserve; }
+
+    // Start-up: start values, read the file, and when reading fails write the file anew
+    // from what was read so far and fall back to the default background.
+    // Returns true when the file was read without fault.
+    bool laadBijStart(Algemeen& alg) const;
+
+    // Replaces the file in one step; a failed write leaves the old file as it was.
+    bool schrijf(const Algemeen& alg, QString* fout = nullptr) const;
+
+private:
+    QString m_programmaMap;
+    QString m_pad;
+    QString m_leesPad;
+    bool m_reserve = false;
+};

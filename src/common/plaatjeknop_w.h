@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QImage>
+
+// A button that is only a picture, placed in twips; the picture shows at its own size.
+// It keeps its look when disabled: it only stops answering.
+class PlaatjeKnop : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit PlaatjeKnop(QWidget* ouder = nullptr);
+
+    void zetPlaatje(const QImage& plaatje);
+    const QImage& plaatje() const { return m_plaatje; }
+
+    // Position and size in twips, in the parent's coordinates.
+    void zetPlaats(int x, int y, int breedte, int hoogte);
+    void zetPositie(int x, int y);
+    int twipsX() const { return m_x; }
+    int twipsY() const { return m_y; }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QImage m_plaatje;
+    int m_x = 0, m_y = 0, m_b = 720, m_h = 720;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <cmath>
+
+// Every position of the program is kept in twips (1440 to the inch). On screen a logical
+// pixel is 15 twips (96 dpi); Qt's logical pixels keep that true on scaled screens.
+namespace Twips {
+
+inline constexpr int perPixel = 15;
+
+inline int naarPixels(double twips) { return static_cast<int>(std::lround(twips / perPixel)); }
+inline int vanPixels(double pixels) { return static_cast<int>(std::lround(pixels * perPixel)); }
+
+// A rectangle given in twips, in logical pixels.
+inline QRect rect(int x, int y, int breedte, int hoogte)
+{
+    const int links = naarPixels(x);
+    const int boven = naarPixels(y);
+    return {links, boven, naarPixels(x + breedte) - links, naarPixels(y + hoogte) - boven};
+}
+
+// A font for a painter whose unit is the twip: a point is 20 twips. Sizing by pixels keeps the
+// device's dpi out of it, on screen and on paper alike.
+inline QFont lettertype(const QString& familie, double punten, bool vet = false)
+{
+    QFont f(familie);
+    f.setPixelSize(static_cast<int>(std::lround(punten * 20)));
+    f.setBold(vet);
+    return f;
+}
+
+// The same font for a widget on screen (96 dpi: a point is 4/3 logical pixel).
+inline QFont schermLettertype(const QString& familie, double punten, bool vet = false)
+{
+    QFont f(familie);
+    f.setPixelSize(static_cast<int>(std::lround(punten * 96.0 / 72.0)));
+    f.setBold(vet);
+    return f;
+}
+
+} // namespace Twips

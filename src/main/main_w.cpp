@@ -1,0 +1,282 @@
+#include "main/main_w.h"
+
+#include "common/doek_w.h"
+#include "common/instellingen.h"
+#include "common/melding_w.h"
+#include "common/plaatjeknop_w.h"
+#include "common/plaatjes.h"
+#include "common/twips.h"
+#include "common/wacht.h"
+#include "main/achtergrond_w.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+const QColor balkKleur(40, 40, 60);
+const QColor lijstKleur(150, 150, 170);
+const QColor klokKleur(160, 160, 160);
+
+QLabel* maakLabel(QWidget* ouder, const char* naam, const QString& tekst, double punten, bool vet)
+{
+    auto* label = new QLabel(tekst, ouder);
+    label->setObjectName(QString::fromLatin1(naam));
+    label->setFont(Twips::schermLettertype(QStringLiteral("Arial"), punten, vet));
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->adjustSize();
+    return label;
+}
+
+QComboBox* maakLijst(QWidget* ouder, const char* naam, const QString& tip)
+{
+    auto* lijst = new QComboBox(ouder);
+    lijst->setObjectName(QString::fromLatin1(naam));
+    lijst->setFont(Twips::schermLettertype(QStringLiteral("Arial"), 15.75));
+    lijst->setToolTip(tip);
+    lijst->setMaxVisibleItems(20);
+    QPalette pal = lijst->palette();
+    for (auto rol : {QPalette::Base, QPalette::Button, QPalette::Window})
+        pal.setColor(rol, lijstKleur);
+    for (auto rol : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+        pal.setColor(rol, Qt::black);
+    lijst->setPalette(pal);
+    return lijst;
+}
+} // namespace
+
+Main::Main(Algemeen& alg, const InstellingenBestand& bestand, Toeval& toeval, QWidget* ouder)
+    : QWidget(ouder), m_alg(alg), m_bestand(bestand), m_toeval(toeval),
+      m_beeindig([] { QCoreApplication::exit(0); })
+{
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral(" Zorvak"));
+    setWindowIcon(Plaatjes::vensterIcoon());
+    setWindowFlag(Qt::FramelessWindowHint);
+
+    QScreen* scherm = QGuiApplication::primaryScreen();
+    const QRect geometrie = scherm ? scherm->geometry() : QRect(0, 0, 1024, 768);
+    m_schermB = Twips::vanPixels(geometrie.width());
+    m_schermH = Twips::vanPixels(geometrie.height());
+    setGeometry(geometrie);
+
+    maakBesturing();
+    plaatsBesturing();
+
+    // The settings come last: they choose the ball pictures and the background.
+    m_bestand.laadBijStart(m_alg);
+    zetBalPlaatjes();
+    zetAchtergrond(m_alg.AchtergrondBestand);
+
+    verbind();
+    klokTik();
+    Timer1->start();
+}
+
+Main::~Main() = default;
+
+QString Main::programmaMap() const { return m_bestand.programmaMap(); }
+
+void Main::maakBesturing()
+{
+    const qreal dpr = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->devicePixelRatio() : 1.0;
+
+    BackImage = new Achtergrond(this);
+    BackImage->setObjectName(QStringLiteral("BackImage"));
+
+    Pic = new Doek(this, Plaatjes::bordKleur);
+    Pic->setObjectName(QStringLiteral("Pic"));
+    Pic->setFocusPolicy(Qt::StrongFocus);
+
+    InfoLabel = new QLabel(this);
+    InfoLabel->setObjectName(QStringLiteral("InfoLabel"));
+    InfoLabel->setFont(Twips::schermLettertype(QStringLiteral("Comic Sans MS"), 16));
+    InfoLabel->setAttribute(Qt::WA_TranslucentBackground);
+    InfoLabel->hide();
+
+    HelpPic = new Doek(this, QColor(40, 20, 20));
+    HelpPic->setObjectName(QStringLiteral("HelpPic"));
+    HelpPic->hide();
+
+    PdfImg = new PlaatjeKnop(HelpPic);
+    PdfImg->setObjectName(QStringLiteral("PdfImg"));
+    PdfImg->zetPlaatje(Plaatjes::pdfIcoon(dpr));
+    PdfImg->setToolTip(QStringLiteral(" Ja hier klikken "));
+    PdfImg->setCursor(Plaatjes::hand());
+    PdfImg->zetPlaats(510, 6600, 720, 720);
+
+    DpiImg = new PlaatjeKnop(HelpPic);
+    DpiImg->setObjectName(QStringLiteral("DpiImg"));
+    DpiImg->zetPlaatje(Plaatjes::dpiIcoon(dpr));
+    DpiImg->zetPlaats(510, 7440, 720, 720);
+
+    Image1 = new PlaatjeKnop(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->zetPlaatje(Plaatjes::verklein(dpr));
+    Image1->setToolTip(QStringLiteral(" Scherm verkleinen "));
+
+    KnopPic = new Doek(this, balkKleur);
+    KnopPic->setObjectName(QStringLiteral("KnopPic"));
+
+    const std::array<QImage, 5> plaatjes = {Plaatjes::helpKnop(dpr), Plaatjes::printer(48, dpr), Plaatjes::startPatroon(),
+                                            Plaatjes::tandwielen(dpr), Plaatjes::startPijlen(dpr)};
+    const std::array<const char*, 5> tips = {" Help ", " Kaarten Afdrukken ", " Layout Kaart ", " Instellingen ",
+                                             " Spel beginnen "};
+    for (int i = 0; i < 5; ++i) {
+        Knop[i] = new PlaatjeKnop(KnopPic);
+        Knop[i]->setObjectName(QStringLiteral("Knop%1").arg(i));
+        Knop[i]->zetPlaatje(plaatjes[i]);
+        Knop[i]->setToolTip(QString::fromLatin1(tips[i]));
+        Knop[i]->setCursor(Plaatjes::hand());
+    }
+
+    Label1 = maakLabel(KnopPic, "Label1", QStringLiteral("Start"), 20.25, true);
+    Combo1 = maakLijst(KnopPic, "Combo1", QStringLiteral(" Op volgorde "));
+    Combo2 = maakLijst(KnopPic, "Combo2", QStringLiteral(" Gesorteerd "));
+    Label2 = maakLabel(KnopPic, "Label2", QStringLiteral("Bal : 0"), 20.25, true);
+
+    KaartPic = new Doek(KnopPic, balkKleur);
+    KaartPic->setObjectName(QStringLiteral("KaartPic"));
+    KaartPic->hide();
+
+    ExitLabel = maakLabel(KnopPic, "ExitLabel", QStringLiteral("Exit"), 20.25, true);
+    ExitKnop = new PlaatjeKnop(KnopPic);
+    ExitKnop->setObjectName(QStringLiteral("ExitKnop"));
+    ExitKnop->zetPlaatje(Plaatjes::exitKnop(dpr));
+    ExitKnop->setToolTip(QStringLiteral(" Exit "));
+    ExitKnop->setCursor(Plaatjes::hand());
+
+    KlokLabel = maakLabel(this, "KlokLabel", QString(), 9.75, false);
+    KlokLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QPalette pal = KlokLabel->palette();
+    pal.setColor(QPalette::WindowText, klokKleur);
+    KlokLabel->setPalette(pal);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+
+    Free = Plaatjes::free();
+    LogoPic = Plaatjes::logo(dpr);
+}
+
+void Main::plaatsBesturing()
+{
+    const int w = m_schermB;
+    const int h = m_schermH;
+    BackImage->setGeometry(Twips::rect(0, 0, w, h));
+    HelpPic->zetPlaats(0, 0, w, h - 1200);
+    Image1->zetPlaats(w - 540, 120, 390, 270);
+    KnopPic->zetPlaats(0, h - 1200, w, 1200);
+    tekenKnopPic();
+
+    const std::array<int, 5> links = {150, 1200, 2250, 3300, 5400};
+    for (int i = 0; i < 5; ++i)
+        Knop[i]->zetPlaats(links[i], 330, 720, 720);
+    Label1->move(Twips::naarPixels(6210), Twips::naarPixels(480));
+    Combo1->setGeometry(Twips::naarPixels(7500), Twips::naarPixels(480), Twips::naarPixels(1200),
+                        Combo1->sizeHint().height());
+    Combo2->setGeometry(Twips::naarPixels(8760), Twips::naarPixels(480), Twips::naarPixels(1200),
+                        Combo2->sizeHint().height());
+    Combo1->clear();
+    Combo2->clear();
+    Label2->move(Twips::naarPixels(10200), Twips::naarPixels(480));
+    KaartPic->zetPlaats(12690, 360, 645, 645);
+    ExitLabel->move(Twips::naarPixels(w - 1680), Twips::naarPixels(480));
+    ExitKnop->zetPlaats(w - 825, 345, 720, 720);
+    Pic->zetPlaats(w / 2 - 7455, -9000, 14910, 8790);
+    plaatsKlok();
+
+    // Stacking: the background at the bottom, the help panel over the board, the bar on top.
+    BackImage->lower();
+    HelpPic->raise();
+    KnopPic->raise();
+    KlokLabel->raise();
+    Image1->raise();
+}
+
+void Main::tekenKnopPic()
+{
+    const int w = m_schermB;
+    KnopPic->zetAchtergrond(balkKleur);
+    KnopPic->stippen(0, 10, w, 1200, 45, QColor(70, 70, 90));
+    for (int i = 0; i <= 120; i += 15) {
+        const QColor grijs(2 * i, 2 * i, 2 * i);
+        KnopPic->lijn(0, i, w, i, grijs);
+        KnopPic->lijn(0, 240 - i, w, 240 - i, grijs);
+    }
+}
+
+// The clock is right-justified: its text ends 150 twips from the right edge of the screen,
+// whatever the length of the date.
+void Main::plaatsKlok()
+{
+    KlokLabel->adjustSize();
+    const int rechts = Twips::naarPixels(m_schermB - 150);
+    KlokLabel->move(rechts - KlokLabel->width(), Twips::naarPixels(m_schermH - 1530));
+}
+
+void Main::zetBalPlaatjes()
+{
+    const qreal dpr = Pic->dpr();
+    const QImage een = Plaatjes::bal(m_alg.balKleurIndex(), dpr);
+    const QImage twee = Plaatjes::bal(m_alg.KnipperKleur, dpr);
+    if (!een.isNull())
+        Bal1 = een;
+    if (!twee.isNull())
+        Bal2 = twee;
+    if (Bal1.isNull())
+        Bal1 = Plaatjes::bal(7, dpr);
+    if (Bal2.isNull())
+        Bal2 = Plaatjes::bal(3, dpr);
+}
+
+bool Main::zetAchtergrond(const QString& pad) { return BackImage->laad(pad); }
+
+void Main::verbind()
+{
+    connect(Timer1, &QTimer::timeout, this, &Main::klokTik);
+    connect(Pic, &Doek::geklikt, this, &Main::bordGeklikt);
+    connect(Pic, &Doek::toetsIngedrukt, this, &Main::bordToets);
+    for (int i = 0; i < 5; ++i)
+        connect(Knop[i], &PlaatjeKnop::clicked, this, [this, i] { knopGeklikt(i); });
+    connect(ExitKnop, &PlaatjeKnop::clicked, this, &Main::exitGeklikt);
+    connect(BackImage, &Achtergrond::dubbelGeklikt, this, &Main::achtergrondDubbelklik);
+    connect(KnopPic, &Doek::geklikt, this, &Main::balkGeklikt);
+}
+
+void Main::closeEvent(QCloseEvent* e)
+{
+    if (m_afgesloten) {
+        e->accept();
+        return;
+    }
+    if (m_vraagtAfsluiten) {
+        e->ignore();
+        return;
+    }
+    m_vraagtAfsluiten = true;
+    const bool ja = Melding::vraag(this, QStringLiteral(" Exit programma"),
+                                   QStringLiteral("Wilt u dit programma nu afsluiten?"));
+    m_vraagtAfsluiten = false;
+    if (!ja) {
+        e->ignore();
+        return;
+    }
+    m_afgesloten = true;
+    Timer1->stop();
+    WachtTempo::zetBeeindigd(true);
+    QString fout;
+    if (!m_bestand.schrijf(m_alg, &fout))
+        Melding::meld(this, QStringLiteral(" Exit programma"),
+                      QStringLiteral("De instellingen konden niet worden bewaard in\n%1\n\n%2")
+                          .arg(QDir::toNativeSeparators(m_bestand.pad()), fout));
+    e->accept();
+    m_beeindig();
+}

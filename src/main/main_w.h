@@ -1,0 +1,108 @@
+#pragma once
+
+#include "common/algemeen.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class Achtergrond;
+class Doek;
+class InstellingenBestand;
+class PlaatjeKnop;
+class QComboBox;
+class QLabel;
+class QTimer;
+class Toeval;
+
+// The main window: the full-screen stage of the game with the background, the board, the
+// command bar and the clock. It lays itself out from the screen size, in twips.
+class Main : public QWidget {
+    Q_OBJECT
+public:
+    // The five command buttons of the bar, left to right.
+    enum KnopIndex { KnopHelp = 0, KnopAfdrukken = 1, KnopLayout = 2, KnopInstellingen = 3, KnopStart = 4 };
+
+    Main(Algemeen& alg, const InstellingenBestand& bestand, Toeval& toeval, QWidget* ouder = nullptr);
+    ~Main() override;
+
+    Algemeen& algemeen() { return m_alg; }
+    QString programmaMap() const;
+    Toeval& toeval() { return m_toeval; }
+
+    // The whole screen, in twips.
+    int schermBreedte() const { return m_schermB; }
+    int schermHoogte() const { return m_schermH; }
+
+    // Bal1 and Bal2 take ball pictures BalKleur and KnipperKleur; a number that names no
+    // picture leaves the picture as it was.
+    void zetBalPlaatjes();
+    // Shows the picture as the background; false, and nothing changes, when it is no picture.
+    bool zetAchtergrond(const QString& pad);
+
+    // Game: draws and the life of a game.
+    int TrekGetal(int maximum);
+    void TrekBal();
+    void NieuwSpel();
+
+    // What a confirmed exit does after the settings are written; the program quits the
+    // application, tests record it.
+    void zetBeeindiger(std::function<void()> beeindig) { m_beeindig = std::move(beeindig); }
+
+    // The controls, under the names the program gives them (also their objectName).
+    Achtergrond* BackImage = nullptr;
+    Doek* HelpPic = nullptr;
+    PlaatjeKnop* Image1 = nullptr;
+    Doek* KnopPic = nullptr;
+    std::array<PlaatjeKnop*, 5> Knop{};
+    QLabel* Label1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    QLabel* Label2 = nullptr;
+    Doek* KaartPic = nullptr;
+    QLabel* ExitLabel = nullptr;
+    PlaatjeKnop* ExitKnop = nullptr;
+    QLabel* KlokLabel = nullptr;
+    Doek* Pic = nullptr;
+    QLabel* InfoLabel = nullptr;
+    PlaatjeKnop* PdfImg = nullptr;
+    PlaatjeKnop* DpiImg = nullptr;
+    QTimer* Timer1 = nullptr;
+    // Pictures kept out of view.
+    QImage Bal1;
+    QImage Bal2;
+    QImage Free;
+    QImage LogoPic;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void maakBesturing();
+    void plaatsBesturing();
+    void tekenKnopPic();
+    void plaatsKlok();
+    void verbind();
+
+    // Board and game.
+    void bordGeklikt();
+    void bordToets(int toets, bool herhaling);
+    void klokTik();
+
+    // Command bar and help panel.
+    void knopGeklikt(int index);
+    void exitGeklikt();
+    void achtergrondDubbelklik();
+    void balkGeklikt();
+
+    Algemeen& m_alg;
+    const InstellingenBestand& m_bestand;
+    Toeval& m_toeval;
+    std::function<void()> m_beeindig;
+    int m_schermB = 0;
+    int m_schermH = 0;
+    bool m_vraagtAfsluiten = false;
+    bool m_afgesloten = false;
+};
