@@ -1,0 +1,71 @@
+#pragma once
+
+// Shared helpers of the test programs: a program folder of their own, a main window on the
+// 1024 x 768 offscreen screen, message boxes answered in advance.
+
+#include "common/algemeen.h"
+#include "common/instellingen.h"
+#include "common/melding_w.h"
+#include "common/toeval.h"
+#include "common/wacht.h"
+#include "main/main_w.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace TestHulp {
+
+// The sources' Backgrounds folder, for tests that want real pictures.
+inline QString bronMap() { return QStringLiteral(ZORVAK_SOURCE_DIR); }
+
+inline QByteArray leesBestand(const QString& pad)
+{
+    QFile f(pad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline bool schrijfBestand(const QString& pad, const QByteArray& inhoud)
+{
+    QDir().mkpath(QFileInfo(pad).absolutePath());
+    QFile f(pad);
+    return f.open(QIODevice::WriteOnly) && f.write(inhoud) == inhoud.size();
+}
+
+// A main window with everything it needs, in a temporary program folder. The waits run at
+// zero pace and message boxes are answered without being shown (Nee unless queued).
+struct Opstelling {
+    QTemporaryDir map;
+    Algemeen alg;
+    std::unique_ptr<InstellingenBestand> bestand;
+    VasteToeval toeval{12345};
+    std::unique_ptr<Main> hoofd;
+    int beeindigd = 0;
+
+    // inhoud: a Zorvak.ini to start from; empty means a first run.
+    explicit Opstelling(const QByteArray& inhoud = {}, bool metAchtergronden = true)
+    {
+        WachtTempo::zet(0);
+        WachtTempo::zetBeeindigd(false);
+        Melding::zetStil(true);
+        Melding::neemGetoond();
+        if (metAchtergronden) {
+            QDir().mkpath(map.filePath(QStringLiteral("Backgrounds")));
+            const QDir bron(bronMap() + QStringLiteral("/Backgrounds"));
+            for (const QString& naam : bron.entryList(QDir::Files))
+                QFile::copy(bron.filePath(naam), map.filePath(QStringLiteral("Backgrounds/") + naam));
+        }
+        if (!inhoud.isEmpty())
+            schrijfBestand(iniPad(), inhoud);
+        bestand = std::make_unique<InstellingenBestand>(map.path(), map.filePath(QStringLiteral("reserve")));
+        hoofd = std::make_unique<Main>(alg, *bestand, toeval);
+        hoofd->zetBeeindiger([this] { ++beeindigd; });
+    }
+
+    QString iniPad() const { return map.filePath(QStringLiteral("Zorvak.ini")); }
+    Main& main() { return *hoofd; }
+};
+
+} // namespace TestHulp
