@@ -19,7 +19,11 @@ constexpr qint64 maxGrootte = 1 << 20;
 
 QByteArray tekstVeld(const QString& tekst)
 {
-    return '"' + Cp1252::naarBytes(Instellingen::veiligeTekst(tekst)) + '"';
+    // The format has no escape for a double quote; it is written twice, which this reader
+    // reads back as one and which never shifts the fields after it.
+    QByteArray bytes = Cp1252::naarBytes(Instellingen::veiligeTekst(tekst));
+    bytes.replace("\"", "\"\"");
+    return '"' + bytes + '"';
 }
 
 QByteArray getalVeld(double waarde)
@@ -43,11 +47,21 @@ public:
             return false;
         veld.clear();
         if (m_data[m_pos] == '"') {
-            const qsizetype eind = m_data.indexOf('"', m_pos + 1);
-            if (eind < 0)
-                return false;
-            veld = m_data.mid(m_pos + 1, eind - m_pos - 1);
-            m_pos = eind + 1;
+            // A doubled quote inside the text stands for one double quote.
+            qsizetype begin = m_pos + 1;
+            for (;;) {
+                const qsizetype eind = m_data.indexOf('"', begin);
+                if (eind < 0)
+                    return false;
+                veld += m_data.mid(begin, eind - begin);
+                if (eind + 1 < m_data.size() && m_data[eind + 1] == '"') {
+                    veld += '"';
+                    begin = eind + 2;
+                    continue;
+                }
+                m_pos = eind + 1;
+                break;
+            }
             // Whatever stands between the closing quote and the next separator is passed over.
             while (m_pos < m_data.size() && !isScheiding(m_data[m_pos]))
                 ++m_pos;
@@ -167,7 +181,6 @@ bool kanSchrijvenIn(const QString& map)
 QString Instellingen::veiligeTekst(const QString& tekst)
 {
     QString veilig = tekst;
-    veilig.replace(QLatin1Char('"'), QLatin1Char('\''));
     veilig.replace(QLatin1Char('\r'), QLatin1Char(' '));
     veilig.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return veilig;

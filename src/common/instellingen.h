@@ -21,8 +21,7 @@ QByteArray maakInhoud(const Algemeen& alg);
 // Also false when a ball picture number names no picture (outside 1..8).
 bool leesInhoud(const QByteArray& inhoud, Algemeen& alg);
 
-// A text as it may stand between the quotes: a double quote would end the field early,
-// so it becomes an apostrophe; line breaks become blanks.
+// A text as the file keeps it: one line, so line breaks become blanks.
 QString veiligeTekst(const QString& tekst);
 
 // The default background: the program folder, then Backgrounds/Background-01.jpg.
