@@ -1,9 +1,221 @@
 #include "dialogs/layout_w.h"
 
+#include "common/doek_w.h"
+#include "common/plaatjeknop_w.h"
+#include "common/plaatjes.h"
+#include "common/twips.h"
+#include "dialogs/kaartpatroon.h"
 #include "main/main_w.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace
+{
+// The window is 9000 x 6000 twips with its frame; the frame is taken as 4 pixels on every
+// side plus a 30-pixel title bar, which leaves this for the client area.
+constexpr int vensterBreedte = 9000, vensterHoogte = 6000;
+constexpr int kaderRand = 60, titelBalk = 450;
+constexpr int binnenBreedte = vensterBreedte - 2 * kaderRand;
+constexpr int binnenHoogte = vensterHoogte - titelBalk - 2 * kaderRand;
+
+const QColor dialoogKleur(220, 220, 190);
+const QColor tekstKleur(64, 64, 64);
+
+void kader(Doek* doek, const QRect& r, QColor kleur)
+{
+    doek->kader(r.left(), r.top(), r.right(), r.bottom(), kleur);
+}
+void vul(Doek* doek, const QRect& r, QColor kleur)
+{
+    doek->vul(r.left(), r.top(), r.right(), r.bottom(), kleur);
+}
+
+void plaats(QWidget* w, int x, int y, int breedte, int hoogte)
+{
+    w->setGeometry(Twips::rect(x, y, breedte, hoogte));
+}
+
+QLabel* maakLabel(QWidget* ouder, const char* naam, const QString& tekst, double punten)
+{
+    auto* label = new QLabel(tekst, ouder);
+    label->setObjectName(QString::fromLatin1(naam));
+    label->setFont(Twips::schermLettertype(QStringLiteral("Arial"), punten));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, tekstKleur);
+    label->setPalette(pal);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    return label;
+}
+
+// A label without a caption that frames other controls with a single black line.
+QLabel* maakKader(QWidget* ouder, const char* naam, const QString& achtergrond)
+{
+    auto* label = new QLabel(ouder);
+    label->setObjectName(QString::fromLatin1(naam));
+    label->setStyleSheet(QStringLiteral("QLabel { background: %1; border: 1px solid black; }").arg(achtergrond));
+    return label;
+}
+
+QPushButton* maakKnop(QWidget* ouder, const char* naam, const QString& tekst, QColor kleur)
+{
+    auto* knop = new QPushButton(tekst, ouder);
+    knop->setObjectName(QString::fromLatin1(naam));
+    knop->setFont(Twips::schermLettertype(QStringLiteral("Arial"), 8.25));
+    knop->setAutoDefault(false);
+    QPalette pal = knop->palette();
+    pal.setColor(QPalette::Button, kleur);
+    pal.setColor(QPalette::ButtonText, Qt::black);
+    knop->setPalette(pal);
+    return knop;
+}
+} // namespace
 
 Layout::Layout(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
 {
     setObjectName(QStringLiteral("Layout"));
     setWindowTitle(QStringLiteral(" Kaarten"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+    setModal(true);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, dialoogKleur);
+    setPalette(pal);
+
+    const QSize binnen = Twips::rect(0, 0, binnenBreedte, binnenHoogte).size();
+    setFixedSize(binnen);
+    // Centred on the screen, frame included.
+    if (QScreen* scherm = hoofd.screen() ? hoofd.screen() : QGuiApplication::primaryScreen()) {
+        const QRect s = scherm->geometry();
+        const QSize buiten = Twips::rect(0, 0, vensterBreedte, vensterHoogte).size();
+        move(s.x() + (s.width() - buiten.width()) / 2, s.y() + (s.height() - buiten.height()) / 2);
+    }
+
+    maakBesturing();
+    tekenKaarten();
+}
+
+void Layout::maakBesturing()
+{
+    // Created back to front: each frame lies under what it frames.
+    Label1 = maakKader(this, "Label1", QStringLiteral("rgb(192,192,0)"));
+    plaats(Label1, 240, 240, 5100, 5100);
+
+    Picture1 = new Doek(this, PatroonKaart::leegKleur);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->zetPlaats(330, 330, 4920, 4920);
+    Picture1->setCursor(Plaatjes::hand());
+    connect(Picture1, &Doek::muisIngedrukt, this, [this](QPoint punt, Qt::MouseButton) { drukOpKaart(punt); });
+
+    Label3 = maakKader(this, "Label3", QStringLiteral("black"));
+    plaats(Label3, 5700, 270, 900, 390);
+    ResetKnop = maakKnop(this, "ResetKnop", QStringLiteral("Reset"), QColor(192, 192, 255));
+    plaats(ResetKnop, 5730, 300, 840, 330);
+    connect(ResetKnop, &QPushButton::clicked, this, &Layout::reset);
+
+    Label4 = maakLabel(this, "Label4", QStringLiteral("Maak kaart leeg"), 8.25);
+    Label4->move(Twips::naarPixels(6690), Twips::naarPixels(360));
+    Label4->adjustSize();
+
+    Label5 = maakLabel(this, "Label5",
+                       QStringLiteral("Klik op het midden van de vakjes om aan te geven voor welke rij er bingo wordt "
+                                      "gespeeld. ") +
+                           QStringLiteral("Klik nogmaals om de rode vakjes (behalve de middelste) om deze weer te "
+                                          "verwijderen. ") +
+                           QStringLiteral("Klik als laatste op de button Ok."),
+                       8.25);
+    Label5->setWordWrap(true);
+    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    plaats(Label5, 5700, 900, 2850, 2100);
+
+    Label6 = maakLabel(this, "Label6", QStringLiteral("Vak : 0"), 9.75);
+    Label6->move(Twips::naarPixels(5700), Twips::naarPixels(3000));
+    Label6->adjustSize();
+
+    Pic = new Doek(this, PatroonKaart::leegKleur);
+    Pic->setObjectName(QStringLiteral("Pic"));
+    Pic->zetPlaats(5700, 3900, PatroonKaart::kleinFormaat, PatroonKaart::kleinFormaat);
+
+    Label2 = maakKader(this, "Label2", QStringLiteral("transparent"));
+    plaats(Label2, 6930, 4950, 1740, 390);
+    CancelKnop = maakKnop(this, "CancelKnop", QStringLiteral("Cancel"), QColor(255, 192, 192));
+    plaats(CancelKnop, 6960, 4980, 840, 330);
+    connect(CancelKnop, &QPushButton::clicked, this, &QDialog::reject);
+    OkKnop = maakKnop(this, "OkKnop", QStringLiteral("Ok"), QColor(192, 255, 192));
+    plaats(OkKnop, 7800, 4980, 840, 330);
+    connect(OkKnop, &QPushButton::clicked, this, &Layout::ok);
+}
+
+void Layout::tekenKaarten()
+{
+    tekenGroot();
+    tekenKlein(PatroonKaart::markKleur);
+}
+
+void Layout::tekenGroot()
+{
+    using namespace PatroonKaart;
+    const auto& patroon = m_hoofd.algemeen().KaartPatroon;
+    Picture1->wis();
+    for (int k = 1; k <= aantalVakken; ++k) {
+        kader(Picture1, omtrek(k), omtrekKleur);
+        if (patroon[k] != 0) vul(Picture1, markering(k), markKleur);
+    }
+    // The centre is always played: its own colour keeps it from answering a press.
+    vul(Picture1, middenMarkering(), middenKleur);
+}
+
+void Layout::tekenKlein(QColor midden)
+{
+    using namespace PatroonKaart;
+    const auto& patroon = m_hoofd.algemeen().KaartPatroon;
+    Pic->wis();
+    for (int k = 1; k <= aantalVakken; ++k) {
+        kader(Pic, kleinOmtrek(k), omtrekKleur);
+        if (patroon[k] != 0) vul(Pic, kleinMarkering(k), markKleur);
+    }
+    vul(Pic, kleinMarkering(middenVak), midden);
+}
+
+void Layout::drukOpKaart(QPoint twips)
+{
+    using namespace PatroonKaart;
+    const Druk d = druk(twips, Picture1->pixel(twips.x(), twips.y()));
+    if (d.vak != 0) {
+        vul(Picture1, markering(d.vak), d.waarde == 1 ? markKleur : leegKleur);
+        m_hoofd.algemeen().KaartPatroon[d.vak] = static_cast<std::uint8_t>(d.waarde);
+        Label6->setText(QStringLiteral("Vak : %1").arg(d.vak));
+        Label6->adjustSize();
+    }
+    TekenKaartje();
+}
+
+void Layout::TekenKaartje()
+{
+    m_hoofd.algemeen().KaartPatroon[PatroonKaart::middenVak] = 1;
+    tekenKlein(PatroonKaart::markKleur);
+}
+
+void Layout::reset()
+{
+    // The centre too is cleared, until the next press; the small card shows it in the centre
+    // colour meanwhile.
+    auto& patroon = m_hoofd.algemeen().KaartPatroon;
+    for (int k = 1; k <= PatroonKaart::aantalVakken; ++k)
+        patroon[k] = 0;
+    tekenGroot();
+    tekenKlein(PatroonKaart::middenKleur);
+}
+
+void Layout::ok()
+{
+    // The small card, with a margin of the bar's colour left and top, becomes the button.
+    Doek* kaart = m_hoofd.KaartPic;
+    const int f = PatroonKaart::kleinFormaat;
+    kaart->plaatje(Pic->deel(0, 0, f, f), 105, 105, f, f);
+    m_hoofd.Knop[Main::KnopLayout]->zetPlaatje(kaart->beeld());
+    accept();
 }

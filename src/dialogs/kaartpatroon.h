@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+
+#include <array>
+#include <cstdint>
+
+// The geometry of the pattern card, large (in the editor) and small (the preview and the
+// pattern button), and what a press on the large card does. All rectangles are in twips with
+// both corners included, as the canvas fills and outlines them. Cell k = 1..25 lies in row
+// (k - 1) / 5 and column (k - 1) % 5, counted from the top left.
+namespace PatroonKaart
+{
+
+using Patroon = std::array<std::uint8_t, 26>; // [k] == 1: cell k is marked; [0] unused
+
+inline constexpr int aantalVakken = 25;
+inline constexpr int middenVak = 13;
+
+inline const QColor omtrekKleur{0, 0, 0};
+inline const QColor leegKleur{255, 255, 255};
+inline const QColor markKleur{200, 0, 0};
+// The centre mark of the large card; the centre cell is always played and never responds.
+inline const QColor middenKleur{240, 0, 0};
+
+inline int rij(int k)
+{
+    return (k - 1) / 5;
+}
+inline int kolom(int k)
+{
+    return (k - 1) % 5;
+}
+
+// Large card, in the coordinates of its canvas.
+QRect omtrek(int k);
+QRect markering(int k);
+QRect middenMarkering();
+// Where a press belongs to cell k: the white area inside its outline, not the outline itself.
+QRect venster(int k);
+// The cell whose window holds the point, or 0.
+int vakOnder(QPoint twips);
+
+// Small card, in the coordinates of its own canvas; it fills 540 x 540 twips.
+inline constexpr int kleinFormaat = 540;
+QRect kleinOmtrek(int k);
+QRect kleinMarkering(int k);
+
+// What a press on the large card does, decided by the colour under the pointer: white marks
+// the cell, the mark colour clears it; anything else (outlines, the centre mark) does nothing.
+struct Druk {
+    int vak = 0;    // 0: nothing happens
+    int waarde = 0; // the cell's new value: 1 marked, 0 cleared
+};
+Druk druk(QPoint twips, QColor kleur);
+
+} // namespace PatroonKaart
