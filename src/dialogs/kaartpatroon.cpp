@@ -69,19 +69,15 @@ QRect kleinMarkering(int k)
     return hoeken(x + 15, y + 15, x + 90, y + 90);
 }
 
-Druk druk(QPoint twips, QColor kleur)
+Druk druk(QPoint twips, QColor kleur, QColor markeringKleur)
 {
-    const QRgb rgb = kleur.rgb() & 0xFFFFFF;
-    int waarde;
-    if (rgb == (leegKleur.rgb() & 0xFFFFFF))
-        waarde = 1;
-    else if (rgb == (markKleur.rgb() & 0xFFFFFF))
-        waarde = 0;
-    else
+    const auto zelfde = [](QColor a, QColor b) { return (a.rgb() & 0xFFFFFF) == (b.rgb() & 0xFFFFFF); };
+    if (!zelfde(kleur, leegKleur) && !zelfde(kleur, markKleur))
         return {};
     const int k = vakOnder(twips);
-    if (k == 0) return {};
-    return {k, waarde};
+    if (k == 0)
+        return {};
+    return {k, zelfde(markeringKleur, markKleur) ? 0 : 1};
 }
 
 } // namespace PatroonKaart

@@ -48,12 +48,14 @@ inline constexpr int kleinFormaat = 540;
 QRect kleinOmtrek(int k);
 QRect kleinMarkering(int k);
 
-// What a press on the large card does, decided by the colour under the pointer: white marks
-// the cell, the mark colour clears it; anything else (outlines, the centre mark) does nothing.
+// What a press on the large card does. Only white and the mark colour under the pointer
+// answer (outlines and the centre mark never do); the press then toggles the cell under the
+// pointer as the card shows it: a cell whose mark shows in the mark colour is cleared, any
+// other is marked. So a press on a marked cell's white margin clears it too.
 struct Druk {
     int vak = 0;    // 0: nothing happens
     int waarde = 0; // the cell's new value: 1 marked, 0 cleared
 };
-Druk druk(QPoint twips, QColor kleur);
+Druk druk(QPoint twips, QColor kleur, QColor markeringKleur);
 
 } // namespace PatroonKaart

@@ -60,20 +60,24 @@ private slots:
         QCOMPARE(vakOnder(punt), vak);
     }
 
-    // White marks, the mark colour clears; other colours and points outside every window do nothing.
+    // Only white and the mark colour answer; the press toggles the cell as the card shows it.
+    // Other colours and points outside every window do nothing.
     void drukNaarKleur()
     {
         const QPoint inVak7 = bijPixel(67 + 10, 67 + 10);
-        QCOMPARE(druk(inVak7, leegKleur).vak, 7);
-        QCOMPARE(druk(inVak7, leegKleur).waarde, 1);
-        QCOMPARE(druk(inVak7, markKleur).vak, 7);
-        QCOMPARE(druk(inVak7, markKleur).waarde, 0);
-        QCOMPARE(druk(inVak7, middenKleur).vak, 0);
-        QCOMPARE(druk(inVak7, omtrekKleur).vak, 0);
-        QCOMPARE(druk(inVak7, QColor(201, 0, 0)).vak, 0);
-        QCOMPARE(druk(inVak7, QColor()).vak, 0);
-        QCOMPARE(druk(bijPixel(0, 0), leegKleur).vak, 0);
-        QCOMPARE(druk(bijPixel(327, 5), leegKleur).vak, 0);
+        QCOMPARE(druk(inVak7, leegKleur, leegKleur).vak, 7);
+        QCOMPARE(druk(inVak7, leegKleur, leegKleur).waarde, 1);
+        QCOMPARE(druk(inVak7, markKleur, markKleur).vak, 7);
+        QCOMPARE(druk(inVak7, markKleur, markKleur).waarde, 0);
+        // The white margin of a marked cell clears it; the margin beside the centre mark marks.
+        QCOMPARE(druk(inVak7, leegKleur, markKleur).waarde, 0);
+        QCOMPARE(druk(inVak7, leegKleur, middenKleur).waarde, 1);
+        QCOMPARE(druk(inVak7, middenKleur, middenKleur).vak, 0);
+        QCOMPARE(druk(inVak7, omtrekKleur, leegKleur).vak, 0);
+        QCOMPARE(druk(inVak7, QColor(201, 0, 0), leegKleur).vak, 0);
+        QCOMPARE(druk(inVak7, QColor(), leegKleur).vak, 0);
+        QCOMPARE(druk(bijPixel(0, 0), leegKleur, leegKleur).vak, 0);
+        QCOMPARE(druk(bijPixel(327, 5), leegKleur, leegKleur).vak, 0);
     }
 
     // The small card: 7-pixel cells whose marks leave one pixel of white inside the lines.

@@ -146,10 +146,14 @@ private slots:
         QCOMPARE(dlg->Label6->text(), QStringLiteral("Vak : 1"));
         QCOMPARE(klein(*dlg, 3, 3), rood);
 
-        druk(*dlg, 30, 30); // now on the mark
+        druk(*dlg, 3, 3); // the same spot again
         QVERIFY(markIs(*dlg, 1, wit));
         QCOMPARE(patroon[1], 0);
         QCOMPARE(klein(*dlg, 3, 3), wit);
+        druk(*dlg, 30, 30); // on the mark area: marks again, and again clears
+        QVERIFY(markIs(*dlg, 1, rood));
+        druk(*dlg, 30, 30);
+        QVERIFY(markIs(*dlg, 1, wit));
 
         const Mark m = markVan(19);
         druk(*dlg, m.r + 2, m.o + 2, Qt::RightButton);
