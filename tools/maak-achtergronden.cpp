@@ -93,7 +93,7 @@ QImage avondblauw()
         p.fillPath(straal, g);
     }
     std::mt19937 toeval(1);
-    lichtvlekken(p, toeval, 70, {QColor(120, 170, 255), QColor(200, 120, 255), QColor(255, 200, 120)}, 20, 110);
+    lichtvlekken(p, toeval, 45, {QColor(120, 170, 255), QColor(200, 120, 255), QColor(255, 200, 120)}, 16, 90);
     vignet(p, breedte, hoogte, 170);
     return img;
 }
