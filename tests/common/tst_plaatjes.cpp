@@ -204,6 +204,7 @@ void TstPlaatjes::freeIsLeesbaarOpGrijs()
     // A nonsense scale gives the plain picture, not a huge or empty one.
     QCOMPARE(Plaatjes::free(0).size(), QSize(50, 40));
     QCOMPARE(Plaatjes::free(-3).size(), QSize(50, 40));
+    QCOMPARE(Plaatjes::free(1e9).size(), QSize(50, 40));
 }
 
 void TstPlaatjes::vensterIcoonEnHand()
