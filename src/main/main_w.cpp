@@ -249,6 +249,9 @@ void Main::verbind()
     connect(ExitKnop, &PlaatjeKnop::clicked, this, &Main::exitGeklikt);
     connect(BackImage, &Achtergrond::dubbelGeklikt, this, &Main::achtergrondDubbelklik);
     connect(KnopPic, &Doek::geklikt, this, &Main::balkGeklikt);
+    connect(PdfImg, &PlaatjeKnop::clicked, this, &Main::pdfGeklikt);
+    connect(DpiImg, &PlaatjeKnop::clicked, this, &Main::dpiGeklikt);
+    connect(Image1, &PlaatjeKnop::clicked, this, &Main::showMinimized);
 }
 
 void Main::closeEvent(QCloseEvent* e)

@@ -96,6 +96,10 @@ private:
     void exitGeklikt();
     void achtergrondDubbelklik();
     void balkGeklikt();
+    void helpPaneel();
+    void nieuwSpelVraag();
+    void pdfGeklikt();
+    void dpiGeklikt();
 
     Algemeen& m_alg;
     const InstellingenBestand& m_bestand;

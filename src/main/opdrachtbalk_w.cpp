@@ -1,10 +1,154 @@
 // The command bar, the help panel and the screen information.
+#include "common/doek_w.h"
+#include "common/melding_w.h"
+#include "common/openbestand.h"
+#include "common/plaatjeknop_w.h"
+#include "common/twips.h"
+#include "common/wacht.h"
+#include "dialogs/config_w.h"
+#include "dialogs/layout_w.h"
+#include "main/achtergrond_w.h"
+#include "main/hulppaneel_w.h"
+#include "main/hulptekst.h"
 #include "main/main_w.h"
+#include "printing/afdrukken_w.h"
 
-void Main::knopGeklikt(int /*index*/) {}
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
 
-void Main::exitGeklikt() { close(); }
+namespace
+{
+constexpr double drukTijd = 0.2; // seconds a picture button stays pressed
 
-void Main::achtergrondDubbelklik() {}
+// The busy pointer over the whole screen for as long as it lives.
+struct BezigPijl {
+    BezigPijl() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BezigPijl() { QGuiApplication::restoreOverrideCursor(); }
+    BezigPijl(const BezigPijl&) = delete;
+    BezigPijl& operator=(const BezigPijl&) = delete;
+};
+} // namespace
 
-void Main::balkGeklikt() {}
+// Each click remembers where its button was; a click on another button during the wait keeps
+// its own position and so both buttons end where they belong.
+void Main::knopGeklikt(int index)
+{
+    if (index < 0 || index >= static_cast<int>(Knop.size())) return;
+    PlaatjeKnop* knop = Knop[index];
+    const int links = knop->twipsX();
+    knop->zetPositie(links + 30, 360);
+    const bool verder = Wacht(drukTijd);
+    knop->zetPositie(links, 330);
+    if (!verder) return;
+
+    switch (index) {
+    case KnopHelp:
+        helpPaneel();
+        break;
+    case KnopAfdrukken: {
+        Afdrukken dlg(*this);
+        dlg.exec();
+        break;
+    }
+    case KnopLayout: {
+        Layout dlg(*this);
+        dlg.exec();
+        break;
+    }
+    case KnopInstellingen: {
+        Config dlg(*this);
+        dlg.exec();
+        break;
+    }
+    case KnopStart:
+        nieuwSpelVraag();
+        break;
+    default:
+        break;
+    }
+}
+
+void Main::nieuwSpelVraag()
+{
+    if (!Melding::vraag(this, QStringLiteral("Nieuw Spel"), QStringLiteral("Nieuwe spel en/of nieuwe ronde spelen?")))
+        return;
+    m_alg.RondeTeller += 1;
+    NieuwSpel();
+    for (PlaatjeKnop* knop : Knop)
+        knop->setEnabled(true);
+}
+
+// Opens or closes the help panel. While it shows, only Help, Exit and the minimise icon answer.
+void Main::helpPaneel()
+{
+    if (!HelpPic->isHidden()) {
+        HelpPic->hide();
+        for (int i : {KnopAfdrukken, KnopLayout, KnopInstellingen, KnopStart})
+            Knop[i]->setEnabled(true);
+        return;
+    }
+    {
+        const BezigPijl pijl;
+        for (int i : {KnopAfdrukken, KnopLayout, KnopInstellingen, KnopStart})
+            Knop[i]->setEnabled(false);
+        tekenHulpPaneel(*HelpPic, LogoPic);
+        PdfImg->zetPositie(HulpTekst::pdfX, HulpTekst::pdfY);
+        DpiImg->zetPositie(HulpTekst::dpiX, HulpTekst::dpiY);
+    }
+    HelpPic->show();
+}
+
+void Main::exitGeklikt()
+{
+    const int binnen = KnopPic->twipsBreedte();
+    ExitKnop->zetPositie(binnen - 795, 375);
+    const bool verder = Wacht(drukTijd);
+    ExitKnop->zetPositie(binnen - 825, 345);
+    if (!verder || !Wacht(drukTijd)) return;
+    close();
+}
+
+void Main::achtergrondDubbelklik()
+{
+    const bool tonen = KnopPic->isHidden();
+    KnopPic->setVisible(tonen);
+    KlokLabel->setVisible(tonen);
+}
+
+void Main::balkGeklikt()
+{
+    Pic->setFocus(Qt::MouseFocusReason);
+}
+
+void Main::pdfGeklikt()
+{
+    PdfImg->zetPositie(HulpTekst::pdfX + 30, HulpTekst::pdfY + 30);
+    const bool verder = Wacht(drukTijd);
+    PdfImg->zetPositie(HulpTekst::pdfX, HulpTekst::pdfY);
+    if (!verder) return;
+    OpenBestand(this, QDir(programmaMap()).filePath(QStringLiteral("Zorvak.pdf")));
+}
+
+void Main::dpiGeklikt()
+{
+    DpiImg->zetPositie(HulpTekst::dpiX + 30, HulpTekst::dpiY + 30);
+    const bool verder = Wacht(drukTijd);
+    DpiImg->zetPositie(HulpTekst::dpiX, HulpTekst::dpiY);
+    if (!verder) return;
+
+    // The whole screen in real pixels: Qt's logical size times the device pixel ratio.
+    QScreen* scherm = screen() ? screen() : QGuiApplication::primaryScreen();
+    int dpi = 96;
+    QSize pixels(Twips::naarPixels(m_schermB), Twips::naarPixels(m_schermH));
+    if (scherm) {
+        const qreal verhouding = scherm->devicePixelRatio();
+        dpi = HulpTekst::resolutie(scherm->logicalDotsPerInchX(), verhouding);
+        pixels =
+            QSize(qRound(scherm->geometry().width() * verhouding), qRound(scherm->geometry().height() * verhouding));
+    }
+    Melding::meld(this, QStringLiteral(" Beeldscherm"),
+                  HulpTekst::schermInformatie(dpi, pixels.width(), pixels.height()));
+    OpenBestand(this, QDir(programmaMap()).filePath(QStringLiteral("Beeldscherm.pdf")));
+}

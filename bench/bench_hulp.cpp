@@ -1,0 +1,73 @@
+// Time to draw the help panel on large screens, against one plain fill of the same canvas.
+// A third row shows what a stroke per dot of the texture would cost instead.
+#include "common/doek_w.h"
+#include "common/plaatjes.h"
+#include "main/hulppaneel_w.h"
+#include "main/hulptekst.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace
+{
+// The median of several runs, in milliseconds.
+double meet(const std::function<void()>& f, int keer)
+{
+    std::vector<double> tijden;
+    for (int i = 0; i < keer; ++i) {
+        QElapsedTimer klok;
+        klok.start();
+        f();
+        tijden.push_back(klok.nsecsElapsed() / 1e6);
+    }
+    std::sort(tijden.begin(), tijden.end());
+    return tijden[tijden.size() / 2];
+}
+
+void rij(const char* naam, double gemeten, double basis)
+{
+    std::printf("%s | %.2f ms | %.2f ms | %.1f\n", naam, gemeten, basis, gemeten / basis);
+    std::fflush(stdout);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QImage logo = Plaatjes::logo();
+
+    struct Scherm {
+        int b, h;
+        const char* paneel;
+        const char* perStip;
+    };
+    for (const Scherm& s :
+         {Scherm{1920, 1080, "help panel 1920x1080 vs one fill", "stroke per dot 1920x1080 vs one fill"},
+          Scherm{3840, 2160, "help panel 3840x2160 vs one fill", "stroke per dot 3840x2160 vs one fill"}}) {
+        Doek paneel(nullptr, HulpTekst::achtergrond);
+        const int breedte = s.b * 15, hoogte = s.h * 15 - 1200;
+        paneel.zetPlaats(0, 0, breedte, hoogte);
+
+        const double vul = meet([&] { paneel.zetAchtergrond(HulpTekst::achtergrond); }, 21);
+        const double hulp = meet([&] { tekenHulpPaneel(paneel, logo); }, 21);
+        const double perStip = meet(
+            [&] {
+                paneel.teken([&](QPainter& p) {
+                    p.setPen(QPen(HulpTekst::stip, 0));
+                    for (int x = 0; x <= breedte; x += 45)
+                        for (int y = 10; y <= hoogte; y += 45)
+                            p.drawLine(x, y, x + 15, y + 15);
+                });
+            },
+            3);
+        rij(s.paneel, hulp, vul);
+        rij(s.perStip, perStip, vul);
+    }
+    return 0;
+}
