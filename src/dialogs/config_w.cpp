@@ -113,7 +113,9 @@ QRadioButton* maakOptie(QWidget* ouder, const QString& naam, int x, int y, const
     optie->setFont(letter(9));
     optie->setAutoFillBackground(true);
     QPalette pal = optie->palette();
+    // A button fills its background with the button colour.
     pal.setColor(QPalette::Window, Config::achtergrondKleur);
+    pal.setColor(QPalette::Button, Config::achtergrondKleur);
     pal.setColor(QPalette::WindowText, tekstKleur);
     optie->setPalette(pal);
     optie->setGeometry(Twips::rect(x, y, 1200, 300));
@@ -150,9 +152,15 @@ void Config::maakBesturing()
     const QColor bordKleur = Plaatjes::bordKleur;
 
     Label1 = maakKader(this, QStringLiteral("Label1"), 240, 240, 1860, 960, Qt::black);
-    for (int i = 0; i < 3; ++i)
+    // Red, green and blue: the bars have no caption, so their thumbs carry the colour.
+    const std::array<QColor, 3> tint = {QColor(245, 150, 150), QColor(150, 225, 150), QColor(160, 175, 250)};
+    for (int i = 0; i < 3; ++i) {
         ColorScroll[i] =
             maakBalk(this, QStringLiteral("ColorScroll%1").arg(i + 1), 270, 270 + 300 * i, 1800, 300, 0, 255);
+        QPalette pal = ColorScroll[i]->palette();
+        pal.setColor(QPalette::Button, tint[i]);
+        ColorScroll[i]->setPalette(pal);
+    }
     Label9 = maakKader(this, QStringLiteral("Label9"), 2190, 240, 540, 960, Qt::black);
     Label2 = maakTekst(this, QStringLiteral("Label2"), 270, 1230, QStringLiteral("Kleur getallen op de Bingoballen"));
 
