@@ -1,0 +1,21 @@
+#include "dialogs/achtergronden.h"
+
+#include <QDir>
+
+QString Achtergronden::map(const QString& programmaMap)
+{
+    return programmaMap + QStringLiteral("/Backgrounds");
+}
+
+QStringList Achtergronden::plaatjes(const QString& map)
+{
+    if (map.isEmpty()) return {};
+    // Name filters match without regard to case; "*.jpg" does not take "*.jpeg".
+    const QDir dir(map, QStringLiteral("*.jpg;*.bmp;*.gif"), QDir::Name | QDir::IgnoreCase, QDir::Files);
+    return dir.entryList();
+}
+
+QString Achtergronden::pad(const QString& map, const QString& naam)
+{
+    return QDir::toNativeSeparators(map + QLatin1Char('/') + naam);
+}
