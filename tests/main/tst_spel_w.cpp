@@ -372,7 +372,7 @@ void TstSpel::vastgehoudenSpatie()
     Main& m = o.main();
     startSpel(o, 75);
     o.alg.KnipperAantal = 2;
-    o.alg.KnipperSnelheid = 1;
+    o.alg.KnipperSnelheid = 2;
     WachtTempo::zet(1);
 
     int herhaald = 0;
@@ -387,7 +387,7 @@ void TstSpel::vastgehoudenSpatie()
     herhaling.start();
     QTest::keyPress(m.Pic, Qt::Key_Space);
     herhaling.stop();
-    QVERIFY(herhaald >= 5);
+    QVERIFY(herhaald >= 3);
     QCOMPARE(o.alg.AantalGetrokken, 1);
     QCOMPARE(m.Combo1->count(), 1);
     QVERIFY(!o.alg.Bezig);
