@@ -109,4 +109,7 @@ private:
     int m_schermH = 0;
     bool m_vraagtAfsluiten = false;
     bool m_afgesloten = false;
+    // Raised by every new game: a draw that waited across a new game stops instead of showing
+    // its ball on the new board.
+    int m_spelNummer = 0;
 };

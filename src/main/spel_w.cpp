@@ -2,19 +2,172 @@
 // and the clock.
 #include "main/main_w.h"
 
+#include "common/doek_w.h"
+#include "common/melding_w.h"
+#include "common/plaatjeknop_w.h"
+#include "common/plaatjes.h"
+#include "common/twips.h"
+#include "common/wacht.h"
+#include "main/trommel.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
 
-int Main::TrekGetal(int /*maximum*/) { return 0; }
+#include <algorithm>
 
-void Main::TrekBal() { m_alg.Bezig = false; }
+namespace
+{
+int kleurDeel(int waarde)
+{
+    return std::clamp(waarde, 0, 255);
+}
 
-void Main::NieuwSpel() {}
+QStringList regels(const QComboBox* lijst)
+{
+    QStringList uit;
+    uit.reserve(lijst->count());
+    for (int i = 0; i < lijst->count(); ++i)
+        uit << lijst->itemText(i);
+    return uit;
+}
+} // namespace
 
-void Main::bordGeklikt() {}
+int Main::TrekGetal(int maximum)
+{
+    const int n = Trommel::trek(m_alg.Getrokken, maximum, m_toeval);
+    if (n == 0) {
+        Melding::meld(
+            this, QStringLiteral(" Zorvak"),
+            QStringLiteral("Alle %1 ballen zijn geweest!\nDruk op de startknop voor een nieuw spel.").arg(maximum));
+        return 0;
+    }
+    m_alg.AantalGetrokken += 1;
+    m_alg.GetrokkenBal = static_cast<std::uint8_t>(n);
+    Label2->setText(QStringLiteral("Bal : %1 / %2").arg(m_alg.AantalGetrokken).arg(m_alg.AantalBallen));
+    Label2->adjustSize();
+    return n;
+}
 
-void Main::bordToets(int /*toets*/, bool /*herhaling*/) {}
+void Main::TrekBal()
+{
+    const int spel = m_spelNummer;
+    const int aantal = m_alg.AantalBallen;
+    // Every wait lets the program run on: the organiser may start a new game, which empties
+    // the board this ball would land on, or end the program. Either way this draw stops.
+    const auto loopt = [this, spel] { return m_spelNummer == spel && !WachtTempo::beeindigd(); };
+
+    if (aantal == 75 || aantal == 90) {
+        const int n = TrekGetal(aantal);
+        if (!loopt()) return;
+        if (n > 0) {
+            m_alg.BalLetter = Trommel::letter(n, aantal);
+            const QPoint hoek = Trommel::cel(n);
+            const int maat = Trommel::balMaat;
+            const double fase = m_alg.KnipperSnelheid / 10.0;
+            const int keer = m_alg.KnipperAantal;
+            for (int i = 0; i < keer; ++i) {
+                Pic->plaatje(Bal1, hoek.x(), hoek.y(), maat, maat);
+                if (!Wacht(fase) || !loopt()) return;
+                Pic->plaatje(Bal2, hoek.x(), hoek.y(), maat, maat);
+                if (!Wacht(fase) || !loopt()) return;
+            }
+
+            const QColor getalKleur(kleurDeel(m_alg.getalKleurR()), kleurDeel(m_alg.getalKleurG()),
+                                    kleurDeel(m_alg.GetalKleurB));
+            Pic->tekst(hoek.x() + Trommel::getalX(n), hoek.y() + Trommel::getalY, QStringLiteral(" %1").arg(n),
+                       Twips::lettertype(QStringLiteral("Arial"), 26, true), getalKleur);
+
+            const QRect vak = Trommel::grootVak(aantal);
+            const QFont groot = Twips::lettertype(QStringLiteral("Arial"), 60, true);
+            const QString tekst = Trommel::grootTekst(n, aantal);
+            Pic->vul(vak.left(), vak.top(), vak.right(), vak.bottom(), Plaatjes::bordKleur);
+            Pic->tekst(vak.left(), vak.top(), tekst, groot, QColor(200, 200, 200));
+            Pic->tekst(vak.left() + 15, vak.top() + 15, tekst, groot, QColor(60, 60, 60));
+
+            const QString regel = Trommel::lijstRegel(n, aantal);
+            Combo1->addItem(regel);
+            Combo1->setCurrentIndex(Combo1->count() - 1);
+            Combo2->insertItem(Trommel::sorteerPlaats(regels(Combo2), regel), regel);
+            Combo2->setCurrentIndex(Combo2->count() - 1);
+        }
+    }
+    m_alg.Bezig = false;
+    InfoLabel->hide();
+}
+
+void Main::NieuwSpel()
+{
+    // The lock is held from the first step to the last: no ball can land on a board that is
+    // still being set up. A draw that is still blinking sees the new game number and stops.
+    m_alg.Bezig = true;
+    const int spel = ++m_spelNummer;
+    const auto loopt = [this, spel] { return m_spelNummer == spel && !WachtTempo::beeindigd(); };
+
+    m_alg.AantalGetrokken = 0;
+    m_alg.Getrokken.fill(0);
+    for (auto* knop : Knop)
+        knop->setEnabled(false);
+    Combo1->clear();
+    Combo2->clear();
+    InfoLabel->hide();
+
+    const int aantal = m_alg.AantalBallen;
+    const int hoogte = Trommel::bordHoogte(aantal);
+    Pic->wis();
+    Pic->zetPlaats(Pic->twipsX(), Pic->twipsY(), Pic->twipsBreedte(), hoogte);
+    Pic->wis();
+    const int rust = Trommel::rustBoven(m_schermH, hoogte);
+
+    for (int i = 0; i <= 120; i += 15)
+        Pic->kader(i, i, 14895 - i, hoogte - 15 - i, QColor(2 * i, 2 * i, 2 * i));
+
+    for (int boven = -9000; boven <= rust; boven += 60) {
+        Pic->zetPositie(Pic->twipsX(), boven);
+        if (!Wacht(0.01) || !loopt()) return;
+        QCoreApplication::processEvents();
+        if (!loopt()) return;
+    }
+
+    const int onder = Pic->twipsY() + hoogte + 150;
+    InfoLabel->setText(
+        QStringLiteral("Ronde %1 / Druk op de spatiebalk of klik met de muis op het scherm.").arg(m_alg.RondeTeller));
+    QPalette pal = InfoLabel->palette();
+    pal.setColor(QPalette::WindowText, QColor(160, 160, 160));
+    InfoLabel->setPalette(pal);
+    InfoLabel->adjustSize();
+    InfoLabel->move(Twips::naarPixels(m_schermB / 2.0) - InfoLabel->width() / 2, Twips::naarPixels(onder));
+    InfoLabel->show();
+
+    const int cellen = Trommel::aantalCellen(aantal);
+    for (int n = 1; n <= cellen; ++n) {
+        const QPoint hoek = Trommel::cel(n);
+        Pic->plaatje(Bal1, hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
+        if (!Wacht(0.02) || !loopt()) return;
+    }
+
+    Label2->setText(QStringLiteral("Bal : 0 / %1").arg(aantal));
+    Label2->adjustSize();
+    Pic->setFocus(Qt::OtherFocusReason);
+    m_alg.Bezig = false;
+}
+
+void Main::bordGeklikt()
+{
+    if (m_alg.Bezig) return;
+    m_alg.Bezig = true;
+    TrekBal();
+}
+
+// A space bar held down repeats its key; the lock lets one draw run at a time.
+void Main::bordToets(int toets, bool /*herhaling*/)
+{
+    if (m_alg.Bezig || toets != Qt::Key_Space) return;
+    m_alg.Bezig = true;
+    TrekBal();
+}
 
 void Main::klokTik()
 {
