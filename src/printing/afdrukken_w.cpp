@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +43,22 @@ public:
         for (const QChar c : tekst)
             if (c == QLatin1Char('"') || c.unicode() < 0x20 || !Cp1252::kanBevatten(c)) return Invalid;
         return Acceptable;
+    }
+};
+
+// Only whole numbers 0..255 can be typed as the page count; an empty box is refused when
+// printing.
+class PaginaValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& tekst, int&) const override
+    {
+        if (tekst.isEmpty()) return Intermediate;
+        if (tekst.size() > 3) return Invalid;
+        for (const QChar c : tekst)
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) return Invalid;
+        return tekst.toInt() <= 255 ? Acceptable : Invalid;
     }
 };
 
@@ -173,7 +188,7 @@ void Afdrukken::maakBesturing()
     Combo1->setFont(Twips::schermLettertype(QStringLiteral("Arial"), 9.75));
     for (int n = 1; n <= 20; ++n)
         Combo1->addItem(QString::number(n));
-    Combo1->setValidator(new QIntValidator(0, 255, Combo1));
+    Combo1->setValidator(new PaginaValidator(Combo1));
     QPalette pal = Combo1->palette();
     pal.setColor(QPalette::Base, QColor(200, 200, 250));
     pal.setColor(QPalette::Text, donkerGrijs);
