@@ -63,16 +63,16 @@ int main(int argc, char** argv)
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) return fout(QStringLiteral("geef aan welke kaarten u wilt: bingo of kien."));
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-        schrijf(stdout, QString::fromUtf8(hulpTekst));
-        return 0;
-    }
 
     QString soort;
     QString getallen, paginas, tekst, uitvoer;
     bool tekstGegeven = false;
     for (int i = 0; i < args.size(); ++i) {
         QString arg = args.at(i);
+        if (arg == QStringLiteral("--help") || arg == QStringLiteral("-h")) {
+            schrijf(stdout, QString::fromUtf8(hulpTekst));
+            return 0;
+        }
         if (!arg.startsWith(QStringLiteral("--"))) {
             if (!soort.isEmpty()) return fout(QStringLiteral("onbekend argument '%1'.").arg(arg));
             if (arg != QStringLiteral("bingo") && arg != QStringLiteral("kien"))
