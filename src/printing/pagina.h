@@ -1,0 +1,59 @@
+#pragma once
+
+#include "printing/kaarten.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+class QPainter;
+
+// One printed page of cards, drawn on any painter whose unit is the twip, with the origin at
+// the top-left corner of the printable area of a portrait A4 page.
+namespace Pagina
+{
+
+inline constexpr int a4Breedte = 11906; // twips
+inline constexpr int a4Hoogte = 16838;
+
+// Bingo: six cards of 5 x 6 cells (a header row and five rows of numbers).
+inline constexpr int bingoCelBreedte = 900;
+inline constexpr int bingoCelHoogte = 780;
+// Top-left corner of card 0..5 (row * 2 + column).
+QPoint bingoKaartHoek(int kaart);
+// Text position of the number in column k, row i (0..4): the leading blank counted in,
+// numbers below 10 180 twips further right.
+QPoint bingoGetalPositie(int kaart, int k, int i, int getal);
+// Header letter of column k, first (pas 0) and second (pas 1) pass.
+QPoint bingoLetterPositie(int kaart, int k, int pas);
+// Where the FREE picture is stretched: the centre cell less 75 on every side.
+QRect bingoFreeRect(int kaart);
+inline constexpr QPoint bingoTekstPositie{600, 15720};
+inline const QColor bingoGetalKleur{90, 90, 90};
+
+// Kien: six cards of 9 x 3 cells, below each other.
+inline constexpr int kienCelBreedte = 1170;
+inline constexpr int kienCelHoogte = 660;
+int kienKaartBoven(int kaart);
+// Text position of the number in column j (1..9) of layout row r (1..23).
+QPoint kienGetalPositie(int j, int r, int getal);
+inline constexpr QPoint kienTekstPositie{600, 15900};
+inline const QColor kienVeldKleur{240, 240, 240};
+inline const QColor kienGetalKleur{60, 60, 60};
+
+inline const QColor tekstKleur{160, 160, 160};
+
+// A number as it is printed: one blank before the digits.
+QString getalTekst(int getal);
+// The FREE picture as printed: drawn at eight times its size, so it stays sharp on paper.
+QImage freePlaatje();
+
+// Text with its line box's top-left corner at positie.
+void tekst(QPainter& p, QPoint positie, const QString& tekst);
+
+void tekenBingo(QPainter& p, const Kaarten::BingoPagina& pagina, const QString& kaartTekst, const QImage& free);
+void tekenKien(QPainter& p, const Kaarten::KienPagina& pagina, const QString& kaartTekst);
+
+} // namespace Pagina

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class QPainter;
+class Toeval;
+
+// Where printed pages go: the printer, a PDF file, or pictures. Pages are drawn on a painter
+// in twips whose origin is the top-left corner of the printable area of a portrait A4 page.
+class PaginaUitvoer
+{
+public:
+    using Tekenaar = std::function<void(QPainter&, int pagina)>;
+    virtual ~PaginaUitvoer() = default;
+    // Makes one document of `aantal` pages, page i drawn by teken(painter, i). False, with a
+    // Dutch explanation in fout, when the document could not be made.
+    virtual bool druk(const QString& documentNaam, int aantal, const Tekenaar& teken, QString* fout) = 0;
+};
+
+// All pages of a document in one PDF file, fonts embedded. The file appears complete or not
+// at all: an existing file is only replaced once the new one has been written in full.
+class PdfUitvoer : public PaginaUitvoer
+{
+public:
+    explicit PdfUitvoer(QString pad) : m_pad(std::move(pad)) {}
+    bool druk(const QString& documentNaam, int aantal, const Tekenaar& teken, QString* fout) override;
+
+private:
+    QString m_pad;
+};
+
+// Pages as pictures, white paper at the given resolution; counts the documents made.
+class BeeldUitvoer : public PaginaUitvoer
+{
+public:
+    explicit BeeldUitvoer(double dpi = 72) : m_dpi(dpi) {}
+    bool druk(const QString& documentNaam, int aantal, const Tekenaar& teken, QString* fout) override;
+
+    double dpi() const { return m_dpi; }
+    QList<QImage> paginas;
+    int documenten = 0;
+
+private:
+    double m_dpi;
+};
+
+// The two print runs, shared by the print dialog and the command-line tool. Every page gets
+// freshly drawn cards. With elkePaginaApart every page is a document of its own (a print job
+// per page on a printer), otherwise all pages form one document. No pages, no document.
+namespace Afdruk
+{
+inline const QString bingoNaam = QStringLiteral("Bingokaarten");
+inline const QString kienNaam = QStringLiteral("Kienkaarten");
+
+bool bingo(PaginaUitvoer& uitvoer, int aantalGetallen, int paginas, const QString& kaartTekst, Toeval& toeval,
+           bool elkePaginaApart, QString* fout);
+bool kien(PaginaUitvoer& uitvoer, int paginas, const QString& kaartTekst, Toeval& toeval, bool elkePaginaApart,
+          QString* fout);
+} // namespace Afdruk
