@@ -112,4 +112,7 @@ private:
     // Raised by every new game: a draw that waited across a new game stops instead of showing
     // its ball on the new board.
     int m_spelNummer = 0;
+    // The ball count the current game was set up with: a change in the settings dialog counts
+    // from the next game on, so no ball can land outside the board that is showing.
+    int m_spelBallen = 0;
 };

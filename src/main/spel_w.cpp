@@ -46,7 +46,7 @@ int Main::TrekGetal(int maximum)
     }
     m_alg.AantalGetrokken += 1;
     m_alg.GetrokkenBal = static_cast<std::uint8_t>(n);
-    Label2->setText(QStringLiteral("Bal : %1 / %2").arg(m_alg.AantalGetrokken).arg(m_alg.AantalBallen));
+    Label2->setText(QStringLiteral("Bal : %1 / %2").arg(m_alg.AantalGetrokken).arg(maximum));
     Label2->adjustSize();
     return n;
 }
@@ -54,7 +54,7 @@ int Main::TrekGetal(int maximum)
 void Main::TrekBal()
 {
     const int spel = m_spelNummer;
-    const int aantal = m_alg.AantalBallen;
+    const int aantal = m_spelBallen;
     // Every wait lets the program run on: the organiser may start a new game, which empties
     // the board this ball would land on, or end the program. Either way this draw stops.
     const auto loopt = [this, spel] { return m_spelNummer == spel && !WachtTempo::beeindigd(); };
@@ -115,6 +115,7 @@ void Main::NieuwSpel()
     InfoLabel->hide();
 
     const int aantal = m_alg.AantalBallen;
+    m_spelBallen = aantal;
     const int hoogte = Trommel::bordHoogte(aantal);
     Pic->wis();
     Pic->zetPlaats(Pic->twipsX(), Pic->twipsY(), Pic->twipsBreedte(), hoogte);

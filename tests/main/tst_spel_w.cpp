@@ -127,6 +127,7 @@ private slots:
     void afsluitenTijdensKnipperen();
     void afsluitenTijdensInschuiven();
     void klok();
+    void balAantalTeltVanafHetVolgendeSpel();
 };
 
 void TstSpel::init()
@@ -507,3 +508,29 @@ void TstSpel::klok()
 
 QTEST_MAIN(TstSpel)
 #include "tst_spel_w.moc"
+
+// The settings dialog may switch to 90 balls in the middle of a 75-ball game: the game that
+// is showing goes on with 75, the next one has 90.
+void TstSpel::balAantalTeltVanafHetVolgendeSpel()
+{
+    TestHulp::Opstelling o;
+    Main& m = o.main();
+    o.alg.KnipperAantal = 0;
+    startSpel(o, 75);
+    o.alg.AantalBallen = 90;
+    for (int i = 0; i < 75; ++i) {
+        klikBord(m);
+        QVERIFY(o.alg.GetrokkenBal >= 1 && o.alg.GetrokkenBal <= 75);
+    }
+    QCOMPARE(m.Label2->text(), QStringLiteral("Bal : 75 / 75"));
+    Melding::neemGetoond();
+    klikBord(m);
+    const auto getoond = Melding::neemGetoond();
+    QCOMPARE(getoond.size(), 1);
+    QVERIFY(getoond[0].tekst.startsWith(QStringLiteral("Alle 75 ballen")));
+
+    o.alg.RondeTeller += 1;
+    m.NieuwSpel();
+    QCOMPARE(m.Pic->twipsHoogte(), 7560);
+    QCOMPARE(m.Label2->text(), QStringLiteral("Bal : 0 / 90"));
+}
