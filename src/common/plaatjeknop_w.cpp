@@ -2,6 +2,7 @@
 
 #include "common/twips.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 PlaatjeKnop::PlaatjeKnop(QWidget* ouder) : QAbstractButton(ouder)
@@ -36,3 +37,5 @@ void PlaatjeKnop::paintEvent(QPaintEvent*)
     // Like a picture control: the picture at its own size from the top-left corner.
     p.drawImage(QPoint(0, 0), m_plaatje);
 }
+
+void PlaatjeKnop::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }

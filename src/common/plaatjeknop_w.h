@@ -23,6 +23,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    // A double-click is one click and a double-click, never a second command.
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
     QImage m_plaatje;

@@ -40,7 +40,7 @@ int Main::TrekGetal(int maximum)
     const int n = Trommel::trek(m_alg.Getrokken, maximum, m_toeval);
     if (n == 0) {
         Melding::meld(
-            this, QStringLiteral(" Zorvak"),
+            this, QStringLiteral("Zorvak"),
             QStringLiteral("Alle %1 ballen zijn geweest!\nDruk op de startknop voor een nieuw spel.").arg(maximum));
         return 0;
     }
@@ -165,7 +165,8 @@ void Main::bordGeklikt()
 // A space bar held down repeats its key; the lock lets one draw run at a time.
 void Main::bordToets(int toets, bool /*herhaling*/)
 {
-    if (m_alg.Bezig || toets != Qt::Key_Space) return;
+    // Behind the help panel the hall would not see the ball: no draw while it shows.
+    if (m_alg.Bezig || toets != Qt::Key_Space || HelpPic->isVisible()) return;
     m_alg.Bezig = true;
     TrekBal();
 }

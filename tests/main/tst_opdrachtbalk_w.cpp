@@ -141,8 +141,42 @@ private slots:
         knop(Main::KnopStart)->click();
         QCOMPARE(Melding::neemGetoond().size(), 1);
         QCOMPARE(m_op->alg.RondeTeller, 8);
+        QVERIFY(hoofd().InfoLabel->text().startsWith(QStringLiteral("Ronde 8 / ")));
         for (int i = 0; i < 5; ++i)
             QVERIFY(knop(i)->isEnabled());
+    }
+
+    // A double-click on a picture button runs its command once, not twice.
+    void dubbelklikOpKnopIsEenKlik()
+    {
+        // What the window system sends: press, release, double-click, release.
+        const auto dubbelKlik = [](QWidget* w) {
+            QTest::mouseClick(w, Qt::LeftButton);
+            QTest::mouseDClick(w, Qt::LeftButton);
+            QTest::mouseRelease(w, Qt::LeftButton);
+        };
+        dubbelKlik(knop(Main::KnopHelp));
+        QVERIFY(!hoofd().HelpPic->isHidden());
+        dubbelKlik(knop(Main::KnopHelp));
+        QVERIFY(hoofd().HelpPic->isHidden());
+
+        dubbelKlik(knop(Main::KnopStart)); // answered Nee
+        QCOMPARE(Melding::neemGetoond().size(), 1);
+    }
+
+    // With the help panel over the board, the space bar draws nothing the hall cannot see.
+    void geenTrekkingAchterHetHulppaneel()
+    {
+        m_op->alg.KnipperAantal = 0;
+        Melding::zetVolgendAntwoord(true);
+        knop(Main::KnopStart)->click();
+        QVERIFY(!m_op->alg.Bezig);
+        knop(Main::KnopHelp)->click();
+        QTest::keyClick(hoofd().Pic, Qt::Key_Space);
+        QCOMPARE(m_op->alg.AantalGetrokken, 0);
+        knop(Main::KnopHelp)->click();
+        QTest::keyClick(hoofd().Pic, Qt::Key_Space);
+        QCOMPARE(m_op->alg.AantalGetrokken, 1);
     }
 
     // The double-click hides and shows the bar and the clock together, and leaves the panel.

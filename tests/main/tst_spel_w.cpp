@@ -262,7 +262,7 @@ void TstSpel::heelSpel()
             klikBord(m);
         const auto getoond = Melding::neemGetoond();
         QCOMPARE(getoond.size(), 1);
-        QCOMPARE(getoond[0].titel, QStringLiteral(" Zorvak"));
+        QCOMPARE(getoond[0].titel, QStringLiteral("Zorvak"));
         QCOMPARE(getoond[0].tekst, QStringLiteral("Alle %1 ballen zijn geweest!\nDruk op de startknop voor een nieuw "
                                                   "spel.")
                                        .arg(aantal));
