@@ -41,4 +41,13 @@ inline QFont schermLettertype(const QString& familie, double punten, bool vet = 
     return f;
 }
 
+// A dialog's size is given for the whole window, border and title bar included. Its client
+// area is that less a usual frame: 60 twips (4 pixels) on every side and a 390-twip title bar.
+inline constexpr int dialoogRand = 60;
+inline constexpr int dialoogTitelbalk = 390;
+inline QSize dialoogBinnenmaat(int buitenBreedte, int buitenHoogte)
+{
+    return rect(0, 0, buitenBreedte - 2 * dialoogRand, buitenHoogte - dialoogTitelbalk - 2 * dialoogRand).size();
+}
+
 } // namespace Twips

@@ -130,7 +130,7 @@ Config::Config(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
-    setFixedSize(Twips::naarPixels(binnenBreedte), Twips::naarPixels(binnenHoogte));
+    setFixedSize(Twips::dialoogBinnenmaat(vensterBreedte, vensterHoogte));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, achtergrondKleur);

@@ -24,13 +24,9 @@ class Config : public QDialog
 public:
     explicit Config(Main& hoofd);
 
-    // The whole window including a typical frame, and the client area inside it, in twips.
+    // The whole window including its frame, in twips.
     static constexpr int vensterBreedte = 7500;
     static constexpr int vensterHoogte = 3900;
-    static constexpr int randTwips = 60;       // left, right and bottom border
-    static constexpr int titelbalkTwips = 390; // title bar with the top border
-    static constexpr int binnenBreedte = vensterBreedte - 2 * randTwips;
-    static constexpr int binnenHoogte = vensterHoogte - titelbalkTwips - randTwips;
 
     static const QColor achtergrondKleur;
     static const QColor resetKleur;

@@ -7,6 +7,7 @@
 #include "dialogs/kaartpatroon.h"
 #include "main/main_w.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -14,12 +15,8 @@
 
 namespace
 {
-// The window is 9000 x 6000 twips with its frame; the frame is taken as 4 pixels on every
-// side plus a 30-pixel title bar, which leaves this for the client area.
+// The window is 9000 x 6000 twips with its frame.
 constexpr int vensterBreedte = 9000, vensterHoogte = 6000;
-constexpr int kaderRand = 60, titelBalk = 450;
-constexpr int binnenBreedte = vensterBreedte - 2 * kaderRand;
-constexpr int binnenHoogte = vensterHoogte - titelBalk - 2 * kaderRand;
 
 const QColor dialoogKleur(220, 220, 190);
 const QColor tekstKleur(64, 64, 64);
@@ -85,7 +82,7 @@ Layout::Layout(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
     pal.setColor(QPalette::Window, dialoogKleur);
     setPalette(pal);
 
-    const QSize binnen = Twips::rect(0, 0, binnenBreedte, binnenHoogte).size();
+    const QSize binnen = Twips::dialoogBinnenmaat(vensterBreedte, vensterHoogte);
     setFixedSize(binnen);
     // Centred on the screen, frame included.
     if (QScreen* scherm = hoofd.screen() ? hoofd.screen() : QGuiApplication::primaryScreen()) {
@@ -139,7 +136,7 @@ void Layout::maakBesturing()
     Pic->setObjectName(QStringLiteral("Pic"));
     Pic->zetPlaats(5700, 3900, PatroonKaart::kleinFormaat, PatroonKaart::kleinFormaat);
 
-    Label2 = maakKader(this, "Label2", QStringLiteral("transparent"));
+    Label2 = maakKader(this, "Label2", QApplication::palette().color(QPalette::Button).name());
     plaats(Label2, 6930, 4950, 1740, 390);
     CancelKnop = maakKnop(this, "CancelKnop", QStringLiteral("Cancel"), QColor(255, 192, 192));
     plaats(CancelKnop, 6960, 4980, 840, 330);
@@ -147,6 +144,8 @@ void Layout::maakBesturing()
     OkKnop = maakKnop(this, "OkKnop", QStringLiteral("Ok"), QColor(192, 255, 192));
     plaats(OkKnop, 7800, 4980, 840, 330);
     connect(OkKnop, &QPushButton::clicked, this, &Layout::ok);
+    // Ok first: a stray Enter or space confirms, it never empties the card.
+    OkKnop->setFocus(Qt::OtherFocusReason);
 }
 
 void Layout::tekenKaarten()

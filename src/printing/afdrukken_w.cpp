@@ -27,10 +27,9 @@ const QColor achtergrond(220, 220, 190);
 const QColor donkerGrijs(64, 64, 64);
 const QColor grijs(128, 128, 128);
 
-// The window is 6300 x 3720 twips with its border; without a fixed single border (3 pixels)
-// and a caption (20 pixels) that leaves 414 x 222 pixels inside.
-constexpr int binnenBreedte = 414;
-constexpr int binnenHoogte = 222;
+// The window is 6300 x 3720 twips with its border and caption.
+constexpr int vensterBreedte = 6300;
+constexpr int vensterHoogte = 3720;
 
 // Zorvak.ini keeps the text in double quotes in Windows-1252: a double quote, a control
 // character or a character outside that code page cannot be kept, so it cannot be typed.
@@ -112,7 +111,7 @@ Afdrukken::Afdrukken(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setFixedSize(binnenBreedte, binnenHoogte);
+    setFixedSize(Twips::dialoogBinnenmaat(vensterBreedte, vensterHoogte));
     setAutoFillBackground(true);
     zetKleur(this, QPalette::Window, achtergrond);
     maakBesturing();

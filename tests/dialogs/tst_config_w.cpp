@@ -131,7 +131,7 @@ private slots:
         QVERIFY(dlg);
         QCOMPARE(dlg->windowTitle(), QStringLiteral(" Configuratie"));
         QVERIFY(dlg->isModal());
-        QCOMPARE(dlg->size(), QSize(492, 230));
+        QCOMPARE(dlg->size(), Twips::dialoogBinnenmaat(7500, 3900));
         QCOMPARE(dlg->minimumSize(), dlg->maximumSize());
         const QRect scherm = hoofd().screen()->geometry();
         QCOMPARE(dlg->pos(), QPoint((scherm.width() - 500) / 2, (scherm.height() - 260) / 2));

@@ -1,5 +1,6 @@
 // The card pattern editor: its window, presses on the large card, Reset, Ok and Cancel, seen
 // through KaartPatroon, the canvases and the pixels of the pattern button's picture.
+#include "common/twips.h"
 #include "testhulp.h"
 
 #include "common/doek_w.h"
@@ -83,7 +84,7 @@ private slots:
     {
         auto dlg = open();
         QCOMPARE(dlg->windowTitle(), QStringLiteral(" Kaarten"));
-        QCOMPARE(dlg->size(), QSize(592, 362));
+        QCOMPARE(dlg->size(), Twips::dialoogBinnenmaat(9000, 6000));
         QCOMPARE(dlg->minimumSize(), dlg->maximumSize());
         QCOMPARE(dlg->palette().color(QPalette::Window), QColor(220, 220, 190));
         QVERIFY(dlg->isModal());

@@ -104,7 +104,7 @@ private slots:
         o->alg.KaartTekst = QStringLiteral("Zaal De Kroon");
         Afdrukken d(o->main());
         QCOMPARE(d.windowTitle(), QStringLiteral(" Afdrukken Kaarten"));
-        QCOMPARE(d.size(), QSize(414, 222));
+        QCOMPARE(d.size(), Twips::dialoogBinnenmaat(6300, 3720));
         QCOMPARE(d.minimumSize(), d.maximumSize());
         QCOMPARE(d.palette().color(QPalette::Window), QColor(220, 220, 190));
         QVERIFY(d.option1(75)->isChecked());
