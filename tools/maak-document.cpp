@@ -37,6 +37,20 @@
 
 namespace
 {
+// A paragraph that holds nothing but one picture.
+bool alleenPlaatje(const QTextBlock& b)
+{
+    int plaatjes = 0;
+    for (auto it = b.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        if (f.charFormat().isImageFormat())
+            ++plaatjes;
+        else if (!f.text().trimmed().isEmpty())
+            return false;
+    }
+    return plaatjes == 1;
+}
+
 
 const QColor kopKleur(36, 36, 72);
 const QColor tekstKleur(30, 30, 30);
@@ -246,6 +260,11 @@ private:
                 bf.setTopMargin(0);
                 bf.setBottomMargin(0);
                 bf.setLineHeight(120, QTextBlockFormat::ProportionalHeight);
+            } else if (alleenPlaatje(b)) {
+                // A proportional line height would stretch the picture's line too.
+                bf.setTopMargin(0);
+                bf.setBottomMargin(7 * pt);
+                bf.setLineHeight(100, QTextBlockFormat::SingleHeight);
             } else {
                 bf.setTopMargin(0);
                 bf.setBottomMargin(7 * pt);
