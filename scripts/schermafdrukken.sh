@@ -1,24 +1,147 @@
 #!/usr/bin/env bash
-# Makes the pictures of the program that the manual shows (docs/schermafdruk-*.png), from the
-# real program on a virtual 1024 x 768 screen at 96 dpi. Usage: schermafdrukken.sh [build folder]
-# Needs xvfb, xauth and imagemagick. Run it again whenever the program's look changes, then
-# rebuild: the manual picks the new pictures up.
+# Makes the pictures of the program that the README and the manual show (docs/schermafdruk-*.png
+# and docs/voorbeeld-*.png), from the real program on a virtual 1024 x 768 screen at 96 dpi,
+# driven by real mouse clicks and key presses. Usage: schermafdrukken.sh [build folder]
+# Run it again whenever the program's look changes, then rebuild: the manual picks the new
+# pictures up. It takes about a minute.
+#
+#   schermafdruk-start.png         the screen right after starting
+#   schermafdruk-spel.png          a game of 75 balls after eight draws
+#   schermafdruk-help.png          the help panel
+#   schermafdruk-configuratie.png  the settings dialog
+#   schermafdruk-kaarteditor.png   the card pattern editor, with the top row clicked
+#   schermafdruk-afdrukken.png     the print dialog
+#   voorbeeld-bingokaarten.png     a page of Bingo cards (75 numbers), from zorvak-kaarten
+#   voorbeeld-kienkaarten.png      a page of Kien cards, from zorvak-kaarten
 set -euo pipefail
 bron="$(cd "$(dirname "$0")/.." && pwd)"
+
+# What this script needs besides the build: the virtual screen, input, capture, and a small
+# window manager so the dialogs show their title bars.
+"$bron/scripts/pakketten.sh" xvfb xauth imagemagick xdotool openbox poppler-utils
+
 build="$(cd "${1:-$bron/build}" && pwd)"
-[ -x "$build/zorvak" ] || { echo "Geen programma in $build: eerst bouwen." >&2; exit 1; }
+for p in zorvak zorvak-kaarten; do
+  [ -x "$build/$p" ] || { echo "Geen $p in $build: eerst bouwen." >&2; exit 1; }
+done
 
 # A fresh program folder, so the pictures show a first start and the build folder's own
 # settings stay as they are.
-map="$(mktemp -d)"
-trap 'rm -rf "$map"' EXIT
-cp "$build/zorvak" "$map/"
-[ -d "$build/Backgrounds" ] && cp -r "$build/Backgrounds" "$map/"
+werk="$(mktemp -d)"
+trap 'rm -rf "$werk"' EXIT
+mkdir "$werk/map" "$werk/beeld"
+cp "$build/zorvak" "$werk/map/"
+[ -d "$build/Backgrounds" ] && cp -r "$build/Backgrounds" "$werk/map/"
 
-xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
-  "$1/zorvak" & pid=$!
-  sleep 4
-  import -window root "$2/docs/schermafdruk-start.png"
-  kill $pid
-' _ "$map" "$bron"
-echo "Gemaakt: docs/schermafdruk-start.png"
+export XDG_RUNTIME_DIR="$werk/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# Everything below runs on the virtual screen. Positions are those of the command bar at
+# 1024 x 768: the bar starts at y = 688, its buttons are 48 pixels wide, centred on y = 734.
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -s "$werk/map" "$werk/beeld" <<'SCHERM'
+set -euo pipefail
+map="$1" beeld="$2"
+
+# A press and a release apart, as a hand does; then the mouse goes to an empty spot of the
+# background, where no tooltip can appear.
+klik() { xdotool mousemove "$1" "$2" mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.2; xdotool mousemove 700 40; }
+# The id of the visible window with exactly this title, once it is there (at most 20 s).
+venster() {
+  timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -1 ||
+    { echo "Venster '$1' verschijnt niet." >&2; return 1; }
+}
+# Waits until the window is gone (at most 10 s).
+weg() {
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  echo "Venster '$1' gaat niet dicht." >&2; return 1
+}
+scherm() { import -window root "$beeld/$1.png"; }
+# A dialog with its title bar, the window manager's frame included.
+dialoog() { import -frame -window "$2" "$beeld/$1.png"; }
+
+openbox --sm-disable >/dev/null 2>&1 & wm=$!
+sleep 1
+"$map/zorvak" 2>/dev/null & pid=$!
+trap 'kill $pid $wm 2>/dev/null || true' EXIT
+venster " Zorvak" >/dev/null
+sleep 3
+scherm schermafdruk-start
+
+# The help panel opens and closes with the same button.
+klik 34 734
+sleep 2.5
+scherm schermafdruk-help
+klik 34 734
+sleep 1.5
+
+# The settings dialog.
+klik 244 734
+id=$(venster " Configuratie")
+sleep 1.5
+dialoog schermafdruk-configuratie "$id"
+xdotool key Escape
+weg " Configuratie"
+
+# The card pattern editor, with the top row of the large card clicked. The cells are 65
+# pixels apart; the centre of the top left one lies 55 pixels right of and below the
+# dialog's top left corner.
+klik 174 734
+id=$(venster " Kaarten")
+sleep 1
+for kolom in 0 1 2 3 4; do
+  xdotool mousemove --window "$id" $((55 + 65 * kolom)) 55 mousedown 1
+  sleep 0.15
+  xdotool mouseup 1
+  sleep 0.3
+done
+xdotool mousemove 700 40
+sleep 1
+dialoog schermafdruk-kaarteditor "$id"
+xdotool key Escape
+weg " Kaarten"
+
+# The print dialog.
+klik 104 734
+id=$(venster " Afdrukken Kaarten")
+sleep 1.5
+dialoog schermafdruk-afdrukken "$id"
+xdotool key Escape
+weg " Afdrukken Kaarten"
+
+# A game: Start, "Ja" (the default button) to the question, the board slides in and fills,
+# then eight balls drawn with the space bar; each ball blinks for about 1.2 s.
+klik 384 734
+venster "Nieuw Spel" >/dev/null
+sleep 0.5
+xdotool key Return
+sleep 5
+for _ in 1 2 3 4 5 6 7 8; do
+  xdotool key space
+  sleep 1.8
+done
+sleep 1
+scherm schermafdruk-spel
+SCHERM
+
+# Pages of cards, as zorvak-kaarten prints them (the print dialog writes the same pages).
+tekst="Zorvak Bingo & Kienen"
+"$build/zorvak-kaarten" bingo --getallen 75 --paginas 1 --tekst "$tekst" --uitvoer "$werk/bingo.pdf" 2>/dev/null
+"$build/zorvak-kaarten" kien --paginas 1 --tekst "$tekst" --uitvoer "$werk/kien.pdf" 2>/dev/null
+pdftoppm -png -r 50 -singlefile "$werk/bingo.pdf" "$werk/beeld/voorbeeld-bingokaarten"
+pdftoppm -png -r 50 -singlefile "$werk/kien.pdf" "$werk/beeld/voorbeeld-kienkaarten"
+
+# Small files for the repository: no metadata; a thin grey edge around the white pages; the
+# help panel's few colours fit a palette (the background photographs do not: a palette makes
+# them larger and blotchy).
+for f in "$werk"/beeld/*.png; do
+  naam="$(basename "$f")"
+  case "$naam" in
+  voorbeeld-*) convert "$f" -bordercolor "#999999" -border 1 -strip "$bron/docs/$naam" ;;
+  schermafdruk-help.png) convert "$f" -colors 256 -strip "$bron/docs/$naam" ;;
+  *) convert "$f" -strip -define png:compression-level=9 "$bron/docs/$naam" ;;
+  esac
+  echo "Gemaakt: docs/$naam ($(($(stat -c %s "$bron/docs/$naam") / 1024)) KB)"
+done
