@@ -1,5 +1,6 @@
 #include "dialogs/config_w.h"
 
+#include "common/dialoog_w.h"
 #include "common/plaatjes.h"
 #include "common/twips.h"
 #include "dialogs/achtergronden.h"
@@ -19,7 +20,7 @@
 
 #include <memory>
 
-const QColor Config::achtergrondKleur(220, 220, 190);
+const QColor Config::achtergrondKleur = dialoogKleur;
 const QColor Config::resetKleur(240, 190, 150);
 const QColor Config::resetGedaanKleur(190, 240, 150);
 
@@ -125,16 +126,7 @@ QRadioButton* maakOptie(QWidget* ouder, const QString& naam, int x, int y, const
 
 Config::Config(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
 {
-    setObjectName(QStringLiteral("Config"));
-    setWindowTitle(QStringLiteral(" Configuratie"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setModal(true);
-    setFixedSize(Twips::dialoogBinnenmaat(vensterBreedte, vensterHoogte));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, achtergrondKleur);
-    setPalette(pal);
+    richtDialoogIn(*this, QStringLiteral("Config"), QStringLiteral(" Configuratie"), vensterBreedte, vensterHoogte);
     setFont(letter());
 
     m_map = Achtergronden::map(m_hoofd.programmaMap());

@@ -1,5 +1,6 @@
 #include "dialogs/layout_w.h"
 
+#include "common/dialoog_w.h"
 #include "common/doek_w.h"
 #include "common/plaatjeknop_w.h"
 #include "common/plaatjes.h"
@@ -18,7 +19,6 @@ namespace
 // The window is 9000 x 6000 twips with its frame.
 constexpr int vensterBreedte = 9000, vensterHoogte = 6000;
 
-const QColor dialoogKleur(220, 220, 190);
 const QColor tekstKleur(64, 64, 64);
 
 void kader(Doek* doek, const QRect& r, QColor kleur)
@@ -72,18 +72,7 @@ QPushButton* maakKnop(QWidget* ouder, const char* naam, const QString& tekst, QC
 
 Layout::Layout(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
 {
-    setObjectName(QStringLiteral("Layout"));
-    setWindowTitle(QStringLiteral(" Kaarten"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::CustomizeWindowHint);
-    setModal(true);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, dialoogKleur);
-    setPalette(pal);
-
-    const QSize binnen = Twips::dialoogBinnenmaat(vensterBreedte, vensterHoogte);
-    setFixedSize(binnen);
+    richtDialoogIn(*this, QStringLiteral("Layout"), QStringLiteral(" Kaarten"), vensterBreedte, vensterHoogte);
     // Centred on the screen, frame included.
     if (QScreen* scherm = hoofd.screen() ? hoofd.screen() : QGuiApplication::primaryScreen()) {
         const QRect s = scherm->geometry();

@@ -1,5 +1,6 @@
 #include "printing/afdrukken_w.h"
 
+#include "common/dialoog_w.h"
 #include "common/cp1252.h"
 #include "common/melding_w.h"
 #include "common/plaatjes.h"
@@ -23,7 +24,6 @@ namespace
 {
 
 const QString titel = QStringLiteral(" Afdrukken Kaarten");
-const QColor achtergrond(220, 220, 190);
 const QColor donkerGrijs(64, 64, 64);
 const QColor grijs(128, 128, 128);
 
@@ -106,14 +106,7 @@ void Afdrukken::herstelHaken()
 
 Afdrukken::Afdrukken(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
 {
-    setObjectName(QStringLiteral("Afdrukken"));
-    setWindowTitle(titel);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setModal(true);
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    setFixedSize(Twips::dialoogBinnenmaat(vensterBreedte, vensterHoogte));
-    setAutoFillBackground(true);
-    zetKleur(this, QPalette::Window, achtergrond);
+    richtDialoogIn(*this, QStringLiteral("Afdrukken"), titel, vensterBreedte, vensterHoogte);
     maakBesturing();
 
     Combo1->setCurrentIndex(0);
