@@ -40,7 +40,6 @@ void Doek::maakBeeld()
     if (m_beeld.size() == grootte)
         return;
     QImage nieuw(grootte, QImage::Format_RGB32);
-    nieuw.setDevicePixelRatio(m_dpr);
     nieuw.fill(m_achtergrond);
     if (!m_beeld.isNull()) {
         QPainter p(&nieuw);
@@ -133,13 +132,24 @@ void Doek::plaatje(const QImage& beeld, int x, int y, int breedte, int hoogte)
 
 void Doek::stippen(int x0, int y0, int x1, int y1, int stap, QColor kleur)
 {
+    // The dots lie on the logical grid. On a screen scaled by a fraction (125 %, 150 %) one
+    // period is no whole number of device pixels, so the tile spans as many periods as it
+    // takes to end on a whole pixel again.
     const int d = std::max(1, qRound(m_dpr));
-    const int periode = std::max(1, vloer15(stap)) * d;
-    QImage tegel(periode, periode, QImage::Format_ARGB32_Premultiplied);
+    const double periode = std::max(1, vloer15(stap)) * m_dpr;
+    int keer = 1;
+    while (keer < 16 && std::fabs(keer * periode - std::round(keer * periode)) > 1e-6)
+        ++keer;
+    const int tegelMaat = std::max(1, static_cast<int>(std::lround(keer * periode)));
+    QImage tegel(tegelMaat, tegelMaat, QImage::Format_ARGB32_Premultiplied);
     tegel.fill(Qt::transparent);
     {
         QPainter t(&tegel);
-        t.fillRect(QRect(0, 0, d, d), kleur);
+        for (int i = 0; i < keer; ++i)
+            for (int j = 0; j < keer; ++j)
+                t.fillRect(QRect(static_cast<int>(std::lround(i * periode)), static_cast<int>(std::lround(j * periode)),
+                                 d, d),
+                           kleur);
     }
     {
         QPainter p(&m_beeld);
@@ -164,8 +174,16 @@ QImage Doek::deel(int x, int y, int breedte, int hoogte) const
 
 void Doek::paintEvent(QPaintEvent*)
 {
+    // The image holds device pixels; drawn into the logical rectangle they land one to one.
     QPainter p(this);
-    p.drawImage(QPoint(0, 0), m_beeld);
+    p.drawImage(QRect(0, 0, width(), height()), m_beeld);
+}
+
+QImage Doek::beeld() const
+{
+    QImage kopie = m_beeld;
+    kopie.setDevicePixelRatio(m_dpr);
+    return kopie;
 }
 
 void Doek::resizeEvent(QResizeEvent*) { maakBeeld(); }

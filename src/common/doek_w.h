@@ -42,7 +42,8 @@ public:
     QColor pixel(int x, int y) const;
     // A part of the drawing, at device resolution.
     QImage deel(int x, int y, int breedte, int hoogte) const;
-    const QImage& beeld() const { return m_beeld; }
+    // The drawing at device resolution, carrying the screen's pixel ratio.
+    QImage beeld() const;
     qreal dpr() const { return m_dpr; }
 
     // Draw freely with a painter whose unit is the twip.
@@ -75,7 +76,7 @@ private:
     QRect blok(int x1, int y1, int x2, int y2) const;
     void maakBeeld();
 
-    QImage m_beeld;
+    QImage m_beeld; // device pixels; kept at ratio 1 so painting on it needs no second scale
     QColor m_achtergrond;
     qreal m_dpr = 1.0;
     int m_x = 0, m_y = 0, m_b = 0, m_h = 0;
