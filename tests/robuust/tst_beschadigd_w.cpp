@@ -313,7 +313,7 @@ void TstBeschadigd::instellingenVanEenAnderProgramma_data()
     QTest::addColumn<QByteArray>("inhoud");
     QTest::newRow("ini") << QByteArray("[General]\r\nTaal=nl\r\nVenster=@Rect(0 0 800 600)\r\nLaatste=\"C:\\Mijn "
                                        "documenten\\lijst.txt\"\r\n");
-    QTest::newRow("utf-16") << QByteArray("\xFF\xFE[\0A\0]\0\r\0\n\0x\0=\0001\0", 20);
+    QTest::newRow("utf-16") << QByteArray::fromHex("fffe5b0041005d000d000a0078003d0031000d000a00");
     QTest::newRow("binary") << QByteArray::fromHex("7f454c460201010000000000000000000300") + QByteArray(4000, '\0');
     QTest::newRow("our header, then nonsense")
         << QByteArray("\"Quenderbrook Software 2011\"\r\n\"---\"\r\nvier,vijf,zes\r\n");
