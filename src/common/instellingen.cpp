@@ -246,11 +246,18 @@ bool InstellingenBestand::laadBijStart(Algemeen& alg) const
     if (gelezen)
         return true;
 
-    // A damaged file is kept beside the new one, so nothing the organiser had is lost.
+    // A damaged file is kept beside the new one, so nothing the organiser had is lost. An
+    // earlier copy only gives way once the new copy exists: what cannot be copied (a folder in
+    // the way, a file that cannot be read) leaves it as it was.
     if (bestond && m_leesPad == m_pad) {
         const QString reserve = m_pad + QStringLiteral(".bak");
-        QFile::remove(reserve);
-        QFile::copy(m_pad, reserve);
+        const QString nieuw = reserve + QStringLiteral(".nieuw");
+        QFile::remove(nieuw);
+        if (QFile::copy(m_pad, nieuw)) {
+            QFile::remove(reserve);
+            if (!QFile::rename(nieuw, reserve))
+                QFile::remove(nieuw);
+        }
     }
     schrijf(alg);
     alg.AchtergrondBestand = Instellingen::standaardAchtergrond(m_programmaMap);
