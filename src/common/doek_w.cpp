@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QScreen>
 
 #include <cmath>
@@ -172,11 +173,14 @@ QImage Doek::deel(int x, int y, int breedte, int hoogte) const
                         qRound(Twips::naarPixels(hoogte) * m_dpr));
 }
 
-void Doek::paintEvent(QPaintEvent*)
+void Doek::paintEvent(QPaintEvent* e)
 {
     // The image holds device pixels; drawn into the logical rectangle they land one to one.
+    // Only the part that needs painting is copied.
     QPainter p(this);
-    p.drawImage(QRect(0, 0, width(), height()), m_beeld);
+    const QRectF doel(e->rect());
+    const QRectF bron(doel.x() * m_dpr, doel.y() * m_dpr, doel.width() * m_dpr, doel.height() * m_dpr);
+    p.drawImage(doel, m_beeld, bron);
 }
 
 QImage Doek::beeld() const
