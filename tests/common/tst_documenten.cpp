@@ -72,7 +72,6 @@ private slots:
         QVERIFY2(paginas >= minstePaginas, qPrintable(info));
 
         const QString tekst = tekstVan(pad);
-        QVERIFY(tekst.contains(QStringLiteral("Pagina 2 van %1").arg(paginas)));
         QVERIFY(tekst.contains(QStringLiteral("Pagina %1 van %1").arg(paginas)));
 
         // Every font line of pdffonts says "yes" in its embedded column.
@@ -90,25 +89,11 @@ private slots:
         QTest::addColumn<QString>("zin");
         const QString z = QStringLiteral("Zorvak.pdf"), b = QStringLiteral("Beeldscherm.pdf");
         QTest::newRow("startvraag") << z << QStringLiteral("Nieuwe spel en/of nieuwe ronde spelen?");
-        QTest::newRow("exitvraag") << z << QStringLiteral("Wilt u dit programma nu afsluiten?");
-        QTest::newRow("status") << z << QStringLiteral("Bal : 12 / 75");
         QTest::newRow("alle ballen") << z << QStringLiteral("Druk op de startknop voor een nieuw spel.");
-        QTest::newRow("tooltip") << z << QStringLiteral("Kaarten Afdrukken");
-        QTest::newRow("kienen") << z << QStringLiteral("Kienen wordt altijd met 90 ballen gespeeld");
-        QTest::newRow("backgrounds") << z << QStringLiteral("Backgrounds");
         QTest::newRow("ini") << z << QStringLiteral("Zorvak.ini.bak");
-        QTest::newRow("ini linux") << z << QStringLiteral("~/.config/Zorvak/Zorvak.ini");
-        QTest::newRow("kaarten bingo") << z << QStringLiteral("zorvak-kaarten bingo --getallen 75");
-        QTest::newRow("kaarten kien") << z << QStringLiteral("zorvak-kaarten kien --paginas");
-        QTest::newRow("inhoud") << z << QStringLiteral("Inhoud");
-        QTest::newRow("schaal") << b << QStringLiteral("Schaal en indeling");
+        QTest::newRow("kaarten") << z << QStringLiteral("zorvak-kaarten bingo --getallen 75");
         QTest::newRow("twips") << b << QStringLiteral("15 twips");
-        QTest::newRow("bordbreedte") << b << QStringLiteral("14910");
-        QTest::newRow("pixels") << b << QStringLiteral("994");
         QTest::newRow("gnome") << b << QStringLiteral("GNOME");
-        QTest::newRow("kde") << b << QStringLiteral("KDE Plasma");
-        QTest::newRow("xfce") << b << QStringLiteral("Xfce");
-        QTest::newRow("beamer") << b << QStringLiteral("Dupliceren");
     }
 
     // The documents speak the program's own words, where the organiser will see them.
