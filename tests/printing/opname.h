@@ -1,12 +1,12 @@
 #pragma once
 
-// A print target for tests: pages are recorded as the text items, lines, rectangles and
-// pictures painted on them, with positions in twips; every document counts as a print job.
+// A print target for tests: pages are recorded as the texts and pictures painted on them, with
+// positions in twips; every document counts as a print job.
 
 #include "printing/uitvoer.h"
 
 #include <QFont>
-#include <QLineF>
+#include <QHash>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -23,15 +23,8 @@ struct Tekst {
     QFont font;
     QColor kleur;
 };
-struct Vlak {
-    QRectF rect;
-    bool gevuld;
-    QColor kleur;
-};
 struct Pagina {
     QList<Tekst> teksten;
-    QList<QLineF> lijnen;
-    QList<Vlak> vlakken;
     QList<QRectF> plaatjes;
 };
 
@@ -54,18 +47,6 @@ public:
     {
         pagina.teksten << Tekst{ti.text(), t().map(p), ti.font(), painter()->pen().color()};
     }
-    void drawLines(const QLineF* l, int n) override
-    {
-        for (int i = 0; i < n; ++i)
-            pagina.lijnen << t().map(l[i]);
-    }
-    void drawRects(const QRectF* r, int n) override
-    {
-        const bool gevuld = painter()->brush().style() != Qt::NoBrush;
-        for (int i = 0; i < n; ++i)
-            pagina.vlakken << Vlak{t().mapRect(r[i]), gevuld,
-                                   gevuld ? painter()->brush().color() : painter()->pen().color()};
-    }
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
     void drawPath(const QPainterPath&) override {}
 
@@ -77,38 +58,18 @@ private:
 class Apparaat : public QPaintDevice
 {
 public:
-    ~Apparaat() override = default;
     QPaintEngine* paintEngine() const override { return &m_engine; }
     Pagina& pagina() { return m_engine.pagina; }
 
 protected:
     int metric(PaintDeviceMetric m) const override
     {
-        switch (m) {
-        case PdmWidth:
-            return 11906;
-        case PdmHeight:
-            return 16838;
-        case PdmWidthMM:
-            return 210;
-        case PdmHeightMM:
-            return 297;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 1440;
-        case PdmDepth:
-            return 32;
-        case PdmNumColors:
-            return INT_MAX;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(QPaintDevice::devicePixelRatioFScale());
-        default:
-            return 0;
-        }
+        const QHash<int, int> waarden{
+            {PdmWidth, 11906},        {PdmHeight, 16838},
+            {PdmWidthMM, 210},        {PdmHeightMM, 297},
+            {PdmDepth, 32},           {PdmNumColors, INT_MAX},
+            {PdmDevicePixelRatio, 1}, {PdmDevicePixelRatioScaled, int(devicePixelRatioFScale())}};
+        return waarden.value(m, 1440); // every resolution
     }
 
 private:
