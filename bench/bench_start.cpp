@@ -15,14 +15,15 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-class VerfTeller : public QObject {
+namespace
+{
+class VerfTeller : public QObject
+{
 public:
     bool geverfd = false;
     bool eventFilter(QObject*, QEvent* e) override
     {
-        if (e->type() == QEvent::Paint)
-            geverfd = true;
+        if (e->type() == QEvent::Paint) geverfd = true;
         return false;
     }
 };

@@ -16,7 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!Instellingen::leesInhoud(geschreven, terug) && alg.balKleurIndex() >= 1 && alg.balKleurIndex() <= 8 &&
         alg.KnipperKleur >= 1 && alg.KnipperKleur <= 8)
         std::abort();
-    if (Instellingen::maakInhoud(terug) != geschreven)
-        std::abort();
+    if (Instellingen::maakInhoud(terug) != geschreven) std::abort();
     return 0;
 }

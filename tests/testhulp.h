@@ -16,10 +16,14 @@
 
 #include <memory>
 
-namespace TestHulp {
+namespace TestHulp
+{
 
 // The sources' Backgrounds folder, for tests that want real pictures.
-inline QString bronMap() { return QStringLiteral(ZORVAK_SOURCE_DIR); }
+inline QString bronMap()
+{
+    return QStringLiteral(ZORVAK_SOURCE_DIR);
+}
 
 inline QByteArray leesBestand(const QString& pad)
 {
@@ -57,8 +61,7 @@ struct Opstelling {
             for (const QString& naam : bron.entryList(QDir::Files))
                 QFile::copy(bron.filePath(naam), map.filePath(QStringLiteral("Backgrounds/") + naam));
         }
-        if (!inhoud.isEmpty())
-            schrijfBestand(iniPad(), inhoud);
+        if (!inhoud.isEmpty()) schrijfBestand(iniPad(), inhoud);
         bestand = std::make_unique<InstellingenBestand>(map.path(), map.filePath(QStringLiteral("reserve")));
         hoofd = std::make_unique<Main>(alg, *bestand, toeval);
         hoofd->zetBeeindiger([this] { ++beeindigd; });

@@ -51,7 +51,6 @@ bool alleenPlaatje(const QTextBlock& b)
     return plaatjes == 1;
 }
 
-
 const QColor kopKleur(36, 36, 72);
 const QColor tekstKleur(30, 30, 30);
 const QColor grijs(110, 110, 120);

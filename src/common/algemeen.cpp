@@ -30,16 +30,22 @@ QString Algemeen::standaardKaartTekst()
 
 int rondAf(double waarde)
 {
-    if (std::isnan(waarde))
-        return 0;
+    if (std::isnan(waarde)) return 0;
     const double r = std::nearbyint(waarde); // default rounding mode: half to even
-    if (r >= static_cast<double>(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (r <= static_cast<double>(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
+    if (r >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+    if (r <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
     return static_cast<int>(r);
 }
 
-int Algemeen::balKleurIndex() const { return rondAf(BalKleur); }
-int Algemeen::getalKleurR() const { return rondAf(GetalKleurR); }
-int Algemeen::getalKleurG() const { return rondAf(GetalKleurG); }
+int Algemeen::balKleurIndex() const
+{
+    return rondAf(BalKleur);
+}
+int Algemeen::getalKleurR() const
+{
+    return rondAf(GetalKleurR);
+}
+int Algemeen::getalKleurG() const
+{
+    return rondAf(GetalKleurG);
+}

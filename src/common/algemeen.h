@@ -26,7 +26,7 @@ struct Algemeen {
     std::array<std::uint8_t, 91> Getrokken{}; // [n] == 1 once n has been drawn; [0] unused
     std::uint8_t GetrokkenBal = 0;
     QString BalLetter;
-    bool Bezig = true; // input lock: no draw while true
+    bool Bezig = true;                           // input lock: no draw while true
     std::array<std::uint8_t, 26> KaartPatroon{}; // cells 1..25 of the pattern being played; [0] unused
 
     Algemeen() { zetStartwaarden(); }

@@ -1,6 +1,7 @@
 #include "common/cp1252.h"
 
-namespace {
+namespace
+{
 // 0x80..0x9F; the five bytes Windows leaves undefined keep their C1 code point, as Windows does.
 constexpr char16_t hoog[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -10,11 +11,9 @@ constexpr char16_t hoog[32] = {
 
 int naarByte(char16_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return c;
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
     for (int i = 0; i < 32; ++i)
-        if (hoog[i] == c)
-            return 0x80 + i;
+        if (hoog[i] == c) return 0x80 + i;
     return -1;
 }
 } // namespace
@@ -41,4 +40,7 @@ QByteArray Cp1252::naarBytes(const QString& tekst)
     return bytes;
 }
 
-bool Cp1252::kanBevatten(QChar teken) { return naarByte(teken.unicode()) >= 0; }
+bool Cp1252::kanBevatten(QChar teken)
+{
+    return naarByte(teken.unicode()) >= 0;
+}

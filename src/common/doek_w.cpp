@@ -11,14 +11,17 @@
 
 #include <cmath>
 
-namespace {
-int vloer15(int twips) { return static_cast<int>(std::floor(twips / 15.0)); }
+namespace
+{
+int vloer15(int twips)
+{
+    return static_cast<int>(std::floor(twips / 15.0));
+}
 } // namespace
 
 Doek::Doek(QWidget* ouder, QColor achtergrond) : QWidget(ouder), m_achtergrond(achtergrond)
 {
-    if (auto* scherm = QGuiApplication::primaryScreen())
-        m_dpr = scherm->devicePixelRatio();
+    if (auto* scherm = QGuiApplication::primaryScreen()) m_dpr = scherm->devicePixelRatio();
     setAttribute(Qt::WA_OpaquePaintEvent);
     maakBeeld();
 }
@@ -33,13 +36,15 @@ void Doek::zetPlaats(int x, int y, int breedte, int hoogte)
     maakBeeld(); // a hidden widget hears of its new size only when shown
 }
 
-void Doek::zetPositie(int x, int y) { zetPlaats(x, y, m_b, m_h); }
+void Doek::zetPositie(int x, int y)
+{
+    zetPlaats(x, y, m_b, m_h);
+}
 
 void Doek::maakBeeld()
 {
     const QSize grootte(std::max(1, qRound(width() * m_dpr)), std::max(1, qRound(height() * m_dpr)));
-    if (m_beeld.size() == grootte)
-        return;
+    if (m_beeld.size() == grootte) return;
     QImage nieuw(grootte, QImage::Format_RGB32);
     nieuw.fill(m_achtergrond);
     if (!m_beeld.isNull()) {
@@ -61,7 +66,10 @@ void Doek::wis()
     update();
 }
 
-int Doek::px(int twips) const { return qRound(vloer15(twips) * m_dpr); }
+int Doek::px(int twips) const
+{
+    return qRound(vloer15(twips) * m_dpr);
+}
 
 QRect Doek::blok(int x1, int y1, int x2, int y2) const
 {
@@ -117,8 +125,7 @@ void Doek::tekst(int x, int y, const QString& tekst, const QFont& lettertype, QC
 
 void Doek::plaatje(const QImage& beeld, int x, int y, int breedte, int hoogte)
 {
-    if (beeld.isNull())
-        return;
+    if (beeld.isNull()) return;
     {
         QPainter p(&m_beeld);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -148,9 +155,9 @@ void Doek::stippen(int x0, int y0, int x1, int y1, int stap, QColor kleur)
         QPainter t(&tegel);
         for (int i = 0; i < keer; ++i)
             for (int j = 0; j < keer; ++j)
-                t.fillRect(QRect(static_cast<int>(std::lround(i * periode)), static_cast<int>(std::lround(j * periode)),
-                                 d, d),
-                           kleur);
+                t.fillRect(
+                    QRect(static_cast<int>(std::lround(i * periode)), static_cast<int>(std::lround(j * periode)), d, d),
+                    kleur);
     }
     {
         QPainter p(&m_beeld);
@@ -190,7 +197,10 @@ QImage Doek::beeld() const
     return kopie;
 }
 
-void Doek::resizeEvent(QResizeEvent*) { maakBeeld(); }
+void Doek::resizeEvent(QResizeEvent*)
+{
+    maakBeeld();
+}
 
 void Doek::mousePressEvent(QMouseEvent* e)
 {
@@ -203,11 +213,13 @@ void Doek::mouseReleaseEvent(QMouseEvent* e)
 {
     const bool klik = m_ingedrukt && rect().contains(e->position().toPoint());
     m_ingedrukt = false;
-    if (klik)
-        emit geklikt();
+    if (klik) emit geklikt();
 }
 
-void Doek::mouseDoubleClickEvent(QMouseEvent*) { emit dubbelGeklikt(); }
+void Doek::mouseDoubleClickEvent(QMouseEvent*)
+{
+    emit dubbelGeklikt();
+}
 
 void Doek::keyPressEvent(QKeyEvent* e)
 {

@@ -9,7 +9,8 @@
 // and offers its drawing operations in twips. Geometry (lines, boxes) lands on the 96-dpi grid
 // of logical pixels, so it looks the same on every screen; text and pictures use every
 // device pixel there is.
-class Doek : public QWidget {
+class Doek : public QWidget
+{
     Q_OBJECT
 public:
     explicit Doek(QWidget* ouder = nullptr, QColor achtergrond = Qt::white);

@@ -12,7 +12,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // No real settings file comes near this; anything larger is not ours.
 constexpr qint64 maxGrootte = 1 << 20;
@@ -35,7 +36,8 @@ QByteArray getalVeld(double waarde)
 
 // Reads fields the way a sequential-file "input" statement does: blanks before a field are
 // skipped, a comma or a line end ends it, a quoted field runs to its closing quote.
-class VeldLezer {
+class VeldLezer
+{
 public:
     explicit VeldLezer(const QByteArray& inhoud) : m_data(inhoud) {}
 
@@ -43,16 +45,14 @@ public:
     {
         while (m_pos < m_data.size() && (m_data[m_pos] == ' ' || m_data[m_pos] == '\t'))
             ++m_pos;
-        if (m_pos >= m_data.size())
-            return false;
+        if (m_pos >= m_data.size()) return false;
         veld.clear();
         if (m_data[m_pos] == '"') {
             // A doubled quote inside the text stands for one double quote.
             qsizetype begin = m_pos + 1;
             for (;;) {
                 const qsizetype eind = m_data.indexOf('"', begin);
-                if (eind < 0)
-                    return false;
+                if (eind < 0) return false;
                 veld += m_data.mid(begin, eind - begin);
                 if (eind + 1 < m_data.size() && m_data[eind + 1] == '"') {
                     veld += '"';
@@ -80,12 +80,10 @@ private:
 
     void slaScheidingOver()
     {
-        if (m_pos >= m_data.size())
-            return;
+        if (m_pos >= m_data.size()) return;
         if (m_data[m_pos] == '\r') {
             ++m_pos;
-            if (m_pos < m_data.size() && m_data[m_pos] == '\n')
-                ++m_pos;
+            if (m_pos < m_data.size() && m_data[m_pos] == '\n') ++m_pos;
         } else {
             ++m_pos;
         }
@@ -111,24 +109,19 @@ bool leesGetal(const QByteArray& veld, double& waarde)
             ++i;
         return i - begin;
     };
-    if (veld[i] == '+' || veld[i] == '-')
-        ++i;
+    if (veld[i] == '+' || veld[i] == '-') ++i;
     qsizetype aantal = cijfers();
     if (i < n && veld[i] == '.') {
         ++i;
         aantal += cijfers();
     }
-    if (aantal == 0)
-        return false;
+    if (aantal == 0) return false;
     if (i < n && (veld[i] == 'e' || veld[i] == 'E')) {
         ++i;
-        if (i < n && (veld[i] == '+' || veld[i] == '-'))
-            ++i;
-        if (cijfers() == 0)
-            return false;
+        if (i < n && (veld[i] == '+' || veld[i] == '-')) ++i;
+        if (cijfers() == 0) return false;
     }
-    if (i != n)
-        return false;
+    if (i != n) return false;
     bool ok = false;
     waarde = veld.toDouble(&ok);
     return ok && std::isfinite(waarde);
@@ -138,11 +131,9 @@ bool leesByte(VeldLezer& lezer, std::uint8_t& doel)
 {
     QByteArray veld;
     double waarde = 0;
-    if (!lezer.volgende(veld) || !leesGetal(veld, waarde))
-        return false;
+    if (!lezer.volgende(veld) || !leesGetal(veld, waarde)) return false;
     const double r = std::nearbyint(waarde);
-    if (r < 0 || r > 255)
-        return false;
+    if (r < 0 || r > 255) return false;
     doel = static_cast<std::uint8_t>(r);
     return true;
 }
@@ -151,8 +142,7 @@ bool leesDouble(VeldLezer& lezer, double& doel)
 {
     QByteArray veld;
     double waarde = 0;
-    if (!lezer.volgende(veld) || !leesGetal(veld, waarde))
-        return false;
+    if (!lezer.volgende(veld) || !leesGetal(veld, waarde)) return false;
     doel = waarde;
     return true;
 }
@@ -160,18 +150,19 @@ bool leesDouble(VeldLezer& lezer, double& doel)
 bool leesTekst(VeldLezer& lezer, QString& doel)
 {
     QByteArray veld;
-    if (!lezer.volgende(veld))
-        return false;
+    if (!lezer.volgende(veld)) return false;
     doel = Cp1252::naarTekst(veld);
     return true;
 }
 
-bool isBalPlaatje(int index) { return index >= 1 && index <= 8; }
+bool isBalPlaatje(int index)
+{
+    return index >= 1 && index <= 8;
+}
 
 bool kanSchrijvenIn(const QString& map)
 {
-    if (!QFileInfo(map).isDir())
-        return false;
+    if (!QFileInfo(map).isDir()) return false;
     QTemporaryFile proef(QDir(map).filePath(QStringLiteral(".zorvak-XXXXXX")));
     return proef.open();
 }
@@ -209,12 +200,11 @@ bool Instellingen::leesInhoud(const QByteArray& inhoud, Algemeen& a)
 {
     VeldLezer lezer(inhoud);
     QString kop;
-    const bool gelezen = leesTekst(lezer, kop) && leesTekst(lezer, kop) && leesByte(lezer, a.KnipperSnelheid) &&
-                         leesByte(lezer, a.KnipperAantal) && leesByte(lezer, a.AantalBallen) &&
-                         leesTekst(lezer, a.AchtergrondBestand) && leesTekst(lezer, a.KaartTekst) &&
-                         leesDouble(lezer, a.BalKleur) && leesByte(lezer, a.KnipperKleur) &&
-                         leesDouble(lezer, a.GetalKleurR) && leesDouble(lezer, a.GetalKleurG) &&
-                         leesByte(lezer, a.GetalKleurB);
+    const bool gelezen =
+        leesTekst(lezer, kop) && leesTekst(lezer, kop) && leesByte(lezer, a.KnipperSnelheid) &&
+        leesByte(lezer, a.KnipperAantal) && leesByte(lezer, a.AantalBallen) && leesTekst(lezer, a.AchtergrondBestand) &&
+        leesTekst(lezer, a.KaartTekst) && leesDouble(lezer, a.BalKleur) && leesByte(lezer, a.KnipperKleur) &&
+        leesDouble(lezer, a.GetalKleurR) && leesDouble(lezer, a.GetalKleurG) && leesByte(lezer, a.GetalKleurB);
     return gelezen && isBalPlaatje(a.balKleurIndex()) && isBalPlaatje(a.KnipperKleur);
 }
 
@@ -223,11 +213,9 @@ InstellingenBestand::InstellingenBestand(const QString& programmaMap, const QStr
 {
     const QString eigen = QDir(programmaMap).filePath(QString::fromLatin1(Instellingen::bestandsNaam));
     m_pad = m_leesPad = eigen;
-    if (kanSchrijvenIn(programmaMap))
-        return;
-    const QString map = reserveMap.isEmpty()
-                            ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
-                            : reserveMap;
+    if (kanSchrijvenIn(programmaMap)) return;
+    const QString map =
+        reserveMap.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) : reserveMap;
     m_reserve = true;
     m_pad = QDir(map).filePath(QString::fromLatin1(Instellingen::bestandsNaam));
     // Until the user has a copy of their own, a file shipped in the program folder is the start.
@@ -243,8 +231,7 @@ bool InstellingenBestand::laadBijStart(Algemeen& alg) const
         gelezen = Instellingen::leesInhoud(bestand.read(maxGrootte + 1), alg);
     const bool bestond = bestand.exists();
     bestand.close();
-    if (gelezen)
-        return true;
+    if (gelezen) return true;
 
     // A damaged file is kept beside the new one, so nothing the organiser had is lost. An
     // earlier copy only gives way once the new copy exists: what cannot be copied (a folder in
@@ -255,8 +242,7 @@ bool InstellingenBestand::laadBijStart(Algemeen& alg) const
         QFile::remove(nieuw);
         if (QFile::copy(m_pad, nieuw)) {
             QFile::remove(reserve);
-            if (!QFile::rename(nieuw, reserve))
-                QFile::remove(nieuw);
+            if (!QFile::rename(nieuw, reserve)) QFile::remove(nieuw);
         }
     }
     schrijf(alg);
@@ -270,10 +256,8 @@ bool InstellingenBestand::schrijf(const Algemeen& alg, QString* fout) const
     QSaveFile bestand(m_pad);
     if (bestand.open(QIODevice::WriteOnly)) {
         bestand.write(Instellingen::maakInhoud(alg));
-        if (bestand.commit())
-            return true;
+        if (bestand.commit()) return true;
     }
-    if (fout)
-        *fout = bestand.errorString();
+    if (fout) *fout = bestand.errorString();
     return false;
 }

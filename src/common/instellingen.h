@@ -7,7 +7,8 @@ struct Algemeen;
 
 // Zorvak.ini: seven lines of comma-separated values, texts in double quotes, CRLF,
 // Windows-1252. Read once at start-up, written at a confirmed exit.
-namespace Instellingen {
+namespace Instellingen
+{
 
 inline constexpr const char* bestandsNaam = "Zorvak.ini";
 inline constexpr const char* kopTekst = "Quenderbrook Software 2011";
@@ -32,7 +33,8 @@ QString standaardAchtergrond(const QString& programmaMap);
 // Where Zorvak.ini lives. Normally in the program's own folder; when that folder cannot be
 // written (an installed program), in the user's configuration folder. A file in the program
 // folder is then still read as the starting point until the user's own copy exists.
-class InstellingenBestand {
+class InstellingenBestand
+{
 public:
     // reserveMap: the user's configuration folder; empty means the system's standard one.
     explicit InstellingenBestand(const QString& programmaMap, const QString& reserveMap = {});

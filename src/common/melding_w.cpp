@@ -5,12 +5,16 @@
 #include <QPushButton>
 #include <QQueue>
 
-namespace {
+namespace
+{
 QQueue<bool> g_antwoorden;
 bool g_stil = false;
 QList<Melding::Getoond> g_getoond;
 
-bool zelfBeantwoorden() { return g_stil || !g_antwoorden.isEmpty(); }
+bool zelfBeantwoorden()
+{
+    return g_stil || !g_antwoorden.isEmpty();
+}
 } // namespace
 
 bool Melding::vraag(QWidget* ouder, const QString& titel, const QString& tekst)
@@ -39,8 +43,14 @@ void Melding::meld(QWidget* ouder, const QString& titel, const QString& tekst)
     box.exec();
 }
 
-void Melding::zetVolgendAntwoord(bool ja) { g_antwoorden.enqueue(ja); }
-void Melding::zetStil(bool stil) { g_stil = stil; }
+void Melding::zetVolgendAntwoord(bool ja)
+{
+    g_antwoorden.enqueue(ja);
+}
+void Melding::zetStil(bool stil)
+{
+    g_stil = stil;
+}
 
 QList<Melding::Getoond> Melding::neemGetoond()
 {

@@ -6,7 +6,8 @@ class QWidget;
 
 // The program's message boxes: exact title and text, no icon, Dutch buttons.
 // Tests answer them in advance and read what would have been shown.
-namespace Melding {
+namespace Melding
+{
 
 // A question with the buttons "Ja" and "Nee"; true for Ja.
 bool vraag(QWidget* ouder, const QString& titel, const QString& tekst);

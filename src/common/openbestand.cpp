@@ -3,7 +3,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-namespace {
+namespace
+{
 std::function<void(const QString&)>& haak()
 {
     static std::function<void(const QString&)> h;
@@ -11,7 +12,10 @@ std::function<void(const QString&)>& haak()
 }
 } // namespace
 
-void OpenBestandHaak::zet(std::function<void(const QString&)> opener) { haak() = std::move(opener); }
+void OpenBestandHaak::zet(std::function<void(const QString&)> opener)
+{
+    haak() = std::move(opener);
+}
 
 void OpenBestand(QWidget* /*eigenaar*/, const QString& pad)
 {

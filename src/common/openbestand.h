@@ -9,7 +9,8 @@ class QWidget;
 // looked at: a missing document or a missing viewer simply opens nothing.
 void OpenBestand(QWidget* eigenaar, const QString& pad);
 
-namespace OpenBestandHaak {
+namespace OpenBestandHaak
+{
 // Tests put a recorder here; an empty function restores the system's opener.
 void zet(std::function<void(const QString&)> opener);
-}
+} // namespace OpenBestandHaak

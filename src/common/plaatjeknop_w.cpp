@@ -25,17 +25,25 @@ void PlaatjeKnop::zetPlaats(int x, int y, int breedte, int hoogte)
     setGeometry(Twips::rect(x, y, breedte, hoogte));
 }
 
-void PlaatjeKnop::zetPositie(int x, int y) { zetPlaats(x, y, m_b, m_h); }
+void PlaatjeKnop::zetPositie(int x, int y)
+{
+    zetPlaats(x, y, m_b, m_h);
+}
 
-QSize PlaatjeKnop::sizeHint() const { return Twips::rect(0, 0, m_b, m_h).size(); }
+QSize PlaatjeKnop::sizeHint() const
+{
+    return Twips::rect(0, 0, m_b, m_h).size();
+}
 
 void PlaatjeKnop::paintEvent(QPaintEvent*)
 {
-    if (m_plaatje.isNull())
-        return;
+    if (m_plaatje.isNull()) return;
     QPainter p(this);
     // Like a picture control: the picture at its own size from the top-left corner.
     p.drawImage(QPoint(0, 0), m_plaatje);
 }
 
-void PlaatjeKnop::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }
+void PlaatjeKnop::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    e->accept();
+}

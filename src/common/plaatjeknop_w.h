@@ -5,7 +5,8 @@
 
 // A button that is only a picture, placed in twips; the picture shows at its own size.
 // It keeps its look when disabled: it only stops answering.
-class PlaatjeKnop : public QAbstractButton {
+class PlaatjeKnop : public QAbstractButton
+{
     Q_OBJECT
 public:
     explicit PlaatjeKnop(QWidget* ouder = nullptr);

@@ -5,6 +5,5 @@
 
 void zetProgrammaStijl()
 {
-    if (QStyle* stijl = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(stijl);
+    if (QStyle* stijl = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(stijl);
 }

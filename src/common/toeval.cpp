@@ -1,7 +1,9 @@
 #include "common/toeval.h"
 
-namespace {
-class SysteemToeval : public Toeval {
+namespace
+{
+class SysteemToeval : public Toeval
+{
 public:
     int getal(int laag, int hoog) override { return QRandomGenerator::system()->bounded(laag, hoog + 1); }
 };

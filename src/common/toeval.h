@@ -4,7 +4,8 @@
 
 // The one source of chance of the program: draws, cards and Kien layouts.
 // The program uses the operating system's secure generator; tests give a seeded one.
-class Toeval {
+class Toeval
+{
 public:
     virtual ~Toeval() = default;
     // A whole number from laag to hoog, both included, every one equally likely.
@@ -13,7 +14,8 @@ public:
     static Toeval& systeem();
 };
 
-class VasteToeval : public Toeval {
+class VasteToeval : public Toeval
+{
 public:
     explicit VasteToeval(quint32 zaad) : m_gen(zaad) {}
     int getal(int laag, int hoog) override { return m_gen.bounded(laag, hoog + 1); }

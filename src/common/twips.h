@@ -7,12 +7,19 @@
 
 // Every position of the program is kept in twips (1440 to the inch). On screen a logical
 // pixel is 15 twips (96 dpi); Qt's logical pixels keep that true on scaled screens.
-namespace Twips {
+namespace Twips
+{
 
 inline constexpr int perPixel = 15;
 
-inline int naarPixels(double twips) { return static_cast<int>(std::lround(twips / perPixel)); }
-inline int vanPixels(double pixels) { return static_cast<int>(std::lround(pixels * perPixel)); }
+inline int naarPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / perPixel));
+}
+inline int vanPixels(double pixels)
+{
+    return static_cast<int>(std::lround(pixels * perPixel));
+}
 
 // A rectangle given in twips, in logical pixels.
 inline QRect rect(int x, int y, int breedte, int hoogte)

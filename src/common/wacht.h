@@ -4,7 +4,8 @@
 // Returns false when the program is ending: the caller then stops what it was showing.
 bool Wacht(double seconden);
 
-namespace WachtTempo {
+namespace WachtTempo
+{
 // Factor on every wait: 1 in the program; tests set 0 to run animations at once.
 void zet(double factor);
 double factor();

@@ -72,11 +72,9 @@ QRect kleinMarkering(int k)
 Druk druk(QPoint twips, QColor kleur, QColor markeringKleur)
 {
     const auto zelfde = [](QColor a, QColor b) { return (a.rgb() & 0xFFFFFF) == (b.rgb() & 0xFFFFFF); };
-    if (!zelfde(kleur, leegKleur) && !zelfde(kleur, markKleur))
-        return {};
+    if (!zelfde(kleur, leegKleur) && !zelfde(kleur, markKleur)) return {};
     const int k = vakOnder(twips);
-    if (k == 0)
-        return {};
+    if (k == 0) return {};
     return {k, zelfde(markeringKleur, markKleur) ? 0 : 1};
 }
 

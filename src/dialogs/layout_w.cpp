@@ -172,7 +172,8 @@ void Layout::drukOpKaart(QPoint twips)
 {
     using namespace PatroonKaart;
     const int k = vakOnder(twips);
-    const QColor markeringNu = k != 0 ? Picture1->pixel(markering(k).center().x(), markering(k).center().y()) : QColor();
+    const QColor markeringNu =
+        k != 0 ? Picture1->pixel(markering(k).center().x(), markering(k).center().y()) : QColor();
     const Druk d = druk(twips, Picture1->pixel(twips.x(), twips.y()), markeringNu);
     if (d.vak != 0) {
         vul(Picture1, markering(d.vak), d.waarde == 1 ? markKleur : leegKleur);

@@ -13,15 +13,12 @@ Achtergrond::Achtergrond(QWidget* ouder) : QWidget(ouder)
 
 bool Achtergrond::laad(const QString& pad)
 {
-    if (pad.isEmpty())
-        return false;
+    if (pad.isEmpty()) return false;
     QImageReader lezer(pad);
     const QByteArray soort = lezer.format().toLower();
-    if (soort != "jpeg" && soort != "jpg" && soort != "bmp" && soort != "gif")
-        return false;
+    if (soort != "jpeg" && soort != "jpg" && soort != "bmp" && soort != "gif") return false;
     QImage beeld = lezer.read();
-    if (beeld.isNull())
-        return false;
+    if (beeld.isNull()) return false;
     m_bron = beeld.convertToFormat(QImage::Format_RGB32);
     m_geschaald = QImage();
     update();
@@ -51,4 +48,7 @@ void Achtergrond::paintEvent(QPaintEvent* e)
     p.drawImage(QPoint(0, 0), m_geschaald);
 }
 
-void Achtergrond::mouseDoubleClickEvent(QMouseEvent*) { emit dubbelGeklikt(); }
+void Achtergrond::mouseDoubleClickEvent(QMouseEvent*)
+{
+    emit dubbelGeklikt();
+}

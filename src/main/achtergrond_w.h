@@ -4,7 +4,8 @@
 #include <QWidget>
 
 // The background of the main window: a picture stretched over the whole screen.
-class Achtergrond : public QWidget {
+class Achtergrond : public QWidget
+{
     Q_OBJECT
 public:
     explicit Achtergrond(QWidget* ouder = nullptr);

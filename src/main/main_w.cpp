@@ -18,7 +18,8 @@
 #include <QScreen>
 #include <QTimer>
 
-namespace {
+namespace
+{
 const QColor balkKleur(40, 40, 60);
 const QColor lijstKleur(150, 150, 170);
 const QColor klokKleur(160, 160, 160);
@@ -52,8 +53,7 @@ QComboBox* maakLijst(QWidget* ouder, const char* naam, const QString& tip)
 } // namespace
 
 Main::Main(Algemeen& alg, const InstellingenBestand& bestand, Toeval& toeval, QWidget* ouder)
-    : QWidget(ouder), m_alg(alg), m_bestand(bestand), m_toeval(toeval),
-      m_beeindig([] { QCoreApplication::exit(0); })
+    : QWidget(ouder), m_alg(alg), m_bestand(bestand), m_toeval(toeval), m_beeindig([] { QCoreApplication::exit(0); })
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral(" Zorvak"));
@@ -81,7 +81,10 @@ Main::Main(Algemeen& alg, const InstellingenBestand& bestand, Toeval& toeval, QW
 
 Main::~Main() = default;
 
-QString Main::programmaMap() const { return m_bestand.programmaMap(); }
+QString Main::programmaMap() const
+{
+    return m_bestand.programmaMap();
+}
 
 void Main::maakBesturing()
 {
@@ -124,8 +127,9 @@ void Main::maakBesturing()
     KnopPic = new Doek(this, balkKleur);
     KnopPic->setObjectName(QStringLiteral("KnopPic"));
 
-    const std::array<QImage, 5> plaatjes = {Plaatjes::helpKnop(dpr), Plaatjes::printer(48, dpr), Plaatjes::startPatroon(),
-                                            Plaatjes::tandwielen(dpr), Plaatjes::startPijlen(dpr)};
+    const std::array<QImage, 5> plaatjes = {Plaatjes::helpKnop(dpr), Plaatjes::printer(48, dpr),
+                                            Plaatjes::startPatroon(), Plaatjes::tandwielen(dpr),
+                                            Plaatjes::startPijlen(dpr)};
     const std::array<const char*, 5> tips = {" Help ", " Kaarten Afdrukken ", " Layout Kaart ", " Instellingen ",
                                              " Spel beginnen "};
     for (int i = 0; i < 5; ++i) {
@@ -227,17 +231,16 @@ void Main::zetBalPlaatjes()
     const qreal dpr = Pic->dpr();
     const QImage een = Plaatjes::bal(m_alg.balKleurIndex(), dpr);
     const QImage twee = Plaatjes::bal(m_alg.KnipperKleur, dpr);
-    if (!een.isNull())
-        Bal1 = een;
-    if (!twee.isNull())
-        Bal2 = twee;
-    if (Bal1.isNull())
-        Bal1 = Plaatjes::bal(7, dpr);
-    if (Bal2.isNull())
-        Bal2 = Plaatjes::bal(3, dpr);
+    if (!een.isNull()) Bal1 = een;
+    if (!twee.isNull()) Bal2 = twee;
+    if (Bal1.isNull()) Bal1 = Plaatjes::bal(7, dpr);
+    if (Bal2.isNull()) Bal2 = Plaatjes::bal(3, dpr);
 }
 
-bool Main::zetAchtergrond(const QString& pad) { return BackImage->laad(pad); }
+bool Main::zetAchtergrond(const QString& pad)
+{
+    return BackImage->laad(pad);
+}
 
 void Main::verbind()
 {
@@ -265,8 +268,8 @@ void Main::closeEvent(QCloseEvent* e)
         return;
     }
     m_vraagtAfsluiten = true;
-    const bool ja = Melding::vraag(this, QStringLiteral(" Exit programma"),
-                                   QStringLiteral("Wilt u dit programma nu afsluiten?"));
+    const bool ja =
+        Melding::vraag(this, QStringLiteral(" Exit programma"), QStringLiteral("Wilt u dit programma nu afsluiten?"));
     m_vraagtAfsluiten = false;
     if (!ja) {
         e->ignore();

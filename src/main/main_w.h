@@ -19,7 +19,8 @@ class Toeval;
 
 // The main window: the full-screen stage of the game with the background, the board, the
 // command bar and the clock. It lays itself out from the screen size, in twips.
-class Main : public QWidget {
+class Main : public QWidget
+{
     Q_OBJECT
 public:
     // The five command buttons of the bar, left to right.

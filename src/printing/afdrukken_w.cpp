@@ -1,7 +1,7 @@
 #include "printing/afdrukken_w.h"
 
-#include "common/dialoog_w.h"
 #include "common/cp1252.h"
+#include "common/dialoog_w.h"
 #include "common/melding_w.h"
 #include "common/plaatjes.h"
 #include "common/twips.h"

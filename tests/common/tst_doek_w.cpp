@@ -6,7 +6,8 @@
 #include <QTemporaryFile>
 #include <QtTest>
 
-class TstDoek : public QObject {
+class TstDoek : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -36,8 +37,7 @@ private slots:
         const QImage& beeld = doek.beeld();
         int stippen = 0;
         for (int x = 0; x < beeld.width(); ++x)
-            if (beeld.pixelColor(x, 0) == Qt::white && (x == 0 || beeld.pixelColor(x - 1, 0) != Qt::white))
-                ++stippen;
+            if (beeld.pixelColor(x, 0) == Qt::white && (x == 0 || beeld.pixelColor(x - 1, 0) != Qt::white)) ++stippen;
         QCOMPARE(stippen, 34); // one every 3 logical pixels over 100: 0, 3, ..., 99
         for (int k = 0; k < 33; ++k)
             QCOMPARE(doek.pixel(45 * k, 10), QColor(Qt::white));

@@ -8,7 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TstInstellingen : public QObject {
+class TstInstellingen : public QObject
+{
     Q_OBJECT
 
     QByteArray bestand(const QList<QByteArray>& regels) { return regels.join("\r\n") + "\r\n"; }
@@ -21,8 +22,8 @@ private slots:
         InstellingenBestand ini(map.path());
         Algemeen alg;
         QVERIFY(!ini.laadBijStart(alg));
-        const QByteArray verwacht = kop + "2,3,75\r\n\"\"\r\n\"" + Algemeen::standaardKaartTekst().toLatin1() +
-                                    "\"\r\n7,3\r\n0,0,0\r\n";
+        const QByteArray verwacht =
+            kop + "2,3,75\r\n\"\"\r\n\"" + Algemeen::standaardKaartTekst().toLatin1() + "\"\r\n7,3\r\n0,0,0\r\n";
         QCOMPARE(TestHulp::leesBestand(map.filePath("Zorvak.ini")), verwacht);
         QCOMPARE(alg.AchtergrondBestand, Instellingen::standaardAchtergrond(map.path()));
         QVERIFY(alg.AchtergrondBestand.endsWith(QDir::toNativeSeparators("/Backgrounds/Background-01.jpg")));
@@ -51,7 +52,8 @@ private slots:
     void alleWaardenOpEenRegel()
     {
         Algemeen alg;
-        const QByteArray regel = "\"kop\",\"---\",4,6,90,\"C:\\Zorvak\\Backgrounds\\b.jpg\",\"Hallo zaal\",2,5,10,20,30";
+        const QByteArray regel =
+            "\"kop\",\"---\",4,6,90,\"C:\\Zorvak\\Backgrounds\\b.jpg\",\"Hallo zaal\",2,5,10,20,30";
         QVERIFY(Instellingen::leesInhoud(regel, alg));
         QCOMPARE(alg.KnipperSnelheid, 4);
         QCOMPARE(alg.KnipperAantal, 6);
@@ -89,8 +91,8 @@ private slots:
         QTest::newRow("geen getal") << QByteArray("twee,3,75\r\n") << 2 << QByteArray("7,3") << false;
         QTest::newRow("balplaatje 9") << QByteArray("4,3,75\r\n\"\"\r\n\"t\"\r\n9,3\r\n0,0,0\r\n") << 4
                                       << QByteArray("9,3") << true;
-        QTest::newRow("knipperplaatje 0") << QByteArray("4,3,75\r\n\"\"\r\n\"t\"\r\n7,0\r\n0,0,0\r\n") << 4
-                                          << QByteArray("7,0") << true;
+        QTest::newRow("knipperplaatje 0")
+            << QByteArray("4,3,75\r\n\"\"\r\n\"t\"\r\n7,0\r\n0,0,0\r\n") << 4 << QByteArray("7,0") << true;
     }
     void waardenDieNietPassen()
     {

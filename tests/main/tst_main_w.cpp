@@ -11,7 +11,8 @@
 #include <QTimer>
 #include <QtTest>
 
-class TstMain : public QObject {
+class TstMain : public QObject
+{
     Q_OBJECT
 
     const QByteArray geldig = "\"Quenderbrook Software 2011\",\"--------------------------\",4,5,90,\"\","
