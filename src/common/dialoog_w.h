@@ -1,12 +1,24 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QString>
 
 class QDialog;
+class QLabel;
+class QPushButton;
+class QWidget;
 
 // What every dialog of the program shares: modal, a fixed single border with only a close
 // button, the background RGB(220,220,190); its size is given for the whole window, border
 // and title bar included.
 inline const QColor dialoogKleur(220, 220, 190);
+// The dark grey of the dialogs' texts.
+inline const QColor dialoogTekstKleur(64, 64, 64);
 void richtDialoogIn(QDialog& dialoog, const QString& naam, const QString& titel, int buitenBreedte, int buitenHoogte);
+
+void zetKleur(QWidget* w, QPalette::ColorRole rol, QColor kleur);
+// A caption in Arial in the dialogs' dark grey on a transparent background, sized to its text.
+QLabel* dialoogTekst(QWidget* ouder, const QString& naam, const QString& tekst, double punten = 8.25);
+// A button that shows its own colour, captioned in Arial 8.25 pt.
+QPushButton* dialoogKnop(QWidget* ouder, const QString& naam, const QString& tekst, QColor kleur);

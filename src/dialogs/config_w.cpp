@@ -26,7 +26,7 @@ const QColor Config::resetGedaanKleur(190, 240, 150);
 
 namespace
 {
-const QColor tekstKleur(64, 64, 64);
+const QColor tekstKleur = dialoogTekstKleur;
 const QColor lijstKleur(230, 230, 170);
 
 QFont letter(double punten = 8.25)
@@ -56,18 +56,10 @@ QFrame* maakKader(QWidget* ouder, const QString& naam, int x, int y, int b, int 
     return kader;
 }
 
-// A caption sized to its text, on a transparent background.
 QLabel* maakTekst(QWidget* ouder, const QString& naam, int x, int y, const QString& tekst)
 {
-    auto* label = new QLabel(tekst, ouder);
-    zetNaam(label, naam);
-    label->setFont(letter());
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, tekstKleur);
-    label->setPalette(pal);
-    label->setAttribute(Qt::WA_TranslucentBackground);
+    QLabel* label = dialoogTekst(ouder, naam, tekst);
     label->move(Twips::naarPixels(x), Twips::naarPixels(y));
-    label->adjustSize();
     return label;
 }
 
@@ -85,24 +77,10 @@ QScrollBar* maakBalk(QWidget* ouder, const QString& naam, int x, int y, int b, i
     return balk;
 }
 
-void zetKnopKleur(QPushButton* knop, QColor kleur)
-{
-    QPalette pal = knop->palette();
-    pal.setColor(QPalette::Button, kleur);
-    knop->setPalette(pal);
-}
-
 QPushButton* maakKnop(QWidget* ouder, const QString& naam, int x, int y, int b, int h, const QString& tekst,
                       QColor kleur)
 {
-    auto* knop = new QPushButton(tekst, ouder);
-    zetNaam(knop, naam);
-    knop->setFont(letter());
-    QPalette pal = knop->palette();
-    pal.setColor(QPalette::ButtonText, tekstKleur);
-    knop->setPalette(pal);
-    zetKnopKleur(knop, kleur);
-    knop->setFocusPolicy(Qt::StrongFocus);
+    QPushButton* knop = dialoogKnop(ouder, naam, tekst, kleur);
     knop->setGeometry(Twips::rect(x, y, b, h));
     return knop;
 }
@@ -278,7 +256,7 @@ void Config::laad()
 
     (w.aantalBallen == 90 ? Option90 : Option75)->setChecked(true);
 
-    zetKnopKleur(ResetKnop, resetKleur);
+    zetKleur(ResetKnop, QPalette::Button, resetKleur);
 
     HScroll1->setValue(w.balKleur);
     balKleurGewijzigd(w.balKleur);
@@ -369,7 +347,7 @@ void Config::toonAantal(int waarde)
 void Config::resetGeklikt()
 {
     m_hoofd.algemeen().RondeTeller = 0;
-    zetKnopKleur(ResetKnop, resetGedaanKleur);
+    zetKleur(ResetKnop, QPalette::Button, resetGedaanKleur);
 }
 
 void Config::lijstGekozen()

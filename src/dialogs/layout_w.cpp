@@ -19,8 +19,6 @@ namespace
 // The window is 9000 x 6000 twips with its frame.
 constexpr int vensterBreedte = 9000, vensterHoogte = 6000;
 
-const QColor tekstKleur(64, 64, 64);
-
 void kader(Doek* doek, const QRect& r, QColor kleur)
 {
     doek->kader(r.left(), r.top(), r.right(), r.bottom(), kleur);
@@ -35,18 +33,6 @@ void plaats(QWidget* w, int x, int y, int breedte, int hoogte)
     w->setGeometry(Twips::rect(x, y, breedte, hoogte));
 }
 
-QLabel* maakLabel(QWidget* ouder, const char* naam, const QString& tekst, double punten)
-{
-    auto* label = new QLabel(tekst, ouder);
-    label->setObjectName(QString::fromLatin1(naam));
-    label->setFont(Twips::schermLettertype(QStringLiteral("Arial"), punten));
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, tekstKleur);
-    label->setPalette(pal);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    return label;
-}
-
 // A label without a caption that frames other controls with a single black line.
 QLabel* maakKader(QWidget* ouder, const char* naam, const QString& achtergrond)
 {
@@ -56,18 +42,6 @@ QLabel* maakKader(QWidget* ouder, const char* naam, const QString& achtergrond)
     return label;
 }
 
-QPushButton* maakKnop(QWidget* ouder, const char* naam, const QString& tekst, QColor kleur)
-{
-    auto* knop = new QPushButton(tekst, ouder);
-    knop->setObjectName(QString::fromLatin1(naam));
-    knop->setFont(Twips::schermLettertype(QStringLiteral("Arial"), 8.25));
-    knop->setAutoDefault(false);
-    QPalette pal = knop->palette();
-    pal.setColor(QPalette::Button, kleur);
-    pal.setColor(QPalette::ButtonText, Qt::black);
-    knop->setPalette(pal);
-    return knop;
-}
 } // namespace
 
 Layout::Layout(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
@@ -98,26 +72,27 @@ void Layout::maakBesturing()
 
     Label3 = maakKader(this, "Label3", QStringLiteral("black"));
     plaats(Label3, 5700, 270, 900, 390);
-    ResetKnop = maakKnop(this, "ResetKnop", QStringLiteral("Reset"), QColor(192, 192, 255));
+    ResetKnop = dialoogKnop(this, QStringLiteral("ResetKnop"), QStringLiteral("Reset"), QColor(192, 192, 255));
     plaats(ResetKnop, 5730, 300, 840, 330);
     connect(ResetKnop, &QPushButton::clicked, this, &Layout::reset);
 
-    Label4 = maakLabel(this, "Label4", QStringLiteral("Maak kaart leeg"), 8.25);
+    Label4 = dialoogTekst(this, QStringLiteral("Label4"), QStringLiteral("Maak kaart leeg"), 8.25);
     Label4->move(Twips::naarPixels(6690), Twips::naarPixels(360));
     Label4->adjustSize();
 
-    Label5 = maakLabel(this, "Label5",
-                       QStringLiteral("Klik op het midden van de vakjes om aan te geven voor welke rij er bingo wordt "
-                                      "gespeeld. ") +
-                           QStringLiteral("Klik nogmaals om de rode vakjes (behalve de middelste) om deze weer te "
-                                          "verwijderen. ") +
-                           QStringLiteral("Klik als laatste op de button Ok."),
-                       8.25);
+    Label5 =
+        dialoogTekst(this, QStringLiteral("Label5"),
+                     QStringLiteral("Klik op het midden van de vakjes om aan te geven voor welke rij er bingo wordt "
+                                    "gespeeld. ") +
+                         QStringLiteral("Klik nogmaals om de rode vakjes (behalve de middelste) om deze weer te "
+                                        "verwijderen. ") +
+                         QStringLiteral("Klik als laatste op de button Ok."),
+                     8.25);
     Label5->setWordWrap(true);
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     plaats(Label5, 5700, 900, 2850, 2100);
 
-    Label6 = maakLabel(this, "Label6", QStringLiteral("Vak : 0"), 9.75);
+    Label6 = dialoogTekst(this, QStringLiteral("Label6"), QStringLiteral("Vak : 0"), 9.75);
     Label6->move(Twips::naarPixels(5700), Twips::naarPixels(3000));
     Label6->adjustSize();
 
@@ -127,13 +102,16 @@ void Layout::maakBesturing()
 
     Label2 = maakKader(this, "Label2", QApplication::palette().color(QPalette::Button).name());
     plaats(Label2, 6930, 4950, 1740, 390);
-    CancelKnop = maakKnop(this, "CancelKnop", QStringLiteral("Cancel"), QColor(255, 192, 192));
+    CancelKnop = dialoogKnop(this, QStringLiteral("CancelKnop"), QStringLiteral("Cancel"), QColor(255, 192, 192));
     plaats(CancelKnop, 6960, 4980, 840, 330);
     connect(CancelKnop, &QPushButton::clicked, this, &QDialog::reject);
-    OkKnop = maakKnop(this, "OkKnop", QStringLiteral("Ok"), QColor(192, 255, 192));
+    OkKnop = dialoogKnop(this, QStringLiteral("OkKnop"), QStringLiteral("Ok"), QColor(192, 255, 192));
     plaats(OkKnop, 7800, 4980, 840, 330);
     connect(OkKnop, &QPushButton::clicked, this, &Layout::ok);
-    // Ok first: a stray Enter or space confirms, it never empties the card.
+    // Enter never picks a button by itself; Ok has the focus, so a stray space confirms and
+    // never empties the card.
+    for (QPushButton* knop : {ResetKnop, CancelKnop, OkKnop})
+        knop->setAutoDefault(false);
     OkKnop->setFocus(Qt::OtherFocusReason);
 }
 

@@ -24,7 +24,7 @@ namespace
 {
 
 const QString titel = QStringLiteral(" Afdrukken Kaarten");
-const QColor donkerGrijs(64, 64, 64);
+const QColor donkerGrijs = dialoogTekstKleur;
 const QColor grijs(128, 128, 128);
 
 // The window is 6300 x 3720 twips with its border and caption.
@@ -70,13 +70,6 @@ public:
     BezigeWijzer& operator=(const BezigeWijzer&) = delete;
 };
 
-void zetKleur(QWidget* w, QPalette::ColorRole rol, const QColor& kleur)
-{
-    QPalette pal = w->palette();
-    pal.setColor(rol, kleur);
-    w->setPalette(pal);
-}
-
 Afdrukken::Haken standaardHaken()
 {
     Afdrukken::Haken h;
@@ -119,8 +112,7 @@ Afdrukken::Afdrukken(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
 void Afdrukken::maakBesturing()
 {
     auto label = [this](const char* naam, const QString& tekst, int x, int y, const QFont& font, const QColor& kleur) {
-        auto* l = new QLabel(tekst, this);
-        l->setObjectName(QString::fromLatin1(naam));
+        QLabel* l = dialoogTekst(this, QString::fromLatin1(naam), tekst);
         l->setFont(font);
         zetKleur(l, QPalette::WindowText, kleur);
         l->adjustSize();
@@ -203,10 +195,8 @@ void Afdrukken::maakBesturing()
     Text1->setGeometry(Twips::rect(240, 2730, 4350, 300));
 
     Label1 = vlak("Label1", 5130, 2700, 900, 390, QGuiApplication::palette().color(QPalette::Button));
-    ExitKnop = new QPushButton(QStringLiteral("Exit"), this);
-    ExitKnop->setObjectName(QStringLiteral("ExitKnop"));
+    ExitKnop = dialoogKnop(this, QStringLiteral("ExitKnop"), QStringLiteral("Exit"), QColor(192, 255, 255));
     ExitKnop->setAutoDefault(false);
-    zetKleur(ExitKnop, QPalette::Button, QColor(192, 255, 255));
     ExitKnop->setGeometry(Twips::rect(5160, 2730, 840, 330));
 
     setTabOrder(ExitKnop, BingoKnop);
