@@ -1,4 +1,5 @@
 // The command bar, the help panel and the screen information.
+#include "common/bezigewijzer.h"
 #include "common/doek_w.h"
 #include "common/melding_w.h"
 #include "common/openbestand.h"
@@ -21,14 +22,6 @@
 namespace
 {
 constexpr double drukTijd = 0.2; // seconds a picture button stays pressed
-
-// The busy pointer over the whole screen for as long as it lives.
-struct BezigPijl {
-    BezigPijl() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BezigPijl() { QGuiApplication::restoreOverrideCursor(); }
-    BezigPijl(const BezigPijl&) = delete;
-    BezigPijl& operator=(const BezigPijl&) = delete;
-};
 } // namespace
 
 // Each click remembers where its button was; a click on another button during the wait keeps
@@ -90,7 +83,7 @@ void Main::helpPaneel()
         return;
     }
     {
-        const BezigPijl pijl;
+        const BezigeWijzer wijzer;
         for (int i : {KnopAfdrukken, KnopLayout, KnopInstellingen, KnopStart})
             Knop[i]->setEnabled(false);
         tekenHulpPaneel(*HelpPic, LogoPic);

@@ -1,5 +1,6 @@
 #include "printing/afdrukken_w.h"
 
+#include "common/bezigewijzer.h"
 #include "common/cp1252.h"
 #include "common/dialoog_w.h"
 #include "common/melding_w.h"
@@ -59,15 +60,6 @@ public:
             if (c < QLatin1Char('0') || c > QLatin1Char('9')) return Invalid;
         return tekst.toInt() <= 255 ? Acceptable : Invalid;
     }
-};
-
-class BezigeWijzer
-{
-public:
-    BezigeWijzer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BezigeWijzer() { QGuiApplication::restoreOverrideCursor(); }
-    BezigeWijzer(const BezigeWijzer&) = delete;
-    BezigeWijzer& operator=(const BezigeWijzer&) = delete;
 };
 
 Afdrukken::Haken standaardHaken()
