@@ -3,8 +3,10 @@
 #include "common/twips.h"
 
 #include <QDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 void richtDialoogIn(QDialog& dialoog, const QString& naam, const QString& titel, int buitenBreedte, int buitenHoogte)
 {
@@ -18,6 +20,17 @@ void richtDialoogIn(QDialog& dialoog, const QString& naam, const QString& titel,
     QPalette pal = dialoog.palette();
     pal.setColor(QPalette::Window, dialoogKleur);
     dialoog.setPalette(pal);
+    centreerDialoog(dialoog, buitenBreedte, buitenHoogte);
+}
+
+void centreerDialoog(QDialog& dialoog, int buitenBreedte, int buitenHoogte)
+{
+    QWidget* ouder = dialoog.parentWidget();
+    QScreen* scherm = ouder && ouder->screen() ? ouder->screen() : QGuiApplication::primaryScreen();
+    if (!scherm) return;
+    const QRect g = scherm->geometry();
+    const QSize buiten = Twips::rect(0, 0, buitenBreedte, buitenHoogte).size();
+    dialoog.move(g.x() + (g.width() - buiten.width()) / 2, g.y() + (g.height() - buiten.height()) / 2);
 }
 
 void zetKleur(QWidget* w, QPalette::ColorRole rol, QColor kleur)

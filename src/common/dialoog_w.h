@@ -11,11 +11,13 @@ class QWidget;
 
 // What every dialog of the program shares: modal, a fixed single border with only a close
 // button, the background RGB(220,220,190); its size is given for the whole window, border
-// and title bar included.
+// and title bar included, and it opens centred on the screen.
 inline const QColor dialoogKleur(220, 220, 190);
 // The dark grey of the dialogs' texts.
 inline const QColor dialoogTekstKleur(64, 64, 64);
 void richtDialoogIn(QDialog& dialoog, const QString& naam, const QString& titel, int buitenBreedte, int buitenHoogte);
+// Centres the dialog, frame included, on the screen of its parent.
+void centreerDialoog(QDialog& dialoog, int buitenBreedte, int buitenHoogte);
 
 void zetKleur(QWidget* w, QPalette::ColorRole rol, QColor kleur);
 // A caption in Arial in the dialogs' dark grey on a transparent background, sized to its text.

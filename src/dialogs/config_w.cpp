@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -112,7 +111,6 @@ Config::Config(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
     zetTabVolgorde();
     verbind();
     laad();
-    centreer();
 }
 
 void Config::maakBesturing()
@@ -271,23 +269,12 @@ void Config::laad()
     m_laden = false;
 }
 
-void Config::centreer()
-{
-    QScreen* scherm = m_hoofd.screen();
-    if (!scherm) scherm = QGuiApplication::primaryScreen();
-    if (!scherm) return;
-    const QRect g = scherm->geometry();
-    const int b = Twips::naarPixels(vensterBreedte);
-    const int h = Twips::naarPixels(vensterHoogte);
-    move(g.x() + (g.width() - b) / 2, g.y() + (g.height() - h) / 2);
-}
-
 void Config::showEvent(QShowEvent* e)
 {
     if (m_herladen) {
         m_herladen = false;
         laad();
-        centreer();
+        centreerDialoog(*this, vensterBreedte, vensterHoogte);
     }
     QDialog::showEvent(e);
     OkKnop->setFocus(Qt::OtherFocusReason);

@@ -80,7 +80,6 @@ private:
     void verbind();
     // Brings every control to the settings as they are now (the opening of the dialog).
     void laad();
-    void centreer();
 
     void kleurGewijzigd(int index, int waarde);
     void balKleurGewijzigd(int waarde);

@@ -9,10 +9,8 @@
 #include "main/main_w.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace
 {
@@ -47,12 +45,6 @@ QLabel* maakKader(QWidget* ouder, const char* naam, const QString& achtergrond)
 Layout::Layout(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
 {
     richtDialoogIn(*this, QStringLiteral("Layout"), QStringLiteral(" Kaarten"), vensterBreedte, vensterHoogte);
-    // Centred on the screen, frame included.
-    if (QScreen* scherm = hoofd.screen() ? hoofd.screen() : QGuiApplication::primaryScreen()) {
-        const QRect s = scherm->geometry();
-        const QSize buiten = Twips::rect(0, 0, vensterBreedte, vensterHoogte).size();
-        move(s.x() + (s.width() - buiten.width()) / 2, s.y() + (s.height() - buiten.height()) / 2);
-    }
 
     maakBesturing();
     tekenKaarten();
