@@ -222,6 +222,11 @@ InstellingenBestand::InstellingenBestand(const QString& programmaMap, const QStr
     m_leesPad = QFileInfo::exists(m_pad) || !QFileInfo::exists(eigen) ? m_pad : eigen;
 }
 
+QString InstellingenBestand::instellingenMap() const
+{
+    return QFileInfo(m_pad).absolutePath();
+}
+
 bool InstellingenBestand::laadBijStart(Algemeen& alg) const
 {
     alg.zetStartwaarden();

@@ -41,6 +41,8 @@ public:
 
     QString programmaMap() const { return m_programmaMap; }
     QString pad() const { return m_pad; }
+    // The folder where Zorvak.ini is kept; the program's other settings files go beside it.
+    QString instellingenMap() const;
     bool inReserveMap() const { return m_reserve; }
 
     // Start-up: start values, read the file, and when reading fails write the file anew
