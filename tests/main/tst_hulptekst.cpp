@@ -27,16 +27,6 @@ private slots:
         QCOMPARE(HulpTekst::resolutie(dpi, verhouding), verwacht);
     }
 
-    // Fifteen single lines, top to bottom.
-    void regels()
-    {
-        const auto& r = HulpTekst::regels();
-        QCOMPARE(int(r.size()), 15);
-        for (size_t i = 0; i < r.size(); ++i) {
-            QVERIFY(i == 0 || r[i].y > r[i - 1].y);
-            QVERIFY(!r[i].tekst.contains(QLatin1Char('\n')));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TstHulpTekst)

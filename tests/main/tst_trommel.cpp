@@ -1,4 +1,5 @@
-// The drum and the board geometry, without any window.
+// The drum, the column letters and the board geometry, without any window; the program's own
+// random source.
 #include "common/toeval.h"
 #include "main/trommel.h"
 
@@ -8,87 +9,69 @@ class TstTrommel : public QObject
 {
     Q_OBJECT
 private slots:
-    void letters_data();
-    void letters();
-    void teksten();
-    void geometrie();
-    void eersteBalEerlijk_data();
-    void eersteBalEerlijk();
+    // The letter changes exactly at the column bounds of both games, up to the last ball.
+    void letters()
+    {
+        const QList<std::tuple<int, int, int, QString>> kolommen = {
+            {75, 1, 15, "B"},  {75, 16, 30, "I"}, {75, 31, 45, "N"}, {75, 46, 60, "G"}, {75, 61, 75, "O"},
+            {90, 1, 18, "B"},  {90, 19, 36, "I"}, {90, 37, 54, "N"}, {90, 55, 72, "G"}, {90, 73, 90, "O"}};
+        for (const auto& [aantal, laag, hoog, letter] : kolommen)
+            for (int n = laag; n <= hoog; ++n)
+                QCOMPARE(Trommel::letter(n, aantal), letter);
+        for (const auto& [n, aantal] : {std::pair{0, 75}, {76, 75}, {91, 90}, {5, 80}})
+            QCOMPARE(Trommel::letter(n, aantal), QString());
+        QCOMPARE(Trommel::lijstRegel(90, 90), QStringLiteral("O-90"));
+        QCOMPARE(Trommel::grootTekst(7, 75), QStringLiteral("B7"));
+    }
+
+    // Rows of 15 cells that never overlap, all on the board; the big display below the last.
+    void geometrie()
+    {
+        for (int aantal : {75, 90}) {
+            QRect vorige;
+            for (int n = 1; n <= aantal; ++n) {
+                const QRect cel(Trommel::cel(n), QSize(Trommel::balMaat, Trommel::balMaat));
+                QVERIFY(!cel.intersects(vorige) && cel.top() > 0 && cel.bottom() < Trommel::bordHoogte(aantal));
+                QCOMPARE(cel.top() == vorige.top(), n % 15 != 1);
+                vorige = cel;
+            }
+            QVERIFY(Trommel::grootVak(aantal).top() > vorige.bottom());
+            QVERIFY(Trommel::grootVak(aantal).bottom() < Trommel::bordHoogte(aantal));
+        }
+    }
+
+    // Over many seeded games every number comes out first (and third) about equally often, and
+    // nothing outside the game: bounds some six standard deviations wide.
+    void eersteBalEerlijk()
+    {
+        for (int aantal : {75, 90}) {
+            VasteToeval toeval(20240611);
+            std::array<int, 92> eerste{}, derde{};
+            for (int spel = 0; spel < aantal * 1000; ++spel) {
+                Trommel::Getrokken getrokken{};
+                ++eerste[Trommel::trek(getrokken, aantal, toeval)];
+                Trommel::trek(getrokken, aantal, toeval);
+                ++derde[Trommel::trek(getrokken, aantal, toeval)];
+            }
+            QCOMPARE(eerste[0] + eerste[aantal + 1], 0);
+            for (int n = 1; n <= aantal; ++n)
+                QVERIFY2(eerste[n] > 800 && eerste[n] < 1200 && derde[n] > 800 && derde[n] < 1200,
+                         qPrintable(QStringLiteral("%1: %2 first, %3 third").arg(n).arg(eerste[n]).arg(derde[n])));
+        }
+    }
+
+    // The program's own source reaches both ends of a range and nothing beyond, however narrow.
+    void systeemBron()
+    {
+        for (const auto& [laag, hoog] : {std::pair{1, 2}, {1, 75}, {0, 0}}) {
+            QSet<int> gezien;
+            for (int i = 0; i < 3000; ++i)
+                gezien << Toeval::systeem().getal(laag, hoog);
+            QCOMPARE(gezien.size(), hoog - laag + 1);
+            QVERIFY(gezien.contains(laag) && gezien.contains(hoog));
+        }
+    }
 };
-
-void TstTrommel::letters_data()
-{
-    QTest::addColumn<int>("getal");
-    QTest::addColumn<int>("aantal");
-    QTest::addColumn<QString>("letter");
-    QTest::newRow("75: 15") << 15 << 75 << "B";
-    QTest::newRow("75: 16") << 16 << 75 << "I";
-    QTest::newRow("75: 60") << 60 << 75 << "G";
-    QTest::newRow("75: 61") << 61 << 75 << "O";
-    QTest::newRow("90: 18") << 18 << 90 << "B";
-    QTest::newRow("90: 19") << 19 << 90 << "I";
-    QTest::newRow("90: 72") << 72 << 90 << "G";
-    QTest::newRow("90: 73") << 73 << 90 << "O";
-    QTest::newRow("75: 76") << 76 << 75 << "";
-    QTest::newRow("80 balls") << 5 << 80 << "";
-}
-
-// The column letter changes exactly at the bounds of the 75- and the 90-ball game.
-void TstTrommel::letters()
-{
-    QFETCH(int, getal);
-    QFETCH(int, aantal);
-    QFETCH(QString, letter);
-    QCOMPARE(Trommel::letter(getal, aantal), letter);
-}
-
-void TstTrommel::teksten()
-{
-    QCOMPARE(Trommel::lijstRegel(7, 75), QStringLiteral("B-7"));
-    QCOMPARE(Trommel::lijstRegel(36, 90), QStringLiteral("I-36"));
-    QCOMPARE(Trommel::grootTekst(7, 75), QStringLiteral("B7"));
-}
-
-// 15 cells to a row; the big display below the last row, inside the board.
-void TstTrommel::geometrie()
-{
-    QCOMPARE(Trommel::cel(15), QPoint(13740, 300));
-    QCOMPARE(Trommel::cel(16), QPoint(300, 1260));
-    QCOMPARE(Trommel::cel(90), QPoint(13740, 5100));
-    for (int aantal : {75, 90}) {
-        QVERIFY(Trommel::grootVak(aantal).top() >= Trommel::cel(aantal).y() + Trommel::balMaat);
-        QVERIFY(Trommel::grootVak(aantal).bottom() < Trommel::bordHoogte(aantal));
-    }
-}
-
-void TstTrommel::eersteBalEerlijk_data()
-{
-    QTest::addColumn<int>("aantal");
-    QTest::newRow("75") << 75;
-    QTest::newRow("90") << 90;
-}
-
-// Over many seeded games every number comes out first (and third) about equally often, and
-// nothing outside the game: the bounds are some six standard deviations wide, so an
-// off-by-one range or a skewed mapping still falls outside.
-void TstTrommel::eersteBalEerlijk()
-{
-    QFETCH(int, aantal);
-    VasteToeval toeval(20240611);
-    std::array<int, 92> eerste{};
-    std::array<int, 92> derde{};
-    for (int spel = 0; spel < aantal * 1000; ++spel) {
-        Trommel::Getrokken getrokken{};
-        ++eerste[Trommel::trek(getrokken, aantal, toeval)];
-        Trommel::trek(getrokken, aantal, toeval);
-        ++derde[Trommel::trek(getrokken, aantal, toeval)];
-    }
-    QCOMPARE(eerste[0] + eerste[aantal + 1], 0);
-    for (int n = 1; n <= aantal; ++n) {
-        QVERIFY2(eerste[n] > 800 && eerste[n] < 1200, qPrintable(QStringLiteral("%1 first %2x").arg(n).arg(eerste[n])));
-        QVERIFY2(derde[n] > 800 && derde[n] < 1200, qPrintable(QStringLiteral("%1 third %2x").arg(n).arg(derde[n])));
-    }
-}
 
 QTEST_GUILESS_MAIN(TstTrommel)
 #include "tst_trommel.moc"

@@ -1,16 +1,14 @@
 #pragma once
 
-// A print target for tests: pages are recorded as the texts and pictures painted on them, with
-// positions in twips; every document counts as a print job.
+// A print target for tests: pages are recorded as the texts, pictures, lines and boxes painted
+// on them, with positions in twips; every document counts as a print job.
 
 #include "printing/uitvoer.h"
 
-#include <QFont>
-#include <QHash>
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QRectF>
 
 #include <climits>
 
@@ -22,10 +20,20 @@ struct Tekst {
     QPointF basis; // start of the baseline, in twips
     QFont font;
     QColor kleur;
+    // Where the ink of the text lies on the page; leading blanks hold none.
+    QRectF inkt() const
+    {
+        const QFontMetricsF maat(font);
+        const QString kern = tekst.trimmed();
+        const QPointF voor(maat.horizontalAdvance(tekst.left(tekst.indexOf(kern))), 0);
+        return maat.tightBoundingRect(kern).translated(basis + voor);
+    }
 };
 struct Pagina {
     QList<Tekst> teksten;
     QList<QRectF> plaatjes;
+    QList<QLineF> lijnen;
+    QList<QRectF> vlakken;
 };
 
 class Engine : public QPaintEngine
@@ -47,6 +55,16 @@ public:
     {
         pagina.teksten << Tekst{ti.text(), t().map(p), ti.font(), painter()->pen().color()};
     }
+    void drawLines(const QLineF* l, int n) override
+    {
+        for (int i = 0; i < n; ++i)
+            pagina.lijnen << t().map(l[i]);
+    }
+    void drawRects(const QRectF* r, int n) override
+    {
+        for (int i = 0; i < n; ++i)
+            pagina.vlakken << t().mapRect(r[i]);
+    }
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
     void drawPath(const QPainterPath&) override {}
 
@@ -64,12 +82,17 @@ public:
 protected:
     int metric(PaintDeviceMetric m) const override
     {
-        const QHash<int, int> waarden{
-            {PdmWidth, 11906},        {PdmHeight, 16838},
-            {PdmWidthMM, 210},        {PdmHeightMM, 297},
-            {PdmDepth, 32},           {PdmNumColors, INT_MAX},
-            {PdmDevicePixelRatio, 1}, {PdmDevicePixelRatioScaled, int(devicePixelRatioFScale())}};
-        return waarden.value(m, 1440); // every resolution
+        switch (m) {
+        case PdmWidth: return 11906;
+        case PdmHeight: return 16838;
+        case PdmWidthMM: return 210;
+        case PdmHeightMM: return 297;
+        case PdmDepth: return 32;
+        case PdmNumColors: return INT_MAX;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 1440; // every resolution
+        }
     }
 
 private:
