@@ -57,8 +57,10 @@ bool leesGetal(const QString& tekst, int laag, int hoog, int& uit)
 
 int main(int argc, char** argv)
 {
-    // Fonts need a GUI application; no window is ever shown, so no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Fonts need a GUI application; no window is ever shown, so no display is needed. A desktop
+    // platform named in the environment (a job started over ssh or from cron) would abort the
+    // tool when there is no display, so the platform without a screen is always taken.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
     const QStringList args = QCoreApplication::arguments().mid(1);

@@ -2,11 +2,11 @@
 
 #include "common/algemeen.h"
 #include "common/cp1252.h"
+#include "common/veiligbestand.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -213,7 +213,8 @@ InstellingenBestand::InstellingenBestand(const QString& programmaMap, const QStr
 {
     const QString eigen = QDir(programmaMap).filePath(QString::fromLatin1(Instellingen::bestandsNaam));
     m_pad = m_leesPad = eigen;
-    if (kanSchrijvenIn(programmaMap)) return;
+    // A read-only Zorvak.ini says the same as a read-only folder: the user's copy goes elsewhere.
+    if (kanSchrijvenIn(programmaMap) && !VeiligBestand::isAlleenLezen(eigen)) return;
     const QString map =
         reserveMap.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) : reserveMap;
     m_reserve = true;
@@ -230,25 +231,18 @@ QString InstellingenBestand::instellingenMap() const
 bool InstellingenBestand::laadBijStart(Algemeen& alg) const
 {
     alg.zetStartwaarden();
-    QFile bestand(m_leesPad);
-    bool gelezen = false;
-    if (bestand.open(QIODevice::ReadOnly) && bestand.size() <= maxGrootte)
-        gelezen = Instellingen::leesInhoud(bestand.read(maxGrootte + 1), alg);
-    const bool bestond = bestand.exists();
-    bestand.close();
-    if (gelezen) return true;
+    // What a write cut short by a kill left behind.
+    VeiligBestand::ruimOp(m_pad);
+    // Only a regular file is read: a FIFO or a device in its place would block or never end.
+    const std::optional<QByteArray> inhoud = VeiligBestand::lees(m_leesPad, maxGrootte);
+    if (inhoud && Instellingen::leesInhoud(*inhoud, alg)) return true;
 
     // A damaged file is kept beside the new one, so nothing the organiser had is lost. An
     // earlier copy only gives way once the new copy exists: what cannot be copied (a folder in
     // the way, a file that cannot be read) leaves it as it was.
-    if (bestond && m_leesPad == m_pad) {
-        const QString reserve = m_pad + QStringLiteral(".bak");
-        const QString nieuw = reserve + QStringLiteral(".nieuw");
-        QFile::remove(nieuw);
-        if (QFile::copy(m_pad, nieuw)) {
-            QFile::remove(reserve);
-            if (!QFile::rename(nieuw, reserve)) QFile::remove(nieuw);
-        }
+    if (m_leesPad == m_pad && VeiligBestand::isGewoonBestand(m_pad)) {
+        const std::optional<QByteArray> oud = inhoud ? inhoud : VeiligBestand::lees(m_pad, 64 * maxGrootte);
+        if (oud) VeiligBestand::schrijf(m_pad + QStringLiteral(".bak"), *oud);
     }
     schrijf(alg);
     alg.AchtergrondBestand = Instellingen::standaardAchtergrond(m_programmaMap);
@@ -258,11 +252,5 @@ bool InstellingenBestand::laadBijStart(Algemeen& alg) const
 bool InstellingenBestand::schrijf(const Algemeen& alg, QString* fout) const
 {
     QDir().mkpath(QFileInfo(m_pad).absolutePath());
-    QSaveFile bestand(m_pad);
-    if (bestand.open(QIODevice::WriteOnly)) {
-        bestand.write(Instellingen::maakInhoud(alg));
-        if (bestand.commit()) return true;
-    }
-    if (fout) *fout = bestand.errorString();
-    return false;
+    return VeiligBestand::schrijf(m_pad, Instellingen::maakInhoud(alg), fout);
 }

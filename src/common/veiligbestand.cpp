@@ -90,8 +90,7 @@ QByteArray plat(const QString& pad)
 bool bekijk(const QString& pad, Doel& doel, QString* fout)
 {
     doel = {};
-    struct stat st {
-    };
+    struct stat st = {};
     if (::lstat(plat(pad).constData(), &st) != 0) {
         if (errno == ENOENT) return true;
         return mislukt(fout, reden(errno, pad));
@@ -103,7 +102,11 @@ bool bekijk(const QString& pad, Doel& doel, QString* fout)
     }
     if (S_ISDIR(st.st_mode)) return mislukt(fout, reden(EISDIR, pad));
     if (!S_ISREG(st.st_mode)) return mislukt(fout, geenGewoonBestand(pad));
-    if (::access(plat(pad).constData(), W_OK) != 0) return mislukt(fout, reden(errno == EROFS ? EROFS : EACCES, pad));
+    // A file without any write permission was made read-only on purpose, also when root could
+    // write it anyway.
+    const bool magSchrijven = ::access(plat(pad).constData(), W_OK) == 0;
+    if (!magSchrijven || (st.st_mode & 0222) == 0)
+        return mislukt(fout, reden(!magSchrijven && errno == EROFS ? EROFS : EACCES, pad));
     doel.modus = static_cast<int>(st.st_mode & 07777);
     doel.eigenaar = static_cast<long>(st.st_uid);
     doel.groep = static_cast<long>(st.st_gid);
@@ -431,8 +434,7 @@ void Schrijver::breekAf()
 bool voegToe(const QString& pad, const QByteArray& regel, QString* fout)
 {
 #ifdef Q_OS_UNIX
-    struct stat st {
-    };
+    struct stat st = {};
     if (::lstat(plat(pad).constData(), &st) == 0) {
         if (S_ISLNK(st.st_mode)) return mislukt(fout, reden(ELOOP, pad));
         if (S_ISDIR(st.st_mode)) return mislukt(fout, reden(EISDIR, pad));
@@ -483,8 +485,7 @@ std::optional<QByteArray> lees(const QString& pad, qint64 maximum, QString* fout
     }
 #ifdef Q_OS_UNIX
     // Looked at before it is opened: opening a device can already do something.
-    struct stat st {
-    };
+    struct stat st = {};
     if (::stat(plat(pad).constData(), &st) != 0) {
         mislukt(fout, redenBijLezen(errno, pad));
         return std::nullopt;
@@ -557,8 +558,7 @@ std::optional<QByteArray> lees(const QString& pad, qint64 maximum, QString* fout
 bool isGewoonBestand(const QString& pad)
 {
 #ifdef Q_OS_UNIX
-    struct stat st {
-    };
+    struct stat st = {};
     return !pad.isEmpty() && ::stat(plat(pad).constData(), &st) == 0 && S_ISREG(st.st_mode);
 #else
     return !pad.isEmpty() && QFileInfo(pad).isFile();
@@ -568,10 +568,9 @@ bool isGewoonBestand(const QString& pad)
 bool isAlleenLezen(const QString& pad)
 {
 #ifdef Q_OS_UNIX
-    struct stat st {
-    };
+    struct stat st = {};
     return ::lstat(plat(pad).constData(), &st) == 0 && S_ISREG(st.st_mode) &&
-           ::access(plat(pad).constData(), W_OK) != 0;
+           (::access(plat(pad).constData(), W_OK) != 0 || (st.st_mode & 0222) == 0);
 #else
     const QFileInfo info(pad);
     return info.isFile() && !info.isSymLink() && !info.isWritable();
@@ -591,8 +590,7 @@ int ruimOp(const QString& pad)
         if (!patroon.match(naam).hasMatch()) continue;
         const QString stray = map.filePath(naam);
 #ifdef Q_OS_UNIX
-        struct stat st {
-        };
+        struct stat st = {};
         if (::lstat(plat(stray).constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
 #endif
         if (QFile::remove(stray)) ++weg;

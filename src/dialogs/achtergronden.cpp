@@ -1,5 +1,7 @@
 #include "dialogs/achtergronden.h"
 
+#include "common/veiligbestand.h"
+
 #include <QDir>
 
 QString Achtergronden::map(const QString& programmaMap)
@@ -12,7 +14,10 @@ QStringList Achtergronden::plaatjes(const QString& map)
     if (map.isEmpty()) return {};
     // Name filters match without regard to case; "*.jpg" does not take "*.jpeg".
     const QDir dir(map, QStringLiteral("*.jpg;*.bmp;*.gif"), QDir::Name | QDir::IgnoreCase, QDir::Files);
-    return dir.entryList();
+    // A FIFO or a device under a picture's name would hang the program when clicked.
+    QStringList namen = dir.entryList();
+    namen.removeIf([&](const QString& naam) { return !VeiligBestand::isGewoonBestand(dir.filePath(naam)); });
+    return namen;
 }
 
 QString Achtergronden::pad(const QString& map, const QString& naam)

@@ -11,8 +11,8 @@ namespace Achtergronden
 QString map(const QString& programmaMap);
 
 // Names (without folder) of the files in the folder whose extension is jpg, bmp or gif in any
-// letter case, in alphabetical order regardless of case. Sub-folders and other files are left
-// out; a missing or unreadable folder gives an empty list.
+// letter case, in alphabetical order regardless of case. Sub-folders, other files and anything
+// that is not a regular file are left out; a missing or unreadable folder gives an empty list.
 QStringList plaatjes(const QString& map);
 
 // The full path of a listed name, with the system's separators.

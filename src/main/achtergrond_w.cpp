@@ -1,7 +1,9 @@
 #include "main/achtergrond_w.h"
 
 #include "common/plaatjes.h"
+#include "common/veiligbestand.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
@@ -13,8 +15,13 @@ Achtergrond::Achtergrond(QWidget* ouder) : QWidget(ouder)
 
 bool Achtergrond::laad(const QString& pad)
 {
-    if (pad.isEmpty()) return false;
-    QImageReader lezer(pad);
+    // Read whole first, from a regular file only: a FIFO named as the background would block the
+    // program before its window appears. No picture of a hall comes near the limit.
+    std::optional<QByteArray> inhoud = VeiligBestand::lees(pad, qint64(256) << 20);
+    if (!inhoud) return false;
+    QBuffer buffer(&*inhoud);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader lezer(&buffer);
     const QByteArray soort = lezer.format().toLower();
     if (soort != "jpeg" && soort != "jpg" && soort != "bmp" && soort != "gif") return false;
     QImage beeld = lezer.read();

@@ -1,5 +1,6 @@
 #include "printing/uitvoer.h"
 
+#include "common/veiligbestand.h"
 #include "printing/kaarten.h"
 #include "printing/pagina.h"
 
@@ -8,7 +9,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -19,35 +19,31 @@ bool PdfUitvoer::druk(const QString& documentNaam, int aantal, const Tekenaar& t
         if (fout) *fout = QStringLiteral("Het PDF-bestand \"%1\" kon niet worden opgeslagen.\n%2").arg(naam, reden);
         return false;
     };
-    QSaveFile bestand(m_pad);
-    if (!bestand.open(QIODevice::WriteOnly)) return mislukt(bestand.errorString());
+    // Written beside the target and checked to the last byte; the Schrijver throws the half
+    // file away on every way out that does not reach voltooi().
+    VeiligBestand::Schrijver bestand(m_pad);
+    QString reden;
+    if (!bestand.open(&reden)) return mislukt(reden);
     {
-        QPdfWriter pdf(&bestand);
+        QPdfWriter pdf(bestand.apparaat());
         pdf.setResolution(1440);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         pdf.setTitle(documentNaam);
         pdf.setCreator(QStringLiteral("Zorvak"));
         QPainter p;
-        if (!p.begin(&pdf)) {
-            bestand.cancelWriting();
-            return mislukt(QStringLiteral("Het bestand kon niet worden voorbereid."));
-        }
+        if (!p.begin(&pdf)) return mislukt(QStringLiteral("Het bestand kon niet worden voorbereid."));
         for (int i = 0; i < aantal; ++i) {
             if (i > 0 && !pdf.newPage()) {
                 p.end();
-                bestand.cancelWriting();
                 return mislukt(QStringLiteral("Er kon geen nieuwe pagina worden begonnen."));
             }
             p.save();
             teken(p, i);
             p.restore();
         }
-        if (!p.end()) {
-            bestand.cancelWriting();
-            return mislukt(QStringLiteral("Het bestand kon niet worden afgesloten."));
-        }
+        if (!p.end()) return mislukt(QStringLiteral("Het bestand kon niet worden afgesloten."));
     }
-    if (!bestand.commit()) return mislukt(bestand.errorString());
+    if (!bestand.voltooi(&reden)) return mislukt(reden);
     return true;
 }
 

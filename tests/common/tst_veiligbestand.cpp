@@ -1,9 +1,14 @@
 // The safe way to write files, by the kind of fault: a write that fails half-way, a symbolic
-// link, a FIFO, a device node; and the second settings file built on it.
+// link, a FIFO, a device node; each for the routine and for the settings, the PDF output and
+// zorvak-kaarten that use it. Also the second settings file built on it.
 #include "common/extrainstellingen.h"
 #include "common/veiligbestand.h"
+#include "dialogs/achtergronden.h"
+#include "main/achtergrond_w.h"
+#include "printing/uitvoer.h"
 #include "testhulp.h"
 
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -50,9 +55,22 @@ QString metGrens(rlim_t grens, const std::function<bool(QString&)>& stap)
 
 int modus(const QString& pad)
 {
-    struct stat st {
-    };
+    struct stat st = {};
     return ::lstat(QFile::encodeName(pad).constData(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
+
+// zorvak-kaarten run by the shell, so that a limit can be set first; exit code and error text.
+QPair<int, QString> kaarten(const QString& vooraf, const QString& uitvoer, const QStringList& omgeving = {})
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& regel : omgeving)
+        env.insert(regel.section('=', 0, 0), regel.section('=', 1));
+    p.setProcessEnvironment(env);
+    const QString tool = QDir(QCoreApplication::applicationDirPath()).filePath("../zorvak-kaarten");
+    p.start("/bin/sh", {"-c", vooraf + " exec \"$0\" bingo --uitvoer \"$1\"", tool, uitvoer});
+    if (!p.waitForFinished(60000)) return {-1, "hangt"};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
 }
 
 QStringList namenIn(const QTemporaryDir& map)
@@ -70,8 +88,9 @@ private slots:
     void mislukteSchrijfactieLaatOudBestandStaan()
     {
         QTemporaryDir map;
-        const QString pad = map.filePath("a.ini"), log = map.filePath("log.csv");
-        TestHulp::schrijfBestand(pad, "OUD\n");
+        const QString pad = map.filePath("a.ini"), log = map.filePath("log.csv"), pdf = map.filePath("oud.pdf");
+        for (const QString& p : {pad, pdf})
+            TestHulp::schrijfBestand(p, "OUD\n");
         TestHulp::schrijfBestand(log, "regel 1\n");
         const QByteArray groot(200000, 'x');
 
@@ -89,16 +108,32 @@ private slots:
         QVERIFY(metGrens(11, [&](QString& r) {
                     return VeiligBestand::voegToe(log, "regel 2\n", &r);
                 }).contains("groter dan is toegestaan"));
+        // The settings at exit and a PDF: a full disk is reported, not written over the old file.
+        QVERIFY(metGrens(0, [&](QString& r) {
+                    return InstellingenBestand(map.path()).schrijf(Algemeen(), &r);
+                }).contains("groter dan is toegestaan"));
+        QVERIFY(metGrens(4096, [&](QString& r) {
+                    PdfUitvoer uit(pdf);
+                    VasteToeval toeval(1);
+                    return Afdruk::kien(uit, 3, "x", toeval, false, &r);
+                }).startsWith(QStringLiteral("Het PDF-bestand \"%1\" kon niet worden opgeslagen.").arg(pdf)));
+        const auto [code, melding] = kaarten("trap '' XFSZ; ulimit -f 16;", pdf);
+        QCOMPARE(code, 1);
+        QVERIFY2(melding.contains("wordt groter dan is toegestaan"), qPrintable(melding));
 
         QCOMPARE(TestHulp::leesBestand(pad), QByteArray("OUD\n"));
+        QCOMPARE(TestHulp::leesBestand(pdf), QByteArray("OUD\n"));
         QCOMPARE(TestHulp::leesBestand(log), QByteArray("regel 1\n"));
-        QCOMPARE(namenIn(map), QStringList({"a.ini", "log.csv"}));
+        QCOMPARE(namenIn(map), QStringList({"a.ini", "log.csv", "oud.pdf"}));
 
         QVERIFY(VeiligBestand::voegToe(log, "regel 2\n"));
         QCOMPARE(TestHulp::leesBestand(log), QByteArray("regel 1\nregel 2\n"));
+        // Without a display, whatever platform the environment names, the tool still works.
+        QCOMPARE(kaarten("", pdf, {"QT_QPA_PLATFORM=xcb", "DISPLAY=", "WAYLAND_DISPLAY="}).first, 0);
+        QVERIFY(TestHulp::leesBestand(pdf).startsWith("%PDF-"));
     }
 
-    void rechtenBlijvenEnAlleenLezenWordtGeweigerd()
+    void rechtenBlijvenEnAlleenLezenGaatNaarEigenMap()
     {
         QTemporaryDir map;
         const QString pad = map.filePath("a.ini");
@@ -110,14 +145,26 @@ private slots:
         QVERIFY(VeiligBestand::schrijf(pad, "2"));
         QCOMPARE(modus(pad), 0604);
 
-        if (::geteuid() != 0) {
-            ::chmod(QFile::encodeName(pad).constData(), 0444);
-            QString reden;
-            QVERIFY(VeiligBestand::isAlleenLezen(pad));
-            QVERIFY(!VeiligBestand::schrijf(pad, "3", &reden));
-            QCOMPARE(reden, QStringLiteral("Geen toestemming om \"%1\" te schrijven.").arg(pad));
-            QCOMPARE(TestHulp::leesBestand(pad), QByteArray("2"));
-        }
+        ::chmod(QFile::encodeName(pad).constData(), 0444);
+        QString reden;
+        QVERIFY(!VeiligBestand::schrijf(pad, "3", &reden));
+        QCOMPARE(reden, QStringLiteral("Geen toestemming om \"%1\" te schrijven.").arg(pad));
+        QCOMPARE(TestHulp::leesBestand(pad), QByteArray("2"));
+
+        // A read-only Zorvak.ini is the starting point; the changes go to the user's own folder.
+        Algemeen alg;
+        alg.AantalBallen = 90;
+        TestHulp::schrijfBestand(map.filePath("Zorvak.ini"), Instellingen::maakInhoud(alg));
+        ::chmod(QFile::encodeName(map.filePath("Zorvak.ini")).constData(), 0444);
+        const InstellingenBestand ini(map.path(), map.filePath("eigen"));
+        QVERIFY(ini.inReserveMap());
+        QVERIFY(ini.laadBijStart(alg));
+        QCOMPARE(alg.AantalBallen, 90);
+        alg.AantalBallen = 75;
+        QVERIFY(ini.schrijf(alg));
+        QCOMPARE(ini.pad(), map.filePath("eigen/Zorvak.ini"));
+        QVERIFY(InstellingenBestand(map.path(), map.filePath("eigen")).laadBijStart(alg));
+        QCOMPARE(alg.AantalBallen, 75);
     }
 
     void koppelingWordtZelfVervangen()
@@ -134,15 +181,24 @@ private slots:
         QVERIFY(VeiligBestand::schrijf(pad, "NIEUW"));
         QVERIFY(!QFileInfo(pad).isSymLink());
         QCOMPARE(TestHulp::leesBestand(pad), QByteArray("NIEUW"));
+
+        // The first start with Zorvak.ini linked to a letter leaves the letter alone.
+        QVERIFY(QFile::link(ander, map.filePath("Zorvak.ini")));
+        Algemeen alg;
+        QVERIFY(!InstellingenBestand(map.path()).laadBijStart(alg));
+        QVERIFY(!QFileInfo(map.filePath("Zorvak.ini")).isSymLink());
         QCOMPARE(TestHulp::leesBestand(ander), QByteArray("Lieve tante"));
     }
 
     void fifoBlokkeertNietEnBlijftStaan()
     {
-        ::alarm(20); // a blocked open ends the test instead of hanging the suite
+        ::alarm(60); // a blocked open ends the test instead of hanging the suite
         QTemporaryDir map;
-        const QString pad = map.filePath("Zorvak-extra.ini");
-        QCOMPARE(::mkfifo(QFile::encodeName(pad).constData(), 0600), 0);
+        const QString pad = map.filePath("Zorvak-extra.ini"), ini = map.filePath("Zorvak.ini"),
+                      plaatje = map.filePath("Backgrounds/b.jpg");
+        QDir().mkpath(map.filePath("Backgrounds"));
+        for (const QString& p : {pad, ini, plaatje})
+            QCOMPARE(::mkfifo(QFile::encodeName(p).constData(), 0600), 0);
         QString reden;
         QVERIFY(!VeiligBestand::isGewoonBestand(pad));
         QVERIFY(!VeiligBestand::lees(pad, 100, &reden));
@@ -154,10 +210,19 @@ private slots:
         ExtraInstellingen extra(map.path());
         QVERIFY(!extra.leesFout().isEmpty());
         QVERIFY(!extra.bewaar());
-        struct stat st {
-        };
-        QVERIFY(::lstat(QFile::encodeName(pad).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
-        QCOMPARE(namenIn(map), QStringList({"Zorvak-extra.ini"}));
+
+        // Zorvak.ini, the background and the list of backgrounds; zorvak-kaarten's output.
+        Algemeen alg;
+        QVERIFY(!InstellingenBestand(map.path()).laadBijStart(alg));
+        QVERIFY(!Achtergrond().laad(plaatje));
+        QVERIFY(Achtergronden::plaatjes(map.filePath("Backgrounds")).isEmpty());
+        const auto [code, melding] = kaarten("", pad);
+        QCOMPARE(code, 1);
+        QVERIFY(melding.contains("is geen gewoon bestand"));
+        for (const QString& p : {pad, ini, plaatje}) {
+            struct stat st = {};
+            QVERIFY(::lstat(QFile::encodeName(p).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+        }
         ::alarm(0);
     }
 
@@ -165,32 +230,33 @@ private slots:
     {
         if (::geteuid() != 0) QSKIP("a device node can only be made by root");
         QTemporaryDir map;
-        const QString pad = map.filePath("nul"), link = map.filePath("a.ini");
+        const QString pad = map.filePath("nul"), link = map.filePath("Zorvak.ini");
         QCOMPARE(::mknod(QFile::encodeName(pad).constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
         QVERIFY(QFile::link(pad, link));
         QVERIFY(!VeiligBestand::schrijf(pad, "x"));
         QVERIFY(!VeiligBestand::voegToe(pad, "x"));
         QVERIFY(!VeiligBestand::lees(pad, 100));
-        QVERIFY(!VeiligBestand::lees(link, 100));
+        QCOMPARE(kaarten("", pad).first, 1);
+        // The recovery at start replaces the link, without the device's 0666.
         const mode_t oudMasker = ::umask(022);
-        QVERIFY(VeiligBestand::schrijf(link, "x"));
+        Algemeen alg;
+        QVERIFY(!InstellingenBestand(map.path()).laadBijStart(alg));
         ::umask(oudMasker);
-        // The new file does not take the device's 0666.
-        QCOMPARE(modus(link) & 0022, 0);
-        struct stat st {
-        };
+        QCOMPARE(modus(link), 0644);
+        struct stat st = {};
         QVERIFY(::lstat(QFile::encodeName(pad).constData(), &st) == 0 && S_ISCHR(st.st_mode));
     }
 
     void achtergeblevenTijdelijkeBestandenOpgeruimd()
     {
         QTemporaryDir map;
-        const QString pad = map.filePath("Zorvak.ini");
         for (const char* naam :
              {"Zorvak.ini.a1B2c3", "Zorvak.ini.QWERTY", "Zorvak.ini.backup", "Zorvak.ini.a1B2c", "Ander.ini.a1B2c3"})
             TestHulp::schrijfBestand(map.filePath(naam), "x");
-        QCOMPARE(VeiligBestand::ruimOp(pad), 2);
-        QCOMPARE(namenIn(map), QStringList({"Ander.ini.a1B2c3", "Zorvak.ini.a1B2c", "Zorvak.ini.backup"}));
+        Algemeen alg;
+        InstellingenBestand(map.path()).laadBijStart(alg);
+        QCOMPARE(namenIn(map),
+                 QStringList({"Ander.ini.a1B2c3", "Zorvak.ini", "Zorvak.ini.a1B2c", "Zorvak.ini.backup"}));
     }
 
     void extraInstellingenHeenEnWeer()
@@ -213,5 +279,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstVeiligBestand)
+QTEST_MAIN(TstVeiligBestand)
 #include "tst_veiligbestand.moc"
