@@ -7,6 +7,8 @@
 #
 #   schermafdruk-start.png         the screen right after starting
 #   schermafdruk-spel.png          a game of 75 balls after eight draws
+#   schermafdruk-spel-800x600.png, -1920x1080.png, -3840x2160.png
+#                                  the same game on screens of other sizes: the stage scaled
 #   schermafdruk-help.png          the help panel
 #   schermafdruk-configuratie.png  the settings dialog
 #   schermafdruk-kaarteditor.png   the card pattern editor, with the top row clicked
@@ -125,6 +127,38 @@ done
 sleep 1
 scherm schermafdruk-spel
 SCHERM
+
+# The game on screens of other sizes. The stage is the 1024 x 768 design scaled by one factor
+# (the limiting side decides), so the Start button lies at (384, 734) times that factor,
+# counted from the bottom of the screen.
+for maat in 800x600 1920x1080 3840x2160; do
+  xvfb-run -a -s "-screen 0 ${maat}x24 -dpi 96" bash -s "$werk/map" "$werk/beeld" "$maat" <<'MAAT'
+set -euo pipefail
+map="$1" beeld="$2" maat="$3"
+b="${maat%x*}" h="${maat#*x}"
+read -r x y < <(awk -v b="$b" -v h="$h" 'BEGIN { s = b / 1024; if (h / 768 < s) s = h / 768;
+  printf "%d %d\n", 384 * s + 0.5, h - 34 * s + 0.5 }')
+# A first start each time: a start after one that was not ended with Exit shows no background.
+rm -f "$map/Zorvak.ini"
+openbox --sm-disable >/dev/null 2>&1 & wm=$!
+sleep 1
+"$map/zorvak" 2>/dev/null & pid=$!
+trap 'kill $pid $wm 2>/dev/null || true' EXIT
+timeout 20 xdotool search --sync --onlyvisible --name "^ Zorvak\$" >/dev/null
+sleep 3
+xdotool mousemove "$x" "$y" mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.2; xdotool mousemove 20 20
+timeout 20 xdotool search --sync --onlyvisible --name "^Nieuw Spel\$" >/dev/null
+sleep 0.5
+xdotool key Return
+sleep 5
+for _ in 1 2 3 4 5 6 7 8; do
+  xdotool key space
+  sleep 1.8
+done
+sleep 1
+import -window root "$beeld/schermafdruk-spel-$maat.png"
+MAAT
+done
 
 # Pages of cards, as zorvak-kaarten prints them (the print dialog writes the same pages).
 tekst="Zorvak Bingo & Kienen"

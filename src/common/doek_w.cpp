@@ -32,8 +32,20 @@ void Doek::zetPlaats(int x, int y, int breedte, int hoogte)
     m_y = y;
     m_b = breedte;
     m_h = hoogte;
-    setGeometry(Twips::rect(x, y, breedte, hoogte));
+    setGeometry(Twips::rect(x, y, breedte, hoogte, m_schaal));
     maakBeeld(); // a hidden widget hears of its new size only when shown
+}
+
+void Doek::zetSchaal(qreal schaal, qreal dpr)
+{
+    if (schaal <= 0 || dpr <= 0) return;
+    if (qFuzzyCompare(schaal, m_schaal) && qFuzzyCompare(dpr, m_dpr)) return;
+    m_schaal = schaal;
+    m_dpr = dpr;
+    m_beeld = QImage();
+    setGeometry(Twips::rect(m_x, m_y, m_b, m_h, m_schaal));
+    maakBeeld();
+    update();
 }
 
 void Doek::zetPositie(int x, int y)
@@ -68,7 +80,7 @@ void Doek::wis()
 
 int Doek::px(int twips) const
 {
-    return qRound(vloer15(twips) * m_dpr);
+    return qRound(vloer15(twips) * beeldFactor());
 }
 
 QRect Doek::blok(int x1, int y1, int x2, int y2) const
@@ -86,7 +98,7 @@ void Doek::lijn(int x1, int y1, int x2, int y2, QColor kleur)
     }
     {
         QPainter p(&m_beeld);
-        p.scale(m_dpr, m_dpr);
+        p.scale(beeldFactor(), beeldFactor());
         p.setPen(QPen(kleur, 1.0, Qt::SolidLine, Qt::SquareCap));
         p.drawLine(QPointF(vloer15(x1) + 0.5, vloer15(y1) + 0.5), QPointF(vloer15(x2) + 0.5, vloer15(y2) + 0.5));
     }
@@ -129,8 +141,8 @@ void Doek::plaatje(const QImage& beeld, int x, int y, int breedte, int hoogte)
     {
         QPainter p(&m_beeld);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QRect doel(px(x), px(y), qRound(Twips::naarPixels(breedte) * m_dpr),
-                         qRound(Twips::naarPixels(hoogte) * m_dpr));
+        const QRect doel(px(x), px(y), qRound(Twips::naarPixels(breedte) * beeldFactor()),
+                         qRound(Twips::naarPixels(hoogte) * beeldFactor()));
         QImage bron = beeld;
         bron.setDevicePixelRatio(1.0);
         p.drawImage(doel, bron);
@@ -143,8 +155,8 @@ void Doek::stippen(int x0, int y0, int x1, int y1, int stap, QColor kleur)
     // The dots lie on the logical grid. On a screen scaled by a fraction (125 %, 150 %) one
     // period is no whole number of device pixels, so the tile spans as many periods as it
     // takes to end on a whole pixel again.
-    const int d = std::max(1, qRound(m_dpr));
-    const double periode = std::max(1, vloer15(stap)) * m_dpr;
+    const int d = std::max(1, qRound(beeldFactor()));
+    const double periode = std::max(1, vloer15(stap)) * beeldFactor();
     int keer = 1;
     while (keer < 16 && std::fabs(keer * periode - std::round(keer * periode)) > 1e-6)
         ++keer;
@@ -176,8 +188,8 @@ QColor Doek::pixel(int x, int y) const
 
 QImage Doek::deel(int x, int y, int breedte, int hoogte) const
 {
-    return m_beeld.copy(px(x), px(y), qRound(Twips::naarPixels(breedte) * m_dpr),
-                        qRound(Twips::naarPixels(hoogte) * m_dpr));
+    return m_beeld.copy(px(x), px(y), qRound(Twips::naarPixels(breedte) * beeldFactor()),
+                        qRound(Twips::naarPixels(hoogte) * beeldFactor()));
 }
 
 void Doek::paintEvent(QPaintEvent* e)
@@ -193,7 +205,7 @@ void Doek::paintEvent(QPaintEvent* e)
 QImage Doek::beeld() const
 {
     QImage kopie = m_beeld;
-    kopie.setDevicePixelRatio(m_dpr);
+    kopie.setDevicePixelRatio(beeldFactor());
     return kopie;
 }
 
@@ -206,7 +218,7 @@ void Doek::mousePressEvent(QMouseEvent* e)
 {
     m_ingedrukt = true;
     const QPointF pos = e->position();
-    emit muisIngedrukt(QPoint(Twips::vanPixels(pos.x()), Twips::vanPixels(pos.y())), e->button());
+    emit muisIngedrukt(QPoint(Twips::vanPixels(pos.x(), m_schaal), Twips::vanPixels(pos.y(), m_schaal)), e->button());
 }
 
 void Doek::mouseReleaseEvent(QMouseEvent* e)

@@ -17,6 +17,11 @@ public:
 
     // Position and size in twips, in the parent's coordinates.
     void zetPlaats(int x, int y, int breedte, int hoogte);
+    // Shows the canvas schaal times its size in twips (the main window's stage on a screen
+    // other than 1024 x 768), on a screen with this device pixel ratio. A change clears the
+    // drawing: whoever draws on the canvas draws again, at the new resolution.
+    void zetSchaal(qreal schaal, qreal dpr);
+    qreal schaal() const { return m_schaal; }
     void zetPositie(int x, int y);
     int twipsX() const { return m_x; }
     int twipsY() const { return m_y; }
@@ -46,13 +51,15 @@ public:
     // The drawing at device resolution, carrying the screen's pixel ratio.
     QImage beeld() const;
     qreal dpr() const { return m_dpr; }
+    // Device pixels per 96-dpi pixel of the design: the ratio a picture for this canvas is made at.
+    qreal beeldFactor() const { return m_dpr * m_schaal; }
 
     // Draw freely with a painter whose unit is the twip.
     template <class F> void teken(F&& f)
     {
         {
             QPainter p(&m_beeld);
-            p.scale(m_dpr / 15.0, m_dpr / 15.0);
+            p.scale(beeldFactor() / 15.0, beeldFactor() / 15.0);
             f(p);
         }
         update();
@@ -80,6 +87,7 @@ private:
     QImage m_beeld; // device pixels; kept at ratio 1 so painting on it needs no second scale
     QColor m_achtergrond;
     qreal m_dpr = 1.0;
+    qreal m_schaal = 1.0;
     int m_x = 0, m_y = 0, m_b = 0, m_h = 0;
     bool m_ingedrukt = false;
 };

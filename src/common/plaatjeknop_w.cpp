@@ -22,7 +22,15 @@ void PlaatjeKnop::zetPlaats(int x, int y, int breedte, int hoogte)
     m_y = y;
     m_b = breedte;
     m_h = hoogte;
-    setGeometry(Twips::rect(x, y, breedte, hoogte));
+    setGeometry(Twips::rect(x, y, breedte, hoogte, m_schaal));
+}
+
+void PlaatjeKnop::zetSchaal(qreal schaal)
+{
+    if (schaal <= 0) return;
+    m_schaal = schaal;
+    zetPlaats(m_x, m_y, m_b, m_h);
+    update();
 }
 
 void PlaatjeKnop::zetPositie(int x, int y)
@@ -32,7 +40,7 @@ void PlaatjeKnop::zetPositie(int x, int y)
 
 QSize PlaatjeKnop::sizeHint() const
 {
-    return Twips::rect(0, 0, m_b, m_h).size();
+    return Twips::rect(0, 0, m_b, m_h, m_schaal).size();
 }
 
 void PlaatjeKnop::paintEvent(QPaintEvent*)
@@ -40,7 +48,12 @@ void PlaatjeKnop::paintEvent(QPaintEvent*)
     if (m_plaatje.isNull()) return;
     QPainter p(this);
     // Like a picture control: the picture at its own size from the top-left corner.
-    p.drawImage(QPoint(0, 0), m_plaatje);
+    if (m_schaal == 1.0) {
+        p.drawImage(QPoint(0, 0), m_plaatje);
+        return;
+    }
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRectF(QPointF(0, 0), m_plaatje.deviceIndependentSize() * m_schaal), m_plaatje);
 }
 
 void PlaatjeKnop::mouseDoubleClickEvent(QMouseEvent* e)

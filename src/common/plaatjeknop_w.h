@@ -3,7 +3,8 @@
 #include <QAbstractButton>
 #include <QImage>
 
-// A button that is only a picture, placed in twips; the picture shows at its own size.
+// A button that is only a picture, placed in twips; the picture shows at its own size (times
+// the button's scale).
 // It keeps its look when disabled: it only stops answering.
 class PlaatjeKnop : public QAbstractButton
 {
@@ -19,6 +20,9 @@ public:
     void zetPositie(int x, int y);
     int twipsX() const { return m_x; }
     int twipsY() const { return m_y; }
+    // Shows the button schaal times its size in twips. A picture made at schaal times the
+    // screen's pixel ratio then lands one to one on the device pixels.
+    void zetSchaal(qreal schaal);
 
     QSize sizeHint() const override;
 
@@ -30,4 +34,5 @@ protected:
 private:
     QImage m_plaatje;
     int m_x = 0, m_y = 0, m_b = 720, m_h = 720;
+    qreal m_schaal = 1.0;
 };

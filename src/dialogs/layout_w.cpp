@@ -173,10 +173,8 @@ void Layout::reset()
 
 void Layout::ok()
 {
-    // The small card, with a margin of the bar's colour left and top, becomes the button.
-    Doek* kaart = m_hoofd.KaartPic;
-    const int f = PatroonKaart::kleinFormaat;
-    kaart->plaatje(Pic->deel(0, 0, f, f), 105, 105, f, f);
-    m_hoofd.Knop[Main::KnopLayout]->zetPlaatje(kaart->beeld());
+    // The small card as it shows here becomes the button, drawn at the bar's own scale.
+    const QPoint midden = PatroonKaart::kleinMarkering(PatroonKaart::middenVak).center();
+    m_hoofd.zetPatroonKnop(m_hoofd.algemeen().KaartPatroon, Pic->pixel(midden.x(), midden.y()));
     accept();
 }

@@ -8,6 +8,7 @@
 #include "common/twips.h"
 #include "common/wacht.h"
 #include "main/achtergrond_w.h"
+#include "main/trommel.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,11 +19,14 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace
 {
 const QColor balkKleur(40, 40, 60);
 const QColor lijstKleur(150, 150, 170);
 const QColor klokKleur(160, 160, 160);
+const QColor balkTekstKleur(225, 225, 235);
 
 QLabel* maakLabel(QWidget* ouder, const char* naam, const QString& tekst, double punten, bool vet)
 {
@@ -60,14 +64,16 @@ Main::Main(Algemeen& alg, const InstellingenBestand& bestand, Toeval& toeval, QW
     setWindowIcon(Plaatjes::vensterIcoon());
     setWindowFlag(Qt::FramelessWindowHint);
 
-    QScreen* scherm = QGuiApplication::primaryScreen();
-    const QRect geometrie = scherm ? scherm->geometry() : QRect(0, 0, 1024, 768);
-    m_schermB = Twips::vanPixels(geometrie.width());
-    m_schermH = Twips::vanPixels(geometrie.height());
-    setGeometry(geometrie);
-
     maakBesturing();
-    plaatsBesturing();
+    Combo1->clear();
+    Combo2->clear();
+    // The pattern button at start-up: both diagonals.
+    for (int k : {1, 7, 13, 19, 25, 5, 9, 17, 21})
+        m_knopPatroon[k] = 1;
+    m_knopMidden = QColor(200, 0, 0);
+
+    QScreen* scherm = QGuiApplication::primaryScreen();
+    legUit(scherm ? scherm->geometry() : QRect(0, 0, 1024, 768), scherm ? scherm->devicePixelRatio() : 1.0);
 
     // The settings come last: they choose the ball pictures and the background.
     m_bestand.laadBijStart(m_alg);
@@ -88,8 +94,6 @@ QString Main::programmaMap() const
 
 void Main::maakBesturing()
 {
-    const qreal dpr = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->devicePixelRatio() : 1.0;
-
     BackImage = new Achtergrond(this);
     BackImage->setObjectName(QStringLiteral("BackImage"));
 
@@ -109,33 +113,26 @@ void Main::maakBesturing()
 
     PdfImg = new PlaatjeKnop(HelpPic);
     PdfImg->setObjectName(QStringLiteral("PdfImg"));
-    PdfImg->zetPlaatje(Plaatjes::pdfIcoon(dpr));
     PdfImg->setToolTip(QStringLiteral(" Ja hier klikken "));
     PdfImg->setCursor(Plaatjes::hand());
     PdfImg->zetPlaats(510, 6600, 720, 720);
 
     DpiImg = new PlaatjeKnop(HelpPic);
     DpiImg->setObjectName(QStringLiteral("DpiImg"));
-    DpiImg->zetPlaatje(Plaatjes::dpiIcoon(dpr));
     DpiImg->zetPlaats(510, 7440, 720, 720);
 
     Image1 = new PlaatjeKnop(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->zetPlaatje(Plaatjes::verklein(dpr));
     Image1->setToolTip(QStringLiteral(" Scherm verkleinen "));
 
     KnopPic = new Doek(this, balkKleur);
     KnopPic->setObjectName(QStringLiteral("KnopPic"));
 
-    const std::array<QImage, 5> plaatjes = {Plaatjes::helpKnop(dpr), Plaatjes::printer(48, dpr),
-                                            Plaatjes::startPatroon(), Plaatjes::tandwielen(dpr),
-                                            Plaatjes::startPijlen(dpr)};
     const std::array<const char*, 5> tips = {" Help ", " Kaarten Afdrukken ", " Layout Kaart ", " Instellingen ",
                                              " Spel beginnen "};
     for (int i = 0; i < 5; ++i) {
         Knop[i] = new PlaatjeKnop(KnopPic);
         Knop[i]->setObjectName(QStringLiteral("Knop%1").arg(i));
-        Knop[i]->zetPlaatje(plaatjes[i]);
         Knop[i]->setToolTip(QString::fromLatin1(tips[i]));
         Knop[i]->setCursor(Plaatjes::hand());
     }
@@ -150,9 +147,14 @@ void Main::maakBesturing()
     KaartPic->hide();
 
     ExitLabel = maakLabel(KnopPic, "ExitLabel", QStringLiteral("Exit"), 20.25, true);
+    // The bar's captions in a light grey: the usual black text is lost on the dark bar.
+    for (QLabel* label : {Label1, Label2, ExitLabel}) {
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::WindowText, balkTekstKleur);
+        label->setPalette(pal);
+    }
     ExitKnop = new PlaatjeKnop(KnopPic);
     ExitKnop->setObjectName(QStringLiteral("ExitKnop"));
-    ExitKnop->zetPlaatje(Plaatjes::exitKnop(dpr));
     ExitKnop->setToolTip(QStringLiteral(" Exit "));
     ExitKnop->setCursor(Plaatjes::hand());
 
@@ -167,14 +169,13 @@ void Main::maakBesturing()
     Timer1->setInterval(1000);
 
     Free = Plaatjes::free();
-    LogoPic = Plaatjes::logo(dpr);
 }
 
 void Main::plaatsBesturing()
 {
     const int w = m_schermB;
     const int h = m_schermH;
-    BackImage->setGeometry(Twips::rect(0, 0, w, h));
+    BackImage->setGeometry(Twips::rect(0, 0, w, h, m_schaal));
     HelpPic->zetPlaats(0, 0, w, h - 1200);
     Image1->zetPlaats(w - 540, 120, 390, 270);
     KnopPic->zetPlaats(0, h - 1200, w, 1200);
@@ -183,18 +184,19 @@ void Main::plaatsBesturing()
     const std::array<int, 5> links = {150, 1200, 2250, 3300, 5400};
     for (int i = 0; i < 5; ++i)
         Knop[i]->zetPlaats(links[i], 330, 720, 720);
-    Label1->move(Twips::naarPixels(6210), Twips::naarPixels(480));
-    Combo1->setGeometry(Twips::naarPixels(7500), Twips::naarPixels(480), Twips::naarPixels(1200),
-                        Combo1->sizeHint().height());
-    Combo2->setGeometry(Twips::naarPixels(8760), Twips::naarPixels(480), Twips::naarPixels(1200),
-                        Combo2->sizeHint().height());
-    Combo1->clear();
-    Combo2->clear();
-    Label2->move(Twips::naarPixels(10200), Twips::naarPixels(480));
+    Label1->move(px(6210), px(480));
+    Combo1->setGeometry(px(7500), px(480), px(1200), Combo1->sizeHint().height());
+    Combo2->setGeometry(px(8760), px(480), px(1200), Combo2->sizeHint().height());
+    Label2->move(px(10200), px(480));
     KaartPic->zetPlaats(12690, 360, 645, 645);
-    ExitLabel->move(Twips::naarPixels(w - 1680), Twips::naarPixels(480));
+    ExitLabel->move(px(w - 1680), px(480));
     ExitKnop->zetPlaats(w - 825, 345, 720, 720);
-    Pic->zetPlaats(w / 2 - 7455, -9000, 14910, 8790);
+    // A board at rest stays where the slide ends: the last step of 60 twips from -9000 that is
+    // not below its resting place.
+    const int rust = Trommel::rustBoven(h, Pic->twipsHoogte());
+    const int boven = m_bordRust ? -9000 + 60 * ((rust + 9000) / 60) : Pic->twipsY();
+    Pic->zetPlaats(w / 2 - 7455, m_spelNummer == 0 ? -9000 : boven, 14910,
+                   m_spelNummer == 0 ? 8790 : Pic->twipsHoogte());
     plaatsKlok();
 
     // Stacking: the background at the bottom, the help panel over the board, the bar on top.
@@ -222,13 +224,13 @@ void Main::tekenKnopPic()
 void Main::plaatsKlok()
 {
     KlokLabel->adjustSize();
-    const int rechts = Twips::naarPixels(m_schermB - 150);
-    KlokLabel->move(rechts - KlokLabel->width(), Twips::naarPixels(m_schermH - 1530));
+    const int rechts = px(m_schermB - 150);
+    KlokLabel->move(rechts - KlokLabel->width(), px(m_schermH - 1530));
 }
 
 void Main::zetBalPlaatjes()
 {
-    const qreal dpr = Pic->dpr();
+    const qreal dpr = std::max<qreal>(1.0, Pic->beeldFactor());
     const QImage een = Plaatjes::bal(m_alg.balKleurIndex(), dpr);
     const QImage twee = Plaatjes::bal(m_alg.KnipperKleur, dpr);
     if (!een.isNull()) Bal1 = een;

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 class Achtergrond;
@@ -13,6 +14,7 @@ class Doek;
 class InstellingenBestand;
 class PlaatjeKnop;
 class QComboBox;
+class QScreen;
 class QLabel;
 class QTimer;
 class Toeval;
@@ -33,9 +35,19 @@ public:
     QString programmaMap() const;
     Toeval& toeval() { return m_toeval; }
 
-    // The whole screen, in twips.
+    // The whole screen, in the twips of the 1024 x 768 design the stage is laid out in.
     int schermBreedte() const { return m_schermB; }
     int schermHoogte() const { return m_schermH; }
+    // Logical pixels per design pixel: 1 on a 1024 x 768 screen.
+    qreal schaal() const { return m_schaal; }
+
+    // Lays the stage out on this screen area: one factor from the design, every picture and
+    // text drawn again at the screen's resolution. The game, the lists and the help panel stay
+    // as they were. Start-up calls it, and so does a change of screen or resolution.
+    void legUit(const QRect& scherm, qreal dpr = 1.0);
+
+    // The pattern button shows the pattern as a small card; the centre cell in its own colour.
+    void zetPatroonKnop(const std::array<std::uint8_t, 26>& patroon, const QColor& midden);
 
     // Bal1 and Bal2 take ball pictures BalKleur and KnipperKleur; a number that names no
     // picture leaves the picture as it was.
@@ -79,6 +91,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void maakBesturing();
@@ -86,6 +99,18 @@ private:
     void tekenKnopPic();
     void plaatsKlok();
     void verbind();
+
+    // The stage on screens of every size.
+    void volgScherm();
+    void volgGeometrie(QScreen* scherm);
+    void maakPlaatjes();
+    void zetLettertypen();
+    void tekenPatroonKnop();
+    void tekenBordOpnieuw();
+    void tekenGetal(int getal);
+    void tekenGrootGetal(int getal, int aantal);
+    void plaatsInfo();
+    int px(double twips) const;
 
     // Board and game.
     void bordGeklikt();
@@ -108,6 +133,14 @@ private:
     std::function<void()> m_beeindig;
     int m_schermB = 0;
     int m_schermH = 0;
+    qreal m_schaal = 1.0;
+    qreal m_dpr = 1.0;
+    // True once the board of the current game has slid in and rests.
+    bool m_bordRust = false;
+    bool m_volgtScherm = false;
+    QMetaObject::Connection m_geometrieVerbinding;
+    std::array<std::uint8_t, 26> m_knopPatroon{};
+    QColor m_knopMidden;
     bool m_vraagtAfsluiten = false;
     bool m_afgesloten = false;
     // Raised by every new game: a draw that waited across a new game stops instead of showing

@@ -20,11 +20,6 @@
 
 namespace
 {
-int kleurDeel(int waarde)
-{
-    return std::clamp(waarde, 0, 255);
-}
-
 QStringList regels(const QComboBox* lijst)
 {
     QStringList uit;
@@ -75,17 +70,8 @@ void Main::TrekBal()
                 if (!Wacht(fase) || !loopt()) return;
             }
 
-            const QColor getalKleur(kleurDeel(m_alg.getalKleurR()), kleurDeel(m_alg.getalKleurG()),
-                                    kleurDeel(m_alg.GetalKleurB));
-            Pic->tekst(hoek.x() + Trommel::getalX(n), hoek.y() + Trommel::getalY, QStringLiteral(" %1").arg(n),
-                       Twips::lettertype(QStringLiteral("Arial"), 26, true), getalKleur);
-
-            const QRect vak = Trommel::grootVak(aantal);
-            const QFont groot = Twips::lettertype(QStringLiteral("Arial"), 60, true);
-            const QString tekst = Trommel::grootTekst(n, aantal);
-            Pic->vul(vak.left(), vak.top(), vak.right(), vak.bottom(), Plaatjes::bordKleur);
-            Pic->tekst(vak.left(), vak.top(), tekst, groot, QColor(200, 200, 200));
-            Pic->tekst(vak.left() + 15, vak.top() + 15, tekst, groot, QColor(60, 60, 60));
+            tekenGetal(n);
+            tekenGrootGetal(n, aantal);
 
             const QString regel = Trommel::lijstRegel(n, aantal);
             Combo1->addItem(regel);
@@ -120,26 +106,26 @@ void Main::NieuwSpel()
     Pic->wis();
     Pic->zetPlaats(Pic->twipsX(), Pic->twipsY(), Pic->twipsBreedte(), hoogte);
     Pic->wis();
-    const int rust = Trommel::rustBoven(m_schermH, hoogte);
+    m_bordRust = false;
 
     for (int i = 0; i <= 120; i += 15)
         Pic->kader(i, i, 14895 - i, hoogte - 15 - i, QColor(2 * i, 2 * i, 2 * i));
 
-    for (int boven = -9000; boven <= rust; boven += 60) {
+    // The resting place is asked at every step: the screen may change during the slide.
+    for (int boven = -9000; boven <= Trommel::rustBoven(m_schermH, hoogte); boven += 60) {
         Pic->zetPositie(Pic->twipsX(), boven);
         if (!Wacht(0.01) || !loopt()) return;
         QCoreApplication::processEvents();
         if (!loopt()) return;
     }
 
-    const int onder = Pic->twipsY() + hoogte + 150;
+    m_bordRust = true;
     InfoLabel->setText(
         QStringLiteral("Ronde %1 / Druk op de spatiebalk of klik met de muis op het scherm.").arg(m_alg.RondeTeller));
     QPalette pal = InfoLabel->palette();
     pal.setColor(QPalette::WindowText, QColor(160, 160, 160));
     InfoLabel->setPalette(pal);
-    InfoLabel->adjustSize();
-    InfoLabel->move(Twips::naarPixels(m_schermB / 2.0) - InfoLabel->width() / 2, Twips::naarPixels(onder));
+    plaatsInfo();
     InfoLabel->show();
 
     const int cellen = Trommel::aantalCellen(aantal);

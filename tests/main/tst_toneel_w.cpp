@@ -1,0 +1,143 @@
+// The stage on screens of every size: whole on the screen, nothing on the bar overlapping,
+// large on large screens, and the game kept when the screen changes.
+#include "common/doek_w.h"
+#include "common/plaatjeknop_w.h"
+#include "main/trommel.h"
+#include "testhulp.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QtTest>
+
+namespace
+{
+// A game of 75 balls with a few drawn.
+void speel(Main& m, int ballen)
+{
+    m.algemeen().AantalBallen = 75;
+    m.NieuwSpel();
+    for (int i = 0; i < ballen; ++i) {
+        m.algemeen().Bezig = true;
+        m.TrekBal();
+    }
+}
+
+QRect inVenster(const QWidget* w, const Main& m)
+{
+    return QRect(w->mapTo(&m, QPoint(0, 0)), w->size());
+}
+} // namespace
+
+class TstToneel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        Melding::zetVolgendAntwoord(false);
+    }
+
+    void opElkScherm_data()
+    {
+        QTest::addColumn<QSize>("scherm");
+        QTest::addColumn<int>("minBord");
+        QTest::newRow("800x600") << QSize(800, 600) << 700;
+        QTest::newRow("1024x768") << QSize(1024, 768) << 994;
+        QTest::newRow("1280x1024") << QSize(1280, 1024) << 1200;
+        QTest::newRow("1366x768") << QSize(1366, 768) << 994;
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << 1300;
+        QTest::newRow("3840x2160") << QSize(3840, 2160) << 2600;
+        QTest::newRow("portrait 1080x1920") << QSize(1080, 1920) << 1000;
+        QTest::newRow("ultra-wide 3440x1440") << QSize(3440, 1440) << 1800;
+    }
+    // Everything the hall and the organiser see lies on the screen, the controls of the bar
+    // and the big parts of the stage do not overlap, and the board is centred and large.
+    void opElkScherm()
+    {
+        QFETCH(QSize, scherm);
+        QFETCH(int, minBord);
+        TestHulp::Opstelling o;
+        Main& m = o.main();
+        m.legUit(QRect(QPoint(0, 0), scherm));
+        speel(m, 12);
+        QCOMPARE(m.geometry(), QRect(QPoint(0, 0), scherm));
+
+        const QRect heel = m.rect();
+        QList<QWidget*> balk = {m.Label1, m.Combo1, m.Combo2, m.Label2, m.ExitLabel, m.ExitKnop};
+        for (auto* knop : m.Knop)
+            balk << knop;
+        QList<QWidget*> alles = balk;
+        alles << m.Pic << m.InfoLabel << m.KnopPic << m.KlokLabel << m.Image1;
+        for (QWidget* w : alles)
+            QVERIFY2(heel.contains(inVenster(w, m)), qPrintable(w->objectName()));
+        for (int i = 0; i < balk.size(); ++i)
+            for (int j = i + 1; j < balk.size(); ++j)
+                QVERIFY2(!inVenster(balk[i], m).intersects(inVenster(balk[j], m)),
+                         qPrintable(balk[i]->objectName() + QLatin1Char('/') + balk[j]->objectName()));
+        const QList<QWidget*> delen = {m.Pic, m.InfoLabel, m.KnopPic, m.KlokLabel};
+        for (int i = 0; i < delen.size(); ++i)
+            for (int j = i + 1; j < delen.size(); ++j)
+                QVERIFY2(!inVenster(delen[i], m).intersects(inVenster(delen[j], m)),
+                         qPrintable(delen[i]->objectName() + QLatin1Char('/') + delen[j]->objectName()));
+
+        QVERIFY(m.Pic->width() >= minBord);
+        QVERIFY(qAbs(m.Pic->geometry().center().x() - heel.center().x()) <= 1);
+        // Drawn at the shown size: the canvas holds a device pixel for each pixel shown.
+        QCOMPARE(m.Pic->beeld().width(), m.Pic->width());
+        QCOMPARE(m.Bal1.width(), qRound(60 * std::max<qreal>(1, m.schaal())));
+        // Nothing of a ball is cut off: the cell's bottom right shows the board, not the ball.
+        const QPoint hoek = Trommel::cel(75);
+        QCOMPARE(m.Pic->pixel(hoek.x() + 885, hoek.y() + 885), QColor(20, 20, 40));
+        QVERIFY(m.Pic->pixel(hoek.x() + 450, hoek.y() + 870) != QColor(20, 20, 40));
+    }
+
+    // On a scaled screen (200 %) the stage keeps its logical layout and draws every device pixel.
+    void scherpOpGeschaaldScherm()
+    {
+        TestHulp::Opstelling o;
+        Main& m = o.main();
+        m.legUit(QRect(0, 0, 1920, 1080), 2.0);
+        speel(m, 3);
+        QVERIFY(m.Pic->width() >= 1300);
+        QCOMPARE(m.Pic->beeld().width(), 2 * m.Pic->width());
+        QCOMPARE(m.Bal1.width(), qRound(120 * m.schaal()));
+        QCOMPARE(m.Knop[Main::KnopHelp]->plaatje().width(), qRound(96 * m.schaal()));
+    }
+
+    // Another resolution in the middle of a game and back: the game, the lists and every
+    // pixel of the board and the bar are as they were.
+    void andereResolutieHoudtSpel()
+    {
+        TestHulp::Opstelling o;
+        Main& m = o.main();
+        speel(m, 9);
+        const QImage bord = m.Pic->beeld();
+        const QImage balk = m.KnopPic->beeld();
+        const QImage patroon = m.Knop[Main::KnopLayout]->plaatje();
+        const QRect plek = m.Pic->geometry();
+        const QRect info = m.InfoLabel->geometry();
+        const auto getrokken = m.algemeen().Getrokken;
+
+        m.legUit(QRect(0, 0, 1920, 1080));
+        QVERIFY(m.Pic->y() > 0 && m.Pic->geometry().bottom() < m.KnopPic->y());
+        m.legUit(QRect(0, 0, 800, 600));
+        m.legUit(QRect(0, 0, 1024, 768));
+
+        QCOMPARE(m.algemeen().Getrokken, getrokken);
+        QCOMPARE(m.Combo1->count(), 9);
+        QCOMPARE(m.Combo2->count(), 9);
+        QCOMPARE(m.Pic->geometry(), plek);
+        QCOMPARE(m.InfoLabel->geometry(), info);
+        QCOMPARE(m.Pic->beeld(), bord);
+        QCOMPARE(m.KnopPic->beeld(), balk);
+        QCOMPARE(m.Knop[Main::KnopLayout]->plaatje(), patroon);
+
+        // Drawing goes on where it was.
+        m.algemeen().Bezig = true;
+        m.TrekBal();
+        QCOMPARE(m.Combo1->count(), 10);
+    }
+};
+
+QTEST_MAIN(TstToneel)
+#include "tst_toneel_w.moc"
