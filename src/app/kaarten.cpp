@@ -10,6 +10,10 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
+
 namespace
 {
 
@@ -61,6 +65,10 @@ int main(int argc, char** argv)
     // platform named in the environment (a job started over ssh or from cron) would abort the
     // tool when there is no display, so the platform without a screen is always taken.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef Q_OS_UNIX
+    // Past a file-size limit a write fails and is reported, instead of the signal ending the tool.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QGuiApplication app(argc, argv);
 
     const QStringList args = QCoreApplication::arguments().mid(1);

@@ -7,8 +7,17 @@
 #include <QApplication>
 #include <QScreen>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
+
 int main(int argc, char* argv[])
 {
+#ifdef Q_OS_UNIX
+    // A file-size limit then makes a write fail with a reason the organiser sees, instead of
+    // ending the program in the middle of saving.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvak"));
     zetProgrammaStijl();

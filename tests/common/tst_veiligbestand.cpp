@@ -211,7 +211,8 @@ private slots:
         if (::geteuid() != 0) QSKIP("a device node can only be made by root");
         QTemporaryDir map;
         const QString pad = map.filePath("nul"), link = map.filePath("Zorvak.ini");
-        QCOMPARE(::mknod(QFile::encodeName(pad).constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+        if (::mknod(QFile::encodeName(pad).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+            QSKIP("this machine does not allow device nodes here");
         QVERIFY(QFile::link(pad, link));
         QVERIFY(!VeiligBestand::schrijf(pad, "x"));
         QVERIFY(!VeiligBestand::lees(pad, 100));
