@@ -160,11 +160,10 @@ bool isBalPlaatje(int index)
     return index >= 1 && index <= 8;
 }
 
-bool kanSchrijvenIn(const QString& map)
+std::function<bool(const QString&)>& schrijfProef()
 {
-    if (!QFileInfo(map).isDir()) return false;
-    QTemporaryFile proef(QDir(map).filePath(QStringLiteral(".zorvak-XXXXXX")));
-    return proef.open();
+    static std::function<bool(const QString&)> proef;
+    return proef;
 }
 
 } // namespace
@@ -175,6 +174,19 @@ QString Instellingen::veiligeTekst(const QString& tekst)
     veilig.replace(QLatin1Char('\r'), QLatin1Char(' '));
     veilig.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return veilig;
+}
+
+bool Instellingen::kanSchrijvenIn(const QString& map)
+{
+    if (schrijfProef()) return schrijfProef()(map);
+    if (!QFileInfo(map).isDir()) return false;
+    QTemporaryFile proef(QDir(map).filePath(QStringLiteral(".zorvak-XXXXXX")));
+    return proef.open();
+}
+
+void Instellingen::zetSchrijfProef(std::function<bool(const QString&)> proef)
+{
+    schrijfProef() = std::move(proef);
 }
 
 QString Instellingen::standaardAchtergrond(const QString& programmaMap)
@@ -214,7 +226,7 @@ InstellingenBestand::InstellingenBestand(const QString& programmaMap, const QStr
     const QString eigen = QDir(programmaMap).filePath(QString::fromLatin1(Instellingen::bestandsNaam));
     m_pad = m_leesPad = eigen;
     // A read-only Zorvak.ini says the same as a read-only folder: the user's copy goes elsewhere.
-    if (kanSchrijvenIn(programmaMap) && !VeiligBestand::isAlleenLezen(eigen)) return;
+    if (Instellingen::kanSchrijvenIn(programmaMap) && !VeiligBestand::isAlleenLezen(eigen)) return;
     const QString map =
         reserveMap.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) : reserveMap;
     m_reserve = true;

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 struct Algemeen;
 
 // Zorvak.ini: seven lines of comma-separated values, texts in double quotes, CRLF,
@@ -27,6 +29,12 @@ QString veiligeTekst(const QString& tekst);
 
 // The default background: the program folder, then Backgrounds/Background-01.jpg.
 QString standaardAchtergrond(const QString& programmaMap);
+
+// Whether the settings file can be kept in this folder: it exists and a file can be made in
+// it. Replaceable, since a test running as root can write anywhere; an empty function puts
+// the real check back.
+bool kanSchrijvenIn(const QString& map);
+void zetSchrijfProef(std::function<bool(const QString&)> proef);
 
 } // namespace Instellingen
 

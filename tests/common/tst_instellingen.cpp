@@ -1,12 +1,17 @@
 // The settings file Zorvak.ini: its exact bytes, reading and recovery, round trips, the
 // fall-back folder, and a reader that survives any input.
 #include "common/algemeen.h"
+#include "common/cp1252.h"
 #include "common/instellingen.h"
 #include "testhulp.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_LINUX
+#include <iconv.h>
+#endif
 
 namespace
 {
@@ -25,6 +30,8 @@ class TstInstellingen : public QObject
 {
     Q_OBJECT
 private slots:
+    void cleanup() { Instellingen::zetSchrijfProef({}); }
+
     // A first run writes the seven lines at once, with an empty background entry, and shows
     // the default background; the game's state starts anew.
     void eersteStart()
@@ -140,30 +147,68 @@ private slots:
         QCOMPARE(b.getalKleurR(), 255);
     }
 
-    // A program folder that cannot be written: the settings live in the reserve folder, from
-    // one start to the next. A failed write says so and leaves what stood there.
-    void reserveMapEnMislukteSchrijfpoging()
+    // A program folder the user cannot write: a file shipped in it is the start until the
+    // user's own copy exists in the reserve folder, which later starts read; the shipped file
+    // stays. The real check behind the test's: a folder can be written, a file or nothing cannot.
+    void alleenLezenProgrammaMap()
     {
         QTemporaryDir tmp;
-        // A folder beneath a plain file can be neither made nor written, not even by root.
-        TestHulp::schrijfBestand(tmp.filePath("bestand"), "x");
-        const QString programmaMap = tmp.filePath("bestand/zorvak"), reserve = tmp.filePath("config/Zorvak");
-        InstellingenBestand ini(programmaMap, reserve);
+        const QString programma = tmp.filePath("programma"), reserve = tmp.filePath("config/Zorvak");
+        const QByteArray meegeleverd = kop + "4,5,90\r\n\"\"\r\n\"Meegeleverd\"\r\n7,3\r\n0,0,0\r\n";
+        TestHulp::schrijfBestand(programma + "/Zorvak.ini", meegeleverd);
+        QVERIFY(Instellingen::kanSchrijvenIn(programma));
+        QVERIFY(!Instellingen::kanSchrijvenIn(programma + "/Zorvak.ini") && !Instellingen::kanSchrijvenIn(tmp.filePath("x")));
+        Instellingen::zetSchrijfProef([programma](const QString& map) { return map != programma; });
+        InstellingenBestand ini(programma, reserve);
         QVERIFY(ini.inReserveMap());
-        QCOMPARE(ini.pad(), QDir(reserve).filePath("Zorvak.ini"));
+        QCOMPARE(ini.pad(), reserve + "/Zorvak.ini");
         Algemeen alg;
-        QVERIFY(!ini.laadBijStart(alg));
-        alg.KaartTekst = QStringLiteral("bewaard");
+        QVERIFY(ini.laadBijStart(alg));
+        QCOMPARE(alg.KaartTekst, QStringLiteral("Meegeleverd"));
+        alg.KaartTekst = QStringLiteral("Eigen");
         QVERIFY(ini.schrijf(alg));
         Algemeen terug;
-        QVERIFY(InstellingenBestand(programmaMap, reserve).laadBijStart(terug));
-        QCOMPARE(terug.KaartTekst, QStringLiteral("bewaard"));
+        QVERIFY(InstellingenBestand(programma, reserve).laadBijStart(terug));
+        QCOMPARE(terug.KaartTekst, QStringLiteral("Eigen"));
+        QCOMPARE(TestHulp::leesBestand(programma + "/Zorvak.ini"), meegeleverd);
+    }
 
-        QDir(tmp.path()).mkdir("Zorvak.ini"); // a folder in the way
+    // A failed write says so and leaves what stood there.
+    void mislukteSchrijfpoging()
+    {
+        QTemporaryDir tmp;
+        QDir(tmp.path()).mkdir("Zorvak.ini");
         QString fout;
         QVERIFY(!InstellingenBestand(tmp.path()).schrijf(Algemeen(), &fout));
         QVERIFY(!fout.isEmpty());
         QVERIFY(QFileInfo(tmp.filePath("Zorvak.ini")).isDir());
+    }
+
+    // Every byte of the code page means what Windows-1252 says, both ways; the five bytes it
+    // leaves open keep their own code point. Checked against a few well-known characters, and
+    // against the system's own converter where there is one.
+    void codepagina()
+    {
+        for (auto [byte, teken] : {std::pair{0x80, 0x20AC}, {0x8A, 0x0160}, {0x96, 0x2013}, {0x9C, 0x0153},
+                                   {0x9E, 0x017E}, {0x9F, 0x0178}, {0x81, 0x0081}, {0xFF, 0x00FF}}) {
+            QCOMPARE(Cp1252::naarTekst(QByteArray(1, char(byte))), QString(QChar(teken)));
+            QCOMPARE(Cp1252::naarBytes(QString(QChar(teken))), QByteArray(1, char(byte)));
+        }
+        QCOMPARE(Cp1252::naarBytes(QString::fromUtf8("\u20ac \u2211")), QByteArray("\x80 ?"));
+#ifdef Q_OS_LINUX
+        iconv_t omzetter = iconv_open("UTF-16LE", "WINDOWS-1252");
+        QVERIFY(omzetter != iconv_t(-1));
+        for (int b = 0; b < 256; ++b) {
+            char byte = char(b), *in = &byte, *uit = nullptr;
+            char16_t teken = 0;
+            std::size_t inLengte = 1, uitLengte = 2;
+            uit = reinterpret_cast<char*>(&teken);
+            if (iconv(omzetter, &in, &inLengte, &uit, &uitLengte) == std::size_t(-1)) continue; // left open
+            QCOMPARE(Cp1252::naarTekst(QByteArray(1, byte)), QString(QChar(teken)));
+            QCOMPARE(Cp1252::naarBytes(QString(QChar(teken))), QByteArray(1, byte));
+        }
+        iconv_close(omzetter);
+#endif
     }
 
     // Whatever the file holds, the reader ends, and what it read writes a file that reads back
