@@ -110,15 +110,6 @@ private slots:
         QCOMPARE(InstellingenBestand(map.path()).laadBijStart(alg), regel6 == "7,3");
     }
 
-    // A file that ends after line 3: its values stay, the rest start anew, the file is whole.
-    void bestandNaRegelDrie()
-    {
-        bool goed = true;
-        QCOMPARE(gelezen(kop + "5,4,90\r\n", &goed),
-                 kop + "5,4,90\r\n\"\"\r\n\"" + Algemeen::standaardKaartTekst().toLatin1() + "\"\r\n7,3\r\n0,0,0\r\n");
-        QVERIFY(!goed);
-    }
-
     // Every field comes back after a save and a start, texts with quotes and characters of the
     // code page included; fractions of the general numbers are kept as the file held them.
     void elkVeldKomtTerug()
@@ -171,17 +162,6 @@ private slots:
         QVERIFY(InstellingenBestand(programma, reserve).laadBijStart(terug));
         QCOMPARE(terug.KaartTekst, QStringLiteral("Eigen"));
         QCOMPARE(TestHulp::leesBestand(programma + "/Zorvak.ini"), meegeleverd);
-    }
-
-    // A failed write says so and leaves what stood there.
-    void mislukteSchrijfpoging()
-    {
-        QTemporaryDir tmp;
-        QDir(tmp.path()).mkdir("Zorvak.ini");
-        QString fout;
-        QVERIFY(!InstellingenBestand(tmp.path()).schrijf(Algemeen(), &fout));
-        QVERIFY(!fout.isEmpty());
-        QVERIFY(QFileInfo(tmp.filePath("Zorvak.ini")).isDir());
     }
 
     // Every byte of the code page means what Windows-1252 says, both ways; the five bytes it

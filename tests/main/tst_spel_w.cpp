@@ -135,24 +135,6 @@ private slots:
         QVERIFY(bordLeeg(90));
     }
 
-    // Before the first game nothing draws; then only the space bar draws, and a click on the
-    // board, which takes the focus back from a list.
-    void toetsen()
-    {
-        m().Pic->setFocus();
-        klikBord(m());
-        QTest::keyClick(m().Pic, Qt::Key_Space);
-        QCOMPARE(alg().AantalGetrokken, 0);
-        startSpel(75);
-        for (auto toets : {Qt::Key_A, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Down})
-            QTest::keyClick(m().Pic, toets);
-        QCOMPARE(alg().AantalGetrokken, 0);
-        m().Combo1->setFocus();
-        klikBord(m());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space, Qt::ShiftModifier);
-        QCOMPARE(alg().AantalGetrokken, 2);
-    }
-
     void bezigTijdensInschuiven_data()
     {
         QTest::addColumn<int>("knipper");

@@ -144,8 +144,8 @@ private slots:
         QCOMPARE(printer.documenten, 0);
     }
 
-    // Without a printer: the question, then one PDF file with all 255 pages; Nee writes nothing; a
-    // file that cannot be written is reported. A printer that fails: its message, no more pages.
+    // Without a printer: the question, then one PDF file with all 255 pages; Nee writes nothing.
+    // A printer that fails: its message, no more pages.
     void geenOfFoutePrinter()
     {
         printerAanwezig = false;
@@ -160,10 +160,7 @@ private slots:
         d.KienKnop->click();
         QVERIFY(voorstellen.value(0).endsWith(QStringLiteral("/Kienkaarten.pdf")));
         QCOMPARE(TestHulp::leesBestand(pdfPad).count("/Type /Page\n"), 255);
-        pdfPad = map.filePath(QStringLiteral("bestaat/niet/kaarten.pdf"));
-        Melding::zetVolgendAntwoord(true);
-        d.BingoKnop->click();
-        QVERIFY(Melding::neemGetoond().last().tekst.startsWith(QStringLiteral("Het PDF-bestand")));
+        Melding::neemGetoond();
 
         printerAanwezig = true;
         printer.foutTekst = QStringLiteral("Het afdrukken op de printer \"P\" is mislukt.");
