@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Plants the faults listed in scripts/fouten.txt one at a time, rebuilds, runs the test suite and
+# reports for each fault whether the suite catches it, and with which tests. A line of the list
+# is a source file, a tab and a sed expression; lines starting with # are explanations.
+# The sources are changed while it runs (each file is put back), so run it in a checkout of its
+# own, after a full build:  scripts/fouten.sh [build folder]
+set -uo pipefail
+cd "$(dirname "$0")/.."
+bouw=${1:-build}
+gevangen=0
+gemist=0
+while IFS=$'\t' read -r bestand expressie; do
+    [[ -z "$bestand" || "$bestand" == \#* ]] && continue
+    cp "$bestand" "$bestand.origineel"
+    sed -i -e "$expressie" "$bestand"
+    if cmp -s "$bestand" "$bestand.origineel"; then
+        echo "NOT PLANTED  $bestand  $expressie"
+    elif ! cmake --build "$bouw" -j2 >/dev/null 2>&1; then
+        echo "NO BUILD     $bestand  $expressie"
+    elif uitvoer=$(ctest --test-dir "$bouw" -j2 --timeout 120 2>&1); then
+        echo "MISSED       $bestand  $expressie"
+        gemist=$((gemist + 1))
+    else
+        echo "CAUGHT       $bestand  $expressie  by" $(grep -o '[0-9]* - tst_[a-z_]*' <<<"$uitvoer" | cut -d' ' -f3)
+        gevangen=$((gevangen + 1))
+    fi
+    mv "$bestand.origineel" "$bestand"
+    touch "$bestand" # newer than the faulty build, so the next build takes it again
+done <scripts/fouten.txt
+cmake --build "$bouw" -j2 >/dev/null 2>&1
+echo "caught $gevangen, missed $gemist"
+[[ $gemist -eq 0 ]]
