@@ -119,23 +119,6 @@ private slots:
 
     }
 
-    // Blink speed and count show in their captions, limited to 1..10 and 2..10, and store only
-    // at Ok.
-    void knipperBalken()
-    {
-        for (bool ok : {false, true}) {
-            auto dlg = open();
-            dlg->HScroll3->setValue(ok ? 11 : 7);
-            dlg->HScroll4->setValue(ok ? 1 : 9);
-            QCOMPARE(dlg->Label10->text() + dlg->Label13->text(),
-                     ok ? QStringLiteral("Knippersnelheid (10)Knipperaantal (2)")
-                        : QStringLiteral("Knippersnelheid (7)Knipperaantal (9)"));
-            QCOMPARE(int(alg().KnipperSnelheid), 2);
-            QTest::mouseClick(ok ? dlg->OkKnop : dlg->CancelKnop, Qt::LeftButton);
-        }
-        QCOMPARE(QPoint(alg().KnipperSnelheid, alg().KnipperAantal), QPoint(10, 2));
-    }
-
     // Reset sets the counter to 0 at once; the next game is round 1.
     void resetRondeteller()
     {

@@ -40,24 +40,6 @@ private slots:
         QFETCH(int, vak);
         QCOMPARE(vakOnder(pixel * 15), vak);
     }
-
-    // Only white and the mark colour answer; the cell toggles as the card shows it.
-    void drukNaarKleur()
-    {
-        const QPoint inVak7(77 * 15, 77 * 15);
-        const auto is = [&](QColor kleur, QColor mark, int vak, int waarde) {
-            const Druk d = druk(inVak7, kleur, mark);
-            return d.vak == vak && (vak == 0 || d.waarde == waarde);
-        };
-        QVERIFY(is(leegKleur, leegKleur, 7, 1));
-        QVERIFY(is(markKleur, markKleur, 7, 0));
-        QVERIFY(is(leegKleur, markKleur, 7, 0));   // white margin of a marked cell clears it
-        QVERIFY(is(leegKleur, middenKleur, 7, 1)); // beside the centre mark: marks
-        QVERIFY(is(middenKleur, middenKleur, 0, 0));
-        QVERIFY(is(omtrekKleur, leegKleur, 0, 0));
-        QVERIFY(is(QColor(201, 0, 0), leegKleur, 0, 0));
-        QCOMPARE(druk(QPoint(327 * 15, 75), leegKleur, leegKleur).vak, 0);
-    }
 };
 
 QTEST_GUILESS_MAIN(TstKaartPatroon)

@@ -77,24 +77,6 @@ private slots:
         }
     }
 
-    // Reset clears the centre until the next press; Reset and Ok leave the button an empty
-    // card with only the centre marked.
-    void middenEnReset()
-    {
-        auto dlg = open();
-        QTest::mouseClick(dlg->ResetKnop, Qt::LeftButton);
-        QCOMPARE(int(patroon()[middenVak]), 0);
-        QCOMPARE(groot(*dlg, middenVak), middenKleur);
-        druk(*dlg, QPoint(0, 0)); // no cell, yet the centre counts again
-        QCOMPARE(int(patroon()[middenVak]), 1);
-        QTest::mouseClick(dlg->ResetKnop, Qt::LeftButton);
-        QTest::mouseClick(dlg->OkKnop, Qt::LeftButton);
-        const QImage knop = knopBeeld();
-        const auto* p = reinterpret_cast<const QRgb*>(knop.constBits());
-        QVERIFY(std::count(p, p + knop.sizeInBytes() / 4, middenKleur.rgb()) > 0);
-        QCOMPARE(std::count(p, p + knop.sizeInBytes() / 4, markKleur.rgb()), 0);
-    }
-
     // Ok on both diagonals gives the button's start picture; Cancel keeps the cells for the
     // next opening but leaves the button as it was.
     void okEnCancel()

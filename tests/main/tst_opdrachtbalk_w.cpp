@@ -4,10 +4,8 @@
 #include "common/doek_w.h"
 #include "common/openbestand.h"
 #include "common/plaatjeknop_w.h"
-#include "main/achtergrond_w.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QtTest>
 
@@ -116,22 +114,6 @@ private slots:
         QCOMPARE(Melding::neemGetoond().size(), 1);
         QCOMPARE(m_op->alg.RondeTeller, 8);
         QVERIFY(hoofd().InfoLabel->text().startsWith(QStringLiteral("Ronde 8 / ")));
-    }
-
-    // The background double-click hides and shows bar and clock together; a click on an empty
-    // part of the bar gives the keyboard focus back to the board.
-    void achtergrondEnBalk()
-    {
-        for (bool verborgen : {true, false}) {
-            QTest::mouseDClick(hoofd().BackImage, Qt::LeftButton);
-            QCOMPARE(hoofd().KnopPic->isHidden(), verborgen);
-            QCOMPARE(hoofd().KlokLabel->isHidden(), verborgen);
-        }
-        hoofd().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&hoofd()));
-        hoofd().Combo1->setFocus();
-        QTest::mouseClick(hoofd().KnopPic, Qt::LeftButton, {}, QPoint(30, 5));
-        QCOMPARE(hoofd().focusWidget(), static_cast<QWidget*>(hoofd().Pic));
     }
 
     // The information box names this screen's resolution and size, then the document opens,
