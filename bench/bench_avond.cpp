@@ -6,6 +6,7 @@
 #include "common/doek_w.h"
 #include "common/instellingen.h"
 #include "common/melding_w.h"
+#include "common/spel.h"
 #include "common/plaatjeknop_w.h"
 #include "common/toeval.h"
 #include "common/wacht.h"
@@ -139,7 +140,8 @@ int main(int argc, char** argv)
     WachtTempo::zet(0);
     Melding::zetStil(true);
     Afdrukken::haken().printer = [] { return std::make_unique<TelUitvoer>(); };
-    Main hoofd(alg, bestand, toeval);
+    Spel model;
+    Main hoofd(alg, model, bestand, toeval);
     hoofd.zetBeeindiger([] {});
     alg.AantalBallen = 90;
     alg.KnipperAantal = 0;

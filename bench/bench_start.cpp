@@ -2,6 +2,7 @@
 // and reading the settings file at start-up, against reading the same bytes plainly.
 #include "common/algemeen.h"
 #include "common/instellingen.h"
+#include "common/spel.h"
 #include "common/toeval.h"
 #include "main/main_w.h"
 
@@ -64,8 +65,9 @@ int main(int argc, char* argv[])
     std::vector<double> zorvak, kaal, lezen, bytes;
     for (int i = 0; i < 7; ++i) {
         Algemeen alg;
+        Spel spel;
         InstellingenBestand ini(map.path());
-        zorvak.push_back(totEersteBeeld([&] { return std::make_unique<Main>(alg, ini, Toeval::systeem()); }));
+        zorvak.push_back(totEersteBeeld([&] { return std::make_unique<Main>(alg, spel, ini, Toeval::systeem()); }));
         kaal.push_back(totEersteBeeld([] {
             auto w = std::make_unique<QWidget>();
             w->setWindowFlag(Qt::FramelessWindowHint);

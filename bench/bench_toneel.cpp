@@ -7,7 +7,7 @@
 #include "common/twips.h"
 #include "common/wacht.h"
 #include "main/main_w.h"
-#include "main/trommel.h"
+#include "common/trommel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

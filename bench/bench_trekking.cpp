@@ -4,6 +4,7 @@
 #include "common/doek_w.h"
 #include "common/instellingen.h"
 #include "common/melding_w.h"
+#include "common/spel.h"
 #include "common/toeval.h"
 #include "common/wacht.h"
 #include "main/main_w.h"
@@ -100,7 +101,8 @@ int main(int argc, char** argv)
     Algemeen alg;
     InstellingenBestand bestand(map.path(), map.filePath(QStringLiteral("reserve")));
     Melding::zetStil(true);
-    Main hoofd(alg, bestand, Toeval::systeem());
+    Spel spel;
+    Main hoofd(alg, spel, bestand, Toeval::systeem());
     hoofd.zetBeeindiger([] {});
     hoofd.show();
     QApplication::processEvents();

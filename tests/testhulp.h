@@ -6,6 +6,7 @@
 #include "common/algemeen.h"
 #include "common/instellingen.h"
 #include "common/melding_w.h"
+#include "common/spel.h"
 #include "common/toeval.h"
 #include "common/wacht.h"
 #include "main/main_w.h"
@@ -45,6 +46,7 @@ struct Opstelling {
     Algemeen alg;
     std::unique_ptr<InstellingenBestand> bestand;
     VasteToeval toeval{12345};
+    Spel spel;
     std::unique_ptr<Main> hoofd;
     int beeindigd = 0;
 
@@ -63,7 +65,7 @@ struct Opstelling {
         }
         if (!inhoud.isEmpty()) schrijfBestand(iniPad(), inhoud);
         bestand = std::make_unique<InstellingenBestand>(map.path(), map.filePath(QStringLiteral("reserve")));
-        hoofd = std::make_unique<Main>(alg, *bestand, toeval);
+        hoofd = std::make_unique<Main>(alg, spel, *bestand, toeval);
         hoofd->zetBeeindiger([this] { ++beeindigd; });
     }
 

@@ -1,5 +1,6 @@
 #include "common/algemeen.h"
 #include "common/instellingen.h"
+#include "common/spel.h"
 #include "common/stijl_w.h"
 #include "common/toeval.h"
 #include "main/main_w.h"
@@ -24,7 +25,8 @@ int main(int argc, char* argv[])
 
     Algemeen alg;
     const InstellingenBestand bestand(QApplication::applicationDirPath());
-    Main hoofd(alg, bestand, Toeval::systeem());
+    Spel spel;
+    Main hoofd(alg, spel, bestand, Toeval::systeem());
     hoofd.showFullScreen();
     // Without a window manager the full-screen request is ignored; the geometry is not.
     hoofd.setGeometry(hoofd.screen()->geometry());

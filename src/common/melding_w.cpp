@@ -17,7 +17,7 @@ bool zelfBeantwoorden()
 }
 } // namespace
 
-bool Melding::vraag(QWidget* ouder, const QString& titel, const QString& tekst)
+bool Melding::vraag(QWidget* ouder, const QString& titel, const QString& tekst, bool jaStandaard)
 {
     if (zelfBeantwoorden()) {
         g_getoond.append({titel, tekst});
@@ -26,7 +26,7 @@ bool Melding::vraag(QWidget* ouder, const QString& titel, const QString& tekst)
     QMessageBox box(QMessageBox::NoIcon, titel, tekst, QMessageBox::NoButton, ouder);
     QPushButton* ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* nee = box.addButton(QStringLiteral("Nee"), QMessageBox::NoRole);
-    box.setDefaultButton(ja);
+    box.setDefaultButton(jaStandaard ? ja : nee);
     box.setEscapeButton(nee);
     box.exec();
     return box.clickedButton() == ja;

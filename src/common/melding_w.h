@@ -9,8 +9,9 @@ class QWidget;
 namespace Melding
 {
 
-// A question with the buttons "Ja" and "Nee"; true for Ja.
-bool vraag(QWidget* ouder, const QString& titel, const QString& tekst);
+// A question with the buttons "Ja" and "Nee"; true for Ja. Enter picks Ja, or Nee when
+// jaStandaard is false.
+bool vraag(QWidget* ouder, const QString& titel, const QString& tekst, bool jaStandaard = true);
 // A notice with only "OK".
 void meld(QWidget* ouder, const QString& titel, const QString& tekst);
 

@@ -1,11 +1,11 @@
 #include "dialogs/config_w.h"
 
+#include "common/algemeen.h"
 #include "common/dialoog_w.h"
 #include "common/plaatjes.h"
 #include "common/twips.h"
 #include "dialogs/achtergronden.h"
 #include "dialogs/configwaarden.h"
-#include "main/main_w.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -101,12 +101,12 @@ QRadioButton* maakOptie(QWidget* ouder, const QString& naam, int x, int y, const
 }
 } // namespace
 
-Config::Config(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
+Config::Config(Algemeen& alg, const QString& programmaMap, QWidget* ouder) : QDialog(ouder), m_alg(alg)
 {
     richtDialoogIn(*this, QStringLiteral("Config"), QStringLiteral(" Configuratie"), vensterBreedte, vensterHoogte);
     setFont(letter());
 
-    m_map = Achtergronden::map(m_hoofd.programmaMap());
+    m_map = Achtergronden::map(programmaMap);
     maakBesturing();
     zetTabVolgorde();
     verbind();
@@ -224,7 +224,7 @@ void Config::verbind()
     verbindBalk(HScroll4, [this](int waarde) { toonAantal(waarde); });
 
     connect(m_opties, &QButtonGroup::idClicked, this, [this](int id) {
-        if (!m_laden) m_hoofd.algemeen().AantalBallen = static_cast<std::uint8_t>(id);
+        if (!m_laden) m_alg.AantalBallen = static_cast<std::uint8_t>(id);
     });
     connect(ResetKnop, &QPushButton::clicked, this, &Config::resetGeklikt);
     connect(List1, &QListWidget::itemSelectionChanged, this, &Config::lijstGekozen);
@@ -235,7 +235,7 @@ void Config::verbind()
 void Config::laad()
 {
     m_laden = true;
-    const Algemeen& alg = m_hoofd.algemeen();
+    const Algemeen& alg = m_alg;
     // Values outside the ranges (a settings file edited by hand) show at the nearest end; the
     // record keeps them until the organiser changes the control.
     const ConfigWaarden w = ConfigWaarden::uit(alg);
@@ -289,7 +289,7 @@ void Config::done(int r)
 void Config::kleurGewijzigd(int index, int waarde)
 {
     if (!m_laden) {
-        Algemeen& alg = m_hoofd.algemeen();
+        Algemeen& alg = m_alg;
         if (index == 0)
             alg.GetalKleurR = waarde;
         else if (index == 1)
@@ -310,13 +310,13 @@ void Config::toonStaal()
 void Config::balKleurGewijzigd(int waarde)
 {
     Image1->setPixmap(QPixmap::fromImage(Plaatjes::bal(waarde, devicePixelRatioF())));
-    if (!m_laden) m_hoofd.algemeen().BalKleur = waarde;
+    if (!m_laden) m_alg.BalKleur = waarde;
 }
 
 void Config::knipperKleurGewijzigd(int waarde)
 {
     Image2->setPixmap(QPixmap::fromImage(Plaatjes::bal(waarde, devicePixelRatioF())));
-    if (!m_laden) m_hoofd.algemeen().KnipperKleur = static_cast<std::uint8_t>(waarde);
+    if (!m_laden) m_alg.KnipperKleur = static_cast<std::uint8_t>(waarde);
 }
 
 void Config::toonSnelheid(int waarde)
@@ -333,7 +333,7 @@ void Config::toonAantal(int waarde)
 
 void Config::resetGeklikt()
 {
-    m_hoofd.algemeen().RondeTeller = 0;
+    m_alg.RondeTeller = 0;
     zetKleur(ResetKnop, QPalette::Button, resetGedaanKleur);
 }
 
@@ -347,23 +347,21 @@ void Config::lijstGekozen()
     m_gekozenRij = rij;
     // The path is kept even when the picture will not load: the next start tries it again.
     const QString pad = Achtergronden::pad(m_map, gekozen.first()->text());
-    m_hoofd.algemeen().AchtergrondBestand = pad;
-    m_hoofd.zetAchtergrond(pad);
+    m_alg.AchtergrondBestand = pad;
+    emit achtergrondGekozen(pad);
 }
 
 void Config::okGeklikt()
 {
-    Algemeen& alg = m_hoofd.algemeen();
-    m_hoofd.zetBalPlaatjes();
-    alg.KnipperSnelheid = static_cast<std::uint8_t>(HScroll3->value());
-    alg.KnipperAantal = static_cast<std::uint8_t>(HScroll4->value());
+    emit balPlaatjesBevestigd();
+    m_alg.KnipperSnelheid = static_cast<std::uint8_t>(HScroll3->value());
+    m_alg.KnipperAantal = static_cast<std::uint8_t>(HScroll4->value());
     accept();
 }
 
 void Config::reject()
 {
-    Algemeen& alg = m_hoofd.algemeen();
-    alg.BalKleur = m_oudBalKleur;
-    alg.KnipperKleur = static_cast<std::uint8_t>(m_oudKnipperKleur);
+    m_alg.BalKleur = m_oudBalKleur;
+    m_alg.KnipperKleur = static_cast<std::uint8_t>(m_oudKnipperKleur);
     QDialog::reject();
 }

@@ -5,7 +5,7 @@
 
 #include <array>
 
-class Main;
+struct Algemeen;
 class QButtonGroup;
 class QFrame;
 class QLabel;
@@ -16,13 +16,13 @@ class QScrollBar;
 
 // The configuration dialog: number colour, ball pictures, blink speed and count, 75 or 90
 // balls, background picture and the reset of the round counter. It works directly on the
-// settings record of the main window: most choices count at once; the blink settings and the
-// main window's ball pictures only by Ok.
+// settings record: most choices count at once, the blink settings only by Ok. It signals the
+// background and the ball pictures to whoever shows them.
 class Config : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Config(Main& hoofd);
+    Config(Algemeen& alg, const QString& programmaMap, QWidget* ouder = nullptr);
 
     // The whole window including its frame, in twips.
     static constexpr int vensterBreedte = 7500;
@@ -71,6 +71,12 @@ public slots:
     void reject() override;
     void done(int r) override;
 
+signals:
+    // A background picture was chosen (it may not load; the path is kept all the same).
+    void achtergrondGekozen(const QString& pad);
+    // Ok: the ball pictures of BalKleur and KnipperKleur count from now on.
+    void balPlaatjesBevestigd();
+
 protected:
     void showEvent(QShowEvent* e) override;
 
@@ -91,7 +97,7 @@ private:
     void lijstGekozen();
     void okGeklikt();
 
-    Main& m_hoofd;
+    Algemeen& m_alg;
     QButtonGroup* m_opties = nullptr;
     QString m_map;
     bool m_laden = false;

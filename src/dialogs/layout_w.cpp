@@ -1,12 +1,11 @@
 #include "dialogs/layout_w.h"
 
+#include "common/algemeen.h"
 #include "common/dialoog_w.h"
 #include "common/doek_w.h"
-#include "common/plaatjeknop_w.h"
 #include "common/plaatjes.h"
 #include "common/twips.h"
 #include "dialogs/kaartpatroon.h"
-#include "main/main_w.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -42,7 +41,7 @@ QLabel* maakKader(QWidget* ouder, const char* naam, const QString& achtergrond)
 
 } // namespace
 
-Layout::Layout(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
+Layout::Layout(Algemeen& alg, QWidget* ouder) : QDialog(ouder), m_alg(alg)
 {
     richtDialoogIn(*this, QStringLiteral("Layout"), QStringLiteral(" Kaarten"), vensterBreedte, vensterHoogte);
 
@@ -116,7 +115,7 @@ void Layout::tekenKaarten()
 void Layout::tekenGroot()
 {
     using namespace PatroonKaart;
-    const auto& patroon = m_hoofd.algemeen().KaartPatroon;
+    const auto& patroon = m_alg.KaartPatroon;
     Picture1->wis();
     for (int k = 1; k <= aantalVakken; ++k) {
         kader(Picture1, omtrek(k), omtrekKleur);
@@ -129,7 +128,7 @@ void Layout::tekenGroot()
 void Layout::tekenKlein(QColor midden)
 {
     using namespace PatroonKaart;
-    const auto& patroon = m_hoofd.algemeen().KaartPatroon;
+    const auto& patroon = m_alg.KaartPatroon;
     Pic->wis();
     for (int k = 1; k <= aantalVakken; ++k) {
         kader(Pic, kleinOmtrek(k), omtrekKleur);
@@ -147,7 +146,7 @@ void Layout::drukOpKaart(QPoint twips)
     const Druk d = druk(twips, Picture1->pixel(twips.x(), twips.y()), markeringNu);
     if (d.vak != 0) {
         vul(Picture1, markering(d.vak), d.waarde == 1 ? markKleur : leegKleur);
-        m_hoofd.algemeen().KaartPatroon[d.vak] = static_cast<std::uint8_t>(d.waarde);
+        m_alg.KaartPatroon[d.vak] = static_cast<std::uint8_t>(d.waarde);
         Label6->setText(QStringLiteral("Vak : %1").arg(d.vak));
         Label6->adjustSize();
     }
@@ -156,7 +155,7 @@ void Layout::drukOpKaart(QPoint twips)
 
 void Layout::TekenKaartje()
 {
-    m_hoofd.algemeen().KaartPatroon[PatroonKaart::middenVak] = 1;
+    m_alg.KaartPatroon[PatroonKaart::middenVak] = 1;
     tekenKlein(PatroonKaart::markKleur);
 }
 
@@ -164,7 +163,7 @@ void Layout::reset()
 {
     // The centre too is cleared, until the next press; the small card shows it in the centre
     // colour meanwhile.
-    auto& patroon = m_hoofd.algemeen().KaartPatroon;
+    auto& patroon = m_alg.KaartPatroon;
     for (int k = 1; k <= PatroonKaart::aantalVakken; ++k)
         patroon[k] = 0;
     tekenGroot();
@@ -173,8 +172,8 @@ void Layout::reset()
 
 void Layout::ok()
 {
-    // The small card as it shows here becomes the button, drawn at the bar's own scale.
+    // The pattern and its centre as the small card shows it become the pattern button.
     const QPoint midden = PatroonKaart::kleinMarkering(PatroonKaart::middenVak).center();
-    m_hoofd.zetPatroonKnop(m_hoofd.algemeen().KaartPatroon, Pic->pixel(midden.x(), midden.y()));
+    emit patroonBevestigd(Pic->pixel(midden.x(), midden.y()));
     accept();
 }

@@ -4,20 +4,20 @@
 #include <QDialog>
 #include <QPoint>
 
+struct Algemeen;
 class Doek;
-class Main;
 class QLabel;
 class QPushButton;
 
 // The card pattern editor " Kaarten": the organiser marks the cells of a 5 x 5 card on a large
-// card; a small card previews the pattern, and on Ok it becomes the picture of the main
-// window's pattern button. Every press writes KaartPatroon at once, so Cancel undoes nothing;
+// card; a small card previews the pattern, and on Ok it is handed on as the picture of the
+// pattern button. Every press writes KaartPatroon at once, so Cancel undoes nothing;
 // it only leaves the pattern button as it was.
 class Layout : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Layout(Main& hoofd);
+    explicit Layout(Algemeen& alg, QWidget* ouder = nullptr);
 
     // The controls, under the names the program gives them (also their objectName).
     QLabel* Label1 = nullptr;
@@ -35,6 +35,10 @@ public:
     // Redraws the small card from KaartPatroon; the centre cell always counts as marked.
     void TekenKaartje();
 
+signals:
+    // Ok: KaartPatroon is the pattern of the pattern button, its centre in this colour.
+    void patroonBevestigd(const QColor& midden);
+
 private:
     void maakBesturing();
     void tekenKaarten();
@@ -44,5 +48,5 @@ private:
     void reset();
     void ok();
 
-    Main& m_hoofd;
+    Algemeen& m_alg;
 };

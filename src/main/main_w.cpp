@@ -8,7 +8,7 @@
 #include "common/twips.h"
 #include "common/wacht.h"
 #include "main/achtergrond_w.h"
-#include "main/trommel.h"
+#include "common/trommel.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -56,8 +56,9 @@ QComboBox* maakLijst(QWidget* ouder, const char* naam, const QString& tip)
 }
 } // namespace
 
-Main::Main(Algemeen& alg, const InstellingenBestand& bestand, Toeval& toeval, QWidget* ouder)
-    : QWidget(ouder), m_alg(alg), m_bestand(bestand), m_toeval(toeval), m_beeindig([] { QCoreApplication::exit(0); })
+Main::Main(Algemeen& alg, Spel& spel, const InstellingenBestand& bestand, Toeval& toeval, QWidget* ouder)
+    : QWidget(ouder), m_alg(alg), m_spel(spel), m_bestand(bestand), m_toeval(toeval),
+      m_beeindig([] { QCoreApplication::exit(0); })
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral(" Zorvak"));
@@ -81,6 +82,7 @@ Main::Main(Algemeen& alg, const InstellingenBestand& bestand, Toeval& toeval, QW
     zetAchtergrond(m_alg.AchtergrondBestand);
 
     verbind();
+    volgSpel();
     klokTik();
     Timer1->start();
 }

@@ -8,8 +8,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class Achtergrond;
+class Afdrukken;
+class Config;
+class Layout;
 class Doek;
 class InstellingenBestand;
 class PlaatjeKnop;
@@ -17,6 +21,7 @@ class QComboBox;
 class QScreen;
 class QLabel;
 class QTimer;
+class Spel;
 class Toeval;
 
 // The main window: the full-screen stage of the game with the background, the board, the
@@ -28,10 +33,12 @@ public:
     // The five command buttons of the bar, left to right.
     enum KnopIndex { KnopHelp = 0, KnopAfdrukken = 1, KnopLayout = 2, KnopInstellingen = 3, KnopStart = 4 };
 
-    Main(Algemeen& alg, const InstellingenBestand& bestand, Toeval& toeval, QWidget* ouder = nullptr);
+    Main(Algemeen& alg, Spel& spel, const InstellingenBestand& bestand, Toeval& toeval, QWidget* ouder = nullptr);
     ~Main() override;
 
     Algemeen& algemeen() { return m_alg; }
+    // The game this window shows.
+    Spel& spel() { return m_spel; }
     QString programmaMap() const;
     Toeval& toeval() { return m_toeval; }
 
@@ -59,6 +66,13 @@ public:
     int TrekGetal(int maximum);
     void TrekBal();
     void NieuwSpel();
+    // Shows the model's game at once, without animation (a game taken up again).
+    void toonSpel();
+
+    // The dialogs of the command bar, over this window, their signals followed.
+    std::unique_ptr<Config> maakConfig();
+    std::unique_ptr<Layout> maakLayout();
+    std::unique_ptr<Afdrukken> maakAfdrukken();
 
     // What a confirmed exit does after the settings are written; the program quits the
     // application, tests record it.
@@ -113,6 +127,13 @@ private:
     int px(double twips) const;
 
     // Board and game.
+    void volgSpel();
+    void spelNaarAlgemeen();
+    void toonTeller();
+    void toonInfo();
+    void toonLaatste();
+    void toonTeruggelegd(int n);
+    void terugleggenVraag();
     void bordGeklikt();
     void bordToets(int toets, bool herhaling);
     void klokTik();
@@ -128,6 +149,7 @@ private:
     void dpiGeklikt();
 
     Algemeen& m_alg;
+    Spel& m_spel;
     const InstellingenBestand& m_bestand;
     Toeval& m_toeval;
     std::function<void()> m_beeindig;
@@ -146,7 +168,4 @@ private:
     // Raised by every new game: a draw that waited across a new game stops instead of showing
     // its ball on the new board.
     int m_spelNummer = 0;
-    // The ball count the current game was set up with: a change in the settings dialog counts
-    // from the next game on, so no ball can land outside the board that is showing.
-    int m_spelBallen = 0;
 };

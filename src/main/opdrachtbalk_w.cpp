@@ -40,27 +40,42 @@ void Main::knopGeklikt(int index)
     case KnopHelp:
         helpPaneel();
         break;
-    case KnopAfdrukken: {
-        Afdrukken dlg(*this);
-        dlg.exec();
+    case KnopAfdrukken:
+        maakAfdrukken()->exec();
         break;
-    }
-    case KnopLayout: {
-        Layout dlg(*this);
-        dlg.exec();
+    case KnopLayout:
+        maakLayout()->exec();
         break;
-    }
-    case KnopInstellingen: {
-        Config dlg(*this);
-        dlg.exec();
+    case KnopInstellingen:
+        maakConfig()->exec();
         break;
-    }
     case KnopStart:
         nieuwSpelVraag();
         break;
     default:
         break;
     }
+}
+
+std::unique_ptr<Config> Main::maakConfig()
+{
+    auto dlg = std::make_unique<Config>(m_alg, programmaMap(), this);
+    connect(dlg.get(), &Config::achtergrondGekozen, this, &Main::zetAchtergrond);
+    connect(dlg.get(), &Config::balPlaatjesBevestigd, this, &Main::zetBalPlaatjes);
+    return dlg;
+}
+
+std::unique_ptr<Layout> Main::maakLayout()
+{
+    auto dlg = std::make_unique<Layout>(m_alg, this);
+    connect(dlg.get(), &Layout::patroonBevestigd, this,
+            [this](const QColor& midden) { zetPatroonKnop(m_alg.KaartPatroon, midden); });
+    return dlg;
+}
+
+std::unique_ptr<Afdrukken> Main::maakAfdrukken()
+{
+    return std::make_unique<Afdrukken>(m_alg, m_toeval, this);
 }
 
 void Main::nieuwSpelVraag()

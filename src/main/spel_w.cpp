@@ -1,14 +1,15 @@
-// The game on the main window: drawing a ball, setting up a new game, the board's input
-// and the clock.
+// The game on the main window: drawing a ball, setting up a new game, taking a ball back,
+// the board's input and the clock. The game itself is the model; this file shows it.
 #include "main/main_w.h"
 
 #include "common/doek_w.h"
 #include "common/melding_w.h"
 #include "common/plaatjeknop_w.h"
 #include "common/plaatjes.h"
+#include "common/spel.h"
+#include "common/trommel.h"
 #include "common/twips.h"
 #include "common/wacht.h"
-#include "main/trommel.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -30,26 +31,71 @@ QStringList regels(const QComboBox* lijst)
 }
 } // namespace
 
+void Main::volgSpel()
+{
+    connect(&m_spel, &Spel::nieuwSpelGestart, this, [this] {
+        spelNaarAlgemeen();
+        Combo1->clear();
+        Combo2->clear();
+    });
+    connect(&m_spel, &Spel::balGetrokken, this, [this](int n) {
+        spelNaarAlgemeen();
+        m_alg.GetrokkenBal = static_cast<std::uint8_t>(n);
+        toonTeller();
+    });
+    connect(&m_spel, &Spel::balTeruggelegd, this, &Main::toonTeruggelegd);
+    connect(&m_spel, &Spel::spelHersteld, this, &Main::toonSpel);
+}
+
+// The game fields of the settings record follow the model, for whoever still reads them.
+void Main::spelNaarAlgemeen()
+{
+    m_alg.AantalGetrokken = static_cast<std::int32_t>(m_spel.ballen().size());
+    for (int n = 1; n <= 90; ++n)
+        m_alg.Getrokken[n] = m_spel.isGetrokken(n) ? 1 : 0;
+}
+
+void Main::toonTeller()
+{
+    Label2->setText(QStringLiteral("Bal : %1 / %2").arg(m_spel.ballen().size()).arg(m_spel.aantalBallen()));
+    Label2->adjustSize();
+}
+
+// The last ball large below the grid, or the box empty when none is drawn.
+void Main::toonLaatste()
+{
+    const QRect vak = Trommel::grootVak(m_spel.aantalBallen());
+    if (m_spel.laatste() == 0)
+        Pic->vul(vak.left(), vak.top(), vak.right(), vak.bottom(), Plaatjes::bordKleur);
+    else
+        tekenGrootGetal(m_spel.laatste(), m_spel.aantalBallen());
+}
+
+void Main::toonInfo()
+{
+    InfoLabel->setText(
+        QStringLiteral("Ronde %1 / Druk op de spatiebalk of klik met de muis op het scherm.").arg(m_spel.ronde()));
+    QPalette pal = InfoLabel->palette();
+    pal.setColor(QPalette::WindowText, QColor(160, 160, 160));
+    InfoLabel->setPalette(pal);
+    plaatsInfo();
+    InfoLabel->show();
+}
+
 int Main::TrekGetal(int maximum)
 {
-    const int n = Trommel::trek(m_alg.Getrokken, maximum, m_toeval);
-    if (n == 0) {
+    const int n = m_spel.trek(m_toeval);
+    if (n == 0)
         Melding::meld(
             this, QStringLiteral("Zorvak"),
             QStringLiteral("Alle %1 ballen zijn geweest!\nDruk op de startknop voor een nieuw spel.").arg(maximum));
-        return 0;
-    }
-    m_alg.AantalGetrokken += 1;
-    m_alg.GetrokkenBal = static_cast<std::uint8_t>(n);
-    Label2->setText(QStringLiteral("Bal : %1 / %2").arg(m_alg.AantalGetrokken).arg(maximum));
-    Label2->adjustSize();
     return n;
 }
 
 void Main::TrekBal()
 {
     const int spel = m_spelNummer;
-    const int aantal = m_spelBallen;
+    const int aantal = m_spel.aantalBallen();
     // Every wait lets the program run on: the organiser may start a new game, which empties
     // the board this ball would land on, or end the program. Either way this draw stops.
     const auto loopt = [this, spel] { return m_spelNummer == spel && !WachtTempo::beeindigd(); };
@@ -92,16 +138,12 @@ void Main::NieuwSpel()
     const int spel = ++m_spelNummer;
     const auto loopt = [this, spel] { return m_spelNummer == spel && !WachtTempo::beeindigd(); };
 
-    m_alg.AantalGetrokken = 0;
-    m_alg.Getrokken.fill(0);
+    const int aantal = m_alg.AantalBallen;
+    m_spel.nieuwSpel(aantal, m_alg.RondeTeller);
     for (auto* knop : Knop)
         knop->setEnabled(false);
-    Combo1->clear();
-    Combo2->clear();
     InfoLabel->hide();
 
-    const int aantal = m_alg.AantalBallen;
-    m_spelBallen = aantal;
     const int hoogte = Trommel::bordHoogte(aantal);
     Pic->wis();
     Pic->zetPlaats(Pic->twipsX(), Pic->twipsY(), Pic->twipsBreedte(), hoogte);
@@ -120,13 +162,7 @@ void Main::NieuwSpel()
     }
 
     m_bordRust = true;
-    InfoLabel->setText(
-        QStringLiteral("Ronde %1 / Druk op de spatiebalk of klik met de muis op het scherm.").arg(m_alg.RondeTeller));
-    QPalette pal = InfoLabel->palette();
-    pal.setColor(QPalette::WindowText, QColor(160, 160, 160));
-    InfoLabel->setPalette(pal);
-    plaatsInfo();
-    InfoLabel->show();
+    toonInfo();
 
     const int cellen = Trommel::aantalCellen(aantal);
     for (int n = 1; n <= cellen; ++n) {
@@ -135,10 +171,73 @@ void Main::NieuwSpel()
         if (!Wacht(0.02) || !loopt()) return;
     }
 
-    Label2->setText(QStringLiteral("Bal : 0 / %1").arg(aantal));
-    Label2->adjustSize();
+    toonTeller();
     Pic->setFocus(Qt::OtherFocusReason);
     m_alg.Bezig = false;
+}
+
+// The whole game at once, as the model holds it: the board where a slide-in would have left
+// it, every ball in its cell, the big display, both lists and the counter. No animation runs,
+// and a draw that was still blinking stops.
+void Main::toonSpel()
+{
+    ++m_spelNummer;
+    spelNaarAlgemeen();
+    const int aantal = m_spel.aantalBallen();
+    m_alg.GetrokkenBal = static_cast<std::uint8_t>(m_spel.laatste());
+    m_alg.BalLetter = Trommel::letter(m_spel.laatste(), aantal);
+    m_alg.RondeTeller = std::max(m_alg.RondeTeller, m_spel.ronde());
+    Combo1->clear();
+    Combo2->clear();
+    if (aantal == 0) return;
+
+    const int hoogte = Trommel::bordHoogte(aantal);
+    const int rust = Trommel::rustBoven(m_schermH, hoogte);
+    Pic->zetPlaats(Pic->twipsX(), -9000 + 60 * ((rust + 9000) / 60), Pic->twipsBreedte(), hoogte);
+    m_bordRust = true;
+    tekenBordOpnieuw();
+
+    QStringList gesorteerd;
+    for (const Spel::Bal& bal : m_spel.ballen()) {
+        const QString regel = Trommel::lijstRegel(bal.getal, aantal);
+        Combo1->addItem(regel);
+        gesorteerd.insert(Trommel::sorteerPlaats(gesorteerd, regel), regel);
+    }
+    Combo2->addItems(gesorteerd);
+    Combo1->setCurrentIndex(Combo1->count() - 1);
+    Combo2->setCurrentIndex(Combo2->count() - 1);
+    toonTeller();
+    if (m_spel.ballen().isEmpty())
+        toonInfo();
+    else
+        InfoLabel->hide();
+    for (auto* knop : Knop)
+        knop->setEnabled(true);
+    Pic->setFocus(Qt::OtherFocusReason);
+    m_alg.Bezig = false;
+}
+
+// A ball back in the drum: its cell shows an undrawn ball again, it leaves both lists, and
+// the big display shows the ball before it.
+void Main::toonTeruggelegd(int n)
+{
+    spelNaarAlgemeen();
+    const int aantal = m_spel.aantalBallen();
+    m_alg.GetrokkenBal = static_cast<std::uint8_t>(m_spel.laatste());
+    m_alg.BalLetter = Trommel::letter(m_spel.laatste(), aantal);
+    const QPoint hoek = Trommel::cel(n);
+    const int rand = Trommel::balMaat - Twips::perPixel;
+    Pic->vul(hoek.x(), hoek.y(), hoek.x() + rand, hoek.y() + rand, Plaatjes::bordKleur);
+    Pic->plaatje(Bal1, hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
+    toonLaatste();
+
+    const QString regel = Trommel::lijstRegel(n, aantal);
+    for (QComboBox* lijst : {Combo1, Combo2}) {
+        const int i = lijst->findText(regel, Qt::MatchExactly);
+        if (i >= 0) lijst->removeItem(i);
+        lijst->setCurrentIndex(lijst->count() - 1);
+    }
+    toonTeller();
 }
 
 void Main::bordGeklikt()
@@ -149,12 +248,31 @@ void Main::bordGeklikt()
 }
 
 // A space bar held down repeats its key; the lock lets one draw run at a time.
-void Main::bordToets(int toets, bool /*herhaling*/)
+void Main::bordToets(int toets, bool herhaling)
 {
     // Behind the help panel the hall would not see the ball: no draw while it shows.
-    if (m_alg.Bezig || toets != Qt::Key_Space || HelpPic->isVisible()) return;
+    if (m_alg.Bezig || HelpPic->isVisible()) return;
+    if (toets == Qt::Key_Backspace && !herhaling) {
+        terugleggenVraag();
+        return;
+    }
+    if (toets != Qt::Key_Space) return;
     m_alg.Bezig = true;
     TrekBal();
+}
+
+// Backspace: the last ball back in the drum, once the organiser confirmed it. The lock is held
+// while the question shows, so nothing is drawn meanwhile.
+void Main::terugleggenVraag()
+{
+    const int n = m_spel.laatste();
+    if (n == 0) return;
+    m_alg.Bezig = true;
+    const bool ja = Melding::vraag(
+        this, QStringLiteral("Zorvak"),
+        QStringLiteral("Bal %1 terugleggen in de trommel?").arg(Trommel::lijstRegel(n, m_spel.aantalBallen())), false);
+    m_alg.Bezig = false;
+    if (ja && m_spel.laatste() == n) m_spel.neemTerug();
 }
 
 void Main::klokTik()

@@ -6,12 +6,13 @@
 #include "common/doek_w.h"
 #include "common/plaatjeknop_w.h"
 #include "common/plaatjes.h"
+#include "common/spel.h"
+#include "common/trommel.h"
 #include "common/twips.h"
 #include "dialogs/kaartpatroon.h"
 #include "main/hulppaneel_w.h"
 #include "main/hulptekst.h"
 #include "main/toneel.h"
-#include "main/trommel.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -135,20 +136,18 @@ void Main::tekenGrootGetal(int getal, int aantal)
 // numbers on the drawn ones and the last ball large.
 void Main::tekenBordOpnieuw()
 {
-    if (m_spelNummer == 0) return;
+    if (m_spelNummer == 0 || !m_spel.heeftSpel()) return;
     const int hoogte = Pic->twipsHoogte();
     Pic->wis();
     for (int i = 0; i <= 120; i += 15)
         Pic->kader(i, i, 14895 - i, hoogte - 15 - i, QColor(2 * i, 2 * i, 2 * i));
-    for (int n = 1; n <= Trommel::aantalCellen(m_spelBallen); ++n) {
+    for (int n = 1; n <= Trommel::aantalCellen(m_spel.aantalBallen()); ++n) {
         const QPoint hoek = Trommel::cel(n);
-        const bool getrokken = m_alg.Getrokken[n] != 0;
+        const bool getrokken = m_spel.isGetrokken(n);
         Pic->plaatje(getrokken ? Bal2 : Bal1, hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
         if (getrokken) tekenGetal(n);
     }
-    const int laatste = m_alg.GetrokkenBal;
-    if (m_alg.AantalGetrokken > 0 && laatste > 0 && m_alg.Getrokken[laatste] != 0)
-        tekenGrootGetal(laatste, m_spelBallen);
+    if (m_spel.laatste() != 0) tekenGrootGetal(m_spel.laatste(), m_spel.aantalBallen());
 }
 
 // The round and the instruction, centred 150 twips under the board.

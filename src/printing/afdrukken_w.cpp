@@ -1,12 +1,12 @@
 #include "printing/afdrukken_w.h"
 
+#include "common/algemeen.h"
 #include "common/bezigewijzer.h"
 #include "common/cp1252.h"
 #include "common/dialoog_w.h"
 #include "common/melding_w.h"
 #include "common/plaatjes.h"
 #include "common/twips.h"
-#include "main/main_w.h"
 #include "printing/printer_w.h"
 #include "printing/uitvoer.h"
 
@@ -89,13 +89,13 @@ void Afdrukken::herstelHaken()
     haken() = standaardHaken();
 }
 
-Afdrukken::Afdrukken(Main& hoofd) : QDialog(&hoofd), m_hoofd(hoofd)
+Afdrukken::Afdrukken(Algemeen& alg, Toeval& toeval, QWidget* ouder) : QDialog(ouder), m_alg(alg), m_toeval(toeval)
 {
     richtDialoogIn(*this, QStringLiteral("Afdrukken"), titel, vensterBreedte, vensterHoogte);
     maakBesturing();
 
     Combo1->setCurrentIndex(0);
-    Text1->setText(m_hoofd.algemeen().KaartTekst);
+    Text1->setText(m_alg.KaartTekst);
     AantalGetallen = 75;
     Option1[0]->setChecked(true);
     ExitKnop->setFocus();
@@ -235,7 +235,7 @@ void Afdrukken::kienGeklikt()
 
 void Afdrukken::exitGeklikt()
 {
-    m_hoofd.algemeen().KaartTekst = Text1->text();
+    m_alg.KaartTekst = Text1->text();
     accept();
 }
 
@@ -268,13 +268,13 @@ void Afdrukken::druk(bool bingo, int aantalGetallen, int paginas)
         uitvoer = std::make_unique<PdfUitvoer>(pad);
     }
 
-    const QString& tekst = m_hoofd.algemeen().KaartTekst;
+    const QString& tekst = m_alg.KaartTekst;
     QString fout;
     bool gelukt = false;
     {
         BezigeWijzer wijzer;
-        gelukt = bingo ? Afdruk::bingo(*uitvoer, aantalGetallen, paginas, tekst, m_hoofd.toeval(), naarPrinter, &fout)
-                       : Afdruk::kien(*uitvoer, paginas, tekst, m_hoofd.toeval(), naarPrinter, &fout);
+        gelukt = bingo ? Afdruk::bingo(*uitvoer, aantalGetallen, paginas, tekst, m_toeval, naarPrinter, &fout)
+                       : Afdruk::kien(*uitvoer, paginas, tekst, m_toeval, naarPrinter, &fout);
     }
     if (!gelukt) Melding::meld(this, titel, fout);
 }

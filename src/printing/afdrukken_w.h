@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-class Main;
+struct Algemeen;
 class PaginaUitvoer;
 class QButtonGroup;
 class QComboBox;
@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class Toeval;
 
 // The print dialog: pages of Bingo cards for 75 or 90 numbers or of Kien cards, with the
 // organiser's text line, which it keeps in KaartTekst when closed with Exit.
@@ -22,7 +23,7 @@ class Afdrukken : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Afdrukken(Main& hoofd);
+    Afdrukken(Algemeen& alg, Toeval& toeval, QWidget* ouder = nullptr);
 
     // What the dialog prints with. The program uses the default printer and the save dialog;
     // tests put their own in.
@@ -72,5 +73,6 @@ private:
     void exitGeklikt();
     void druk(bool bingo, int aantalGetallen, int paginas);
 
-    Main& m_hoofd;
+    Algemeen& m_alg;
+    Toeval& m_toeval;
 };

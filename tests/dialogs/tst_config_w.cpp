@@ -42,7 +42,7 @@ class TstConfig : public QObject
 
     std::unique_ptr<Config> open()
     {
-        auto dlg = std::make_unique<Config>(hoofd());
+        auto dlg = hoofd().maakConfig();
         dlg->show();
         if (!QTest::qWaitForWindowExposed(dlg.get())) return nullptr;
         return dlg;

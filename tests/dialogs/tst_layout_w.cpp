@@ -44,7 +44,7 @@ class TstLayout : public QObject
     QImage knopBeeld() { return hoofd().Knop[Main::KnopLayout]->plaatje().convertToFormat(QImage::Format_RGB32); }
     std::unique_ptr<Layout> open()
     {
-        auto dlg = std::make_unique<Layout>(hoofd());
+        auto dlg = hoofd().maakLayout();
         dlg->show();
         if (!QTest::qWaitForWindowExposed(dlg.get())) qWarning("window not exposed");
         return dlg;

@@ -1,7 +1,7 @@
 // The game on the main window: new games, draws, the board's input and the busy lock.
 #include "common/doek_w.h"
 #include "common/plaatjes.h"
-#include "main/trommel.h"
+#include "common/trommel.h"
 #include "testhulp.h"
 
 #include <QComboBox>

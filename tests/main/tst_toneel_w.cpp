@@ -2,7 +2,7 @@
 // large on large screens, and the game kept when the screen changes.
 #include "common/doek_w.h"
 #include "common/plaatjeknop_w.h"
-#include "main/trommel.h"
+#include "common/trommel.h"
 #include "testhulp.h"
 
 #include <QComboBox>

@@ -78,7 +78,7 @@ private slots:
     {
         o->alg.KaartTekst = QStringLiteral("Oud");
         for (bool exit : {false, true}) {
-            Afdrukken d(o->main());
+            Afdrukken d(o->alg, o->toeval, &o->main());
             QVERIFY(d.option1(75)->isChecked());
             QCOMPARE(d.Combo1->currentText(), QStringLiteral("1"));
             QCOMPARE(d.Text1->text(), QStringLiteral("Oud"));
@@ -95,7 +95,7 @@ private slots:
             QVERIFY(!d.isVisible());
         }
         QCOMPARE(o->alg.KaartTekst, QStringLiteral("Nieuw"));
-        Afdrukken(o->main()).KienKnop->click();
+        Afdrukken(o->alg, o->toeval, &o->main()).KienKnop->click();
         QCOMPARE(regel(printer.paginas.last()), QStringLiteral("Nieuw"));
     }
 
@@ -104,7 +104,7 @@ private slots:
     // without a printer.
     void paginasEnNegentig()
     {
-        Afdrukken d(o->main());
+        Afdrukken d(o->alg, o->toeval, &o->main());
         d.option1(90)->click();
         zetPaginas(d, QStringLiteral("3"));
         d.BingoKnop->click();
@@ -133,7 +133,7 @@ private slots:
     // A page count that is no whole number 0..255 cannot be typed, or is refused with a message.
     void foutAantal()
     {
-        Afdrukken d(o->main());
+        Afdrukken d(o->alg, o->toeval, &o->main());
         zetPaginas(d, QStringLiteral("-2.5x"));
         QCOMPARE(d.Combo1->currentText(), QStringLiteral("25"));
         for (const char* tekst : {"", "256"}) {
@@ -151,7 +151,7 @@ private slots:
         printerAanwezig = false;
         QTemporaryDir map;
         pdfPad = map.filePath(QStringLiteral("kaarten.pdf"));
-        Afdrukken d(o->main());
+        Afdrukken d(o->alg, o->toeval, &o->main());
         zetPaginas(d, QStringLiteral("255"));
         d.BingoKnop->click(); // answered Nee
         QVERIFY(voorstellen.isEmpty() && !QFile::exists(pdfPad));

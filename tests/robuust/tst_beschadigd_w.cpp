@@ -39,11 +39,11 @@ QByteArray jpegDieLiegt(quint16 breedte, quint16 hoogte)
 // Picks the background by name in the settings dialog, then Ok.
 void kiesAchtergrond(Main& m, const QString& naam)
 {
-    Config dlg(m);
-    const auto gevonden = dlg.List1->findItems(naam, Qt::MatchExactly);
+    const auto dlg = m.maakConfig();
+    const auto gevonden = dlg->List1->findItems(naam, Qt::MatchExactly);
     QVERIFY2(gevonden.size() == 1, qPrintable(naam));
-    dlg.List1->setCurrentItem(gevonden.first());
-    dlg.OkKnop->click();
+    dlg->List1->setCurrentItem(gevonden.first());
+    dlg->OkKnop->click();
 }
 
 // A main window on a given program folder and reserve folder.
@@ -51,9 +51,10 @@ struct Start {
     Algemeen alg;
     InstellingenBestand bestand;
     VasteToeval toeval{99};
+    Spel spel;
     Main hoofd;
     int beeindigd = 0;
-    Start(const QString& programma) : bestand(programma, programma + "/reserve"), hoofd(alg, bestand, toeval)
+    Start(const QString& programma) : bestand(programma, programma + "/reserve"), hoofd(alg, spel, bestand, toeval)
     {
         hoofd.zetBeeindiger([this] { ++beeindigd; });
     }

@@ -1,4 +1,4 @@
-#include "main/trommel.h"
+#include "common/trommel.h"
 
 #include "common/algemeen.h"
 #include "common/toeval.h"

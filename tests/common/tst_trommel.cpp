@@ -1,7 +1,7 @@
 // The drum, the column letters and the board geometry, without any window; the program's own
 // random source.
 #include "common/toeval.h"
-#include "main/trommel.h"
+#include "common/trommel.h"
 
 #include <QtTest>
 
