@@ -5,10 +5,10 @@
 #include "common/melding_w.h"
 #include "common/plaatjeknop_w.h"
 #include "common/plaatjes.h"
+#include "common/trommel.h"
 #include "common/twips.h"
 #include "common/wacht.h"
 #include "main/achtergrond_w.h"
-#include "common/trommel.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
