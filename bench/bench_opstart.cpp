@@ -4,6 +4,7 @@
 // moment its first frame is painted.
 #include "common/algemeen.h"
 #include "common/instellingen.h"
+#include "common/spel.h"
 #include "common/stijl_w.h"
 #include "common/toeval.h"
 #include "main/main_w.h"
@@ -49,12 +50,13 @@ int kind(int argc, char** argv, bool zorvak, const QString& map)
     app.installEventFilter(&eerste);
     std::unique_ptr<QWidget> venster;
     Algemeen alg;
+    Spel spel;
     std::unique_ptr<InstellingenBestand> bestand;
     if (zorvak) {
         QApplication::setApplicationName(QStringLiteral("Zorvak"));
         zetProgrammaStijl();
         bestand = std::make_unique<InstellingenBestand>(map);
-        venster = std::make_unique<Main>(alg, *bestand, Toeval::systeem());
+        venster = std::make_unique<Main>(alg, spel, *bestand, Toeval::systeem());
     } else {
         venster = std::make_unique<QWidget>();
         venster->setWindowFlag(Qt::FramelessWindowHint);

@@ -3,11 +3,12 @@
 #include "common/algemeen.h"
 #include "common/doek_w.h"
 #include "common/instellingen.h"
+#include "common/spel.h"
 #include "common/toeval.h"
+#include "common/trommel.h"
 #include "common/twips.h"
 #include "common/wacht.h"
 #include "main/main_w.h"
-#include "common/trommel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -47,7 +48,8 @@ int main(int argc, char** argv)
     QTemporaryDir map;
     Algemeen alg;
     InstellingenBestand ini(map.path());
-    Main hoofd(alg, ini, Toeval::systeem());
+    Spel spel;
+    Main hoofd(alg, spel, ini, Toeval::systeem());
     const QRect scherm(0, 0, 3840, 2160);
     hoofd.legUit(scherm);
     hoofd.show();
@@ -80,13 +82,12 @@ int main(int argc, char** argv)
 
     // One blink phase: a ball picture painted into its cell, and the cell shown.
     const QPoint hoek = Trommel::cel(38);
-    const QRect cel = Twips::rect(hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat, hoofd.schaal())
-                          .translated(bord->pos());
+    const QRect cel =
+        Twips::rect(hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat, hoofd.schaal()).translated(bord->pos());
     int fase = 0;
     const double knipper = meet(
         [&] {
-            bord->plaatje(fase++ % 2 ? hoofd.Bal2 : hoofd.Bal1, hoek.x(), hoek.y(), Trommel::balMaat,
-                          Trommel::balMaat);
+            bord->plaatje(fase++ % 2 ? hoofd.Bal2 : hoofd.Bal1, hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
             hoofd.repaint(cel);
         },
         101);
