@@ -166,6 +166,16 @@ tekst="Zorvak Bingo & Kienen"
 "$build/zorvak-kaarten" kien --paginas 1 --tekst "$tekst" --uitvoer "$werk/kien.pdf" 2>/dev/null
 pdftoppm -png -r 50 -singlefile "$werk/bingo.pdf" "$werk/beeld/voorbeeld-bingokaarten"
 pdftoppm -png -r 50 -singlefile "$werk/kien.pdf" "$werk/beeld/voorbeeld-kienkaarten"
+# Numbered pages, from a register of their own; a little larger, so the numbers can be read,
+# and the top right of a card closer up.
+"$build/zorvak-kaarten" bingo --paginas 1 --serie A --register "$werk/register.db" --tekst "$tekst" \
+  --uitvoer "$werk/bingo-genummerd.pdf" >/dev/null 2>&1
+"$build/zorvak-kaarten" kien --paginas 1 --serie A --register "$werk/register.db" --tekst "$tekst" \
+  --uitvoer "$werk/kien-genummerd.pdf" >/dev/null 2>&1
+pdftoppm -png -r 60 -singlefile "$werk/bingo-genummerd.pdf" "$werk/beeld/voorbeeld-bingokaarten-genummerd"
+pdftoppm -png -r 60 -singlefile "$werk/kien-genummerd.pdf" "$werk/beeld/voorbeeld-kienkaarten-genummerd"
+pdftoppm -png -r 150 -singlefile -x 330 -y 5 -W 240 -H 120 "$werk/bingo-genummerd.pdf" \
+  "$werk/beeld/voorbeeld-kaartnummer"
 
 # Small files for the repository: no metadata; a thin grey edge around the white pages; the
 # help panel's few colours fit a palette (the background photographs do not: a palette makes

@@ -1,11 +1,17 @@
 // zorvak-kaarten: writes pages of Bingo or Kien cards to one PDF file, without a window, for
-// print shops and scripts. The pages are the ones the print dialog prints.
+// print shops and scripts. The pages are the ones the print dialog prints. With a series the
+// cards are numbered and kept in the card register, and `controleer` checks a numbered card.
 
+#include "common/instellingen.h"
 #include "common/toeval.h"
+#include "printing/controle.h"
+#include "printing/genummerd.h"
 #include "printing/uitvoer.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMap>
 #include <QStringList>
 
 #include <cstdio>
@@ -19,18 +25,34 @@ namespace
 
 const char* const hulpTekst =
     "Gebruik:\n"
-    "  zorvak-kaarten bingo [--getallen 75|90] [--paginas N] [--tekst \"...\"] --uitvoer kaarten.pdf\n"
-    "  zorvak-kaarten kien [--paginas N] [--tekst \"...\"] --uitvoer kienkaarten.pdf\n"
+    "  zorvak-kaarten bingo [--getallen 75|90] [--paginas N] [--tekst \"...\"] [--serie NAAM]\n"
+    "                 --uitvoer kaarten.pdf\n"
+    "  zorvak-kaarten kien [--paginas N] [--tekst \"...\"] [--serie NAAM] --uitvoer kienkaarten.pdf\n"
+    "  zorvak-kaarten controleer --serie NAAM --kaart N --ballen 4,17,33,...\n"
+    "                 [--patroon 1,5,13,21,25] [--rijen 1|2|3]\n"
     "\n"
     "Maakt pagina's met willekeurige kaarten, zes per A4-pagina, en zet ze samen in een\n"
-    "PDF-bestand.\n"
+    "PDF-bestand; of controleert een genummerde kaart.\n"
     "\n"
     "  bingo              Bingokaarten (B I N G O, met FREE in het midden)\n"
     "  kien               Kienkaarten (elke pagina bevat de getallen 1 tot en met 90 precies eenmaal)\n"
     "  --getallen 75|90   Bingokaarten voor 75 of 90 getallen (standaard 75)\n"
-    "  --paginas N        aantal pagina's, 1 tot en met 255 (standaard 1)\n"
+    "  --paginas N        aantal pagina's, 1 tot en met 255, met --serie tot en met 10000 (standaard 1)\n"
     "  --tekst \"...\"      regel tekst onder de kaarten (standaard geen tekst)\n"
     "  --uitvoer BESTAND  het PDF-bestand dat wordt geschreven (verplicht)\n"
+    "  --serie NAAM       nummert de kaarten in deze serie (een letter, dan letters of cijfers,\n"
+    "                     samen hoogstens 12) en zet ze in het kaartregister; de nummers lopen\n"
+    "                     door over alle keren afdrukken\n"
+    "\n"
+    "  controleer         toont een genummerde kaart met de getrokken getallen en zegt of ze wint\n"
+    "  --kaart N          het kaartnummer: 17, of met de serie erbij: A-0017\n"
+    "  --ballen LIJST     de getrokken ballen, gescheiden door komma's\n"
+    "  --patroon LIJST    bingo: de vakjes die vol moeten zijn (1 tot en met 25, rij voor rij);\n"
+    "                     zonder patroon wint elke volle rij, kolom of diagonaal\n"
+    "  --rijen 1|2|3      kien: het aantal volle rijen dat wint (standaard 1)\n"
+    "  Afsluitcode: 0 de kaart wint, 1 de kaart wint niet, 2 fout argument of onbekende kaart.\n"
+    "\n"
+    "  --register BESTAND het kaartregister (standaard Kaartregister.db in de map van de instellingen)\n"
     "  --help             toont deze uitleg\n"
     "\n"
     "Bij een fout wordt er geen bestand geschreven en is de afsluitcode niet 0.\n";
@@ -57,6 +79,95 @@ bool leesGetal(const QString& tekst, int laag, int hoog, int& uit)
     return true;
 }
 
+// "4,17,33": whole numbers laag..hoog, each once. An empty text is an empty list.
+bool leesLijst(const QString& tekst, int laag, int hoog, QList<int>& uit)
+{
+    uit.clear();
+    if (tekst.trimmed().isEmpty()) return true;
+    for (const QString& deel : tekst.split(QLatin1Char(','))) {
+        int n = 0;
+        if (!leesGetal(deel.trimmed(), laag, hoog, n) || uit.contains(n)) return false;
+        uit << n;
+    }
+    return true;
+}
+
+QString registerPad(const QString& gegeven)
+{
+    if (!gegeven.isEmpty()) return gegeven;
+    return KaartRegister::padIn(InstellingenBestand(QCoreApplication::applicationDirPath()).instellingenMap());
+}
+
+int controleer(const QMap<QString, QString>& opties)
+{
+    const QString kaartTekst = opties.value(QStringLiteral("--kaart"));
+    if (kaartTekst.isNull()) return fout(QStringLiteral("geef met --kaart aan welke kaart u wilt controleren."));
+    QString serie;
+    int nummer = 0;
+    if (!KaartNummer::lees(kaartTekst, &serie, &nummer))
+        return fout(QStringLiteral("'%1' is geen kaartnummer.").arg(kaartTekst));
+    const QString serieOptie = opties.value(QStringLiteral("--serie"));
+    if (!serieOptie.isNull()) {
+        const QString s = KaartNummer::serie(serieOptie);
+        if (s.isEmpty()) return fout(QStringLiteral("'%1' is geen naam van een serie.").arg(serieOptie));
+        if (!serie.isEmpty() && serie != s)
+            return fout(QStringLiteral("--kaart %1 hoort niet bij serie %2.").arg(kaartTekst, s));
+        serie = s;
+    }
+    if (serie.isEmpty()) return fout(QStringLiteral("geef met --serie aan bij welke serie de kaart hoort."));
+
+    const QString ballenTekst = opties.value(QStringLiteral("--ballen"));
+    if (ballenTekst.isNull()) return fout(QStringLiteral("geef met --ballen aan welke ballen er zijn getrokken."));
+    QList<int> ballen;
+    if (!leesLijst(ballenTekst, 1, 90, ballen))
+        return fout(QStringLiteral("--ballen moet een lijst van verschillende getallen van 1 tot en met 90 zijn, "
+                                   "gescheiden door komma's."));
+    QList<int> vakken;
+    const QString patroonTekst = opties.value(QStringLiteral("--patroon"));
+    if (!patroonTekst.isNull() && (!leesLijst(patroonTekst, 1, 25, vakken) || vakken.isEmpty()))
+        return fout(QStringLiteral("--patroon moet een lijst van vakjes van 1 tot en met 25 zijn, gescheiden door "
+                                   "komma's."));
+    int rijen = 1;
+    const QString rijenTekst = opties.value(QStringLiteral("--rijen"));
+    if (!rijenTekst.isNull() && !leesGetal(rijenTekst, 1, 3, rijen))
+        return fout(QStringLiteral("--rijen moet 1, 2 of 3 zijn, niet '%1'.").arg(rijenTekst));
+
+    const QString pad = registerPad(opties.value(QStringLiteral("--register")));
+    QString melding = QStringLiteral("Er is nog geen kaartregister (\"%1\").").arg(QDir::toNativeSeparators(pad));
+    KaartRegister kaartRegister(pad);
+    const std::optional<RegisterKaart> kaart = QFileInfo::exists(pad) && kaartRegister.open(&melding)
+                                                   ? kaartRegister.kaart(serie, nummer, &melding)
+                                                   : std::nullopt;
+    if (!kaart) {
+        schrijf(stderr, QStringLiteral("zorvak-kaarten: %1\n").arg(melding));
+        return 2;
+    }
+
+    const bool kien = kaart->soort == KaartSoort::Kien;
+    if (kien && !patroonTekst.isNull())
+        return fout(QStringLiteral("--patroon hoort bij bingokaarten; kaart %1 is een kienkaart.")
+                        .arg(KaartNummer::tekst(serie, nummer)));
+    if (!kien && !rijenTekst.isNull())
+        return fout(QStringLiteral("--rijen hoort bij kienkaarten; kaart %1 is een bingokaart.")
+                        .arg(KaartNummer::tekst(serie, nummer)));
+    const int hoogste = kaart->soort == KaartSoort::Bingo75 ? 75 : 90;
+    for (int bal : ballen)
+        if (bal > hoogste)
+            return fout(QStringLiteral("bal %1 komt niet voor bij kaart %2, die hoort bij een spel van %3 ballen.")
+                            .arg(bal)
+                            .arg(KaartNummer::tekst(serie, nummer))
+                            .arg(hoogste));
+
+    Controle::Patroon patroon{};
+    for (int vak : vakken)
+        patroon[static_cast<std::size_t>(vak)] = 1;
+    const Controle::Uitslag uitslag =
+        Controle::controleer(*kaart, Controle::getrokken(ballen), vakken.isEmpty() ? nullptr : &patroon, rijen);
+    schrijf(stdout, Controle::alsTekst(*kaart, uitslag) + QLatin1Char('\n') + uitslag.oordeel + QLatin1Char('\n') +
+                        Controle::ontbrekendTekst(uitslag) + QLatin1Char('\n'));
+    return uitslag.gewonnen ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -70,13 +181,19 @@ int main(int argc, char** argv)
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
     QGuiApplication app(argc, argv);
+    // The same name as the program, so both find the same settings folder and card register.
+    QCoreApplication::setApplicationName(QStringLiteral("Zorvak"));
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) return fout(QStringLiteral("geef aan welke kaarten u wilt: bingo of kien."));
 
+    static const QStringList bekend = {QStringLiteral("--getallen"), QStringLiteral("--paginas"),
+                                       QStringLiteral("--tekst"),    QStringLiteral("--uitvoer"),
+                                       QStringLiteral("--serie"),    QStringLiteral("--register"),
+                                       QStringLiteral("--kaart"),    QStringLiteral("--ballen"),
+                                       QStringLiteral("--patroon"),  QStringLiteral("--rijen")};
     QString soort;
-    QString getallen, paginas, tekst, uitvoer;
-    bool tekstGegeven = false;
+    QMap<QString, QString> opties; // a given option always has a non-null value
     for (int i = 0; i < args.size(); ++i) {
         QString arg = args.at(i);
         if (arg == QStringLiteral("--help") || arg == QStringLiteral("-h")) {
@@ -85,7 +202,7 @@ int main(int argc, char** argv)
         }
         if (!arg.startsWith(QStringLiteral("--"))) {
             if (!soort.isEmpty()) return fout(QStringLiteral("onbekend argument '%1'.").arg(arg));
-            if (arg != QStringLiteral("bingo") && arg != QStringLiteral("kien"))
+            if (arg != QStringLiteral("bingo") && arg != QStringLiteral("kien") && arg != QStringLiteral("controleer"))
                 return fout(QStringLiteral("onbekende soort kaarten '%1': kies bingo of kien.").arg(arg));
             soort = arg;
             continue;
@@ -98,31 +215,29 @@ int main(int argc, char** argv)
             arg = arg.left(is);
             metWaarde = true;
         }
-        QString* doel = nullptr;
-        if (arg == QStringLiteral("--getallen"))
-            doel = &getallen;
-        else if (arg == QStringLiteral("--paginas"))
-            doel = &paginas;
-        else if (arg == QStringLiteral("--tekst"))
-            doel = &tekst;
-        else if (arg == QStringLiteral("--uitvoer"))
-            doel = &uitvoer;
-        else
-            return fout(QStringLiteral("onbekende optie '%1'.").arg(arg));
+        if (!bekend.contains(arg)) return fout(QStringLiteral("onbekende optie '%1'.").arg(arg));
         if (!metWaarde) {
             if (i + 1 >= args.size()) return fout(QStringLiteral("bij %1 hoort een waarde.").arg(arg));
             waarde = args.at(++i);
         }
-        if (doel == &tekst) {
-            if (tekstGegeven) return fout(QStringLiteral("de optie %1 is meer dan eens gegeven.").arg(arg));
-            tekstGegeven = true;
-        } else if (!doel->isNull()) {
-            return fout(QStringLiteral("de optie %1 is meer dan eens gegeven.").arg(arg));
-        }
-        *doel = waarde.isNull() ? QStringLiteral("") : waarde;
+        if (opties.contains(arg)) return fout(QStringLiteral("de optie %1 is meer dan eens gegeven.").arg(arg));
+        opties.insert(arg, waarde.isNull() ? QStringLiteral("") : waarde);
     }
 
     if (soort.isEmpty()) return fout(QStringLiteral("geef aan welke kaarten u wilt: bingo of kien."));
+    const QStringList alleenControle = {QStringLiteral("--kaart"), QStringLiteral("--ballen"),
+                                        QStringLiteral("--patroon"), QStringLiteral("--rijen")};
+    const QStringList alleenAfdrukken = {QStringLiteral("--getallen"), QStringLiteral("--paginas"),
+                                         QStringLiteral("--tekst"), QStringLiteral("--uitvoer")};
+    for (const QString& optie : opties.keys()) {
+        if (soort != QStringLiteral("controleer") && alleenControle.contains(optie))
+            return fout(QStringLiteral("%1 hoort alleen bij controleer.").arg(optie));
+        if (soort == QStringLiteral("controleer") && alleenAfdrukken.contains(optie))
+            return fout(QStringLiteral("%1 hoort niet bij controleer.").arg(optie));
+    }
+    if (soort == QStringLiteral("controleer")) return controleer(opties);
+
+    const QString getallen = opties.value(QStringLiteral("--getallen"));
     int aantalGetallen = 75;
     if (!getallen.isNull()) {
         if (soort == QStringLiteral("kien"))
@@ -131,18 +246,48 @@ int main(int argc, char** argv)
             return fout(QStringLiteral("--getallen moet 75 of 90 zijn, niet '%1'.").arg(getallen));
         aantalGetallen = getallen.toInt();
     }
+    const QString serieTekst = opties.value(QStringLiteral("--serie"));
+    const QString serie = KaartNummer::serie(serieTekst);
+    if (!serieTekst.isNull() && serie.isEmpty())
+        return fout(QStringLiteral("--serie moet beginnen met een letter, gevolgd door letters of cijfers, samen "
+                                   "hoogstens 12, niet '%1'.")
+                        .arg(serieTekst));
+    if (serieTekst.isNull() && opties.contains(QStringLiteral("--register")))
+        return fout(QStringLiteral("--register hoort bij --serie."));
+    const QString paginas = opties.value(QStringLiteral("--paginas"));
+    const int maxPaginas = serie.isEmpty() ? 255 : 10000;
     int aantalPaginas = 1;
-    if (!paginas.isNull() && !leesGetal(paginas, 1, 255, aantalPaginas))
-        return fout(QStringLiteral("--paginas moet een heel getal van 1 tot en met 255 zijn, niet '%1'.").arg(paginas));
+    if (!paginas.isNull() && !leesGetal(paginas, 1, maxPaginas, aantalPaginas))
+        return fout(QStringLiteral("--paginas moet een heel getal van 1 tot en met %1 zijn, niet '%2'.")
+                        .arg(maxPaginas)
+                        .arg(paginas));
+    const QString uitvoer = opties.value(QStringLiteral("--uitvoer"));
     if (uitvoer.isEmpty()) return fout(QStringLiteral("geef met --uitvoer aan in welk PDF-bestand de kaarten komen."));
     if (QFileInfo(uitvoer).isDir()) return fout(QStringLiteral("'%1' is een map, geen bestand.").arg(uitvoer));
+    const QString tekst = opties.value(QStringLiteral("--tekst"));
 
     PdfUitvoer pdf(uitvoer);
     QString melding;
-    const bool gelukt =
-        soort == QStringLiteral("bingo")
-            ? Afdruk::bingo(pdf, aantalGetallen, aantalPaginas, tekst, Toeval::systeem(), false, &melding)
-            : Afdruk::kien(pdf, aantalPaginas, tekst, Toeval::systeem(), false, &melding);
+    bool gelukt = false;
+    if (serie.isEmpty()) {
+        gelukt = soort == QStringLiteral("bingo")
+                     ? Afdruk::bingo(pdf, aantalGetallen, aantalPaginas, tekst, Toeval::systeem(), false, &melding)
+                     : Afdruk::kien(pdf, aantalPaginas, tekst, Toeval::systeem(), false, &melding);
+    } else {
+        KaartRegister kaartRegister(registerPad(opties.value(QStringLiteral("--register"))));
+        const KaartSoort kaartSoort = soort == QStringLiteral("kien") ? KaartSoort::Kien
+                                      : aantalGetallen == 90          ? KaartSoort::Bingo90
+                                                                      : KaartSoort::Bingo75;
+        KaartRegister::Reeks reeks;
+        gelukt = Afdruk::genummerd(pdf, kaartRegister, kaartSoort, serie, aantalPaginas, tekst, Toeval::systeem(),
+                                   false, &reeks, &melding);
+        if (gelukt)
+            schrijf(stdout,
+                    QStringLiteral("Kaarten %1 tot en met %2 (%3 kaarten) staan in het kaartregister \"%4\".\n")
+                        .arg(KaartNummer::tekst(serie, reeks.eerste), KaartNummer::tekst(serie, reeks.laatste()))
+                        .arg(reeks.aantal)
+                        .arg(QDir::toNativeSeparators(kaartRegister.pad())));
+    }
     if (!gelukt) {
         schrijf(stderr, QStringLiteral("zorvak-kaarten: %1\n").arg(melding));
         return 1;

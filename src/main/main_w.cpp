@@ -94,6 +94,11 @@ QString Main::programmaMap() const
     return m_bestand.programmaMap();
 }
 
+QString Main::instellingenMap() const
+{
+    return m_bestand.instellingenMap();
+}
+
 void Main::maakBesturing()
 {
     BackImage = new Achtergrond(this);

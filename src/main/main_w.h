@@ -40,6 +40,8 @@ public:
     // The game this window shows.
     Spel& spel() { return m_spel; }
     QString programmaMap() const;
+    // Where Zorvak.ini is kept, with the card register beside it.
+    QString instellingenMap() const;
     Toeval& toeval() { return m_toeval; }
 
     // The whole screen, in the twips of the 1024 x 768 design the stage is laid out in.

@@ -13,6 +13,7 @@
 #include "main/hulptekst.h"
 #include "main/main_w.h"
 #include "printing/afdrukken_w.h"
+#include "printing/kaartregister.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -75,7 +76,9 @@ std::unique_ptr<Layout> Main::maakLayout()
 
 std::unique_ptr<Afdrukken> Main::maakAfdrukken()
 {
-    return std::make_unique<Afdrukken>(m_alg, m_toeval, this);
+    auto dlg = std::make_unique<Afdrukken>(m_alg, m_toeval, this);
+    dlg->zetRegisterPad(KaartRegister::padIn(instellingenMap()));
+    return dlg;
 }
 
 void Main::nieuwSpelVraag()

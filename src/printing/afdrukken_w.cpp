@@ -7,10 +7,12 @@
 #include "common/melding_w.h"
 #include "common/plaatjes.h"
 #include "common/twips.h"
+#include "printing/genummerd.h"
 #include "printing/printer_w.h"
 #include "printing/uitvoer.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QStandardPaths>
 
 namespace
@@ -198,6 +201,25 @@ void Afdrukken::maakBesturing()
     setTabOrder(Option1[0], Option1[1]);
     setTabOrder(Option1[1], Text1);
 
+    NummerKeuze = new QCheckBox(QStringLiteral("Kaarten nummeren"), this);
+    NummerKeuze->setObjectName(QStringLiteral("NummerKeuze"));
+    NummerKeuze->setFont(arial);
+    zetKleur(NummerKeuze, QPalette::WindowText, donkerGrijs);
+    NummerKeuze->setGeometry(Twips::rect(3900, 1935, 2250, 300));
+    SerieLabel = label("SerieLabel", QStringLiteral("Serie"), 3945, 2310, arial, donkerGrijs);
+    SerieTekst = new QLineEdit(this);
+    SerieTekst->setObjectName(QStringLiteral("SerieTekst"));
+    SerieTekst->setFont(arial);
+    SerieTekst->setMaxLength(12);
+    SerieTekst->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z][A-Za-z0-9]{0,11}")), SerieTekst));
+    SerieTekst->setPalette(pal);
+    SerieTekst->setGeometry(Twips::rect(4500, 2265, 1080, 300));
+    SerieTekst->setEnabled(false);
+    setTabOrder(Text1, NummerKeuze);
+    setTabOrder(NummerKeuze, SerieTekst);
+    connect(NummerKeuze, &QCheckBox::toggled, this, &Afdrukken::nummerenGekozen);
+
     connect(BingoKnop, &QPushButton::clicked, this, &Afdrukken::bingoGeklikt);
     connect(KienKnop, &QPushButton::clicked, this, &Afdrukken::kienGeklikt);
     connect(ExitKnop, &QPushButton::clicked, this, &Afdrukken::exitGeklikt);
@@ -249,9 +271,37 @@ void Afdrukken::MaakKienkaart(std::uint8_t paginas)
     druk(false, 0, paginas);
 }
 
+// Numbering needs the register: when it cannot be used the organiser hears why at once,
+// and the choice goes off again, so printing without numbers goes on as before.
+void Afdrukken::nummerenGekozen(bool aan)
+{
+    SerieTekst->setEnabled(aan);
+    if (!aan) return;
+    KaartRegister kaartRegister(m_registerPad);
+    QString melding = QStringLiteral("Er is geen plaats voor het kaartregister; kaarten nummeren kan niet.");
+    if (m_registerPad.isEmpty() || !kaartRegister.open(&melding)) {
+        Melding::meld(this, titel, melding);
+        NummerKeuze->setChecked(false);
+        return;
+    }
+    if (SerieTekst->text().isEmpty()) {
+        const QString laatste = kaartRegister.laatsteSerie();
+        SerieTekst->setText(laatste.isEmpty() ? QStringLiteral("A") : laatste);
+    }
+}
+
 void Afdrukken::druk(bool bingo, int aantalGetallen, int paginas)
 {
     if (paginas == 0) return;
+    const bool nummeren = NummerKeuze->isChecked();
+    const QString serie = KaartNummer::serie(SerieTekst->text());
+    if (nummeren && serie.isEmpty()) {
+        Melding::meld(this, titel,
+                      QStringLiteral("Vul bij Serie de naam van de serie in: een letter, eventueel gevolgd door "
+                                     "letters of cijfers."));
+        SerieTekst->setFocus();
+        return;
+    }
     std::unique_ptr<PaginaUitvoer> uitvoer = haken().printer ? haken().printer() : nullptr;
     const bool naarPrinter = uitvoer != nullptr;
     if (!naarPrinter) {
@@ -271,10 +321,26 @@ void Afdrukken::druk(bool bingo, int aantalGetallen, int paginas)
     const QString& tekst = m_alg.KaartTekst;
     QString fout;
     bool gelukt = false;
+    KaartRegister::Reeks reeks;
     {
         BezigeWijzer wijzer;
-        gelukt = bingo ? Afdruk::bingo(*uitvoer, aantalGetallen, paginas, tekst, m_toeval, naarPrinter, &fout)
-                       : Afdruk::kien(*uitvoer, paginas, tekst, m_toeval, naarPrinter, &fout);
+        if (nummeren) {
+            KaartRegister kaartRegister(m_registerPad);
+            const KaartSoort soort = !bingo                 ? KaartSoort::Kien
+                                     : aantalGetallen == 90 ? KaartSoort::Bingo90
+                                                            : KaartSoort::Bingo75;
+            gelukt = Afdruk::genummerd(*uitvoer, kaartRegister, soort, serie, paginas, tekst, m_toeval,
+                                       naarPrinter, &reeks, &fout);
+        } else {
+            gelukt = bingo
+                         ? Afdruk::bingo(*uitvoer, aantalGetallen, paginas, tekst, m_toeval, naarPrinter, &fout)
+                         : Afdruk::kien(*uitvoer, paginas, tekst, m_toeval, naarPrinter, &fout);
+        }
     }
     if (!gelukt) Melding::meld(this, titel, fout);
+    // The organiser notes which numbers went out, for instance to sell them.
+    if (reeks.aantal > 0)
+        Melding::meld(this, titel,
+                      QStringLiteral("De kaarten %1 tot en met %2 zijn genummerd en staan in het kaartregister.")
+                          .arg(KaartNummer::tekst(serie, reeks.eerste), KaartNummer::tekst(serie, reeks.laatste())));
 }

@@ -10,6 +10,7 @@
 struct Algemeen;
 class PaginaUitvoer;
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -35,6 +36,9 @@ public:
     };
     static Haken& haken();
     static void herstelHaken();
+
+    // Where the card register lives; numbering stays unavailable until it is given.
+    void zetRegisterPad(const QString& pad) { m_registerPad = pad; }
 
     // Print P pages: one print job per page on the printer, or one PDF file when there is no
     // printer and the organiser wants one. The busy pointer shows while pages are made.
@@ -65,8 +69,13 @@ public:
     QComboBox* Combo1 = nullptr;
     QLineEdit* Text1 = nullptr;
     QPushButton* ExitKnop = nullptr;
+    // Numbered cards: the choice, off when the dialog opens, and the series.
+    QCheckBox* NummerKeuze = nullptr;
+    QLabel* SerieLabel = nullptr;
+    QLineEdit* SerieTekst = nullptr;
 
 private:
+    void nummerenGekozen(bool aan);
     void maakBesturing();
     void bingoGeklikt();
     void kienGeklikt();
@@ -75,4 +84,5 @@ private:
 
     Algemeen& m_alg;
     Toeval& m_toeval;
+    QString m_registerPad;
 };

@@ -104,7 +104,7 @@ void tekenBingo(QPainter& p, const Kaarten::BingoPagina& pagina, const QString& 
         for (int kolom = 0; kolom < 5; ++kolom)
             for (int rij = 0; rij < 5; ++rij) {
                 const int n = k.getal[static_cast<std::size_t>(kolom)][static_cast<std::size_t>(rij)];
-                tekst(p, bingoGetalPositie(kaart, kolom, rij, n), getalTekst(n));
+                if (n > 0) tekst(p, bingoGetalPositie(kaart, kolom, rij, n), getalTekst(n));
             }
     }
 
@@ -147,6 +147,43 @@ void tekenKien(QPainter& p, const Kaarten::KienPagina& pagina, const QString& ka
     p.setPen(tekstKleur);
     tekst(p, kienTekstPositie, kaartTekst);
     p.restore();
+}
+
+namespace
+{
+void tekenNummers(QPainter& p, const std::array<QString, 6>& nummers, QRect (*vak)(int))
+{
+    p.save();
+    p.setFont(Twips::lettertype(QStringLiteral("Arial"), 8));
+    p.setPen(nummerKleur);
+    for (int kaart = 0; kaart < 6; ++kaart)
+        if (!nummers[static_cast<std::size_t>(kaart)].isEmpty())
+            p.drawText(vak(kaart), Qt::AlignRight | Qt::AlignVCenter, nummers[static_cast<std::size_t>(kaart)]);
+    p.restore();
+}
+} // namespace
+
+// 8 points need about 185 twips; the gap above a Bingo card is 480 twips and the header
+// letters reach 90 twips above the card's top line, a Kien card has 660 twips above it.
+QRect bingoNummerVak(int kaart)
+{
+    const QPoint hoek = bingoKaartHoek(kaart);
+    return {hoek.x() + 2700, hoek.y() - 370, 1800, 230};
+}
+
+QRect kienNummerVak(int kaart)
+{
+    return {600 + 9 * kienCelBreedte - 2700, kienKaartBoven(kaart) - 440, 2700, 230};
+}
+
+void tekenBingoNummers(QPainter& p, const std::array<QString, 6>& nummers)
+{
+    tekenNummers(p, nummers, bingoNummerVak);
+}
+
+void tekenKienNummers(QPainter& p, const std::array<QString, 6>& nummers)
+{
+    tekenNummers(p, nummers, kienNummerVak);
 }
 
 } // namespace Pagina

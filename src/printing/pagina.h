@@ -45,6 +45,15 @@ inline const QColor kienGetalKleur{60, 60, 60};
 
 inline const QColor tekstKleur{160, 160, 160};
 
+// A numbered card carries its number small in the margin above it, flush with its right edge,
+// between the card and whatever lies above it (the card before it or the paper's edge).
+QRect bingoNummerVak(int kaart);
+QRect kienNummerVak(int kaart);
+inline const QColor nummerKleur{90, 90, 90};
+// The numbers of the six cards of a page (an empty text draws nothing).
+void tekenBingoNummers(QPainter& p, const std::array<QString, 6>& nummers);
+void tekenKienNummers(QPainter& p, const std::array<QString, 6>& nummers);
+
 // A number as it is printed: one blank before the digits.
 QString getalTekst(int getal);
 // The FREE picture as printed: drawn at eight times its size, so it stays sharp on paper.

@@ -5,8 +5,10 @@
 #include "testhulp.h"
 
 #include "printing/afdrukken_w.h"
+#include "printing/kaartregister.h"
 #include "printing/pagina.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -90,8 +92,10 @@ private slots:
             d.show();
             QVERIFY(QTest::qWaitForWindowExposed(&d));
             QCOMPARE(d.focusWidget(), d.ExitKnop);
-            if (exit) d.ExitKnop->click();
-            else QTest::keyClick(&d, Qt::Key_Escape);
+            if (exit)
+                d.ExitKnop->click();
+            else
+                QTest::keyClick(&d, Qt::Key_Escape);
             QVERIFY(!d.isVisible());
         }
         QCOMPARE(o->alg.KaartTekst, QStringLiteral("Nieuw"));
@@ -139,7 +143,8 @@ private slots:
         for (const char* tekst : {"", "256"}) {
             d.Combo1->setEditText(QString::fromLatin1(tekst));
             d.BingoKnop->click();
-            QVERIFY(Melding::neemGetoond().value(0).tekst.startsWith(QStringLiteral("Vul bij Aantal Pagina's een heel getal")));
+            QVERIFY(Melding::neemGetoond().value(0).tekst.startsWith(
+                QStringLiteral("Vul bij Aantal Pagina's een heel getal")));
         }
         QCOMPARE(printer.documenten, 0);
     }
@@ -155,7 +160,8 @@ private slots:
         zetPaginas(d, QStringLiteral("255"));
         d.BingoKnop->click(); // answered Nee
         QVERIFY(voorstellen.isEmpty() && !QFile::exists(pdfPad));
-        QVERIFY(Melding::neemGetoond().value(0).tekst.startsWith(QString::fromUtf8("Er is geen printer geïnstalleerd.")));
+        QVERIFY(
+            Melding::neemGetoond().value(0).tekst.startsWith(QString::fromUtf8("Er is geen printer geïnstalleerd.")));
         Melding::zetVolgendAntwoord(true);
         d.KienKnop->click();
         QVERIFY(voorstellen.value(0).endsWith(QStringLiteral("/Kienkaarten.pdf")));
@@ -168,6 +174,46 @@ private slots:
         d.BingoKnop->click();
         QCOMPARE(printer.documenten, 1);
         QCOMPARE(Melding::neemGetoond().value(0).tekst, printer.foutTekst);
+    }
+    // Numbering: off when the dialog opens; on, the pages carry the numbers the register holds
+    // and the organiser hears which; a failed job registers nothing; a damaged register is
+    // reported, switches numbering off, and printing goes on without numbers.
+    void genummerd()
+    {
+        Afdrukken d(o->alg, o->toeval, &o->main());
+        const QString pad = KaartRegister::padIn(o->map.path());
+        d.zetRegisterPad(pad);
+        QVERIFY(!d.NummerKeuze->isChecked() && !d.SerieTekst->isEnabled());
+        d.NummerKeuze->click();
+        QCOMPARE(d.SerieTekst->text(), QStringLiteral("A"));
+        zetPaginas(d, QStringLiteral("2"));
+        d.BingoKnop->click();
+        QCOMPARE(printer.documenten, 2);
+        for (int k = 1; k <= 12; ++k) {
+            const QString nummer = KaartNummer::tekst(QStringLiteral("A"), k);
+            QVERIFY(std::any_of(printer.paginas[(k - 1) / 6].teksten.begin(),
+                                printer.paginas[(k - 1) / 6].teksten.end(),
+                                [&](const Opname::Tekst& t) { return t.tekst == nummer; }));
+        }
+        QCOMPARE(Melding::neemGetoond().value(0).tekst,
+                 QStringLiteral("De kaarten A-0001 tot en met A-0012 zijn genummerd en staan in het kaartregister."));
+        QCOMPARE(KaartRegister(pad).aantalKaarten(), 12);
+
+        printer.foutTekst = QStringLiteral("Papier op");
+        d.KienKnop->click();
+        QCOMPARE(Melding::neemGetoond().size(), 1);
+        QCOMPARE(KaartRegister(pad).aantalKaarten(), 12);
+
+        printer = Opname::Uitvoer();
+        QVERIFY(TestHulp::schrijfBestand(pad, "geen register"));
+        d.NummerKeuze->click();
+        d.NummerKeuze->click();
+        QVERIFY(!d.NummerKeuze->isChecked());
+        QVERIFY(Melding::neemGetoond().value(0).tekst.contains(QStringLiteral("beschadigd")));
+        d.BingoKnop->click();
+        QCOMPARE(printer.paginas.size(), 2);
+        QVERIFY(std::none_of(printer.paginas[0].teksten.begin(), printer.paginas[0].teksten.end(),
+                             [](const Opname::Tekst& t) { return t.tekst.startsWith(QStringLiteral("A-")); }));
     }
 };
 

@@ -59,8 +59,10 @@ private slots:
     // Three pages of 90-number Bingo cards, two Kien pages that each hold 1..90 once; --help.
     void kaarten()
     {
-        const QString bingo = map.filePath(QStringLiteral("bingo.pdf")), kien = map.filePath(QStringLiteral("kien.pdf"));
-        QCOMPARE(start({"bingo", "--getallen", "90", "--paginas", "3", "--tekst", "Avond", "--uitvoer", bingo}).code, 0);
+        const QString bingo = map.filePath(QStringLiteral("bingo.pdf")),
+                      kien = map.filePath(QStringLiteral("kien.pdf"));
+        QCOMPARE(start({"bingo", "--getallen", "90", "--paginas", "3", "--tekst", "Avond", "--uitvoer", bingo}).code,
+                 0);
         const auto paginas = getallen(bingo);
         QCOMPARE(paginas.size(), 3);
         for (const auto& pagina : paginas) {
@@ -79,6 +81,29 @@ private slots:
         QVERIFY(u.uit.contains(QStringLiteral("Gebruik:")));
     }
 
+    // A series numbers and registers the cards and says which numbers; controleer shows a card
+    // with its verdict: exit 0 when it wins, 1 when not, 2 for a card the register lacks.
+    void genummerdEnControle()
+    {
+        const QString reg = map.filePath(QStringLiteral("kaarten.db"));
+        Uitkomst u = start({"kien", "--serie", "x1", "--register", reg, "--uitvoer", map.filePath("k.pdf")});
+        QCOMPARE(u.code, 0);
+        QVERIFY2(u.uit.contains(QStringLiteral("X1-0001 tot en met X1-0006")), qPrintable(u.uit));
+        QStringList alle;
+        for (int n = 1; n <= 90; ++n)
+            alle << QString::number(n);
+        u = start({"controleer", "--kaart", "x1-6", "--ballen", alle.join(','), "--rijen", "3", "--register", reg});
+        QCOMPARE(u.code, 0);
+        QVERIFY2(u.uit.contains(QStringLiteral("Kaart X1-0006 (Kien)")) && u.uit.contains("KIEN: volle kaart"),
+                 qPrintable(u.uit));
+        u = start({"controleer", "--serie", "X1", "--kaart", "2", "--ballen", "", "--register", reg});
+        QCOMPARE(u.code, 1);
+        QVERIFY(u.uit.contains(QStringLiteral("Geen kien")));
+        u = start({"controleer", "--serie", "X1", "--kaart", "7", "--ballen", "1", "--register", reg});
+        QCOMPARE(u.code, 2);
+        QVERIFY2(u.fout.contains(QStringLiteral("X1-0007 staat niet in het kaartregister")), qPrintable(u.fout));
+    }
+
     void foutArgument_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -87,17 +112,22 @@ private slots:
         QTest::newRow("soort") << QStringList{"lotto", "--uitvoer", "X"} << "onbekende soort";
         QTest::newRow("optie") << QStringList{"bingo", "--kleur", "rood", "--uitvoer", "X"} << "onbekende optie";
         QTest::newRow("getallen") << QStringList{"bingo", "--getallen", "80", "--uitvoer", "X"} << "75 of 90";
-        QTest::newRow("getallen bij kien") << QStringList{"kien", "--getallen", "90", "--uitvoer", "X"}
-                                           << "alleen bij bingo";
+        QTest::newRow("getallen bij kien")
+            << QStringList{"kien", "--getallen", "90", "--uitvoer", "X"} << "alleen bij bingo";
         QTest::newRow("nul") << QStringList{"kien", "--paginas", "0", "--uitvoer", "X"} << "1 tot en met 255";
         QTest::newRow("256") << QStringList{"kien", "--paginas=256", "--uitvoer", "X"} << "1 tot en met 255";
         QTest::newRow("geen uitvoer") << QStringList{"bingo", "--paginas", "2"} << "--uitvoer";
-        QTest::newRow("paginas tweemaal") << QStringList{"bingo", "--paginas", "2", "--paginas=3", "--uitvoer", "X"}
-                                          << "meer dan eens";
+        QTest::newRow("paginas tweemaal")
+            << QStringList{"bingo", "--paginas", "2", "--paginas=3", "--uitvoer", "X"} << "meer dan eens";
         QTest::newRow("tekst tweemaal") << QStringList{"kien", "--tekst", "", "--tekst", "b", "--uitvoer", "X"}
                                         << "meer dan eens";
-        QTest::newRow("uitvoer tweemaal") << QStringList{"kien", "--uitvoer", "X", "--uitvoer", "X"}
-                                          << "meer dan eens";
+        QTest::newRow("uitvoer tweemaal") << QStringList{"kien", "--uitvoer", "X", "--uitvoer", "X"} << "meer dan eens";
+        QTest::newRow("serie") << QStringList{"kien", "--serie", "1A", "--uitvoer", "X"} << "--serie moet";
+        QTest::newRow("met serie") << QStringList{"kien", "--serie", "A", "--paginas", "10001", "--uitvoer", "X"}
+                                   << "tot en met 10000";
+        QTest::newRow("ballen") << QStringList{"controleer", "--kaart", "A-1", "--ballen", "4,4"} << "--ballen";
+        QTest::newRow("patroon") << QStringList{"controleer", "--kaart", "A-1", "--ballen", "4", "--patroon", "26"}
+                                 << "--patroon";
         QTest::newRow("onschrijfbaar") << QStringList{"kien", "--uitvoer", "geen/map/x.pdf"}
                                        << "kon niet worden opgeslagen";
     }
