@@ -112,6 +112,6 @@ int main(int argc, char** argv)
     std::sort(tijden.begin(), tijden.end());
     rij("check a card in a register of 100000 cards (open, find, verdict), median vs one frame at 60 Hz",
         tijden[tijden.size() / 2], 1000.0 / 60, "ms");
-    rij("the same, slowest of 200 vs one frame", tijden.back(), 1000.0 / 60, "ms");
+    rij("the same, 95th percentile of 200 vs one frame", tijden[tijden.size() * 95 / 100], 1000.0 / 60, "ms");
     return 0;
 }
