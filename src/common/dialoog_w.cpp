@@ -3,6 +3,7 @@
 #include "common/twips.h"
 
 #include <QDialog>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -61,4 +62,20 @@ QPushButton* dialoogKnop(QWidget* ouder, const QString& naam, const QString& tek
     pal.setColor(QPalette::ButtonText, dialoogTekstKleur);
     knop->setPalette(pal);
     return knop;
+}
+
+QFrame* dialoogKader(QWidget* ouder, const QString& naam, const QRect& rect, QColor kleur)
+{
+    auto* kader = new QFrame(ouder);
+    kader->setObjectName(naam);
+    kader->setFrameStyle(QFrame::Box | QFrame::Plain);
+    kader->setLineWidth(1);
+    kader->setAutoFillBackground(true);
+    QPalette pal = kader->palette();
+    pal.setColor(QPalette::Window, kleur);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    kader->setPalette(pal);
+    kader->setGeometry(rect);
+    kader->setFocusPolicy(Qt::NoFocus);
+    return kader;
 }

@@ -2,9 +2,11 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QRect>
 #include <QString>
 
 class QDialog;
+class QFrame;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -24,3 +26,5 @@ void zetKleur(QWidget* w, QPalette::ColorRole rol, QColor kleur);
 QLabel* dialoogTekst(QWidget* ouder, const QString& naam, const QString& tekst, double punten = 8.25);
 // A button that shows its own colour, captioned in Arial 8.25 pt.
 QPushButton* dialoogKnop(QWidget* ouder, const QString& naam, const QString& tekst, QColor kleur);
+// A box with a single-line border in the given colour; `rect` in logical pixels.
+QFrame* dialoogKader(QWidget* ouder, const QString& naam, const QRect& rect, QColor kleur);

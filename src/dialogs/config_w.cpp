@@ -187,17 +187,21 @@ void Config::maakBesturing()
     OkKnop =
         maakKnop(this, QStringLiteral("OkKnop"), 6360, 2850, 840, 330, QStringLiteral("Ok"), QColor(192, 192, 255));
 
+    Label16 = maakKader(this, QStringLiteral("Label16"), 6330, 2370, 900, 390, knopVlak);
+    ExtraKnop = maakKnop(this, QStringLiteral("ExtraKnop"), 6360, 2400, 840, 330, QStringLiteral("Extra"),
+                         QColor(230, 200, 240));
+
     // The frames lie under what they frame.
     for (QFrame* kader :
-         {Label1, Label9, Label3, Label4, Label5, Label6, Label8, Label12, Frame1, Label14, BackKnoppen})
+         {Label1, Label9, Label3, Label4, Label5, Label6, Label8, Label12, Frame1, Label14, BackKnoppen, Label16})
         kader->lower();
 }
 
 void Config::zetTabVolgorde()
 {
-    const std::array<QWidget*, 13> volgorde = {OkKnop,   ColorScroll[0], ColorScroll[1], ColorScroll[2], List1,
+    const std::array<QWidget*, 14> volgorde = {OkKnop,   ColorScroll[0], ColorScroll[1], ColorScroll[2], List1,
                                                HScroll1, HScroll2,       HScroll3,       HScroll4,       Option75,
-                                               Option90, CancelKnop,     ResetKnop};
+                                               Option90, CancelKnop,     ResetKnop,      ExtraKnop};
     for (std::size_t i = 1; i < volgorde.size(); ++i)
         setTabOrder(volgorde[i - 1], volgorde[i]);
 }
@@ -230,6 +234,7 @@ void Config::verbind()
     connect(List1, &QListWidget::itemSelectionChanged, this, &Config::lijstGekozen);
     connect(OkKnop, &QPushButton::clicked, this, &Config::okGeklikt);
     connect(CancelKnop, &QPushButton::clicked, this, &Config::reject);
+    connect(ExtraKnop, &QPushButton::clicked, this, &Config::extraGevraagd);
 }
 
 void Config::laad()

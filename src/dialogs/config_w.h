@@ -64,6 +64,13 @@ public:
     QFrame* BackKnoppen = nullptr;
     QPushButton* CancelKnop = nullptr;
     QPushButton* OkKnop = nullptr;
+    // The way to the dialog "Extra", above Ok where the dialog had room.
+    QFrame* Label16 = nullptr;
+    QPushButton* ExtraKnop = nullptr;
+
+signals:
+    // The organiser asks for the dialog "Extra"; whoever keeps those settings opens it.
+    void extraGevraagd();
 
 public slots:
     // Cancel, Escape and the window's close: only close, but a ball picture chosen in this

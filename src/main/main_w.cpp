@@ -1,6 +1,7 @@
 #include "main/main_w.h"
 
 #include "common/doek_w.h"
+#include "common/extrainstellingen.h"
 #include "common/instellingen.h"
 #include "common/melding_w.h"
 #include "common/plaatjeknop_w.h"
@@ -8,7 +9,9 @@
 #include "common/trommel.h"
 #include "common/twips.h"
 #include "common/wacht.h"
+#include "dialogs/extra_w.h"
 #include "main/achtergrond_w.h"
+#include "main/roeper.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -80,6 +83,9 @@ Main::Main(Algemeen& alg, Spel& spel, const InstellingenBestand& bestand, Toeval
     m_bestand.laadBijStart(m_alg);
     zetBalPlaatjes();
     zetAchtergrond(m_alg.AchtergrondBestand);
+    m_extra = std::make_unique<ExtraInstellingen>(m_bestand.instellingenMap());
+    m_roeper = std::make_unique<Roeper>(*m_extra);
+    verbindRoeper();
 
     verbind();
     volgSpel();
@@ -88,6 +94,20 @@ Main::Main(Algemeen& alg, Spel& spel, const InstellingenBestand& bestand, Toeval
 }
 
 Main::~Main() = default;
+
+void Main::extraDialoog(QWidget* ouder)
+{
+    const Roeper::Pauze pauze(m_roeper.get(), Roeper::Dialoog);
+    Extra dlg(ouder ? ouder : this, m_roeper->instellingen(), m_roeper->stem());
+    if (dlg.exec() != QDialog::Accepted) {
+        // A voice tried out with "Luister" goes back to the one that was kept.
+        m_roeper->stelStem();
+        return;
+    }
+    QString fout;
+    if (!m_roeper->zetInstellingen(dlg.waarden(), &fout))
+        Melding::meld(this, QStringLiteral(" Extra"), QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
+}
 
 QString Main::programmaMap() const
 {
@@ -277,8 +297,12 @@ void Main::closeEvent(QCloseEvent* e)
         return;
     }
     m_vraagtAfsluiten = true;
-    const bool ja =
-        Melding::vraag(this, QStringLiteral(" Exit programma"), QStringLiteral("Wilt u dit programma nu afsluiten?"));
+    bool ja = false;
+    {
+        const Roeper::Pauze pauze(m_roeper.get(), Roeper::Vraag);
+        ja = Melding::vraag(this, QStringLiteral(" Exit programma"),
+                            QStringLiteral("Wilt u dit programma nu afsluiten?"));
+    }
     m_vraagtAfsluiten = false;
     if (!ja) {
         e->ignore();

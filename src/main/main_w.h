@@ -15,6 +15,7 @@ class Afdrukken;
 class Config;
 class Layout;
 class Doek;
+class ExtraInstellingen;
 class InstellingenBestand;
 class PlaatjeKnop;
 class QComboBox;
@@ -22,6 +23,7 @@ class QScreen;
 class QLabel;
 class QTimer;
 class Spel;
+class Roeper;
 class Toeval;
 
 // The main window: the full-screen stage of the game with the background, the board, the
@@ -43,6 +45,13 @@ public:
     // Where Zorvak.ini is kept, with the card register beside it.
     QString instellingenMap() const;
     Toeval& toeval() { return m_toeval; }
+    // The settings of Zorvak-extra.ini: one copy for the whole program, so no part overwrites
+    // what another changed.
+    ExtraInstellingen& extraInstellingen() { return *m_extra; }
+    // Calling aloud and calling by itself.
+    Roeper& roeper() { return *m_roeper; }
+    // The dialog "Extra" over the given window; its settings are kept when it closes with Ok.
+    void extraDialoog(QWidget* ouder);
 
     // The whole screen, in the twips of the 1024 x 768 design the stage is laid out in.
     int schermBreedte() const { return m_schermB; }
@@ -99,6 +108,8 @@ public:
     PlaatjeKnop* PdfImg = nullptr;
     PlaatjeKnop* DpiImg = nullptr;
     QTimer* Timer1 = nullptr;
+    // Under the board while the organiser has paused calling by itself.
+    QLabel* PauzeLabel = nullptr;
     // Pictures kept out of view.
     QImage Bal1;
     QImage Bal2;
@@ -139,6 +150,9 @@ private:
     void bordGeklikt();
     void bordToets(int toets, bool herhaling);
     void klokTik();
+    void verbindRoeper();
+    void zelfTrekNu();
+    void toonPauze();
 
     // Command bar and help panel.
     void knopGeklikt(int index);
@@ -155,6 +169,8 @@ private:
     const InstellingenBestand& m_bestand;
     Toeval& m_toeval;
     std::function<void()> m_beeindig;
+    std::unique_ptr<ExtraInstellingen> m_extra;
+    std::unique_ptr<Roeper> m_roeper;
     int m_schermB = 0;
     int m_schermH = 0;
     qreal m_schaal = 1.0;

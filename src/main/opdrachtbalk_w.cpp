@@ -12,6 +12,7 @@
 #include "main/hulppaneel_w.h"
 #include "main/hulptekst.h"
 #include "main/main_w.h"
+#include "main/roeper.h"
 #include "printing/afdrukken_w.h"
 #include "printing/kaartregister.h"
 
@@ -41,15 +42,21 @@ void Main::knopGeklikt(int index)
     case KnopHelp:
         helpPaneel();
         break;
-    case KnopAfdrukken:
+    case KnopAfdrukken: {
+        const Roeper::Pauze pauze(m_roeper.get(), Roeper::Dialoog);
         maakAfdrukken()->exec();
         break;
-    case KnopLayout:
+    }
+    case KnopLayout: {
+        const Roeper::Pauze pauze(m_roeper.get(), Roeper::Dialoog);
         maakLayout()->exec();
         break;
-    case KnopInstellingen:
+    }
+    case KnopInstellingen: {
+        const Roeper::Pauze pauze(m_roeper.get(), Roeper::Dialoog);
         maakConfig()->exec();
         break;
+    }
     case KnopStart:
         nieuwSpelVraag();
         break;
@@ -61,6 +68,7 @@ void Main::knopGeklikt(int index)
 std::unique_ptr<Config> Main::maakConfig()
 {
     auto dlg = std::make_unique<Config>(m_alg, programmaMap(), this);
+    connect(dlg.get(), &Config::extraGevraagd, this, [this, d = dlg.get()] { extraDialoog(d); });
     connect(dlg.get(), &Config::achtergrondGekozen, this, &Main::zetAchtergrond);
     connect(dlg.get(), &Config::balPlaatjesBevestigd, this, &Main::zetBalPlaatjes);
     return dlg;
@@ -83,8 +91,12 @@ std::unique_ptr<Afdrukken> Main::maakAfdrukken()
 
 void Main::nieuwSpelVraag()
 {
-    if (!Melding::vraag(this, QStringLiteral("Nieuw Spel"), QStringLiteral("Nieuwe spel en/of nieuwe ronde spelen?")))
-        return;
+    {
+        const Roeper::Pauze pauze(m_roeper.get(), Roeper::Vraag);
+        if (!Melding::vraag(this, QStringLiteral("Nieuw Spel"),
+                            QStringLiteral("Nieuwe spel en/of nieuwe ronde spelen?")))
+            return;
+    }
     m_alg.RondeTeller += 1;
     NieuwSpel();
     for (PlaatjeKnop* knop : Knop)
@@ -96,6 +108,7 @@ void Main::helpPaneel()
 {
     if (!HelpPic->isHidden()) {
         HelpPic->hide();
+        m_roeper->zetPauze(Roeper::Hulp, false);
         for (int i : {KnopAfdrukken, KnopLayout, KnopInstellingen, KnopStart})
             Knop[i]->setEnabled(true);
         return;
@@ -108,6 +121,7 @@ void Main::helpPaneel()
         PdfImg->zetPositie(HulpTekst::pdfX, HulpTekst::pdfY);
         DpiImg->zetPositie(HulpTekst::dpiX, HulpTekst::dpiY);
     }
+    m_roeper->zetPauze(Roeper::Hulp, true);
     HelpPic->show();
 }
 

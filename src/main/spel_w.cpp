@@ -10,6 +10,7 @@
 #include "common/trommel.h"
 #include "common/twips.h"
 #include "common/wacht.h"
+#include "main/roeper.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -128,6 +129,8 @@ void Main::TrekBal()
     }
     m_alg.Bezig = false;
     InfoLabel->hide();
+    // The next ball by itself comes a whole interval after this one is shown.
+    m_roeper->herstart();
 }
 
 void Main::NieuwSpel()
@@ -174,6 +177,7 @@ void Main::NieuwSpel()
     toonTeller();
     Pic->setFocus(Qt::OtherFocusReason);
     m_alg.Bezig = false;
+    m_roeper->spelKlaar();
 }
 
 // The whole game at once, as the model holds it: the board where a slide-in would have left
@@ -250,6 +254,11 @@ void Main::bordGeklikt()
 // A space bar held down repeats its key; the lock lets one draw run at a time.
 void Main::bordToets(int toets, bool herhaling)
 {
+    // While balls come by themselves, the space bar pauses and resumes that instead.
+    if (toets == Qt::Key_Space && m_roeper->zelfTrekken() && !HelpPic->isVisible()) {
+        if (!herhaling) m_roeper->wisselSpatiebalk();
+        return;
+    }
     // Behind the help panel the hall would not see the ball: no draw while it shows.
     if (m_alg.Bezig || HelpPic->isVisible()) return;
     if (toets == Qt::Key_Backspace && !herhaling) {
@@ -268,9 +277,14 @@ void Main::terugleggenVraag()
     const int n = m_spel.laatste();
     if (n == 0) return;
     m_alg.Bezig = true;
-    const bool ja = Melding::vraag(
-        this, QStringLiteral("Zorvak"),
-        QStringLiteral("Bal %1 terugleggen in de trommel?").arg(Trommel::lijstRegel(n, m_spel.aantalBallen())), false);
+    bool ja = false;
+    {
+        const Roeper::Pauze pauze(m_roeper.get(), Roeper::Vraag);
+        ja = Melding::vraag(
+            this, QStringLiteral("Zorvak"),
+            QStringLiteral("Bal %1 terugleggen in de trommel?").arg(Trommel::lijstRegel(n, m_spel.aantalBallen())),
+            false);
+    }
     m_alg.Bezig = false;
     if (ja && m_spel.laatste() == n) m_spel.neemTerug();
 }

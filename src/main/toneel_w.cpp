@@ -48,6 +48,7 @@ void Main::legUit(const QRect& scherm, qreal dpr)
     maakPlaatjes();
     tekenBordOpnieuw();
     plaatsInfo();
+    toonPauze();
     if (HelpPic->isVisible()) {
         tekenHulpPaneel(*HelpPic, LogoPic);
         PdfImg->zetPositie(HulpTekst::pdfX, HulpTekst::pdfY);

@@ -1,0 +1,74 @@
+// What calling by itself costs while it waits for the next ball: the processor time of the
+// whole program over a few seconds of waiting, against the same program left idle.
+#include "common/algemeen.h"
+#include "common/instellingen.h"
+#include "common/melding_w.h"
+#include "common/spel.h"
+#include "common/toeval.h"
+#include "common/wacht.h"
+#include "main/main_w.h"
+#include "main/roeper.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+namespace
+{
+double processorTijd()
+{
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return r.ru_utime.tv_sec + r.ru_utime.tv_usec / 1e6 + r.ru_stime.tv_sec + r.ru_stime.tv_usec / 1e6;
+}
+
+// Processor seconds used while the event loop runs for `seconden`.
+double tijdens(double seconden)
+{
+    const double p0 = processorTijd();
+    QEventLoop lus;
+    QTimer::singleShot(static_cast<int>(seconden * 1000), &lus, &QEventLoop::quit);
+    lus.exec();
+    return processorTijd() - p0;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir map;
+    Algemeen alg;
+    InstellingenBestand bestand(map.path(), map.filePath(QStringLiteral("reserve")));
+    Melding::zetStil(true);
+    Spel spel;
+    Main hoofd(alg, spel, bestand, Toeval::systeem());
+    hoofd.zetBeeindiger([] {});
+    hoofd.show();
+    WachtTempo::zet(0);
+    alg.RondeTeller = 1;
+    hoofd.NieuwSpel();
+    WachtTempo::zet(1);
+    QApplication::processEvents();
+
+    constexpr double duur = 4.0;
+    const double rust = tijdens(duur);
+
+    RoepInstellingen r = hoofd.roeper().instellingen();
+    r.zelfTrekken = true;
+    r.interval = RoepInstellingen::maxInterval; // no ball comes while it is measured
+    hoofd.roeper().zetInstellingen(r);
+    const bool wacht = hoofd.roeper().wachtOpBal();
+    const double zelf = tijdens(duur);
+
+    std::printf("zelftrekken: processor time over %.0f s waiting for the next ball | %.4f s | %.4f s (idle program) | "
+                "%.2f\n",
+                duur, zelf, rust, rust > 0 ? zelf / rust : 0.0);
+    return wacht && alg.AantalGetrokken == 0 ? 0 : 1;
+}
