@@ -30,8 +30,8 @@ class TstExtra : public QObject
     // Opens "Extra" with its button in the configuration dialog and hands it to `doe`.
     void viaConfig(const std::function<void(Extra&)>& doe)
     {
-        Config config(hoofd());
-        connect(&config, &Config::extraGevraagd, this, [&] { hoofd().extraDialoog(&config); });
+        auto dlg = hoofd().maakConfig();
+        Config& config = *dlg;
         QTimer::singleShot(0, &config, [&] {
             QTimer::singleShot(0, &config, [&] {
                 auto* extra = qobject_cast<Extra*>(QApplication::activeModalWidget());
@@ -57,7 +57,8 @@ private slots:
     // The button lies where the configuration dialog had nothing.
     void knopInConfig()
     {
-        Config config(hoofd());
+        auto dlg = hoofd().maakConfig();
+        Config& config = *dlg;
         for (QWidget* w : config.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
             if (w != config.Label16 && w != config.ExtraKnop && !w->isHidden())
                 QVERIFY2(!w->geometry().intersects(config.Label16->geometry()), qPrintable(w->objectName()));

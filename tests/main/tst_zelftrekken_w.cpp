@@ -4,6 +4,7 @@
 #include "common/doek_w.h"
 #include "common/plaatjeknop_w.h"
 #include "common/roepen.h"
+#include "common/spel.h"
 #include "main/roeper.h"
 #include "opnamestem.h"
 #include "testhulp.h"
@@ -82,6 +83,10 @@ private slots:
         zet(true, false, true);
         spatie();
         QCOMPARE(m_stem->gezegd.last().size(), 1);
+        Melding::zetVolgendAntwoord(true); // the last ball back: not said
+        QTest::keyClick(hoofd().Pic, Qt::Key_Backspace);
+        QCOMPARE(hoofd().spel().ballen().size(), 1);
+        QCOMPARE(m_stem->gezegd.size(), 3);
         zet(false, false);
         spatie();
         nieuwSpel();
