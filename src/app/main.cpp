@@ -4,6 +4,7 @@
 #include "common/stijl_w.h"
 #include "common/toeval.h"
 #include "main/main_w.h"
+#include "main/tweeschermen_w.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -30,5 +31,8 @@ int main(int argc, char* argv[])
     hoofd.showFullScreen();
     // Without a window manager the full-screen request is ignored; the geometry is not.
     hoofd.setGeometry(hoofd.screen()->geometry());
+    // With a second screen the stage goes to the hall's one and the organiser gets a window.
+    TweeSchermen schermen(hoofd, bestand.instellingenMap());
+    schermen.pasToe();
     return QApplication::exec();
 }

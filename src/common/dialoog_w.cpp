@@ -6,13 +6,30 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+
+namespace
+{
+QPointer<QWidget> g_thuis;
+} // namespace
+
+void zetDialoogThuis(QWidget* thuis)
+{
+    g_thuis = thuis;
+}
+
+QWidget* dialoogThuis()
+{
+    return g_thuis.data();
+}
 
 void richtDialoogIn(QDialog& dialoog, const QString& naam, const QString& titel, int buitenBreedte, int buitenHoogte)
 {
     dialoog.setObjectName(naam);
     dialoog.setWindowTitle(titel);
+    if (QWidget* thuis = dialoogThuis(); thuis && dialoog.parentWidget() != thuis) dialoog.setParent(thuis);
     dialoog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint);
     dialoog.setModal(true);

@@ -21,6 +21,11 @@ void richtDialoogIn(QDialog& dialoog, const QString& naam, const QString& titel,
 // Centres the dialog, frame included, on the screen of its parent.
 void centreerDialoog(QDialog& dialoog, int buitenBreedte, int buitenHoogte);
 
+// Where dialogs and message boxes open. With a second screen this is the organiser's window, so
+// the hall's screen shows none of them; null (one screen) leaves them over their own parent.
+void zetDialoogThuis(QWidget* thuis);
+QWidget* dialoogThuis();
+
 void zetKleur(QWidget* w, QPalette::ColorRole rol, QColor kleur);
 // A caption in Arial in the dialogs' dark grey on a transparent background, sized to its text.
 QLabel* dialoogTekst(QWidget* ouder, const QString& naam, const QString& tekst, double punten = 8.25);

@@ -1,5 +1,7 @@
 #include "common/melding_w.h"
 
+#include "common/dialoog_w.h"
+
 #include <QList>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,12 +17,20 @@ bool zelfBeantwoorden()
 {
     return g_stil || !g_antwoorden.isEmpty();
 }
+
+// With a second screen every box opens over the organiser's window.
+QWidget* plek(QWidget* ouder)
+{
+    QWidget* thuis = dialoogThuis();
+    return thuis ? thuis : ouder;
+}
 } // namespace
 
 bool Melding::vraag(QWidget* ouder, const QString& titel, const QString& tekst, bool jaStandaard)
 {
+    ouder = plek(ouder);
     if (zelfBeantwoorden()) {
-        g_getoond.append({titel, tekst});
+        g_getoond.append({titel, tekst, ouder});
         return g_antwoorden.isEmpty() ? false : g_antwoorden.dequeue();
     }
     QMessageBox box(QMessageBox::NoIcon, titel, tekst, QMessageBox::NoButton, ouder);
@@ -34,8 +44,9 @@ bool Melding::vraag(QWidget* ouder, const QString& titel, const QString& tekst, 
 
 void Melding::meld(QWidget* ouder, const QString& titel, const QString& tekst)
 {
+    ouder = plek(ouder);
     if (zelfBeantwoorden()) {
-        g_getoond.append({titel, tekst});
+        g_getoond.append({titel, tekst, ouder});
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, titel, tekst, QMessageBox::NoButton, ouder);

@@ -23,6 +23,7 @@ void zetStil(bool stil);
 struct Getoond {
     QString titel;
     QString tekst;
+    QWidget* ouder = nullptr; // the window the box opens over
 };
 // Every box asked for since the last call, oldest first.
 QList<Getoond> neemGetoond();

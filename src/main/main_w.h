@@ -64,6 +64,14 @@ public:
     // as they were. Start-up calls it, and so does a change of screen or resolution.
     void legUit(const QRect& scherm, qreal dpr = 1.0);
 
+    // What the organiser's window asks of the stage: a command of the bar (with its press
+    // animation), a draw as a click on the board does, Exit.
+    void opdracht(int knop) { knopGeklikt(knop); }
+    void trekBal() { bordGeklikt(); }
+    void exit() { exitGeklikt(); }
+    // While the hall's screen shows the stage, no mouse pointer shows over it.
+    void verbergWijzer(bool verbergen);
+
     // The pattern button shows the pattern as a small card; the centre cell in its own colour.
     void zetPatroonKnop(const std::array<std::uint8_t, 26>& patroon, const QColor& midden);
 

@@ -186,3 +186,18 @@ void Main::volgScherm()
     if (scherm->geometry() == geometry() && qFuzzyCompare(scherm->devicePixelRatio(), m_dpr)) return;
     legUit(scherm->geometry(), scherm->devicePixelRatio());
 }
+
+void Main::verbergWijzer(bool verbergen)
+{
+    if (verbergen) {
+        setCursor(Qt::BlankCursor);
+    } else {
+        unsetCursor();
+    }
+    // The picture buttons have the hand of their own.
+    QList<PlaatjeKnop*> knoppen = {ExitKnop, PdfImg};
+    for (PlaatjeKnop* knop : Knop)
+        knoppen << knop;
+    for (PlaatjeKnop* knop : knoppen)
+        knop->setCursor(verbergen ? QCursor(Qt::BlankCursor) : Plaatjes::hand());
+}

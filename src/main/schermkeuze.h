@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Which screen shows the hall the stage and which one the organiser, when the computer has more
+// than one: a projector beside a laptop, as an extended desktop.
+namespace SchermKeuze
+{
+
+struct Scherm {
+    QString naam;
+    bool primair = false;
+};
+
+struct Verdeling {
+    int zaal = -1;        // the stage, full-screen
+    int organisator = -1; // the organiser's window; -1: one screen, the stage alone as ever
+};
+
+// The screen the organiser chose for the hall while it is there; otherwise the first screen that
+// is not the primary one. The organiser's window goes to the primary screen, or to the first
+// other one when the hall has the primary.
+Verdeling verdeel(const QList<Scherm>& schermen, const QString& gekozen);
+
+} // namespace SchermKeuze
