@@ -68,6 +68,11 @@ public:
     // animation), a draw as a click on the board does, Exit.
     void opdracht(int knop) { knopGeklikt(knop); }
     void trekBal() { bordGeklikt(); }
+    // The last ball back in the drum, after the same question as the Backspace key asks.
+    void legLaatsteTerug()
+    {
+        if (!m_alg.Bezig) terugleggenVraag();
+    }
     void exit() { exitGeklikt(); }
     // While the hall's screen shows the stage, no mouse pointer shows over it.
     void verbergWijzer(bool verbergen);

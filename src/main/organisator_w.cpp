@@ -2,6 +2,7 @@
 
 #include "common/doek_w.h"
 #include "common/plaatjes.h"
+#include "common/spel.h"
 #include "common/twips.h"
 #include "main/main_w.h"
 #include "main/trommel.h"
@@ -106,14 +107,13 @@ Organisator::Organisator(Main& hoofd, QWidget* ouder) : QWidget(ouder), m_hoofd(
     TrekKnop = knop(this, "TrekKnop", QStringLiteral("Bal trekken (spatie)"));
     TerugKnop = knop(this, "TerugKnop", QStringLiteral("Laatste bal terug"));
     ControleKnop = knop(this, "ControleKnop", QStringLiteral("Kaart controleren"));
-    TerugKnop->setEnabled(false);
     ControleKnop->hide();
     connect(TrekKnop, &QPushButton::clicked, this, [this] {
         m_hoofd.trekBal();
         ververs();
     });
     connect(TerugKnop, &QPushButton::clicked, this, [this] {
-        if (m_terug) m_terug();
+        m_hoofd.legLaatsteTerug();
         ververs();
     });
     connect(ControleKnop, &QPushButton::clicked, this, [this] {
@@ -167,12 +167,6 @@ Organisator::Organisator(Main& hoofd, QWidget* ouder) : QWidget(ouder), m_hoofd(
     ververs();
 }
 
-void Organisator::zetTerugnemen(std::function<void()> terug)
-{
-    m_terug = std::move(terug);
-    TerugKnop->setEnabled(static_cast<bool>(m_terug));
-}
-
 void Organisator::zetKaartControle(std::function<void()> controle)
 {
     m_controle = std::move(controle);
@@ -190,8 +184,10 @@ void Organisator::zetSchermen(const QStringList& namen, const QString& zaal)
 void Organisator::ververs()
 {
     const Algemeen& alg = m_hoofd.algemeen();
-    const int laatste = alg.AantalGetrokken > 0 ? alg.GetrokkenBal : 0;
-    LaatsteLabel->setText(laatste > 0 ? alg.BalLetter + QString::number(laatste) : QStringLiteral("-"));
+    const Spel& spel = m_hoofd.spel();
+    const int laatste = spel.laatste();
+    LaatsteLabel->setText(laatste > 0 ? Trommel::grootTekst(laatste, spel.aantalBallen()) : QStringLiteral("-"));
+    TerugKnop->setEnabled(laatste > 0);
     TellerLabel->setText(m_hoofd.Label2->text());
     RondeLabel->setText(QStringLiteral("Ronde %1").arg(alg.RondeTeller));
     TijdLabel->setText(QTime::currentTime().toString(QStringLiteral("H:mm:ss")));

@@ -20,8 +20,6 @@ class Organisator : public QWidget
 public:
     explicit Organisator(Main& hoofd, QWidget* ouder = nullptr);
 
-    // Takes the last ball back; the button answers once this is set.
-    void zetTerugnemen(std::function<void()> terug);
     // Checks a card; the button shows once this is set.
     void zetKaartControle(std::function<void()> controle);
     // The screens the hall's stage can go to, by name, and the one it is on.
@@ -49,6 +47,5 @@ private:
 
     Main& m_hoofd;
     QTimer* m_tik = nullptr;
-    std::function<void()> m_terug;
     std::function<void()> m_controle;
 };
