@@ -3,6 +3,7 @@
 #include "common/spel.h"
 #include "common/stijl_w.h"
 #include "common/toeval.h"
+#include "common/verloop.h"
 #include "main/main_w.h"
 #include "main/tweeschermen_w.h"
 
@@ -27,12 +28,16 @@ int main(int argc, char* argv[])
     Algemeen alg;
     const InstellingenBestand bestand(QApplication::applicationDirPath());
     Spel spel;
+    Verloop verloop(bestand.instellingenMap());
+    verloop.volg(spel);
     Main hoofd(alg, spel, bestand, Toeval::systeem());
+    hoofd.zetVerloop(&verloop);
     hoofd.showFullScreen();
     // Without a window manager the full-screen request is ignored; the geometry is not.
     hoofd.setGeometry(hoofd.screen()->geometry());
     // With a second screen the stage goes to the hall's one and the organiser gets a window.
     TweeSchermen schermen(hoofd, bestand.instellingenMap());
     schermen.pasToe();
+    hoofd.hervatVorigSpel();
     return QApplication::exec();
 }

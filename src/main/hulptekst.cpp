@@ -48,6 +48,9 @@ const std::vector<Regel>& regels()
          QStringLiteral(
              "vinden in de applicatiemap, dit is de map waar het programma is geinstalleerd (meestal Program "
              "Files / Zorvak).")},
+        {600, 5100, gewoon,
+         QStringLiteral("Per ongeluk een bal getrokken? Druk op Backspace om de laatste bal terug te leggen in de "
+                        "trommel.")},
         {600, 6000, gewoon,
          QStringLiteral("Door dubbel op de achtergrond te klikken kunt u het menu verwijderen en weer terughalen.")},
         {1380, 6810, koppeling,

@@ -6,6 +6,7 @@
 #include "common/melding_w.h"
 #include "common/plaatjeknop_w.h"
 #include "common/plaatjes.h"
+#include "common/spel.h"
 #include "common/trommel.h"
 #include "common/twips.h"
 #include "common/wacht.h"
@@ -309,6 +310,7 @@ void Main::closeEvent(QCloseEvent* e)
         return;
     }
     m_afgesloten = true;
+    m_spel.meldAfgesloten();
     Timer1->stop();
     WachtTempo::zetBeeindigd(true);
     QString fout;

@@ -25,6 +25,7 @@ class QTimer;
 class Spel;
 class Roeper;
 class Toeval;
+class Verloop;
 
 // The main window: the full-screen stage of the game with the background, the board, the
 // command bar and the clock. It lays itself out from the screen size, in twips.
@@ -90,6 +91,12 @@ public:
     int TrekGetal(int maximum);
     void TrekBal();
     void NieuwSpel();
+
+    // The evening's record this window writes to and resumes from; none in most tests.
+    void zetVerloop(Verloop* verloop);
+    // Start: when the record ends in a game with balls drawn and no confirmed exit, offers to
+    // play on. Ja shows that game at once; Nee writes down that it was given up.
+    void hervatVorigSpel();
     // Shows the model's game at once, without animation (a game taken up again).
     void toonSpel();
 
@@ -179,6 +186,7 @@ private:
 
     Algemeen& m_alg;
     Spel& m_spel;
+    Verloop* m_verloop = nullptr;
     const InstellingenBestand& m_bestand;
     Toeval& m_toeval;
     std::function<void()> m_beeindig;

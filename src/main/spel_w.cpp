@@ -9,6 +9,7 @@
 #include "common/spel.h"
 #include "common/trommel.h"
 #include "common/twips.h"
+#include "common/verloop.h"
 #include "common/wacht.h"
 #include "main/roeper.h"
 
@@ -242,6 +243,31 @@ void Main::toonTeruggelegd(int n)
         lijst->setCurrentIndex(lijst->count() - 1);
     }
     toonTeller();
+}
+
+void Main::zetVerloop(Verloop* verloop)
+{
+    m_verloop = verloop;
+    if (m_verloop)
+        m_verloop->zetMelder([this](const QString& tekst) { Melding::meld(this, QStringLiteral("Zorvak"), tekst); });
+}
+
+void Main::hervatVorigSpel()
+{
+    if (!m_verloop) return;
+    const auto laatste = m_verloop->bijStart();
+    if (!laatste) return;
+    m_spel.zetLaatsteNummer(laatste->stand.spelNummer);
+    const auto getrokken = laatste->stand.ballen.size();
+    if (laatste->afgemaakt || getrokken == 0) return;
+    if (Melding::vraag(this, QStringLiteral("Zorvak"),
+                       QStringLiteral("Het vorige spel is niet afgemaakt (%1 ballen getrokken). Wilt u verder spelen?")
+                           .arg(getrokken))) {
+        m_verloop->hervat(*laatste);
+        m_spel.herstel(laatste->stand);
+    } else {
+        m_verloop->geefOp(*laatste);
+    }
 }
 
 void Main::bordGeklikt()
