@@ -11,8 +11,10 @@
 #include "common/wacht.h"
 #include "main/main_w.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -24,6 +26,26 @@ namespace TestHulp
 inline QString bronMap()
 {
     return QStringLiteral(ZORVAK_SOURCE_DIR);
+}
+
+// A double-click as Qt delivers it: press, release, double-click (the second press), release.
+inline void dubbelklik(QWidget* w, QPoint plek)
+{
+    for (const auto soort : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                             QEvent::MouseButtonRelease}) {
+        QMouseEvent e(soort, plek, w->mapToGlobal(plek), Qt::LeftButton,
+                      soort == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+        QApplication::sendEvent(w, &e);
+    }
+}
+
+// Flat in its colour: a column just inside the border has no gradient.
+inline bool isVlak(QWidget* w, QColor kleur)
+{
+    const QImage beeld = w->grab().toImage();
+    for (int y = 3; y < beeld.height() - 3; ++y)
+        if (beeld.pixelColor(3, y) != kleur) return false;
+    return true;
 }
 
 inline QByteArray leesBestand(const QString& pad)

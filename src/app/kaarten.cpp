@@ -6,6 +6,7 @@
 #include "common/toeval.h"
 #include "printing/controle.h"
 #include "printing/genummerd.h"
+#include "printing/pagina.h"
 #include "printing/uitvoer.h"
 
 #include <QDir>
@@ -168,10 +169,18 @@ int controleer(const QMap<QString, QString>& opties)
     return uitslag.gewonnen ? 0 : 1;
 }
 
+// Only the tool's own messages reach the terminal; Qt's notes about the system it runs on
+// (a missing runtime folder, fonts) mean nothing to the user of a command-line tool.
+void stilleQt(QtMsgType soort, const QMessageLogContext&, const QString& melding)
+{
+    if (soort == QtFatalMsg) schrijf(stderr, QStringLiteral("zorvak-kaarten: %1\n").arg(melding));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(stilleQt);
     // Fonts need a GUI application; no window is ever shown, so no display is needed. A desktop
     // platform named in the environment (a job started over ssh or from cron) would abort the
     // tool when there is no display, so the platform without a screen is always taken.
@@ -265,6 +274,8 @@ int main(int argc, char** argv)
     if (uitvoer.isEmpty()) return fout(QStringLiteral("geef met --uitvoer aan in welk PDF-bestand de kaarten komen."));
     if (QFileInfo(uitvoer).isDir()) return fout(QStringLiteral("'%1' is een map, geen bestand.").arg(uitvoer));
     const QString tekst = opties.value(QStringLiteral("--tekst"));
+    if (!Pagina::tekstPast(tekst))
+        return fout(QStringLiteral("de tekst is te lang: hij past niet op de regel onder de kaarten."));
 
     PdfUitvoer pdf(uitvoer);
     QString melding;

@@ -1,5 +1,8 @@
 #include "common/cp1252.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace
 {
 // 0x80..0x9F; the five bytes Windows leaves undefined keep their C1 code point, as Windows does.
@@ -15,6 +18,17 @@ int naarByte(char16_t c)
     for (int i = 0; i < 32; ++i)
         if (hoog[i] == c) return 0x80 + i;
     return -1;
+}
+
+// Whether a name could have come back from the code page as patroon.
+bool komtTerugAls(const QString& naam, const QString& patroon)
+{
+    if (naam.size() != patroon.size()) return false;
+    for (qsizetype i = 0; i < naam.size(); ++i) {
+        const bool verloren = patroon[i] == QLatin1Char('?') && naarByte(naam[i].unicode()) < 0;
+        if (naam[i] != patroon[i] && !verloren) return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -43,4 +57,25 @@ QByteArray Cp1252::naarBytes(const QString& tekst)
 bool Cp1252::kanBevatten(QChar teken)
 {
     return naarByte(teken.unicode()) >= 0;
+}
+
+QString Cp1252::zoekPad(const QString& pad)
+{
+    if (!pad.contains(QLatin1Char('?')) || QFileInfo::exists(pad)) return pad;
+    const QStringList delen = QDir::fromNativeSeparators(pad).split(QLatin1Char('/'));
+    QString gevonden = delen.first(); // empty before the root of an absolute path, or a drive
+    for (qsizetype i = 1; i < delen.size(); ++i) {
+        const QString map = gevonden.isEmpty() ? QStringLiteral("/") : gevonden;
+        QString naam = delen[i];
+        if (naam.contains(QLatin1Char('?')) && !QFileInfo::exists(map + QLatin1Char('/') + naam)) {
+            QStringList passend;
+            const QDir::Filters soorten = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+            for (const QString& kandidaat : QDir(map).entryList(soorten))
+                if (komtTerugAls(kandidaat, naam)) passend << kandidaat;
+            if (passend.size() != 1) return pad;
+            naam = passend.first();
+        }
+        gevonden += QLatin1Char('/') + naam;
+    }
+    return QDir::toNativeSeparators(gevonden);
 }

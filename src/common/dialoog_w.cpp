@@ -1,9 +1,12 @@
 #include "common/dialoog_w.h"
 
+#include "common/stijl_w.h"
 #include "common/twips.h"
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QFrame>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
@@ -78,6 +81,7 @@ QPushButton* dialoogKnop(QWidget* ouder, const QString& naam, const QString& tek
     pal.setColor(QPalette::Button, kleur);
     pal.setColor(QPalette::ButtonText, dialoogTekstKleur);
     knop->setPalette(pal);
+    maakVlak(knop);
     return knop;
 }
 
@@ -95,4 +99,19 @@ QFrame* dialoogKader(QWidget* ouder, const QString& naam, const QRect& rect, QCo
     kader->setGeometry(rect);
     kader->setFocusPolicy(Qt::NoFocus);
     return kader;
+}
+
+namespace
+{
+class EnkeleKlik : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::MouseButtonDblClick; }
+};
+} // namespace
+
+void enkeleKlik(QAbstractButton* knop)
+{
+    knop->installEventFilter(new EnkeleKlik(knop));
 }

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+class QAbstractButton;
 class QDialog;
 class QFrame;
 class QLabel;
@@ -29,7 +30,9 @@ QWidget* dialoogThuis();
 void zetKleur(QWidget* w, QPalette::ColorRole rol, QColor kleur);
 // A caption in Arial in the dialogs' dark grey on a transparent background, sized to its text.
 QLabel* dialoogTekst(QWidget* ouder, const QString& naam, const QString& tekst, double punten = 8.25);
-// A button that shows its own colour, captioned in Arial 8.25 pt.
+// A button that shows its own colour, flat on every style, captioned in Arial 8.25 pt.
 QPushButton* dialoogKnop(QWidget* ouder, const QString& naam, const QString& tekst, QColor kleur);
 // A box with a single-line border in the given colour; `rect` in logical pixels.
 QFrame* dialoogKader(QWidget* ouder, const QString& naam, const QRect& rect, QColor kleur);
+// A double-click on the button is one click: the second press of it is passed over.
+void enkeleKlik(QAbstractButton* knop);

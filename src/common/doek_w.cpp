@@ -228,8 +228,12 @@ void Doek::mouseReleaseEvent(QMouseEvent* e)
     if (klik) emit geklikt();
 }
 
-void Doek::mouseDoubleClickEvent(QMouseEvent*)
+// Qt delivers the second press of a double-click as a double-click: it is a press all the
+// same. It does not make a second click of the pair.
+void Doek::mouseDoubleClickEvent(QMouseEvent* e)
 {
+    const QPointF pos = e->position();
+    emit muisIngedrukt(QPoint(Twips::vanPixels(pos.x()), Twips::vanPixels(pos.y())), e->button());
     emit dubbelGeklikt();
 }
 

@@ -66,6 +66,7 @@ public:
     }
 
 signals:
+    // Every press, the second of a double-click too.
     void muisIngedrukt(QPoint twips, Qt::MouseButton knop);
     void geklikt();
     void dubbelGeklikt();

@@ -247,7 +247,11 @@ bool InstellingenBestand::laadBijStart(Algemeen& alg) const
     VeiligBestand::ruimOp(m_pad);
     // Only a regular file is read: a FIFO or a device in its place would block or never end.
     const std::optional<QByteArray> inhoud = VeiligBestand::lees(m_leesPad, maxGrootte);
-    if (inhoud && Instellingen::leesInhoud(*inhoud, alg)) return true;
+    const bool gelezen = inhoud && Instellingen::leesInhoud(*inhoud, alg);
+    // A background whose path the code page could not hold in full (a program folder under
+    // "/home/łukasz") is found again from what the file kept of it.
+    alg.AchtergrondBestand = Cp1252::zoekPad(alg.AchtergrondBestand);
+    if (gelezen) return true;
 
     // A damaged file is kept beside the new one, so nothing the organiser had is lost. An
     // earlier copy only gives way once the new copy exists: what cannot be copied (a folder in

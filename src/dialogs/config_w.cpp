@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -62,15 +63,32 @@ QLabel* maakTekst(QWidget* ouder, const QString& naam, int x, int y, const QStri
     return label;
 }
 
+// A horizontal bar that answers keys and the wheel as scroll bars everywhere do: left, up, page
+// up and the wheel turned away from the user go towards the lower end. Qt's scroll bars keep
+// their controls inverted for the wheel's and the up and down keys' sake, which turns only the
+// left and right keys the wrong way; those are turned back here.
+class Schuifbalk : public QScrollBar
+{
+public:
+    explicit Schuifbalk(QWidget* ouder) : QScrollBar(Qt::Horizontal, ouder) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        const bool zijwaarts = e->key() == Qt::Key_Left || e->key() == Qt::Key_Right;
+        if (zijwaarts) setInvertedControls(false);
+        QScrollBar::keyPressEvent(e);
+        if (zijwaarts) setInvertedControls(true);
+    }
+};
+
 QScrollBar* maakBalk(QWidget* ouder, const QString& naam, int x, int y, int b, int h, int van, int tot)
 {
-    auto* balk = new QScrollBar(Qt::Horizontal, ouder);
+    auto* balk = new Schuifbalk(ouder);
     zetNaam(balk, naam);
     balk->setRange(van, tot);
     balk->setSingleStep(1);
     balk->setPageStep(1);
-    // Scroll bars invert their keys for the wheel's sake; here the left arrow key must go left.
-    balk->setInvertedControls(false);
     balk->setFocusPolicy(Qt::StrongFocus);
     balk->setGeometry(Twips::rect(x, y, b, h));
     return balk;
@@ -358,6 +376,9 @@ void Config::lijstGekozen()
 
 void Config::okGeklikt()
 {
+    // The pictures the previews show, also when the record held one that names no picture.
+    m_alg.BalKleur = HScroll1->value();
+    m_alg.KnipperKleur = static_cast<std::uint8_t>(HScroll2->value());
     emit balPlaatjesBevestigd();
     m_alg.KnipperSnelheid = static_cast<std::uint8_t>(HScroll3->value());
     m_alg.KnipperAantal = static_cast<std::uint8_t>(HScroll4->value());

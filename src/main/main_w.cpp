@@ -7,6 +7,7 @@
 #include "common/plaatjeknop_w.h"
 #include "common/plaatjes.h"
 #include "common/spel.h"
+#include "common/stijl_w.h"
 #include "common/trommel.h"
 #include "common/twips.h"
 #include "common/wacht.h"
@@ -56,6 +57,7 @@ QComboBox* maakLijst(QWidget* ouder, const char* naam, const QString& tip)
     for (auto rol : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
         pal.setColor(rol, Qt::black);
     lijst->setPalette(pal);
+    maakVlak(lijst);
     return lijst;
 }
 } // namespace

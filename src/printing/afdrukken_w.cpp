@@ -8,6 +8,7 @@
 #include "common/plaatjes.h"
 #include "common/twips.h"
 #include "printing/genummerd.h"
+#include "printing/pagina.h"
 #include "printing/printer_w.h"
 #include "printing/uitvoer.h"
 
@@ -23,6 +24,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QStandardPaths>
+#include <QToolTip>
 
 namespace
 {
@@ -36,17 +38,35 @@ constexpr int vensterBreedte = 6300;
 constexpr int vensterHoogte = 3720;
 
 // Zorvak.ini keeps the text in double quotes in Windows-1252: a double quote, a control
-// character or a character outside that code page cannot be kept, so it cannot be typed.
+// character or a character outside that code page cannot be kept, so it cannot be typed. Nor
+// can more than fits the printed line under the cards. The reason of the last refusal is kept
+// for the organiser.
 class KaartTekstValidator : public QValidator
 {
 public:
     using QValidator::QValidator;
     State validate(QString& tekst, int&) const override
     {
-        for (const QChar c : tekst)
-            if (c == QLatin1Char('"') || c.unicode() < 0x20 || !Cp1252::kanBevatten(c)) return Invalid;
+        for (const QChar c : tekst) {
+            if (c == QLatin1Char('"')) {
+                m_reden = QStringLiteral("Een aanhalingsteken (\") kan niet in de tekst bij de kaarten.");
+                return Invalid;
+            }
+            if (c.unicode() < 0x20 || !Cp1252::kanBevatten(c)) {
+                m_reden = QStringLiteral("Dit teken kan niet in de tekst bij de kaarten.");
+                return Invalid;
+            }
+        }
+        if (!Pagina::tekstPast(tekst)) {
+            m_reden = QStringLiteral("De tekst is te lang: meer past niet op de regel onder de kaarten.");
+            return Invalid;
+        }
         return Acceptable;
     }
+    QString reden() const { return m_reden; }
+
+private:
+    mutable QString m_reden;
 };
 
 // Only whole numbers 0..255 can be typed as the page count; an empty box is refused when
@@ -131,6 +151,8 @@ void Afdrukken::maakBesturing()
         k->setIconSize(QSize(32, 32));
         k->setAutoDefault(false);
         k->setGeometry(Twips::rect(x, y, 780, 780));
+        // Every page would otherwise be printed twice.
+        enkeleKlik(k);
         return k;
     };
 
@@ -182,7 +204,11 @@ void Afdrukken::maakBesturing()
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setFont(arial);
-    Text1->setValidator(new KaartTekstValidator(Text1));
+    auto* tekstRegels = new KaartTekstValidator(Text1);
+    Text1->setValidator(tekstRegels);
+    connect(Text1, &QLineEdit::inputRejected, this, [this, tekstRegels] {
+        QToolTip::showText(Text1->mapToGlobal(QPoint(0, Text1->height())), tekstRegels->reden(), Text1);
+    });
     pal = Text1->palette();
     pal.setColor(QPalette::Base, QColor(230, 230, 170));
     pal.setColor(QPalette::Text, donkerGrijs);

@@ -70,6 +70,16 @@ QImage freePlaatje()
     return Plaatjes::free(8);
 }
 
+QFont tekstLettertype()
+{
+    return Twips::lettertype(QStringLiteral("Arial"), 11, true);
+}
+
+bool tekstPast(const QString& tekst)
+{
+    return QFontMetricsF(tekstLettertype()).horizontalAdvance(tekst) <= tekstRuimte;
+}
+
 void tekst(QPainter& p, QPoint positie, const QString& tekst)
 {
     if (tekst.isEmpty()) return;
@@ -103,17 +113,18 @@ void tekenBingo(QPainter& p, const Kaarten::BingoPagina& pagina, const QString& 
         const Kaarten::BingoKaart& k = pagina.kaarten[static_cast<std::size_t>(kaart)];
         for (int kolom = 0; kolom < 5; ++kolom)
             for (int rij = 0; rij < 5; ++rij) {
+                // Nothing under the FREE picture: what is not on the paper is not in a PDF either.
+                if (kolom == 2 && rij == 2) continue;
                 const int n = k.getal[static_cast<std::size_t>(kolom)][static_cast<std::size_t>(rij)];
                 if (n > 0) tekst(p, bingoGetalPositie(kaart, kolom, rij, n), getalTekst(n));
             }
     }
 
-    // The picture covers the centre number.
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     for (int kaart = 0; kaart < 6; ++kaart)
         p.drawImage(QRectF(bingoFreeRect(kaart)), free);
 
-    p.setFont(Twips::lettertype(QStringLiteral("Arial"), 11, true));
+    p.setFont(tekstLettertype());
     p.setPen(tekstKleur);
     tekst(p, bingoTekstPositie, kaartTekst);
     p.restore();
@@ -143,7 +154,7 @@ void tekenKien(QPainter& p, const Kaarten::KienPagina& pagina, const QString& ka
             if (n > 0) tekst(p, kienGetalPositie(j, r, n), getalTekst(n));
         }
 
-    p.setFont(Twips::lettertype(QStringLiteral("Arial"), 11, true));
+    p.setFont(tekstLettertype());
     p.setPen(tekstKleur);
     tekst(p, kienTekstPositie, kaartTekst);
     p.restore();

@@ -44,6 +44,12 @@ inline const QColor kienVeldKleur{240, 240, 240};
 inline const QColor kienGetalKleur{60, 60, 60};
 
 inline const QColor tekstKleur{160, 160, 160};
+// The text line runs under the cards from x 600 to the right edge of the right-hand Bingo
+// cards; a longer text would leave the paper.
+inline constexpr int tekstRuimte = 10110;
+QFont tekstLettertype();
+// True when the text, in the printed font, fits that line.
+bool tekstPast(const QString& tekst);
 
 // A numbered card carries its number small in the margin above it, flush with its right edge,
 // between the card and whatever lies above it (the card before it or the paper's edge).

@@ -138,6 +138,22 @@ private slots:
         QCOMPARE(b.getalKleurR(), 255);
     }
 
+    // A background under a folder Windows-1252 cannot name comes back after a restart, the file
+    // keeping its seven lines ('?' for what it cannot hold); with two candidates it stays as kept.
+    void achtergrondBuitenDeCodeTabel()
+    {
+        QTemporaryDir map;
+        const QString plaatje = map.filePath(QStringLiteral("łukasz/Zee 😀.jpg"));
+        Algemeen a, b;
+        a.AchtergrondBestand = plaatje;
+        QVERIFY(TestHulp::schrijfBestand(plaatje, "x") && InstellingenBestand(map.path()).schrijf(a));
+        QVERIFY(TestHulp::leesBestand(map.filePath("Zorvak.ini")).contains("/?ukasz/Zee ??.jpg\"\r\n\""));
+        QVERIFY(InstellingenBestand(map.path()).laadBijStart(b) && b.AchtergrondBestand == plaatje);
+        QVERIFY(TestHulp::schrijfBestand(map.filePath(QStringLiteral("ńukasz/Zee 😀.jpg")), "x"));
+        QVERIFY(InstellingenBestand(map.path()).laadBijStart(b));
+        QCOMPARE(b.AchtergrondBestand, map.filePath(QStringLiteral("?ukasz/Zee ??.jpg")));
+    }
+
     // A program folder the user cannot write: a file shipped in it is the start until the
     // user's own copy exists in the reserve folder, which later starts read; the shipped file
     // stays. The real check behind the test's: a folder can be written, a file or nothing cannot.
@@ -209,6 +225,7 @@ private slots:
             QCOMPARE(gelezen(geschreven), geschreven);
         }
     }
+
 };
 
 QTEST_GUILESS_MAIN(TstInstellingen)

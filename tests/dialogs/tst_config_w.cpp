@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace
 {
@@ -88,6 +89,7 @@ private slots:
         QCOMPARE(dlg->Label13->text(), QStringLiteral("Knipperaantal (3)"));
         QVERIFY((ballen == 90 ? dlg->Option90 : dlg->Option75)->isChecked());
         QCOMPARE(dlg->focusWidget(), dlg->OkKnop);
+        QVERIFY(TestHulp::isVlak(dlg->OkKnop, QColor(192, 192, 255)));
         const QByteArray voor = Instellingen::maakInhoud(alg());
         QTest::mouseClick(dlg->OkKnop, Qt::LeftButton);
         QCOMPARE(Instellingen::maakInhoud(alg()), voor);
@@ -123,12 +125,41 @@ private slots:
     void resetRondeteller()
     {
         alg().RondeTeller = 5;
-        QTest::mouseClick(open()->ResetKnop, Qt::LeftButton);
+        auto dlg = open();
+        QTest::mouseClick(dlg->ResetKnop, Qt::LeftButton);
         QCOMPARE(alg().RondeTeller, 0);
+        QVERIFY(TestHulp::isVlak(dlg->ResetKnop, Config::resetGedaanKleur)); // flat in its new colour
         Melding::zetVolgendAntwoord(true);
         hoofd().Knop[Main::KnopStart]->click();
         QCOMPARE(Melding::neemGetoond().size(), 1);
         QTRY_VERIFY(hoofd().InfoLabel->text().startsWith(QStringLiteral("Ronde 1 ")));
+    }
+
+    // Ball pictures out of range in the file (9 and 0): Ok applies what the previews show.
+    void balPlaatjeBuitenBereik()
+    {
+        alg().BalKleur = 9;
+        alg().KnipperKleur = 0;
+        auto dlg = open();
+        const QList<QColor> getoond = {balKleur(dlg->Image1), balKleur(dlg->Image2)};
+        QTest::mouseClick(dlg->OkKnop, Qt::LeftButton);
+        QCOMPARE(QList<QColor>({balKleur(hoofd().Bal1), balKleur(hoofd().Bal2)}), getoond);
+    }
+
+    // Keys and the wheel move a bar as on any scroll bar: left, up and the wheel turned away
+    // from the user go down.
+    void toetsenEnWiel()
+    {
+        auto dlg = open();
+        QScrollBar* balk = dlg->HScroll3;
+        for (const auto& [toets, stap] : QList<QPair<int, int>>{
+                 {Qt::Key_Left, -1}, {Qt::Key_Up, -1}, {Qt::Key_Right, 1}, {Qt::Key_PageDown, 1}, {120, -1}, {-120, 1}}) {
+            balk->setValue(5);
+            QWheelEvent wiel({5, 5}, balk->mapToGlobal(QPointF(5, 5)), {}, {0, toets}, {}, {}, Qt::NoScrollPhase, false);
+            if (qAbs(toets) == 120) QApplication::sendEvent(balk, &wiel);
+            else QTest::keyClick(balk, Qt::Key(toets));
+            QCOMPARE(balk->value(), 5 + stap);
+        }
     }
 };
 

@@ -74,6 +74,8 @@ private slots:
             QCOMPARE(groot(*dlg, k), leegKleur);
             QCOMPARE(klein(*dlg, k), leegKleur);
             QCOMPARE(int(patroon()[k]), 0);
+            TestHulp::dubbelklik(dlg->Picture1, marge / 15); // both presses toggle
+            QCOMPARE(int(patroon()[k]), 0);
         }
     }
 

@@ -7,12 +7,14 @@
 #include "printing/afdrukken_w.h"
 #include "printing/kaartregister.h"
 #include "printing/pagina.h"
+#include "printing/pagina.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 #include <QtTest>
 
 namespace
@@ -103,7 +105,17 @@ private slots:
         QCOMPARE(regel(printer.paginas.last()), QStringLiteral("Nieuw"));
     }
 
-    // 90 numbers and 3 pages: three print jobs of one page with numbers above 75; 255 pages,
+    // What does not fit the printed line cannot be typed, and the box says why in Dutch.
+    void tekstPastOpDeRegel()
+    {
+        Afdrukken d(o->alg, o->toeval, &o->main());
+        d.show();
+        QTest::keyClicks(d.Text1, QString(200, QLatin1Char('W')));
+        QVERIFY(Pagina::tekstPast(d.Text1->text()) && !Pagina::tekstPast(d.Text1->text() + QLatin1Char('W')));
+        QVERIFY(QToolTip::text().contains(QStringLiteral("te lang")));
+    }
+
+    // 90 numbers and 3 pages, double-clicked: three print jobs of one page with numbers above 75; 255 pages,
     // the most the count can say, 255 jobs; 0 pages print nothing and ask nothing, with or
     // without a printer.
     void paginasEnNegentig()
@@ -111,7 +123,7 @@ private slots:
         Afdrukken d(o->alg, o->toeval, &o->main());
         d.option1(90)->click();
         zetPaginas(d, QStringLiteral("3"));
-        d.BingoKnop->click();
+        TestHulp::dubbelklik(d.BingoKnop, {9, 9});
         QCOMPARE(printer.documenten, 3);
         QCOMPARE(printer.paginas.size(), 3);
         QCOMPARE(printer.namen.first(), QStringLiteral("Bingokaarten"));
