@@ -4,6 +4,7 @@
 
 #include "common/instellingen.h"
 #include "common/toeval.h"
+#include "common/vertaling.h"
 #include "printing/controle.h"
 #include "printing/genummerd.h"
 #include "printing/pagina.h"
@@ -192,6 +193,7 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     // The same name as the program, so both find the same settings folder and card register.
     QCoreApplication::setApplicationName(QStringLiteral("Zorvak"));
+    Vertaling::laadQtNederlands(QCoreApplication::applicationDirPath());
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) return fout(QStringLiteral("geef aan welke kaarten u wilt: bingo of kien."));

@@ -4,6 +4,7 @@
 #include "common/stijl_w.h"
 #include "common/toeval.h"
 #include "common/verloop.h"
+#include "common/vertaling.h"
 #include "main/main_w.h"
 #include "main/tweeschermen_w.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvak"));
     zetProgrammaStijl();
+    Vertaling::laadQtNederlands(QApplication::applicationDirPath());
 
     Algemeen alg;
     const InstellingenBestand bestand(QApplication::applicationDirPath());

@@ -3,6 +3,7 @@
 #include "common/algemeen.h"
 #include "common/cp1252.h"
 #include "common/instellingen.h"
+#include "common/vertaling.h"
 #include "testhulp.h"
 
 #include <QRandomGenerator>
@@ -226,6 +227,14 @@ private slots:
         }
     }
 
+    // Qt's own texts (its file dialog, why a file failed) come in Dutch.
+    void qtInHetNederlands()
+    {
+        QVERIFY(Vertaling::laadQtNederlands(QDir::tempPath()));
+        QVERIFY(QCoreApplication::translate("QFileDialog", "Look in:") != QStringLiteral("Look in:"));
+        QFile weg(QDir::temp().filePath(QStringLiteral("zorvak-weg")));
+        QVERIFY(!weg.open(QIODevice::ReadOnly) && !weg.errorString().contains(QStringLiteral("No such")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TstInstellingen)
