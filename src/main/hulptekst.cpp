@@ -51,6 +51,9 @@ const std::vector<Regel>& regels()
         {600, 5100, gewoon,
          QStringLiteral("Per ongeluk een bal getrokken? Druk op Backspace om de laatste bal terug te leggen in de "
                         "trommel.")},
+        {600, 5400, gewoon,
+         QStringLiteral("Kaart controleren: druk op K of klik op de knop met het vergrootglas en typ het nummer van "
+                        "een genummerde kaart, bijvoorbeeld A-0017.")},
         {600, 6000, gewoon,
          QStringLiteral("Door dubbel op de achtergrond te klikken kunt u het menu verwijderen en weer terughalen.")},
         {1380, 6810, koppeling,

@@ -72,6 +72,7 @@ Main::Main(Algemeen& alg, Spel& spel, const InstellingenBestand& bestand, Toeval
     setWindowFlag(Qt::FramelessWindowHint);
 
     maakBesturing();
+    maakKaartControle();
     Combo1->clear();
     Combo2->clear();
     // The pattern button at start-up: both diagonals.

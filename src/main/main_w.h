@@ -17,6 +17,7 @@ class Layout;
 class Doek;
 class ExtraInstellingen;
 class InstellingenBestand;
+class KaartControle;
 class PlaatjeKnop;
 class QComboBox;
 class QScreen;
@@ -45,6 +46,12 @@ public:
     QString programmaMap() const;
     // Where Zorvak.ini is kept, with the card register beside it.
     QString instellingenMap() const;
+
+    // Asks for a card's number and shows that card on the stage with its verdict (key K and
+    // the button with the magnifying glass).
+    void controleerKaart();
+    PlaatjeKnop* ControleKnop = nullptr;
+    KaartControle* KaartControleScherm = nullptr;
     Toeval& toeval() { return m_toeval; }
     // The settings of Zorvak-extra.ini: one copy for the whole program, so no part overwrites
     // what another changed.
@@ -141,6 +148,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    void maakKaartControle();
+    void plaatsKaartControle();
     void maakBesturing();
     void plaatsBesturing();
     void tekenKnopPic();

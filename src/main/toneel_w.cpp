@@ -49,6 +49,7 @@ void Main::legUit(const QRect& scherm, qreal dpr)
     tekenBordOpnieuw();
     plaatsInfo();
     toonPauze();
+    plaatsKaartControle();
     if (HelpPic->isVisible()) {
         tekenHulpPaneel(*HelpPic, LogoPic);
         PdfImg->zetPositie(HulpTekst::pdfX, HulpTekst::pdfY);
