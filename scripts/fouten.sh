@@ -3,10 +3,11 @@
 # reports for each fault whether the suite catches it, and with which tests. A line of the list
 # is a source file, a tab and a sed expression; lines starting with # are explanations.
 # The sources are changed while it runs (each file is put back), so run it in a checkout of its
-# own, after a full build:  scripts/fouten.sh [build folder]
+# own, after a full build:  scripts/fouten.sh [build folder [list]]
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bouw=${1:-build}
+lijst=${2:-scripts/fouten.txt}
 gevangen=0
 gemist=0
 while IFS=$'\t' read -r bestand expressie; do
@@ -26,7 +27,7 @@ while IFS=$'\t' read -r bestand expressie; do
     fi
     mv "$bestand.origineel" "$bestand"
     touch "$bestand" # newer than the faulty build, so the next build takes it again
-done <scripts/fouten.txt
+done <"$lijst"
 cmake --build "$bouw" -j2 >/dev/null 2>&1
 echo "caught $gevangen, missed $gemist"
 [[ $gemist -eq 0 ]]
