@@ -166,6 +166,9 @@ private slots:
         TestHulp::schrijfBestand(programma + "/Zorvak.ini", meegeleverd);
         QVERIFY(Instellingen::kanSchrijvenIn(programma));
         QVERIFY(!Instellingen::kanSchrijvenIn(programma + "/Zorvak.ini") && !Instellingen::kanSchrijvenIn(tmp.filePath("x")));
+#ifdef Q_OS_LINUX
+        QVERIFY(!Instellingen::kanSchrijvenIn(QStringLiteral("/proc"))); // a folder not even root can write
+#endif
         Instellingen::zetSchrijfProef([programma](const QString& map) { return map != programma; });
         InstellingenBestand ini(programma, reserve);
         QVERIFY(ini.inReserveMap());
