@@ -4,6 +4,7 @@
 
 #include "common/instellingen.h"
 #include "common/toeval.h"
+#include "common/verloop.h"
 #include "common/vertaling.h"
 #include "printing/controle.h"
 #include "printing/genummerd.h"
@@ -30,7 +31,7 @@ const char* const hulpTekst =
     "  zorvak-kaarten bingo [--getallen 75|90] [--paginas N] [--tekst \"...\"] [--serie NAAM]\n"
     "                 --uitvoer kaarten.pdf\n"
     "  zorvak-kaarten kien [--paginas N] [--tekst \"...\"] [--serie NAAM] --uitvoer kienkaarten.pdf\n"
-    "  zorvak-kaarten controleer --serie NAAM --kaart N --ballen 4,17,33,...\n"
+    "  zorvak-kaarten controleer --serie NAAM --kaart N [--ballen 4,17,33,...]\n"
     "                 [--patroon 1,5,13,21,25] [--rijen 1|2|3]\n"
     "\n"
     "Maakt pagina's met willekeurige kaarten, zes per A4-pagina, en zet ze samen in een\n"
@@ -48,7 +49,8 @@ const char* const hulpTekst =
     "\n"
     "  controleer         toont een genummerde kaart met de getrokken getallen en zegt of ze wint\n"
     "  --kaart N          het kaartnummer: 17, of met de serie erbij: A-0017\n"
-    "  --ballen LIJST     de getrokken ballen, gescheiden door komma's\n"
+    "  --ballen LIJST     de getrokken ballen, gescheiden door komma's; zonder --ballen de ballen\n"
+    "                     van het laatste spel in het verloop van de avond\n"
     "  --patroon LIJST    bingo: de vakjes die vol moeten zijn (1 tot en met 25, rij voor rij);\n"
     "                     zonder patroon wint elke volle rij, kolom of diagonaal\n"
     "  --rijen 1|2|3      kien: het aantal volle rijen dat wint (standaard 1)\n"
@@ -119,9 +121,8 @@ int controleer(const QMap<QString, QString>& opties)
     if (serie.isEmpty()) return fout(QStringLiteral("geef met --serie aan bij welke serie de kaart hoort."));
 
     const QString ballenTekst = opties.value(QStringLiteral("--ballen"));
-    if (ballenTekst.isNull()) return fout(QStringLiteral("geef met --ballen aan welke ballen er zijn getrokken."));
     QList<int> ballen;
-    if (!leesLijst(ballenTekst, 1, 90, ballen))
+    if (!ballenTekst.isNull() && !leesLijst(ballenTekst, 1, 90, ballen))
         return fout(QStringLiteral("--ballen moet een lijst van verschillende getallen van 1 tot en met 90 zijn, "
                                    "gescheiden door komma's."));
     QList<int> vakken;
@@ -135,6 +136,22 @@ int controleer(const QMap<QString, QString>& opties)
         return fout(QStringLiteral("--rijen moet 1, 2 of 3 zijn, niet '%1'.").arg(rijenTekst));
 
     const QString pad = registerPad(opties.value(QStringLiteral("--register")));
+    // Without a list, the balls of the game being played: the last game in the evening's record,
+    // which is kept in the same folder as the card register.
+    if (ballenTekst.isNull()) {
+        const QString map = QFileInfo(pad).absolutePath();
+        const std::optional<Verloop::Laatste> laatste = Verloop::laatsteSpel(map);
+        if (!laatste || laatste->beschadigd) {
+            return fout(laatste ? QStringLiteral("het verloop \"%1\" kan niet worden gelezen: %2. Geef met --ballen aan "
+                                                 "welke ballen er zijn getrokken.")
+                                      .arg(QDir::toNativeSeparators(laatste->bestand), laatste->fout)
+                                : QStringLiteral("er is geen verloop van een spel in \"%1\". Geef met --ballen aan "
+                                                 "welke ballen er zijn getrokken.")
+                                      .arg(QDir::toNativeSeparators(map)));
+        }
+        for (const Spel::Bal& bal : laatste->stand.ballen)
+            ballen << bal.getal;
+    }
     QString melding = QStringLiteral("Er is nog geen kaartregister (\"%1\").").arg(QDir::toNativeSeparators(pad));
     KaartRegister kaartRegister(pad);
     const std::optional<RegisterKaart> kaart = QFileInfo::exists(pad) && kaartRegister.open(&melding)

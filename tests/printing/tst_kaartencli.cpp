@@ -1,6 +1,8 @@
 // zorvak-kaarten, the command-line tool: the PDF it writes, its help, and bad arguments, which
 // give a Dutch message, a non-zero exit and no file.
 
+#include "common/verloop.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
@@ -104,6 +106,23 @@ private slots:
         u = start({"controleer", "--serie", "X1", "--kaart", "7", "--ballen", "1", "--register", reg});
         QCOMPARE(u.code, 2);
         QVERIFY2(u.fout.contains(QStringLiteral("X1-0007 staat niet in het kaartregister")), qPrintable(u.fout));
+
+        // Without --ballen: the game in the record beside the register, once there is one.
+        u = start({"controleer", "--kaart", "X1-2", "--register", reg});
+        QVERIFY2(u.code == 2 && u.fout.contains(QStringLiteral("geen verloop")), qPrintable(u.fout));
+        Spel::Stand stand{90, 1, 1, {}};
+        const QDateTime nu = QDateTime::currentDateTime();
+        QByteArray verloop = Verloop::kopRegel + '\n' + Verloop::regel(nu, stand, Spel::Gebeurtenis::NieuwSpel, 0);
+        for (int bal = 1; bal <= 90; ++bal) {
+            stand.ballen << Spel::Bal{bal, nu};
+            verloop += Verloop::regel(nu, stand, Spel::Gebeurtenis::Getrokken, bal);
+        }
+        QVERIFY(QDir(map.path()).mkpath(Verloop::mapNaam));
+        QFile bestand(Verloop::dagBestand(map.path(), nu.date()));
+        QVERIFY(bestand.open(QIODevice::WriteOnly) && bestand.write(verloop) == verloop.size());
+        bestand.close();
+        u = start({"controleer", "--kaart", "X1-2", "--rijen", "3", "--register", reg});
+        QVERIFY2(u.code == 0 && u.uit.contains("KIEN: volle kaart"), qPrintable(u.uit + u.fout));
     }
 
     void foutArgument_data()
