@@ -9,6 +9,7 @@
 #include "common/twips.h"
 #include "common/wacht.h"
 #include "main/main_w.h"
+#include "main/roeper.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -236,7 +237,10 @@ void Main::maakKaartControle()
         ControleKnop->zetPositie(links, 330);
         if (verder) controleerKaart();
     });
-    connect(KaartControleScherm, &KaartControle::gesloten, this, [this] { Pic->setFocus(); });
+    connect(KaartControleScherm, &KaartControle::gesloten, this, [this] {
+        m_roeper->zetPauze(Roeper::Controle, false);
+        Pic->setFocus();
+    });
 }
 
 // In the free space of the bar, between the settings and the start button.
@@ -250,7 +254,20 @@ void Main::plaatsKaartControle()
 
 void Main::controleerKaart()
 {
-    if (!HelpPic->isHidden() || KaartControleScherm->isVisible() || QApplication::activeModalWidget()) return;
+    // A second K, or the organiser's button again, puts the card away.
+    if (KaartControleScherm->isVisible()) {
+        KaartControleScherm->sluit();
+        return;
+    }
+    if (!HelpPic->isHidden() || QApplication::activeModalWidget()) return;
+    // No ball is called while the organiser types the number and the hall looks at the card.
+    m_roeper->zetPauze(Roeper::Controle, true);
+    vraagEnToonKaart();
+    if (!KaartControleScherm->isVisible()) m_roeper->zetPauze(Roeper::Controle, false);
+}
+
+void Main::vraagEnToonKaart()
+{
     const QString titel = QStringLiteral("Kaart controleren");
     const auto vraag = KaartControle::vraagHaak()(this);
     if (!vraag) return;

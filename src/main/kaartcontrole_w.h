@@ -33,6 +33,8 @@ public:
 
     // The picture of the button that opens the check: a card under a magnifying glass.
     static QImage knopPlaatje(qreal dpr = 1.0);
+    // Hides the card; the board takes over again.
+    void sluit();
 
 signals:
     void gesloten();
@@ -43,8 +45,6 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void sluit();
-
     RegisterKaart m_kaart;
     Controle::Uitslag m_uitslag;
     Controle::Patroon m_patroon{};

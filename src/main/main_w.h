@@ -49,6 +49,7 @@ public:
 
     // Asks for a card's number and shows that card on the stage with its verdict (key K and
     // the button with the magnifying glass).
+    // Asks for a card's number and shows the card with its verdict; puts a shown card away.
     void controleerKaart();
     PlaatjeKnop* ControleKnop = nullptr;
     KaartControle* KaartControleScherm = nullptr;
@@ -148,6 +149,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    void vraagEnToonKaart();
     void maakKaartControle();
     void plaatsKaartControle();
     void maakBesturing();

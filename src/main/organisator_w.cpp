@@ -4,6 +4,7 @@
 #include "common/plaatjes.h"
 #include "common/spel.h"
 #include "common/twips.h"
+#include "main/kaartcontrole_w.h"
 #include "main/main_w.h"
 #include "main/trommel.h"
 
@@ -118,6 +119,7 @@ Organisator::Organisator(Main& hoofd, QWidget* ouder) : QWidget(ouder), m_hoofd(
     });
     connect(ControleKnop, &QPushButton::clicked, this, [this] {
         if (m_controle) m_controle();
+        ververs();
     });
 
     // The commands of the bar, in its order.
@@ -187,18 +189,30 @@ void Organisator::ververs()
     const Spel& spel = m_hoofd.spel();
     const int laatste = spel.laatste();
     LaatsteLabel->setText(laatste > 0 ? Trommel::grootTekst(laatste, spel.aantalBallen()) : QStringLiteral("-"));
-    TerugKnop->setEnabled(laatste > 0);
+    // While the hall looks at a card, the game stands still.
+    const bool controle = m_hoofd.KaartControleScherm->isVisible();
+    TrekKnop->setEnabled(!controle);
+    TerugKnop->setEnabled(laatste > 0 && !controle);
+    ControleKnop->setText(controle ? QStringLiteral("Kaart wegzetten") : QStringLiteral("Kaart controleren"));
     TellerLabel->setText(m_hoofd.Label2->text());
     RondeLabel->setText(QStringLiteral("Ronde %1").arg(alg.RondeTeller));
     TijdLabel->setText(QTime::currentTime().toString(QStringLiteral("H:mm:ss")));
     Spiegel->update();
 }
 
-// Every key goes to the board, as if it had been pressed there.
+// Every key goes to the board, as if it had been pressed there; while a card is checked, to the
+// card, which any of its keys puts away. K checks a card, as on the board.
 void Organisator::keyPressEvent(QKeyEvent* e)
 {
-    QKeyEvent kopie(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), e->count());
-    QCoreApplication::sendEvent(m_hoofd.Pic, &kopie);
+    if (e->key() == Qt::Key_K && e->modifiers() == Qt::NoModifier && m_controle &&
+        !m_hoofd.KaartControleScherm->isVisible()) {
+        m_controle();
+    } else {
+        QKeyEvent kopie(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), e->count());
+        QWidget* doel = m_hoofd.KaartControleScherm->isVisible() ? static_cast<QWidget*>(m_hoofd.KaartControleScherm)
+                                                                 : m_hoofd.Pic;
+        QCoreApplication::sendEvent(doel, &kopie);
+    }
     ververs();
 }
 

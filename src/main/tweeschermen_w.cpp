@@ -89,6 +89,7 @@ void TweeSchermen::pasToe()
     if (!m_organisator) {
         m_organisator = std::make_unique<Organisator>(m_hoofd);
         connect(m_organisator.get(), &Organisator::zaalGekozen, this, &TweeSchermen::kiesZaal);
+        m_organisator->zetKaartControle([this] { m_hoofd.controleerKaart(); });
     }
     QScreen* eigen = schermen[v.organisator];
     zetOp(*m_organisator, eigen, eigen->availableGeometry());

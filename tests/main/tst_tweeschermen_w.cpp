@@ -4,6 +4,8 @@
 #include "common/doek_w.h"
 #include "common/plaatjeknop_w.h"
 #include "main/organisator_w.h"
+#include "main/kaartcontrole_w.h"
+#include "main/roeper.h"
 #include "main/tweeschermen_w.h"
 #include "testhulp.h"
 
@@ -55,6 +57,17 @@ private slots:
         org->TrekKnop->click();
         QCOMPARE(m.Combo1->count(), 3);
         QCOMPARE(org->TellerLabel->text(), QStringLiteral("Bal : 3 / 75"));
+        // K and the button there ask for a card to check, on the laptop.
+        QList<QWidget*> gevraagd;
+        KaartControle::vraagHaak() = [&](QWidget* w) {
+            gevraagd << w;
+            return std::optional<KaartControle::Vraag>();
+        };
+        QVERIFY(org->ControleKnop->isVisible());
+        QTest::keyClick(org, Qt::Key_K);
+        org->ControleKnop->click();
+        QCOMPARE(gevraagd.size(), 2);
+        QVERIFY(!m.roeper().gepauzeerd(Roeper::Controle));
 
         QWidget* ouder = nullptr;
         QRect plek;
