@@ -20,7 +20,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QShortcut>
 
 #include <algorithm>
 
@@ -227,8 +226,6 @@ void Main::maakKaartControle()
     ControleKnop->setToolTip(QStringLiteral(" Kaart controleren (K) "));
     ControleKnop->setCursor(Plaatjes::hand());
     KaartControleScherm = new KaartControle(this);
-    auto* toets = new QShortcut(QKeySequence(Qt::Key_K), this);
-    connect(toets, &QShortcut::activated, this, &Main::controleerKaart);
     connect(ControleKnop, &PlaatjeKnop::clicked, this, [this] {
         // The press every picture button of the bar shows.
         const int links = ControleKnop->twipsX();

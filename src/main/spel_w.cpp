@@ -291,6 +291,10 @@ void Main::bordToets(int toets, bool herhaling)
         terugleggenVraag();
         return;
     }
+    if (toets == Qt::Key_K && !herhaling) {
+        controleerKaart();
+        return;
+    }
     if (toets != Qt::Key_Space) return;
     m_alg.Bezig = true;
     TrekBal();

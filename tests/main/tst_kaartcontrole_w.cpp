@@ -4,6 +4,7 @@
 
 #include "testhulp.h"
 
+#include "common/doek_w.h"
 #include "common/plaatjeknop_w.h"
 #include "common/spel.h"
 #include "main/kaartcontrole_w.h"
@@ -33,7 +34,7 @@ private slots:
         for (int k = 0; k < 5; ++k)
             stand.ballen << Spel::Bal{kaart.getallen[k], QDateTime::currentDateTime()};
         o.spel.herstel(stand);
-        QTest::keyClick(&o.main(), Qt::Key_K);
+        QTest::keyClick(o.main().Pic, Qt::Key_K);
         KaartControle* scherm = o.main().KaartControleScherm;
         QVERIFY(scherm->isVisible());
         QCOMPARE(scherm->kaart().nummer, 4);
