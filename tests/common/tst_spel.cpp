@@ -64,22 +64,6 @@ private slots:
         QCOMPARE(int(gezien.size()), 75);
     }
 
-    // Every change reaches the writer before anyone hears of it.
-    void schrijverEerst()
-    {
-        Spel spel;
-        VasteToeval toeval(3);
-        QList<QString> volgorde;
-        spel.zetSchrijver(
-            [&](Spel::Gebeurtenis g, int n) { volgorde << QStringLiteral("schrijf %1 %2").arg(int(g)).arg(n); });
-        connect(&spel, &Spel::balGetrokken, [&](int n) { volgorde << QStringLiteral("getoond %1").arg(n); });
-        spel.nieuwSpel(90, 1);
-        const int n = spel.trek(toeval);
-        QCOMPARE(volgorde.mid(1),
-                 (QList<QString>{QStringLiteral("schrijf %1 %2").arg(int(Spel::Gebeurtenis::Getrokken)).arg(n),
-                                 QStringLiteral("getoond %1").arg(n)}));
-    }
-
     // A game taken up again is the same game; balls that no draw could give are left out.
     void herstellen()
     {

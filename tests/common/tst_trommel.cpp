@@ -24,22 +24,6 @@ private slots:
         QCOMPARE(Trommel::grootTekst(7, 75), QStringLiteral("B7"));
     }
 
-    // Rows of 15 cells that never overlap, all on the board; the big display below the last.
-    void geometrie()
-    {
-        for (int aantal : {75, 90}) {
-            QRect vorige;
-            for (int n = 1; n <= aantal; ++n) {
-                const QRect cel(Trommel::cel(n), QSize(Trommel::balMaat, Trommel::balMaat));
-                QVERIFY(!cel.intersects(vorige) && cel.top() > 0 && cel.bottom() < Trommel::bordHoogte(aantal));
-                QCOMPARE(cel.top() == vorige.top(), n % 15 != 1);
-                vorige = cel;
-            }
-            QVERIFY(Trommel::grootVak(aantal).top() > vorige.bottom());
-            QVERIFY(Trommel::grootVak(aantal).bottom() < Trommel::bordHoogte(aantal));
-        }
-    }
-
     // Over many seeded games every number comes out first (and third) about equally often, and
     // nothing outside the game: bounds some six standard deviations wide.
     void eersteBalEerlijk()

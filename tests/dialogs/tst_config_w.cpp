@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QWheelEvent>
 
 namespace
 {
@@ -144,22 +143,6 @@ private slots:
         const QList<QColor> getoond = {balKleur(dlg->Image1), balKleur(dlg->Image2)};
         QTest::mouseClick(dlg->OkKnop, Qt::LeftButton);
         QCOMPARE(QList<QColor>({balKleur(hoofd().Bal1), balKleur(hoofd().Bal2)}), getoond);
-    }
-
-    // Keys and the wheel move a bar as on any scroll bar: left, up and the wheel turned away
-    // from the user go down.
-    void toetsenEnWiel()
-    {
-        auto dlg = open();
-        QScrollBar* balk = dlg->HScroll3;
-        for (const auto& [toets, stap] : QList<QPair<int, int>>{
-                 {Qt::Key_Left, -1}, {Qt::Key_Up, -1}, {Qt::Key_Right, 1}, {Qt::Key_PageDown, 1}, {120, -1}, {-120, 1}}) {
-            balk->setValue(5);
-            QWheelEvent wiel({5, 5}, balk->mapToGlobal(QPointF(5, 5)), {}, {0, toets}, {}, {}, Qt::NoScrollPhase, false);
-            if (qAbs(toets) == 120) QApplication::sendEvent(balk, &wiel);
-            else QTest::keyClick(balk, Qt::Key(toets));
-            QCOMPARE(balk->value(), 5 + stap);
-        }
     }
 };
 

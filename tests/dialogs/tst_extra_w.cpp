@@ -54,16 +54,6 @@ private slots:
     }
     void cleanup() { m_op.reset(); }
 
-    // The button lies where the configuration dialog had nothing.
-    void knopInConfig()
-    {
-        auto dlg = hoofd().maakConfig();
-        Config& config = *dlg;
-        for (QWidget* w : config.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-            if (w != config.Label16 && w != config.ExtraKnop && !w->isHidden())
-                QVERIFY2(!w->geometry().intersects(config.Label16->geometry()), qPrintable(w->objectName()));
-    }
-
     // Cancel keeps the old settings and the old voice; Ok keeps the new ones, in the file too.
     void cancelEnOk()
     {

@@ -140,9 +140,6 @@ private slots:
         QTest::newRow("geen uitvoer") << QStringList{"bingo", "--paginas", "2"} << "--uitvoer";
         QTest::newRow("paginas tweemaal")
             << QStringList{"bingo", "--paginas", "2", "--paginas=3", "--uitvoer", "X"} << "meer dan eens";
-        QTest::newRow("tekst tweemaal") << QStringList{"kien", "--tekst", "", "--tekst", "b", "--uitvoer", "X"}
-                                        << "meer dan eens";
-        QTest::newRow("uitvoer tweemaal") << QStringList{"kien", "--uitvoer", "X", "--uitvoer", "X"} << "meer dan eens";
         QTest::newRow("serie") << QStringList{"kien", "--serie", "1A", "--uitvoer", "X"} << "--serie moet";
         QTest::newRow("met serie") << QStringList{"kien", "--serie", "A", "--paginas", "10001", "--uitvoer", "X"}
                                    << "tot en met 10000";

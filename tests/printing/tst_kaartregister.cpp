@@ -145,8 +145,10 @@ private slots:
             QVERIFY(p.waitForFinished(60000));
             static const QRegularExpression woord(QStringLiteral(
                 "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
+            const QString html = QString::fromUtf8(p.readAllStandardOutput());
+            QCOMPARE(html.count(QStringLiteral("<page width=\"595.")), 1); // one A4 page
             QList<QPair<QString, QRectF>> woorden; // in twips
-            for (auto it = woord.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();) {
+            for (auto it = woord.globalMatch(html); it.hasNext();) {
                 const auto w = it.next();
                 auto twips = [&](int i) { return w.captured(i).toDouble() * 20; };
                 woorden << qMakePair(w.captured(5), QRectF(QPointF(twips(1), twips(2)), QPointF(twips(3), twips(4))));

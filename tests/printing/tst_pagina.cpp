@@ -1,5 +1,5 @@
 // The printed pages, checked as a reader of the paper would: every number inside its own cell
-// under its own column, FREE over the centre, nothing off the page; and the PDF the same.
+// under its own column, FREE over the centre, nothing off the page.
 
 #include "opname.h"
 
@@ -7,10 +7,6 @@
 #include "printing/kaarten.h"
 #include "printing/pagina.h"
 
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace
@@ -110,37 +106,6 @@ private slots:
                 kolom += r.size() == cel.size() && r.top() == cel.top() && r.left() < cel.left();
             QVERIFY2(n >= Kaarten::kienLaag(kolom) && n <= Kaarten::kienHoog(kolom), qPrintable(t.tekst));
         }
-    }
-
-    // The PDF file holds an A4 page whose words stand where the recorded page has them.
-    void pdfTerugGelezen()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext is not installed");
-        QTemporaryDir map;
-        const QString pad = map.filePath(QStringLiteral("kaarten.pdf"));
-        VasteToeval toeval(9);
-        const Kaarten::BingoPagina bingo = Kaarten::maakBingoPagina(90, toeval);
-        const auto teken = [&](QPainter& p) { Pagina::tekenBingo(p, bingo, QString(), Pagina::freePlaatje()); };
-        QVERIFY(PdfUitvoer(pad).druk(QStringLiteral("Test"), 1, [&](QPainter& p, int) { teken(p); }, nullptr));
-        const Opname::Pagina o = opgenomen(teken);
-
-        QProcess proces;
-        proces.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pad, QStringLiteral("-")});
-        QVERIFY(proces.waitForFinished(60000));
-        const QString html = QString::fromUtf8(proces.readAllStandardOutput());
-        QCOMPARE(html.count(QStringLiteral("<page width=\"595.")), 1);
-        static const QRegularExpression woord(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
-                                                             "xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([0-9]+)<"));
-        int woorden = 0;
-        for (auto it = woord.globalMatch(html); it.hasNext(); ++woorden) {
-            const auto w = it.next();
-            const QPointF midden = QPointF(w.captured(1).toDouble() + w.captured(3).toDouble(),
-                                           w.captured(2).toDouble() + w.captured(4).toDouble()) * 10; // twips
-            QVERIFY2(std::any_of(o.teksten.begin(), o.teksten.end(), [&](const Opname::Tekst& t) {
-                return t.tekst.trimmed() == w.captured(5) && QLineF(t.inkt().center(), midden).length() < 120;
-            }), qPrintable(w.captured(5)));
-        }
-        QCOMPARE(woorden, 6 * 24);
     }
 };
 
