@@ -64,7 +64,7 @@ QComboBox* maakLijst(QWidget* ouder, const char* naam, const QString& tip)
 
 Main::Main(Algemeen& alg, Spel& spel, const InstellingenBestand& bestand, Toeval& toeval, QWidget* ouder)
     : QWidget(ouder), m_alg(alg), m_spel(spel), m_bestand(bestand), m_toeval(toeval),
-      m_beeindig([] { QCoreApplication::exit(0); })
+      m_beeindig([this] { QCoreApplication::exit(m_afsluitCode); })
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral(" Zorvak"));
@@ -317,10 +317,13 @@ void Main::closeEvent(QCloseEvent* e)
     Timer1->stop();
     WachtTempo::zetBeeindigd(true);
     QString fout;
-    if (!m_bestand.schrijf(m_alg, &fout))
+    if (!m_bestand.schrijf(m_alg, &fout)) {
+        // Said to the organiser, and to whatever started the program: it did not end well.
+        m_afsluitCode = 1;
         Melding::meld(this, QStringLiteral(" Exit programma"),
                       QStringLiteral("De instellingen konden niet worden bewaard in\n%1\n\n%2")
                           .arg(QDir::toNativeSeparators(m_bestand.pad()), fout));
+    }
     e->accept();
     m_beeindig();
 }

@@ -116,6 +116,8 @@ public:
     // What a confirmed exit does after the settings are written; the program quits the
     // application, tests record it.
     void zetBeeindiger(std::function<void()> beeindig) { m_beeindig = std::move(beeindig); }
+    // What the program ends with: 1 when the settings could not be saved at exit, else 0.
+    int afsluitCode() const { return m_afsluitCode; }
 
     // The controls, under the names the program gives them (also their objectName).
     Achtergrond* BackImage = nullptr;
@@ -215,6 +217,7 @@ private:
     QColor m_knopMidden;
     bool m_vraagtAfsluiten = false;
     bool m_afgesloten = false;
+    int m_afsluitCode = 0;
     // Raised by every new game: a draw that waited across a new game stops instead of showing
     // its ball on the new board.
     int m_spelNummer = 0;

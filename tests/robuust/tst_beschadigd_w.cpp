@@ -115,6 +115,7 @@ private slots:
         Melding::zetVolgendAntwoord(true);
         QVERIFY(s.hoofd.close());
         QCOMPARE(s.beeindigd, 1);
+        QCOMPARE(s.hoofd.afsluitCode(), 1);
         const auto getoond = Melding::neemGetoond();
         QCOMPARE(getoond.size(), 2);
         QVERIFY2(getoond[1].tekst.contains(QDir::toNativeSeparators(ini)), qPrintable(getoond[1].tekst));
