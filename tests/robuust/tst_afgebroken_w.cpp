@@ -96,8 +96,10 @@ private slots:
             // game, both as "game:ball ball ".
             QByteArray getoond;
             for (const QByteArray& r : regels) {
-                if (r.startsWith("spel ")) getoond = r.mid(5).trimmed() + ':';
-                else if (r.startsWith("bal ")) getoond += r.mid(4).trimmed() + ' ';
+                if (r.startsWith("spel "))
+                    getoond = r.mid(5).trimmed() + ':';
+                else if (r.startsWith("bal "))
+                    getoond += r.mid(4).trimmed() + ' ';
             }
             const auto laatste = Verloop::laatsteSpel(map.path());
             QVERIFY2(laatste && !laatste->beschadigd && !laatste->afgemaakt, waar);
