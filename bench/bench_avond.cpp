@@ -2,6 +2,8 @@
 // and each dialog 200 times through the command bar, 200 pages of cards printed. Reports the
 // memory in use at the end against that after the first round; a ratio near 1 means nothing
 // piles up over an evening.
+#include "benchhulp.h"
+
 #include "common/algemeen.h"
 #include "common/doek_w.h"
 #include "common/instellingen.h"
@@ -131,7 +133,7 @@ bool dialogen(Main& hoofd, Algemeen& alg, int keer)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchHulp::zonderScherm();
     QApplication app(argc, argv);
     QTemporaryDir map;
     Algemeen alg;

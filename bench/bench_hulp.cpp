@@ -1,44 +1,19 @@
 // Time to draw the help panel on large screens, against one plain fill of the same canvas.
 // A third row shows what a stroke per dot of the texture would cost instead.
+#include "benchhulp.h"
+
 #include "common/doek_w.h"
 #include "common/plaatjes.h"
 #include "main/hulppaneel_w.h"
 #include "main/hulptekst.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 
-#include <algorithm>
-#include <cstdio>
-#include <functional>
-#include <vector>
-
-namespace
-{
-// The median of several runs, in milliseconds.
-double meet(const std::function<void()>& f, int keer)
-{
-    std::vector<double> tijden;
-    for (int i = 0; i < keer; ++i) {
-        QElapsedTimer klok;
-        klok.start();
-        f();
-        tijden.push_back(klok.nsecsElapsed() / 1e6);
-    }
-    std::sort(tijden.begin(), tijden.end());
-    return tijden[tijden.size() / 2];
-}
-
-void rij(const char* naam, double gemeten, double basis)
-{
-    std::printf("%s | %.2f ms | %.2f ms | %.1f\n", naam, gemeten, basis, gemeten / basis);
-    std::fflush(stdout);
-}
-} // namespace
+using namespace BenchHulp;
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    zonderScherm();
     QApplication app(argc, argv);
     const QImage logo = Plaatjes::logo();
 

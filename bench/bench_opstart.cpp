@@ -2,6 +2,8 @@
 // screen, against a bare full-screen Qt program doing the same. Both run from this file as
 // child processes (the same binary, so both load the same libraries); each ends itself the
 // moment its first frame is painted.
+#include "benchhulp.h"
+
 #include "common/algemeen.h"
 #include "common/instellingen.h"
 #include "common/spel.h"
@@ -24,6 +26,8 @@
 #include <cstring>
 #include <memory>
 #include <vector>
+
+using BenchHulp::mediaan;
 
 namespace
 {
@@ -65,12 +69,6 @@ int kind(int argc, char** argv, bool zorvak, const QString& map)
     venster->showFullScreen();
     venster->setGeometry(venster->screen()->geometry());
     return QApplication::exec();
-}
-
-double mediaan(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 // Start-up of the main window to its first painted frame, against a bare full-screen Qt window;
 // and reading the settings file at start-up, against reading the same bytes plainly.
+#include "benchhulp.h"
+
 #include "common/algemeen.h"
 #include "common/instellingen.h"
 #include "common/spel.h"
@@ -7,56 +9,10 @@
 #include "main/main_w.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QScreen>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <cstdio>
-#include <vector>
-
-namespace
-{
-class VerfTeller : public QObject
-{
-public:
-    bool geverfd = false;
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint) geverfd = true;
-        return false;
-    }
-};
-
-// Shows the window and lets the event loop run until something of it was painted.
-template <class Maak> double totEersteBeeld(Maak maak)
-{
-    VerfTeller teller;
-    qApp->installEventFilter(&teller);
-    QElapsedTimer klok;
-    klok.start();
-    auto venster = maak();
-    venster->setGeometry(venster->screen()->geometry());
-    venster->show();
-    while (!teller.geverfd)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    const double ms = klok.nsecsElapsed() / 1e6;
-    qApp->removeEventFilter(&teller);
-    return ms;
-}
-
-double mediaan(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-void rij(const char* naam, double gemeten, double basis)
-{
-    std::printf("%s | %.3f ms | %.3f ms | %.1f\n", naam, gemeten, basis, gemeten / basis);
-}
-} // namespace
+using namespace BenchHulp;
 
 int main(int argc, char* argv[])
 {

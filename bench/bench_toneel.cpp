@@ -1,5 +1,7 @@
 // The stage at 3840 x 2160: one frame of the board sliding in and one blink phase of a ball,
 // each painted on the window, against a bare window filling the same area.
+#include "benchhulp.h"
+
 #include "common/algemeen.h"
 #include "common/doek_w.h"
 #include "common/instellingen.h"
@@ -11,39 +13,13 @@
 #include "main/main_w.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <cstdio>
-#include <functional>
-#include <vector>
-
-namespace
-{
-double meet(const std::function<void()>& f, int keer)
-{
-    std::vector<double> tijden;
-    for (int i = 0; i < keer; ++i) {
-        QElapsedTimer klok;
-        klok.start();
-        f();
-        tijden.push_back(klok.nsecsElapsed() / 1e6);
-    }
-    std::sort(tijden.begin(), tijden.end());
-    return tijden[tijden.size() / 2];
-}
-
-void rij(const char* naam, double gemeten, double basis)
-{
-    std::printf("%s | %.3f ms | %.3f ms | %.1f\n", naam, gemeten, basis, gemeten / basis);
-    std::fflush(stdout);
-}
-} // namespace
+using namespace BenchHulp;
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    zonderScherm();
     QApplication app(argc, argv);
     QTemporaryDir map;
     Algemeen alg;

@@ -1,5 +1,7 @@
 // What a draw costs: the processor time used while a ball blinks, as a share of the time it
 // blinks, and the time from the space bar to the first blink phase on screen.
+#include "benchhulp.h"
+
 #include "common/algemeen.h"
 #include "common/doek_w.h"
 #include "common/instellingen.h"
@@ -10,26 +12,13 @@
 #include "main/main_w.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <vector>
+using namespace BenchHulp;
 
 namespace
 {
-// Processor time of the whole process, user and system, in seconds.
-double processorTijd()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return r.ru_utime.tv_sec + r.ru_utime.tv_usec / 1e6 + r.ru_stime.tv_sec + r.ru_stime.tv_usec / 1e6;
-}
-
 struct Aandeel {
     double processor = 0;
     double wand = 0;
@@ -45,57 +34,16 @@ template <class F> Aandeel meet(F&& f)
     return {processorTijd() - p0, wand.nsecsElapsed() / 1e9};
 }
 
-// Paints the board the moment its paint event arrives, and notes when that painting is done.
-class PaintKlok : public QObject
-{
-public:
-    explicit PaintKlok(QWidget* bord) : m_bord(bord) { bord->installEventFilter(this); }
-    void start()
-    {
-        m_geschilderd = -1;
-        m_klok.start();
-    }
-    double ms() const { return m_geschilderd / 1e6; }
-    bool klaar() const { return m_geschilderd >= 0; }
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (o != m_bord || e->type() != QEvent::Paint || m_geschilderd >= 0 || !m_klok.isValid()) return false;
-        static_cast<QObject*>(m_bord)->event(e); // QObject::event is public
-        m_geschilderd = m_klok.nsecsElapsed();
-        return true;
-    }
-
-private:
-    QWidget* m_bord;
-    QElapsedTimer m_klok;
-    qint64 m_geschilderd = -1;
-};
-
-double mediaan(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 void spatie(QWidget* bord)
 {
     QKeyEvent neer(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
     QApplication::sendEvent(bord, &neer);
 }
-
-void rij(const char* naam, double gemeten, double basis, const char* eenheid, const char* basisNaam)
-{
-    std::printf("%s | %.3f %s | %.3f %s (%s) | %.4f\n", naam, gemeten, eenheid, basis, eenheid, basisNaam,
-                basis > 0 ? gemeten / basis : 0.0);
-    std::fflush(stdout);
-}
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    zonderScherm();
     QApplication app(argc, argv);
     QTemporaryDir map;
     Algemeen alg;

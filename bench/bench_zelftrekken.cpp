@@ -1,5 +1,7 @@
 // What calling by itself costs while it waits for the next ball: the processor time of the
 // whole program over a few seconds of waiting, against the same program left idle.
+#include "benchhulp.h"
+
 #include "common/algemeen.h"
 #include "common/instellingen.h"
 #include "common/melding_w.h"
@@ -15,19 +17,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <sys/resource.h>
-
-#include <cstdio>
+using namespace BenchHulp;
 
 namespace
 {
-double processorTijd()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return r.ru_utime.tv_sec + r.ru_utime.tv_usec / 1e6 + r.ru_stime.tv_sec + r.ru_stime.tv_usec / 1e6;
-}
-
 // Processor seconds used while the event loop runs for `seconden`.
 double tijdens(double seconden)
 {
@@ -41,7 +34,7 @@ double tijdens(double seconden)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    zonderScherm();
     QApplication app(argc, argv);
     QTemporaryDir map;
     Algemeen alg;
@@ -67,8 +60,7 @@ int main(int argc, char** argv)
     const bool wacht = hoofd.roeper().wachtOpBal();
     const double zelf = tijdens(duur);
 
-    std::printf("zelftrekken: processor time over %.0f s waiting for the next ball | %.4f s | %.4f s (idle program) | "
-                "%.2f\n",
-                duur, zelf, rust, rust > 0 ? zelf / rust : 0.0);
+    rij("zelftrekken: processor time over 4 s waiting for the next ball", zelf * 1000, rust * 1000, "ms",
+        "idle program");
     return wacht && alg.AantalGetrokken == 0 ? 0 : 1;
 }
