@@ -138,8 +138,9 @@ map="$1" beeld="$2" maat="$3"
 b="${maat%x*}" h="${maat#*x}"
 read -r x y < <(awk -v b="$b" -v h="$h" 'BEGIN { s = b / 1024; if (h / 768 < s) s = h / 768;
   printf "%d %d\n", 384 * s + 0.5, h - 34 * s + 0.5 }')
-# A first start each time: a start after one that was not ended with Exit shows no background.
-rm -f "$map/Zorvak.ini"
+# A first start each time: a start after one that was not ended with Exit shows no background,
+# and would ask whether to go on with the game it left.
+rm -rf "$map/Zorvak.ini" "$map/Verloop"
 openbox --sm-disable >/dev/null 2>&1 & wm=$!
 sleep 1
 "$map/zorvak" 2>/dev/null & pid=$!
