@@ -1,19 +1,12 @@
 // What a draw costs: the processor time used while a ball blinks, as a share of the time it
 // blinks, and the time from the space bar to the first blink phase on screen.
 #include "benchhulp.h"
+#include "benchspel.h"
 
-#include "common/algemeen.h"
 #include "common/doek_w.h"
-#include "common/instellingen.h"
-#include "common/melding_w.h"
-#include "common/spel.h"
-#include "common/toeval.h"
-#include "common/wacht.h"
-#include "main/main_w.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTemporaryDir>
 
 using namespace BenchHulp;
 
@@ -45,21 +38,9 @@ int main(int argc, char** argv)
 {
     zonderScherm();
     QApplication app(argc, argv);
-    QTemporaryDir map;
-    Algemeen alg;
-    InstellingenBestand bestand(map.path(), map.filePath(QStringLiteral("reserve")));
-    Melding::zetStil(true);
-    Spel spel;
-    Main hoofd(alg, spel, bestand, Toeval::systeem());
-    hoofd.zetBeeindiger([] {});
-    hoofd.show();
-    QApplication::processEvents();
-
-    WachtTempo::zet(0);
-    alg.RondeTeller = 1;
-    hoofd.NieuwSpel();
-    WachtTempo::zet(1);
-    QApplication::processEvents();
+    BenchSpel b;
+    Algemeen& alg = b.alg;
+    Main& hoofd = b.hoofd;
 
     // The processor during draws with the start values: 3 cycles of 0.2 s phases.
     alg.KnipperAantal = 3;

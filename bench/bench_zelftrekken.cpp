@@ -1,20 +1,13 @@
 // What calling by itself costs while it waits for the next ball: the processor time of the
 // whole program over a few seconds of waiting, against the same program left idle.
 #include "benchhulp.h"
+#include "benchspel.h"
 
-#include "common/algemeen.h"
-#include "common/instellingen.h"
-#include "common/melding_w.h"
-#include "common/spel.h"
-#include "common/toeval.h"
-#include "common/wacht.h"
-#include "main/main_w.h"
 #include "main/roeper.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace BenchHulp;
@@ -36,19 +29,9 @@ int main(int argc, char** argv)
 {
     zonderScherm();
     QApplication app(argc, argv);
-    QTemporaryDir map;
-    Algemeen alg;
-    InstellingenBestand bestand(map.path(), map.filePath(QStringLiteral("reserve")));
-    Melding::zetStil(true);
-    Spel spel;
-    Main hoofd(alg, spel, bestand, Toeval::systeem());
-    hoofd.zetBeeindiger([] {});
-    hoofd.show();
-    WachtTempo::zet(0);
-    alg.RondeTeller = 1;
-    hoofd.NieuwSpel();
-    WachtTempo::zet(1);
-    QApplication::processEvents();
+    BenchSpel b;
+    Algemeen& alg = b.alg;
+    Main& hoofd = b.hoofd;
 
     constexpr double duur = 4.0;
     const double rust = tijdens(duur);

@@ -42,18 +42,7 @@ void zetNaam(QWidget* w, const QString& naam)
 // A box with a single-line border, filled with its colour.
 QFrame* maakKader(QWidget* ouder, const QString& naam, int x, int y, int b, int h, QColor kleur)
 {
-    auto* kader = new QFrame(ouder);
-    zetNaam(kader, naam);
-    kader->setFrameStyle(QFrame::Box | QFrame::Plain);
-    kader->setLineWidth(1);
-    kader->setAutoFillBackground(true);
-    QPalette pal = kader->palette();
-    pal.setColor(QPalette::Window, kleur);
-    pal.setColor(QPalette::WindowText, Qt::black);
-    kader->setPalette(pal);
-    kader->setGeometry(Twips::rect(x, y, b, h));
-    kader->setFocusPolicy(Qt::NoFocus);
-    return kader;
+    return dialoogKader(ouder, naam, Twips::rect(x, y, b, h), kleur);
 }
 
 QLabel* maakTekst(QWidget* ouder, const QString& naam, int x, int y, const QString& tekst)
