@@ -13,6 +13,7 @@
 #   schermafdruk-configuratie.png  the settings dialog
 #   schermafdruk-kaarteditor.png   the card pattern editor, with the top row clicked
 #   schermafdruk-afdrukken.png     the print dialog
+#   schermafdruk-kaartcontrole.png a numbered card checked against that game (key K)
 #   voorbeeld-bingokaarten.png     a page of Bingo cards (75 numbers), from zorvak-kaarten
 #   voorbeeld-kienkaarten.png      a page of Kien cards, from zorvak-kaarten
 set -euo pipefail
@@ -34,6 +35,9 @@ trap 'rm -rf "$werk"' EXIT
 mkdir "$werk/map" "$werk/beeld"
 cp "$build/zorvak" "$werk/map/"
 [ -d "$build/Backgrounds" ] && cp -r "$build/Backgrounds" "$werk/map/"
+
+# Numbered cards in the program folder's register, so a card can be checked on the stage.
+"$build/zorvak-kaarten" bingo --serie A --register "$werk/map/Kaartregister.db" --uitvoer "$werk/a.pdf" >/dev/null
 
 export XDG_RUNTIME_DIR="$werk/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -126,6 +130,14 @@ for _ in 1 2 3 4 5 6 7 8; do
 done
 sleep 1
 scherm schermafdruk-spel
+
+# A player calls: K, the card's number, and the card shows large on the stage.
+xdotool key k
+venster " Kaart controleren" >/dev/null
+xdotool type 3
+xdotool key Return
+sleep 1.5
+scherm schermafdruk-kaartcontrole
 SCHERM
 
 # The game on screens of other sizes. The stage is the 1024 x 768 design scaled by one factor
