@@ -123,19 +123,24 @@ Verloop::Laatste Verloop::leesInhoud(const QByteArray& inhoud)
         tekst.chop(1);
     QList<QByteArray> lijnen = tekst.split('\n');
     lijnen.removeLast(); // after the last line end: empty, or a line cut off
-    for (QByteArray& lijn : lijnen)
+    QList<qsizetype> einden; // where each line ends in the file, its line end included
+    for (QByteArray& lijn : lijnen) {
+        einden << (einden.isEmpty() ? 0 : einden.last()) + lijn.size() + 1;
         if (lijn.endsWith('\r')) lijn.chop(1);
+    }
     if (lijnen.isEmpty()) return l;
     if (lijnen.first() != kopRegel) {
         l.beschadigd = true;
         l.fout = QStringLiteral("de eerste regel is niet de kop van een verloop");
         return l;
     }
+    l.gelezenTot = einden.first();
     bool spelGezien = false;
     for (int i = 1; i < lijnen.size(); ++i) {
         Laatste poging = l;
         if (pasToe(lijnen[i], poging, spelGezien)) {
             l = poging;
+            l.gelezenTot = einden[i];
             continue;
         }
         // The last line may be half written when the power went; any other is damage.
@@ -254,9 +259,10 @@ bool Verloop::bereidVoor(const QString& bestand, QByteArray& voorloop)
             }
             meldBeschadigd(bestand, inhoud ? gelezen.fout : fout, apart);
             voorloop = kopRegel + "\r\n";
-        } else if (!inhoud->isEmpty() && !inhoud->endsWith('\n')) {
-            // What a crash left of a line: the file without it takes its place in one step.
-            const QByteArray heel = inhoud->left(inhoud->lastIndexOf('\n') + 1);
+        } else if (gelezen.gelezenTot < inhoud->size()) {
+            // What a crash left of a line (cut off, zeroed, or garbled up to its line end): the
+            // file without it takes its place in one step, so the next line does not follow it.
+            const QByteArray heel = inhoud->left(gelezen.gelezenTot);
             if (!VeiligBestand::schrijf(bestand, heel.isEmpty() ? kopRegel + "\r\n" : heel, &fout)) {
                 meld(fout);
                 return false;

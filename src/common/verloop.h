@@ -36,6 +36,7 @@ public:
         QString bestand;         // the record it was read from
         bool beschadigd = false; // the file is no record: a line in it cannot be read
         QString fout;            // why, in Dutch
+        qsizetype gelezenTot = 0; // the bytes that hold the header and whole, readable lines
     };
 
     // The last game of the newest record under the settings folder; nothing when there is no

@@ -69,10 +69,18 @@ private slots:
         QVERIFY(m_meldingen.isEmpty());
     }
 
-    // A line cut off by a crash is passed over; the next line replaces it and the file reads whole.
+    void afgebrokenRegel_data()
+    {
+        QTest::addColumn<QByteArray>("rest");
+        QTest::newRow("afgebroken") << QByteArray("2026-12-06T20:00:00.000+01:00,1,2,getrok");
+        QTest::newRow("nullen tot het regeleinde") << QByteArrayLiteral("2026-12-06T20:00:00.000+01:00,1,\0\0\0\r\n");
+    }
+    // What a crash left of the last line is passed over; the next line replaces it and the file
+    // reads whole.
     void afgebrokenRegel()
     {
-        voegToe(dag(), "2026-12-06T20:00:00.000+01:00,1,2,getrok");
+        QFETCH(QByteArray, rest);
+        voegToe(dag(), rest);
         QVERIFY(leesTerug().stand == m_spel.stand());
         nieuwVerloop();
         m_verloop->hervat(leesTerug());
