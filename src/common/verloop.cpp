@@ -122,7 +122,7 @@ Verloop::Laatste Verloop::leesInhoud(const QByteArray& inhoud)
     while (tekst.endsWith('\0'))
         tekst.chop(1);
     QList<QByteArray> lijnen = tekst.split('\n');
-    lijnen.removeLast(); // after the last line end: empty, or a line cut off
+    lijnen.removeLast();     // after the last line end: empty, or a line cut off
     QList<qsizetype> einden; // where each line ends in the file, its line end included
     for (QByteArray& lijn : lijnen) {
         einden << (einden.isEmpty() ? 0 : einden.last()) + lijn.size() + 1;

@@ -32,10 +32,10 @@ public:
     // The last game of a record, as far as the record could be read.
     struct Laatste {
         Spel::Stand stand;
-        bool afgemaakt = false;  // ended by a confirmed exit or given up
-        QString bestand;         // the record it was read from
-        bool beschadigd = false; // the file is no record: a line in it cannot be read
-        QString fout;            // why, in Dutch
+        bool afgemaakt = false;   // ended by a confirmed exit or given up
+        QString bestand;          // the record it was read from
+        bool beschadigd = false;  // the file is no record: a line in it cannot be read
+        QString fout;             // why, in Dutch
         qsizetype gelezenTot = 0; // the bytes that hold the header and whole, readable lines
     };
 

@@ -11,8 +11,6 @@ class TstDoek : public QObject
     Q_OBJECT
 
 private slots:
-    void schermSchaal() { QCOMPARE(qApp->primaryScreen()->devicePixelRatio(), 1.25); }
-
     void hoekenHorenErbij()
     {
         Doek doek(nullptr, Qt::white);

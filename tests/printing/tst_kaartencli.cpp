@@ -2,6 +2,7 @@
 // give a Dutch message, a non-zero exit and no file.
 
 #include "common/verloop.h"
+#include "testhulp.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -65,7 +66,8 @@ private slots:
     {
         const QString bingo = map.filePath(QStringLiteral("bingo.pdf")),
                       kien = map.filePath(QStringLiteral("kien.pdf"));
-        const Uitkomst b = start({"bingo", "--getallen", "90", "--paginas", "3", "--tekst", "Avond", "--uitvoer", bingo});
+        const Uitkomst b =
+            start({"bingo", "--getallen", "90", "--paginas", "3", "--tekst", "Avond", "--uitvoer", bingo});
         QVERIFY(b.code == 0 && b.uit.isEmpty() && b.fout.isEmpty());
         const auto paginas = getallen(bingo);
         QCOMPARE(paginas.size(), 3);
@@ -110,17 +112,12 @@ private slots:
         // Without --ballen: the game in the record beside the register, once there is one.
         u = start({"controleer", "--kaart", "X1-2", "--register", reg});
         QVERIFY2(u.code == 2 && u.fout.contains(QStringLiteral("geen verloop")), qPrintable(u.fout));
-        Spel::Stand stand{90, 1, 1, {}};
+        const Spel::Stand stand{90, 1, 1, {}};
         const QDateTime nu = QDateTime::currentDateTime();
         QByteArray verloop = Verloop::kopRegel + '\n' + Verloop::regel(nu, stand, Spel::Gebeurtenis::NieuwSpel, 0);
-        for (int bal = 1; bal <= 90; ++bal) {
-            stand.ballen << Spel::Bal{bal, nu};
+        for (int bal = 1; bal <= 90; ++bal)
             verloop += Verloop::regel(nu, stand, Spel::Gebeurtenis::Getrokken, bal);
-        }
-        QVERIFY(QDir(map.path()).mkpath(Verloop::mapNaam));
-        QFile bestand(Verloop::dagBestand(map.path(), nu.date()));
-        QVERIFY(bestand.open(QIODevice::WriteOnly) && bestand.write(verloop) == verloop.size());
-        bestand.close();
+        QVERIFY(TestHulp::schrijfBestand(Verloop::dagBestand(map.path(), nu.date()), verloop));
         u = start({"controleer", "--kaart", "X1-2", "--rijen", "3", "--register", reg});
         QVERIFY2(u.code == 0 && u.uit.contains("KIEN: volle kaart"), qPrintable(u.uit + u.fout));
     }
@@ -146,7 +143,8 @@ private slots:
         QTest::newRow("ballen") << QStringList{"controleer", "--kaart", "A-1", "--ballen", "4,4"} << "--ballen";
         QTest::newRow("patroon") << QStringList{"controleer", "--kaart", "A-1", "--ballen", "4", "--patroon", "26"}
                                  << "--patroon";
-        QTest::newRow("lange tekst") << QStringList{"bingo", "--tekst", QString(120, 'W'), "--uitvoer", "X"} << "te lang";
+        QTest::newRow("lange tekst") << QStringList{"bingo", "--tekst", QString(120, 'W'), "--uitvoer", "X"}
+                                     << "te lang";
         QTest::newRow("onschrijfbaar") << QStringList{"kien", "--uitvoer", "geen/map/x.pdf"}
                                        << "kon niet worden opgeslagen";
     }
