@@ -23,7 +23,6 @@ Doek::Doek(QWidget* ouder, QColor achtergrond) : QWidget(ouder), m_achtergrond(a
 {
     if (auto* scherm = QGuiApplication::primaryScreen()) m_dpr = scherm->devicePixelRatio();
     setAttribute(Qt::WA_OpaquePaintEvent);
-    maakBeeld();
 }
 
 void Doek::zetPlaats(int x, int y, int breedte, int hoogte)
@@ -33,7 +32,7 @@ void Doek::zetPlaats(int x, int y, int breedte, int hoogte)
     m_b = breedte;
     m_h = hoogte;
     setGeometry(Twips::rect(x, y, breedte, hoogte, m_schaal));
-    maakBeeld(); // a hidden widget hears of its new size only when shown
+    volgMaat(); // a hidden widget hears of its new size only when shown
 }
 
 void Doek::zetSchaal(qreal schaal, qreal dpr)
@@ -44,7 +43,6 @@ void Doek::zetSchaal(qreal schaal, qreal dpr)
     m_dpr = dpr;
     m_beeld = QImage();
     setGeometry(Twips::rect(m_x, m_y, m_b, m_h, m_schaal));
-    maakBeeld();
     update();
 }
 
@@ -53,10 +51,20 @@ void Doek::zetPositie(int x, int y)
     zetPlaats(x, y, m_b, m_h);
 }
 
-void Doek::maakBeeld()
+QSize Doek::beeldMaat() const
 {
-    const QSize grootte(std::max(1, qRound(width() * m_dpr)), std::max(1, qRound(height() * m_dpr)));
-    if (m_beeld.size() == grootte) return;
+    return QSize(std::max(1, qRound(width() * m_dpr)), std::max(1, qRound(height() * m_dpr)));
+}
+
+void Doek::volgMaat()
+{
+    if (!m_beeld.isNull()) maakBeeld();
+}
+
+QImage& Doek::maakBeeld() const
+{
+    const QSize grootte = beeldMaat();
+    if (m_beeld.size() == grootte) return m_beeld;
     QImage nieuw(grootte, QImage::Format_RGB32);
     nieuw.fill(m_achtergrond);
     if (!m_beeld.isNull()) {
@@ -64,6 +72,7 @@ void Doek::maakBeeld()
         p.drawImage(QPoint(0, 0), m_beeld);
     }
     m_beeld = nieuw;
+    return m_beeld;
 }
 
 void Doek::zetAchtergrond(QColor kleur)
@@ -74,7 +83,8 @@ void Doek::zetAchtergrond(QColor kleur)
 
 void Doek::wis()
 {
-    m_beeld.fill(m_achtergrond);
+    // A canvas that was never drawn on is its background already; it is made when drawn on.
+    if (!m_beeld.isNull()) m_beeld.fill(m_achtergrond);
     update();
 }
 
@@ -97,7 +107,7 @@ void Doek::lijn(int x1, int y1, int x2, int y2, QColor kleur)
         return;
     }
     {
-        QPainter p(&m_beeld);
+        QPainter p(&maakBeeld());
         p.scale(beeldFactor(), beeldFactor());
         p.setPen(QPen(kleur, 1.0, Qt::SolidLine, Qt::SquareCap));
         p.drawLine(QPointF(vloer15(x1) + 0.5, vloer15(y1) + 0.5), QPointF(vloer15(x2) + 0.5, vloer15(y2) + 0.5));
@@ -118,7 +128,7 @@ void Doek::kader(int x1, int y1, int x2, int y2, QColor kleur)
 void Doek::vul(int x1, int y1, int x2, int y2, QColor kleur)
 {
     {
-        QPainter p(&m_beeld);
+        QPainter p(&maakBeeld());
         p.fillRect(blok(x1, y1, x2, y2), kleur);
     }
     update();
@@ -139,7 +149,7 @@ void Doek::plaatje(const QImage& beeld, int x, int y, int breedte, int hoogte)
 {
     if (beeld.isNull()) return;
     {
-        QPainter p(&m_beeld);
+        QPainter p(&maakBeeld());
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         const QRect doel(px(x), px(y), qRound(Twips::naarPixels(breedte) * beeldFactor()),
                          qRound(Twips::naarPixels(hoogte) * beeldFactor()));
@@ -172,7 +182,7 @@ void Doek::stippen(int x0, int y0, int x1, int y1, int stap, QColor kleur)
                     kleur);
     }
     {
-        QPainter p(&m_beeld);
+        QPainter p(&maakBeeld());
         QBrush kwast(tegel);
         p.setBrushOrigin(px(x0), px(y0));
         p.fillRect(blok(x0, y0, x1, y1), kwast);
@@ -183,12 +193,13 @@ void Doek::stippen(int x0, int y0, int x1, int y1, int stap, QColor kleur)
 QColor Doek::pixel(int x, int y) const
 {
     const QPoint punt(px(x), px(y));
-    return m_beeld.rect().contains(punt) ? m_beeld.pixelColor(punt) : QColor();
+    const QImage& beeld = maakBeeld();
+    return beeld.rect().contains(punt) ? beeld.pixelColor(punt) : QColor();
 }
 
 QImage Doek::deel(int x, int y, int breedte, int hoogte) const
 {
-    return m_beeld.copy(px(x), px(y), qRound(Twips::naarPixels(breedte) * beeldFactor()),
+    return maakBeeld().copy(px(x), px(y), qRound(Twips::naarPixels(breedte) * beeldFactor()),
                         qRound(Twips::naarPixels(hoogte) * beeldFactor()));
 }
 
@@ -197,6 +208,10 @@ void Doek::paintEvent(QPaintEvent* e)
     // The image holds device pixels; drawn into the logical rectangle they land one to one.
     // Only the part that needs painting is copied.
     QPainter p(this);
+    if (m_beeld.isNull()) {
+        p.fillRect(e->rect(), m_achtergrond);
+        return;
+    }
     const QRectF doel(e->rect());
     const QRectF bron(doel.x() * m_dpr, doel.y() * m_dpr, doel.width() * m_dpr, doel.height() * m_dpr);
     p.drawImage(doel, m_beeld, bron);
@@ -204,14 +219,14 @@ void Doek::paintEvent(QPaintEvent* e)
 
 QImage Doek::beeld() const
 {
-    QImage kopie = m_beeld;
+    QImage kopie = maakBeeld();
     kopie.setDevicePixelRatio(beeldFactor());
     return kopie;
 }
 
 void Doek::resizeEvent(QResizeEvent*)
 {
-    maakBeeld();
+    volgMaat();
 }
 
 void Doek::mousePressEvent(QMouseEvent* e)

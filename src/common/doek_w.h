@@ -58,7 +58,7 @@ public:
     template <class F> void teken(F&& f)
     {
         {
-            QPainter p(&m_beeld);
+            QPainter p(&maakBeeld());
             p.scale(beeldFactor() / 15.0, beeldFactor() / 15.0);
             f(p);
         }
@@ -83,9 +83,16 @@ protected:
 private:
     int px(int twips) const; // device pixel where a twip position falls, snapped to the logical grid
     QRect blok(int x1, int y1, int x2, int y2) const;
-    void maakBeeld();
+    QSize beeldMaat() const;
+    // The image at the canvas's present size, made when first needed: what was drawn stays,
+    // new room is the background colour.
+    QImage& maakBeeld() const;
+    // A new size reaches an image already made; one not made yet waits until it is drawn on.
+    void volgMaat();
 
-    QImage m_beeld; // device pixels; kept at ratio 1 so painting on it needs no second scale
+    // Device pixels; kept at ratio 1 so painting on it needs no second scale. Empty until the
+    // first drawing: until then the canvas is all background.
+    mutable QImage m_beeld;
     QColor m_achtergrond;
     qreal m_dpr = 1.0;
     qreal m_schaal = 1.0;

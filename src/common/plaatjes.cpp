@@ -125,27 +125,24 @@ std::array<double, 3> gemiddelde(const QImage& img)
     return som;
 }
 
-// The body colour of each ball, chosen so that the sphere, light and shadow together, has the
-// ball's mean colour.
-const std::array<QColor, 8>& lichaamsKleuren()
+// The body colour of ball i (0..7), chosen so that the sphere, light and shadow together, has
+// the ball's mean colour. Each is worked out the first time its ball is drawn: a start shows
+// two of the eight.
+QColor lichaamsKleur(int i)
 {
-    static const std::array<QColor, 8> kleuren = [] {
-        std::array<QColor, 8> uit;
-        for (int i = 0; i < 8; ++i) {
-            const QColor doel(balKleuren[i]);
-            const std::array<double, 3> gewenst{double(doel.red()), double(doel.green()), double(doel.blue())};
-            std::array<double, 3> lichaam = gewenst;
-            for (int stap = 0; stap < 8; ++stap) {
-                const QColor c(kanaal(lichaam[0]), kanaal(lichaam[1]), kanaal(lichaam[2]));
-                const auto m = gemiddelde(balMetLichaam(c, 1.0));
-                for (int k = 0; k < 3; ++k)
-                    lichaam[k] = std::clamp(lichaam[k] + gewenst[k] - m[k], 0.0, 255.0);
-            }
-            uit[i] = QColor(kanaal(lichaam[0]), kanaal(lichaam[1]), kanaal(lichaam[2]));
-        }
-        return uit;
-    }();
-    return kleuren;
+    static std::array<QColor, 8> kleuren;
+    if (kleuren[i].isValid()) return kleuren[i];
+    const QColor doel(balKleuren[i]);
+    const std::array<double, 3> gewenst{double(doel.red()), double(doel.green()), double(doel.blue())};
+    std::array<double, 3> lichaam = gewenst;
+    for (int stap = 0; stap < 8; ++stap) {
+        const QColor c(kanaal(lichaam[0]), kanaal(lichaam[1]), kanaal(lichaam[2]));
+        const auto m = gemiddelde(balMetLichaam(c, 1.0));
+        for (int k = 0; k < 3; ++k)
+            lichaam[k] = std::clamp(lichaam[k] + gewenst[k] - m[k], 0.0, 255.0);
+    }
+    kleuren[i] = QColor(kanaal(lichaam[0]), kanaal(lichaam[1]), kanaal(lichaam[2]));
+    return kleuren[i];
 }
 
 // The outline of a text in a bold sans-serif face, scaled to fit the box and centred in it.
@@ -266,7 +263,7 @@ QColor Plaatjes::balKleur(int index)
 QImage Plaatjes::bal(int index, qreal dpr)
 {
     if (index < 1 || index > aantalBallen) return {};
-    return balMetLichaam(lichaamsKleuren()[index - 1], dpr);
+    return balMetLichaam(lichaamsKleur(index - 1), dpr);
 }
 
 QImage Plaatjes::helpKnop(qreal dpr)
@@ -654,6 +651,10 @@ QImage Plaatjes::startPatroon()
 QIcon Plaatjes::vensterIcoon()
 {
     QIcon icoon;
+    // The letter's outline is the same at every size: the painter scales it.
+    const QRectF vak(20, 15, 26, 34);
+    const QPainterPath schaduw = tekstIn(QStringLiteral("B"), vak.translated(1.5, 2));
+    const QPainterPath letter = tekstIn(QStringLiteral("B"), vak);
     for (int maat : {16, 24, 32, 48, 64, 128, 256}) {
         QImage img(maat, maat, QImage::Format_ARGB32_Premultiplied);
         img.fill(Qt::transparent);
@@ -661,12 +662,11 @@ QIcon Plaatjes::vensterIcoon()
         zetGlad(p);
         p.scale(maat / 64.0, maat / 64.0);
         tekenBol(p, QRectF(1, 1, 62, 62), QColor(215, 20, 20), 0.8);
-        const QRectF vak(20, 15, 26, 34);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(90, 0, 0, 170));
-        p.drawPath(tekstIn(QStringLiteral("B"), vak.translated(1.5, 2)));
+        p.drawPath(schaduw);
         p.setBrush(Qt::white);
-        p.drawPath(tekstIn(QStringLiteral("B"), vak));
+        p.drawPath(letter);
         p.end();
         icoon.addPixmap(QPixmap::fromImage(img));
     }
@@ -677,24 +677,27 @@ QCursor Plaatjes::hand()
 {
     const QScreen* scherm = QGuiApplication::primaryScreen();
     const qreal dpr = scherm ? scherm->devicePixelRatio() : 1.0;
+    // The pointing finger, three curled fingers, the thumb and the palm, as one outline; worked
+    // out once, as every picture button asks for the hand.
+    static const QPainterPath hand = [] {
+        QPainterPath omtrek;
+        auto voeg = [&omtrek](const QRectF& r, qreal ronding) {
+            QPainterPath deel;
+            deel.addRoundedRect(r, ronding, ronding);
+            omtrek = omtrek.united(deel);
+        };
+        voeg(QRectF(8.5, 0.5, 6, 19), 3);
+        voeg(QRectF(14, 10, 5.5, 11), 2.7);
+        voeg(QRectF(19, 11, 5.5, 11), 2.7);
+        voeg(QRectF(24, 12.5, 5, 10), 2.5);
+        voeg(QRectF(8.5, 16, 20.5, 13.5), 4.5);
+        QPainterPath duim;
+        duim.addRoundedRect(QRectF(-3, -2.6, 12, 5.2), 2.6, 2.6);
+        return omtrek.united(QTransform().translate(6.5, 19.5).rotate(48).map(duim));
+    }();
     QImage img = leeg(32, 32, dpr);
     QPainter p(&img);
     zetGlad(p);
-    // The pointing finger, three curled fingers, the thumb and the palm, as one outline.
-    QPainterPath hand;
-    auto voeg = [&hand](const QRectF& r, qreal ronding) {
-        QPainterPath deel;
-        deel.addRoundedRect(r, ronding, ronding);
-        hand = hand.united(deel);
-    };
-    voeg(QRectF(8.5, 0.5, 6, 19), 3);
-    voeg(QRectF(14, 10, 5.5, 11), 2.7);
-    voeg(QRectF(19, 11, 5.5, 11), 2.7);
-    voeg(QRectF(24, 12.5, 5, 10), 2.5);
-    voeg(QRectF(8.5, 16, 20.5, 13.5), 4.5);
-    QPainterPath duim;
-    duim.addRoundedRect(QRectF(-3, -2.6, 12, 5.2), 2.6, 2.6);
-    hand = hand.united(QTransform().translate(6.5, 19.5).rotate(48).map(duim));
     p.setPen(QPen(Qt::black, 1.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::white);
     p.drawPath(hand);

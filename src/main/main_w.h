@@ -164,6 +164,8 @@ private:
     void volgScherm();
     void volgGeometrie(QScreen* scherm);
     void maakPlaatjes();
+    // LogoPic, made at the stage's resolution when first asked for.
+    const QImage& logoPlaatje();
     void zetLettertypen();
     void tekenPatroonKnop();
     void tekenBordOpnieuw();

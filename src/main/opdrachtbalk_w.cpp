@@ -117,7 +117,7 @@ void Main::helpPaneel()
         const BezigeWijzer wijzer;
         for (int i : {KnopAfdrukken, KnopLayout, KnopInstellingen, KnopStart})
             Knop[i]->setEnabled(false);
-        tekenHulpPaneel(*HelpPic, LogoPic);
+        tekenHulpPaneel(*HelpPic, logoPlaatje());
         PdfImg->zetPositie(HulpTekst::pdfX, HulpTekst::pdfY);
         DpiImg->zetPositie(HulpTekst::dpiX, HulpTekst::dpiY);
     }

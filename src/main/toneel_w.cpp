@@ -51,7 +51,7 @@ void Main::legUit(const QRect& scherm, qreal dpr)
     toonPauze();
     plaatsKaartControle();
     if (HelpPic->isVisible()) {
-        tekenHulpPaneel(*HelpPic, LogoPic);
+        tekenHulpPaneel(*HelpPic, logoPlaatje());
         PdfImg->zetPositie(HulpTekst::pdfX, HulpTekst::pdfY);
         DpiImg->zetPositie(HulpTekst::dpiX, HulpTekst::dpiY);
     }
@@ -84,9 +84,16 @@ void Main::maakPlaatjes()
     Image1->zetPlaatje(Plaatjes::verklein(f));
     PdfImg->zetPlaatje(Plaatjes::pdfIcoon(f));
     DpiImg->zetPlaatje(Plaatjes::dpiIcoon(f));
-    LogoPic = Plaatjes::logo(f);
+    // The logo only shows on the help panel: it is drawn when the panel is.
+    LogoPic = QImage();
     zetBalPlaatjes();
     tekenPatroonKnop();
+}
+
+const QImage& Main::logoPlaatje()
+{
+    if (LogoPic.isNull()) LogoPic = Plaatjes::logo(std::max<qreal>(1.0, m_dpr * m_schaal));
+    return LogoPic;
 }
 
 void Main::zetPatroonKnop(const std::array<std::uint8_t, 26>& patroon, const QColor& midden)
