@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     int fase = 0;
     const double knipper = meet(
         [&] {
-            bord->plaatje(fase++ % 2 ? hoofd.Bal2 : hoofd.Bal1, hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
+            bord->plaatje(fase++ % 2 ? hoofd.Bal2() : hoofd.Bal1(), hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
             hoofd.repaint(cel);
         },
         101);

@@ -261,12 +261,19 @@ void Main::plaatsKlok()
 void Main::zetBalPlaatjes()
 {
     const qreal dpr = std::max<qreal>(1.0, Pic->beeldFactor());
-    const QImage een = Plaatjes::bal(m_alg.balKleurIndex(), dpr);
-    const QImage twee = Plaatjes::bal(m_alg.KnipperKleur, dpr);
-    if (!een.isNull()) Bal1 = een;
-    if (!twee.isNull()) Bal2 = twee;
-    if (Bal1.isNull()) Bal1 = Plaatjes::bal(7, dpr);
-    if (Bal2.isNull()) Bal2 = Plaatjes::bal(3, dpr);
+    const auto kies = [dpr](BalKeuze& keuze, int index, int anders) {
+        const bool bestaat = index >= 1 && index <= Plaatjes::aantalBallen;
+        if (!bestaat && keuze.index != 0) return;
+        keuze = BalKeuze{bestaat ? index : anders, dpr, QImage()};
+    };
+    kies(m_bal1, m_alg.balKleurIndex(), 7);
+    kies(m_bal2, m_alg.KnipperKleur, 3);
+}
+
+const QImage& Main::balPlaatje(BalKeuze& keuze)
+{
+    if (keuze.plaatje.isNull()) keuze.plaatje = Plaatjes::bal(keuze.index, keuze.dpr);
+    return keuze.plaatje;
 }
 
 bool Main::zetAchtergrond(const QString& pad)

@@ -140,9 +140,9 @@ public:
     QTimer* Timer1 = nullptr;
     // Under the board while the organiser has paused calling by itself.
     QLabel* PauzeLabel = nullptr;
-    // Pictures kept out of view.
-    QImage Bal1;
-    QImage Bal2;
+    // Pictures kept out of view. The ball pictures are made when first drawn.
+    const QImage& Bal1() { return balPlaatje(m_bal1); }
+    const QImage& Bal2() { return balPlaatje(m_bal2); }
     QImage Free;
     QImage LogoPic;
 
@@ -164,6 +164,14 @@ private:
     void volgScherm();
     void volgGeometrie(QScreen* scherm);
     void maakPlaatjes();
+    // A ball picture as zetBalPlaatjes chose it: which of the set, at what resolution, and the
+    // picture once made.
+    struct BalKeuze {
+        int index = 0;
+        qreal dpr = 1.0;
+        QImage plaatje;
+    };
+    const QImage& balPlaatje(BalKeuze& keuze);
     // LogoPic, made at the stage's resolution when first asked for.
     const QImage& logoPlaatje();
     void zetLettertypen();
@@ -213,6 +221,8 @@ private:
     qreal m_dpr = 1.0;
     // True once the board of the current game has slid in and rests.
     bool m_bordRust = false;
+    BalKeuze m_bal1;
+    BalKeuze m_bal2;
     bool m_volgtScherm = false;
     QMetaObject::Connection m_geometrieVerbinding;
     std::array<std::uint8_t, 26> m_knopPatroon{};

@@ -112,9 +112,9 @@ void Main::TrekBal()
             const double fase = m_alg.KnipperSnelheid / 10.0;
             const int keer = m_alg.KnipperAantal;
             for (int i = 0; i < keer; ++i) {
-                Pic->plaatje(Bal1, hoek.x(), hoek.y(), maat, maat);
+                Pic->plaatje(Bal1(), hoek.x(), hoek.y(), maat, maat);
                 if (!Wacht(fase) || !loopt()) return;
-                Pic->plaatje(Bal2, hoek.x(), hoek.y(), maat, maat);
+                Pic->plaatje(Bal2(), hoek.x(), hoek.y(), maat, maat);
                 if (!Wacht(fase) || !loopt()) return;
             }
 
@@ -171,7 +171,7 @@ void Main::NieuwSpel()
     const int cellen = Trommel::aantalCellen(aantal);
     for (int n = 1; n <= cellen; ++n) {
         const QPoint hoek = Trommel::cel(n);
-        Pic->plaatje(Bal1, hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
+        Pic->plaatje(Bal1(), hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
         if (!Wacht(0.02) || !loopt()) return;
     }
 
@@ -233,7 +233,7 @@ void Main::toonTeruggelegd(int n)
     const QPoint hoek = Trommel::cel(n);
     const int rand = Trommel::balMaat - Twips::perPixel;
     Pic->vul(hoek.x(), hoek.y(), hoek.x() + rand, hoek.y() + rand, Plaatjes::bordKleur);
-    Pic->plaatje(Bal1, hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
+    Pic->plaatje(Bal1(), hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
     toonLaatste();
 
     const QString regel = Trommel::lijstRegel(n, aantal);

@@ -153,7 +153,7 @@ void Main::tekenBordOpnieuw()
     for (int n = 1; n <= Trommel::aantalCellen(m_spel.aantalBallen()); ++n) {
         const QPoint hoek = Trommel::cel(n);
         const bool getrokken = m_spel.isGetrokken(n);
-        Pic->plaatje(getrokken ? Bal2 : Bal1, hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
+        Pic->plaatje(getrokken ? Bal2() : Bal1(), hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
         if (getrokken) tekenGetal(n);
     }
     if (m_spel.laatste() != 0) tekenGrootGetal(m_spel.laatste(), m_spel.aantalBallen());

@@ -110,13 +110,13 @@ private slots:
         QCOMPARE(alg().balKleurIndex(), 2);
         QCOMPARE(int(alg().KnipperKleur), 8);
         QCOMPARE(balKleur(dlg->Image1), balKleur(Plaatjes::bal(2)));
-        const QImage bal1 = hoofd().Bal1;
+        const QImage bal1 = hoofd().Bal1();
         QTest::mouseClick(dlg->CancelKnop, Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(QList<int>({alg().getalKleurR(), alg().getalKleurG(), alg().AantalBallen}), QList<int>({255, 1, 90}));
         QCOMPARE(alg().BalKleur, 7.0);
         QCOMPARE(int(alg().KnipperKleur), 3);
-        QCOMPARE(hoofd().Bal1, bal1);
+        QCOMPARE(hoofd().Bal1(), bal1);
 
     }
 
@@ -142,7 +142,7 @@ private slots:
         auto dlg = open();
         const QList<QColor> getoond = {balKleur(dlg->Image1), balKleur(dlg->Image2)};
         QTest::mouseClick(dlg->OkKnop, Qt::LeftButton);
-        QCOMPARE(QList<QColor>({balKleur(hoofd().Bal1), balKleur(hoofd().Bal2)}), getoond);
+        QCOMPARE(QList<QColor>({balKleur(hoofd().Bal1()), balKleur(hoofd().Bal2())}), getoond);
     }
 };
 

@@ -57,8 +57,8 @@ private slots:
     {
         TestHulp::Opstelling o(geldig);
         QCOMPARE(o.alg.AantalBallen, 90);
-        QCOMPARE(o.main().Bal1, Plaatjes::bal(2, o.main().Pic->dpr()));
-        QCOMPARE(o.main().Bal2, Plaatjes::bal(6, o.main().Pic->dpr()));
+        QCOMPARE(o.main().Bal1(), Plaatjes::bal(2, o.main().Pic->dpr()));
+        QCOMPARE(o.main().Bal2(), Plaatjes::bal(6, o.main().Pic->dpr()));
         QVERIFY(!o.main().BackImage->heeftPlaatje()); // empty background entry: none
     }
 

@@ -75,7 +75,7 @@ private slots:
         QVERIFY(qAbs(m.Pic->geometry().center().x() - m.rect().center().x()) <= 1);
         // Drawn at the shown size: the canvas holds a device pixel for each pixel shown.
         QCOMPARE(m.Pic->beeld().width(), qRound(m.Pic->width() * dpr));
-        QCOMPARE(m.Bal1.width(), qRound(60 * std::max<qreal>(1, dpr * m.schaal())));
+        QCOMPARE(m.Bal1().width(), qRound(60 * std::max<qreal>(1, dpr * m.schaal())));
         // Nothing of a ball is cut off: the cell's bottom right shows the board, not the ball.
         const QPoint hoek = Trommel::cel(75);
         QCOMPARE(m.Pic->pixel(hoek.x() + 885, hoek.y() + 885), QColor(20, 20, 40));
