@@ -1,6 +1,7 @@
 #include "common/plaatjes.h"
 
 #include <QGuiApplication>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -648,7 +649,9 @@ QImage Plaatjes::startPatroon()
     return img;
 }
 
-QIcon Plaatjes::vensterIcoon()
+namespace
+{
+QIcon maakVensterIcoon()
 {
     QIcon icoon;
     // The letter's outline is the same at every size: the painter scales it.
@@ -673,12 +676,57 @@ QIcon Plaatjes::vensterIcoon()
     return icoon;
 }
 
+// The window's icon, drawn at its seven sizes only when something asks for it: a window
+// system that shows icons asks when the window appears, one that shows none never does.
+class VensterIcoonMotor : public QIconEngine
+{
+public:
+    QIconEngine* clone() const override { return new VensterIcoonMotor(*this); }
+    QString key() const override { return QStringLiteral("ZorvakVenster"); }
+    bool isNull() override { return false; }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icoon().availableSizes(mode, state);
+    }
+    QPixmap pixmap(const QSize& maat, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icoon().pixmap(maat, 1.0, mode, state);
+    }
+    QSize actualSize(const QSize& maat, QIcon::Mode mode, QIcon::State state) override
+    {
+        return pixmap(maat, mode, state).size();
+    }
+    void paint(QPainter* p, const QRect& vak, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal dpr = p->device() ? p->device()->devicePixelRatio() : 1.0;
+        p->drawPixmap(vak, pixmap(vak.size() * dpr, mode, state));
+    }
+
+private:
+    const QIcon& icoon()
+    {
+        if (m_icoon.isNull()) m_icoon = maakVensterIcoon();
+        return m_icoon;
+    }
+    QIcon m_icoon;
+};
+} // namespace
+
+QIcon Plaatjes::vensterIcoon()
+{
+    return QIcon(new VensterIcoonMotor);
+}
+
 QCursor Plaatjes::hand()
 {
     const QScreen* scherm = QGuiApplication::primaryScreen();
     const qreal dpr = scherm ? scherm->devicePixelRatio() : 1.0;
-    // The pointing finger, three curled fingers, the thumb and the palm, as one outline; worked
-    // out once, as every picture button asks for the hand.
+    // Every picture button asks for the hand: it is drawn once per pixel ratio. Kept to the end
+    // of the program, so no pixmap outlives the application in a static.
+    static QCursor* bewaard = nullptr;
+    static qreal bewaardVoor = 0;
+    if (bewaard && bewaardVoor == dpr) return *bewaard;
+    // The pointing finger, three curled fingers, the thumb and the palm, as one outline.
     static const QPainterPath hand = [] {
         QPainterPath omtrek;
         auto voeg = [&omtrek](const QRectF& r, qreal ronding) {
@@ -708,5 +756,8 @@ QCursor Plaatjes::hand()
     p.drawLine(QPointF(24.2, 14.5), QPointF(24.2, 18));
     p.end();
     // The hot spot is the tip of the pointing finger.
-    return QCursor(QPixmap::fromImage(img), 11, 1);
+    delete bewaard;
+    bewaard = new QCursor(QPixmap::fromImage(img), 11, 1);
+    bewaardVoor = dpr;
+    return *bewaard;
 }

@@ -40,7 +40,6 @@ QLabel* maakLabel(QWidget* ouder, const char* naam, const QString& tekst, double
     label->setFont(Twips::schermLettertype(QStringLiteral("Arial"), punten, vet));
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    label->adjustSize();
     return label;
 }
 
@@ -48,7 +47,6 @@ QComboBox* maakLijst(QWidget* ouder, const char* naam, const QString& tip)
 {
     auto* lijst = new QComboBox(ouder);
     lijst->setObjectName(QString::fromLatin1(naam));
-    lijst->setFont(Twips::schermLettertype(QStringLiteral("Arial"), 15.75));
     lijst->setToolTip(tip);
     lijst->setMaxVisibleItems(20);
     QPalette pal = lijst->palette();

@@ -47,7 +47,8 @@ void Main::legUit(const QRect& scherm, qreal dpr)
     plaatsBesturing();
     maakPlaatjes();
     tekenBordOpnieuw();
-    plaatsInfo();
+    // A hidden line of information is placed when it is next shown.
+    if (!InfoLabel->isHidden()) plaatsInfo();
     toonPauze();
     plaatsKaartControle();
     if (HelpPic->isVisible()) {
