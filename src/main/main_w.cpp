@@ -196,7 +196,6 @@ void Main::maakBesturing()
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
 
-    Free = Plaatjes::free();
 }
 
 void Main::plaatsBesturing()
@@ -266,6 +265,12 @@ void Main::zetBalPlaatjes()
     };
     kies(m_bal1, m_alg.balKleurIndex(), 7);
     kies(m_bal2, m_alg.KnipperKleur, 3);
+}
+
+const QImage& Main::Free()
+{
+    if (m_free.isNull()) m_free = Plaatjes::free();
+    return m_free;
 }
 
 const QImage& Main::balPlaatje(BalKeuze& keuze)

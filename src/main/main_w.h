@@ -140,10 +140,11 @@ public:
     QTimer* Timer1 = nullptr;
     // Under the board while the organiser has paused calling by itself.
     QLabel* PauzeLabel = nullptr;
-    // Pictures kept out of view. The ball pictures are made when first drawn.
+    // Pictures kept out of view, each made when first asked for; LogoPic when the help panel is
+    // drawn.
     const QImage& Bal1() { return balPlaatje(m_bal1); }
     const QImage& Bal2() { return balPlaatje(m_bal2); }
-    QImage Free;
+    const QImage& Free();
     QImage LogoPic;
 
 protected:
@@ -172,8 +173,7 @@ private:
         QImage plaatje;
     };
     const QImage& balPlaatje(BalKeuze& keuze);
-    // LogoPic, made at the stage's resolution when first asked for.
-    const QImage& logoPlaatje();
+    void tekenHulp();
     void zetLettertypen();
     void tekenPatroonKnop();
     void tekenBordOpnieuw();
@@ -223,6 +223,7 @@ private:
     bool m_bordRust = false;
     BalKeuze m_bal1;
     BalKeuze m_bal2;
+    QImage m_free;
     bool m_volgtScherm = false;
     QMetaObject::Connection m_geometrieVerbinding;
     std::array<std::uint8_t, 26> m_knopPatroon{};

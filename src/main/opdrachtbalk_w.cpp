@@ -117,9 +117,7 @@ void Main::helpPaneel()
         const BezigeWijzer wijzer;
         for (int i : {KnopAfdrukken, KnopLayout, KnopInstellingen, KnopStart})
             Knop[i]->setEnabled(false);
-        tekenHulpPaneel(*HelpPic, logoPlaatje());
-        PdfImg->zetPositie(HulpTekst::pdfX, HulpTekst::pdfY);
-        DpiImg->zetPositie(HulpTekst::dpiX, HulpTekst::dpiY);
+        tekenHulp();
     }
     m_roeper->zetPauze(Roeper::Hulp, true);
     HelpPic->show();

@@ -51,11 +51,7 @@ void Main::legUit(const QRect& scherm, qreal dpr)
     if (!InfoLabel->isHidden()) plaatsInfo();
     toonPauze();
     plaatsKaartControle();
-    if (HelpPic->isVisible()) {
-        tekenHulpPaneel(*HelpPic, logoPlaatje());
-        PdfImg->zetPositie(HulpTekst::pdfX, HulpTekst::pdfY);
-        DpiImg->zetPositie(HulpTekst::dpiX, HulpTekst::dpiY);
-    }
+    if (HelpPic->isVisible()) tekenHulp();
 }
 
 void Main::zetLettertypen()
@@ -83,18 +79,24 @@ void Main::maakPlaatjes()
     Knop[KnopStart]->zetPlaatje(Plaatjes::startPijlen(f));
     ExitKnop->zetPlaatje(Plaatjes::exitKnop(f));
     Image1->zetPlaatje(Plaatjes::verklein(f));
-    PdfImg->zetPlaatje(Plaatjes::pdfIcoon(f));
-    DpiImg->zetPlaatje(Plaatjes::dpiIcoon(f));
-    // The logo only shows on the help panel: it is drawn when the panel is.
+    // The logo and the two icons only show on the help panel: they are drawn when the panel is.
     LogoPic = QImage();
+    PdfImg->zetPlaatje(QImage());
+    DpiImg->zetPlaatje(QImage());
     zetBalPlaatjes();
     tekenPatroonKnop();
 }
 
-const QImage& Main::logoPlaatje()
+// The help panel with its logo and its two icons, at the stage's resolution.
+void Main::tekenHulp()
 {
-    if (LogoPic.isNull()) LogoPic = Plaatjes::logo(std::max<qreal>(1.0, m_dpr * m_schaal));
-    return LogoPic;
+    const qreal f = std::max<qreal>(1.0, m_dpr * m_schaal);
+    if (LogoPic.isNull()) LogoPic = Plaatjes::logo(f);
+    if (PdfImg->plaatje().isNull()) PdfImg->zetPlaatje(Plaatjes::pdfIcoon(f));
+    if (DpiImg->plaatje().isNull()) DpiImg->zetPlaatje(Plaatjes::dpiIcoon(f));
+    tekenHulpPaneel(*HelpPic, LogoPic);
+    PdfImg->zetPositie(HulpTekst::pdfX, HulpTekst::pdfY);
+    DpiImg->zetPositie(HulpTekst::dpiX, HulpTekst::dpiY);
 }
 
 void Main::zetPatroonKnop(const std::array<std::uint8_t, 26>& patroon, const QColor& midden)
