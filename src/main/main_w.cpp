@@ -81,9 +81,9 @@ Main::Main(Algemeen& alg, Spel& spel, const InstellingenBestand& bestand, Toeval
     // The settings before the layout: they choose the ball pictures, made with the rest of the
     // pictures at the screen's size, and the background.
     m_bestand.laadBijStart(m_alg);
+    BackImage->laadVooruit(m_alg.AchtergrondBestand);
     QScreen* scherm = QGuiApplication::primaryScreen();
     legUit(scherm ? scherm->geometry() : QRect(0, 0, 1024, 768), scherm ? scherm->devicePixelRatio() : 1.0);
-    zetAchtergrond(m_alg.AchtergrondBestand);
     m_extra = std::make_unique<ExtraInstellingen>(m_bestand.instellingenMap());
     m_roeper = std::make_unique<Roeper>(*m_extra);
     verbindRoeper();
