@@ -9,6 +9,7 @@
 #include "common/spel.h"
 #include "common/stijl_w.h"
 #include "common/toeval.h"
+#include "common/veiligbestand.h"
 #include "main/main_w.h"
 
 #include <QApplication>
@@ -107,12 +108,17 @@ int main(int argc, char** argv)
         return klok.nsecsElapsed() / 1e6;
     };
     start("zorvak"); // the first run writes Zorvak.ini, as a first start does
+    // Every later evening starts as the first one's Exit left it: with the background picture.
+    Algemeen alg;
+    alg.AchtergrondBestand = Instellingen::standaardAchtergrond(map.path());
+    if (!VeiligBestand::schrijf(map.filePath(QStringLiteral("Zorvak.ini")), Instellingen::maakInhoud(alg))) return 1;
     std::vector<double> zorvak, kaal;
     for (int i = 0; i < 11; ++i) {
         zorvak.push_back(start("zorvak"));
         kaal.push_back(start("kaal"));
     }
-    std::printf("start-up as a process to the first frame at 1920x1080 vs a bare full-screen Qt program "
+    std::printf("start-up as a process to the first frame at 1920x1080, background picture included, vs a bare "
+                "full-screen Qt program "
                 "| %.1f ms | %.1f ms | %.2f\n",
                 mediaan(zorvak), mediaan(kaal), mediaan(zorvak) / mediaan(kaal));
     return 0;
