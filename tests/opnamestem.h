@@ -2,8 +2,10 @@
 
 // A voice that records what it would have said, for the tests.
 #include "common/stem.h"
+#include "main/roeper.h"
 
 #include <functional>
+#include <memory>
 
 struct OpnameStem : Stem {
     bool heeftStemmen = true;
@@ -23,5 +25,14 @@ struct OpnameStem : Stem {
     {
         gezegd << delen;
         if (bijZeggen) bijZeggen();
+    }
+
+    // Gives the caller a new recording voice and returns it, for the test to read.
+    static OpnameStem* zetIn(Roeper& roeper)
+    {
+        auto stem = std::make_unique<OpnameStem>();
+        OpnameStem* uit = stem.get();
+        roeper.zetStem(std::move(stem));
+        return uit;
     }
 };

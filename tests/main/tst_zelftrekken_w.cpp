@@ -52,9 +52,7 @@ private slots:
     void init()
     {
         m_op = std::make_unique<TestHulp::Opstelling>(QByteArray(), false);
-        auto stem = std::make_unique<OpnameStem>();
-        m_stem = stem.get();
-        hoofd().roeper().zetStem(std::move(stem));
+        m_stem = OpnameStem::zetIn(hoofd().roeper());
         hoofd().show();
         QVERIFY(QTest::qWaitForWindowExposed(&hoofd()));
     }
