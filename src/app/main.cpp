@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
     // Without a window manager the full-screen request is ignored; the geometry is not.
     hoofd.setGeometry(hoofd.screen()->geometry());
     // With a second screen the stage goes to the hall's one and the organiser gets a window.
-    TweeSchermen schermen(hoofd, bestand.instellingenMap());
+    TweeSchermen schermen(hoofd);
     schermen.pasToe();
     hoofd.hervatVorigSpel();
     return QApplication::exec();

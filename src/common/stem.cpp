@@ -22,6 +22,18 @@ QList<StemKeuze> nederlandsVoorop(const QList<StemKeuze>& stemmen)
 
 namespace
 {
+// A language as a Dutch speaker names it; the rarer ones in their own words.
+QString taalNaam(const QLocale& taal)
+{
+    static const QHash<QLocale::Language, QString> namen = {
+        {QLocale::Dutch, QStringLiteral("Nederlands")},     {QLocale::English, QStringLiteral("Engels")},
+        {QLocale::German, QStringLiteral("Duits")},         {QLocale::French, QStringLiteral("Frans")},
+        {QLocale::Spanish, QStringLiteral("Spaans")},       {QLocale::Italian, QStringLiteral("Italiaans")},
+        {QLocale::Portuguese, QStringLiteral("Portugees")}, {QLocale::Polish, QStringLiteral("Pools")},
+        {QLocale::Turkish, QStringLiteral("Turks")},        {QLocale::Arabic, QStringLiteral("Arabisch")}};
+    return namen.value(taal.language(), taal.nativeLanguageName());
+}
+
 constexpr int pauzeMs = 400; // between the letter, the number and the digits
 
 // Lives on the speech thread: everything that may block on the engine happens here.
@@ -61,7 +73,8 @@ public:
                 }
             }
         }
-        if (!gevonden && m_stemmen.first().nederlands) m_tts->setLocale(QLocale(m_stemmen.first().id.section(QLatin1Char('|'), 0, 0)));
+        if (!gevonden && m_stemmen.first().nederlands)
+            m_tts->setLocale(QLocale(m_stemmen.first().id.section(QLatin1Char('|'), 0, 0)));
         m_tts->setRate(qBound(-1.0, tempo, 1.0));
         m_tts->setVolume(qBound(0.0, volume, 1.0));
     }
@@ -101,9 +114,7 @@ private:
             const QList<QVoice> voices = m_tts->availableVoices();
             for (const QVoice& v : voices) {
                 lijst << StemKeuze{taal.name() + QLatin1Char('|') + v.name(),
-                                   v.name() + QStringLiteral(" (") + QLocale::languageToString(taal.language()) +
-                                       QLatin1Char(')'),
-                                   nl};
+                                   v.name() + QStringLiteral(" (") + taalNaam(taal) + QLatin1Char(')'), nl};
                 if (!nl) break;
             }
         }
@@ -136,12 +147,14 @@ public:
         m_spreker = new Spreker;
         m_spreker->moveToThread(m_draad);
         m_draad->start();
-        QMetaObject::invokeMethod(m_spreker, [s = m_spreker] { s->begin(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            m_spreker, [s = m_spreker] { s->begin(); }, Qt::QueuedConnection);
     }
 
     ~SysteemStem() override
     {
-        QMetaObject::invokeMethod(m_spreker, [s = m_spreker] { s->stop(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            m_spreker, [s = m_spreker] { s->stop(); }, Qt::QueuedConnection);
         // An engine that hangs keeps its thread: it is left behind rather than waited for.
         if (m_draad->wait(2000)) {
             delete m_spreker;
@@ -163,7 +176,8 @@ public:
     {
         // Said late is worse than not said: a ball drawn while the engine starts stays unsaid.
         if (!gereed()) return;
-        QMetaObject::invokeMethod(m_spreker, [s = m_spreker, delen] { s->zeg(delen); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            m_spreker, [s = m_spreker, delen] { s->zeg(delen); }, Qt::QueuedConnection);
     }
 
 private:

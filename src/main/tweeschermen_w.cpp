@@ -25,10 +25,9 @@ void zetOp(QWidget& venster, QScreen* scherm, const QRect& plek)
 }
 } // namespace
 
-TweeSchermen::TweeSchermen(Main& hoofd, const QString& map)
-    : m_hoofd(hoofd), m_map(map), m_bron([] { return QGuiApplication::screens(); })
+TweeSchermen::TweeSchermen(Main& hoofd) : m_hoofd(hoofd), m_bron([] { return QGuiApplication::screens(); })
 {
-    m_gekozen = ExtraInstellingen(m_map).waarde(zaalSleutel).toString();
+    m_gekozen = m_hoofd.extraInstellingen().waarde(zaalSleutel).toString();
     connect(qApp, &QGuiApplication::screenAdded, this, &TweeSchermen::straks);
     connect(qApp, &QGuiApplication::screenRemoved, this, &TweeSchermen::straks);
     connect(qApp, &QGuiApplication::primaryScreenChanged, this, &TweeSchermen::straks);
@@ -103,8 +102,8 @@ void TweeSchermen::pasToe()
 void TweeSchermen::kiesZaal(const QString& naam)
 {
     m_gekozen = naam;
-    // Read afresh, so the other settings of the file stay as they are.
-    ExtraInstellingen extra(m_map);
+    // The one copy of the file the whole program shares: whoever saves next keeps this too.
+    ExtraInstellingen& extra = m_hoofd.extraInstellingen();
     extra.zet(zaalSleutel, naam);
     QString fout;
     if (!extra.bewaar(&fout))

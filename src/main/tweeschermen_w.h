@@ -20,8 +20,8 @@ class TweeSchermen : public QObject
 {
     Q_OBJECT
 public:
-    // map: the folder of Zorvak.ini, where Zorvak-extra.ini is kept.
-    TweeSchermen(Main& hoofd, const QString& map);
+    // The choice of screen is kept in the main window's Zorvak-extra.ini.
+    explicit TweeSchermen(Main& hoofd);
     ~TweeSchermen() override;
 
     // Puts the windows on the screens there are now.
@@ -38,7 +38,6 @@ private:
     void straks();
 
     Main& m_hoofd;
-    QString m_map;
     QString m_gekozen;
     std::unique_ptr<Organisator> m_organisator;
     std::function<QList<QScreen*>()> m_bron;

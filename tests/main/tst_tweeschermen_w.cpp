@@ -3,8 +3,8 @@
 // plugged in again mid-game, and the choice of screen kept.
 #include "common/doek_w.h"
 #include "common/plaatjeknop_w.h"
-#include "main/organisator_w.h"
 #include "main/kaartcontrole_w.h"
+#include "main/organisator_w.h"
 #include "main/roeper.h"
 #include "main/tweeschermen_w.h"
 #include "testhulp.h"
@@ -36,7 +36,7 @@ private slots:
     {
         TestHulp::Opstelling o;
         Main& m = o.main();
-        TweeSchermen t(m, o.map.path());
+        TweeSchermen t(m);
         t.pasToe();
         QVERIFY(t.tweeSchermen());
         QCOMPARE(m.geometry(), scherm("Projector")->geometry());
@@ -91,7 +91,7 @@ private slots:
     {
         TestHulp::Opstelling o;
         Main& m = o.main();
-        TweeSchermen t(m, o.map.path());
+        TweeSchermen t(m);
         t.pasToe();
         m.NieuwSpel();
         for (int i = 0; i < 4; ++i)
@@ -122,14 +122,16 @@ private slots:
     {
         TestHulp::Opstelling o;
         {
-            TweeSchermen t(o.main(), o.map.path());
+            TweeSchermen t(o.main());
             t.pasToe();
             t.organisator()->SchermLijst->setCurrentText(QStringLiteral("Laptop"));
             emit t.organisator()->SchermLijst->textActivated(QStringLiteral("Laptop"));
             QCOMPARE(o.main().geometry(), scherm("Laptop")->geometry());
             QCOMPARE(t.organisator()->screen(), scherm("Projector"));
+            // Another setting saved afterwards keeps the choice in the file.
+            QVERIFY(o.main().roeper().zetInstellingen(o.main().roeper().instellingen()));
         }
-        TweeSchermen opnieuw(o.main(), o.map.path());
+        TweeSchermen opnieuw(o.main());
         opnieuw.pasToe();
         QCOMPARE(o.main().geometry(), scherm("Laptop")->geometry());
         QVERIFY(TestHulp::leesBestand(o.map.filePath(QStringLiteral("Zorvak-extra.ini"))).contains("Laptop"));
