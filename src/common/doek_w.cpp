@@ -200,7 +200,7 @@ QColor Doek::pixel(int x, int y) const
 QImage Doek::deel(int x, int y, int breedte, int hoogte) const
 {
     return maakBeeld().copy(px(x), px(y), qRound(Twips::naarPixels(breedte) * beeldFactor()),
-                        qRound(Twips::naarPixels(hoogte) * beeldFactor()));
+                            qRound(Twips::naarPixels(hoogte) * beeldFactor()));
 }
 
 void Doek::paintEvent(QPaintEvent* e)
@@ -215,6 +215,11 @@ void Doek::paintEvent(QPaintEvent* e)
     const QRectF doel(e->rect());
     const QRectF bron(doel.x() * m_dpr, doel.y() * m_dpr, doel.width() * m_dpr, doel.height() * m_dpr);
     p.drawImage(doel, m_beeld, bron);
+}
+
+QPoint Doek::inTwips(QPointF pos) const
+{
+    return QPoint(Twips::vanPixels(pos.x(), m_schaal), Twips::vanPixels(pos.y(), m_schaal));
 }
 
 QImage Doek::beeld() const
@@ -232,8 +237,7 @@ void Doek::resizeEvent(QResizeEvent*)
 void Doek::mousePressEvent(QMouseEvent* e)
 {
     m_ingedrukt = true;
-    const QPointF pos = e->position();
-    emit muisIngedrukt(QPoint(Twips::vanPixels(pos.x(), m_schaal), Twips::vanPixels(pos.y(), m_schaal)), e->button());
+    emit muisIngedrukt(inTwips(e->position()), e->button());
 }
 
 void Doek::mouseReleaseEvent(QMouseEvent* e)
@@ -247,8 +251,7 @@ void Doek::mouseReleaseEvent(QMouseEvent* e)
 // same. It does not make a second click of the pair.
 void Doek::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    const QPointF pos = e->position();
-    emit muisIngedrukt(QPoint(Twips::vanPixels(pos.x()), Twips::vanPixels(pos.y())), e->button());
+    emit muisIngedrukt(inTwips(e->position()), e->button());
     emit dubbelGeklikt();
 }
 

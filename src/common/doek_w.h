@@ -21,7 +21,6 @@ public:
     // other than 1024 x 768), on a screen with this device pixel ratio. A change clears the
     // drawing: whoever draws on the canvas draws again, at the new resolution.
     void zetSchaal(qreal schaal, qreal dpr);
-    qreal schaal() const { return m_schaal; }
     void zetPositie(int x, int y);
     int twipsX() const { return m_x; }
     int twipsY() const { return m_y; }
@@ -50,6 +49,8 @@ public:
     QImage deel(int x, int y, int breedte, int hoogte) const;
     // The drawing at device resolution, carrying the screen's pixel ratio.
     QImage beeld() const;
+    // The same drawing without a copy, for a view that scales it anyway.
+    const QImage& tekening() const { return maakBeeld(); }
     qreal dpr() const { return m_dpr; }
     // Device pixels per 96-dpi pixel of the design: the ratio a picture for this canvas is made at.
     qreal beeldFactor() const { return m_dpr * m_schaal; }
@@ -87,6 +88,8 @@ private:
     // The image at the canvas's present size, made when first needed: what was drawn stays,
     // new room is the background colour.
     QImage& maakBeeld() const;
+    // A point of the widget in twips of the design.
+    QPoint inTwips(QPointF pos) const;
     // A new size reaches an image already made; one not made yet waits until it is drawn on.
     void volgMaat();
 

@@ -77,6 +77,11 @@ int rustBoven(int schermHoogte, int bordHoogte)
     return rondAf((schermHoogte - bordHoogte) / 2.0 - 450);
 }
 
+int eindBoven(int schermHoogte, int bordHoogte)
+{
+    return -9000 + 60 * ((rustBoven(schermHoogte, bordHoogte) + 9000) / 60);
+}
+
 QRect grootVak(int aantalBallen)
 {
     const int boven = aantalBallen == 75 ? 5040 : 6000;

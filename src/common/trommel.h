@@ -45,6 +45,9 @@ int aantalCellen(int aantalBallen);
 int bordHoogte(int aantalBallen);
 // The board's resting top: centred on the screen, 450 twips higher.
 int rustBoven(int schermHoogte, int bordHoogte);
+// Where the board's slide-in ends: the last step of 60 twips from -9000 that is not below its
+// resting top.
+int eindBoven(int schermHoogte, int bordHoogte);
 // The box of the big display, corners included, in twips.
 QRect grootVak(int aantalBallen);
 

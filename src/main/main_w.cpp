@@ -71,8 +71,6 @@ Main::Main(Algemeen& alg, Spel& spel, const InstellingenBestand& bestand, Toeval
 
     maakBesturing();
     maakKaartControle();
-    Combo1->clear();
-    Combo2->clear();
     // The pattern button at start-up: both diagonals.
     for (int k : {1, 7, 13, 19, 25, 5, 9, 17, 21})
         m_knopPatroon[k] = 1;
@@ -107,7 +105,8 @@ void Main::extraDialoog(QWidget* ouder)
     }
     QString fout;
     if (!m_roeper->zetInstellingen(dlg.waarden(), &fout))
-        Melding::meld(this, QStringLiteral(" Extra"), QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
+        Melding::meld(this, QStringLiteral(" Extra"),
+                      QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
 }
 
 QString Main::programmaMap() const
@@ -195,7 +194,6 @@ void Main::maakBesturing()
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-
 }
 
 void Main::plaatsBesturing()
@@ -218,10 +216,8 @@ void Main::plaatsBesturing()
     KaartPic->zetPlaats(12690, 360, 645, 645);
     ExitLabel->move(px(w - 1680), px(480));
     ExitKnop->zetPlaats(w - 825, 345, 720, 720);
-    // A board at rest stays where the slide ends: the last step of 60 twips from -9000 that is
-    // not below its resting place.
-    const int rust = Trommel::rustBoven(h, Pic->twipsHoogte());
-    const int boven = m_bordRust ? -9000 + 60 * ((rust + 9000) / 60) : Pic->twipsY();
+    // A board at rest stays where the slide ends.
+    const int boven = m_bordRust ? Trommel::eindBoven(h, Pic->twipsHoogte()) : Pic->twipsY();
     Pic->zetPlaats(w / 2 - 7455, m_spelNummer == 0 ? -9000 : boven, 14910,
                    m_spelNummer == 0 ? 8790 : Pic->twipsHoogte());
     plaatsKlok();

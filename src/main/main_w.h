@@ -48,12 +48,10 @@ public:
     QString instellingenMap() const;
 
     // Asks for a card's number and shows that card on the stage with its verdict (key K and
-    // the button with the magnifying glass).
-    // Asks for a card's number and shows the card with its verdict; puts a shown card away.
+    // the button with the magnifying glass); puts a shown card away.
     void controleerKaart();
     PlaatjeKnop* ControleKnop = nullptr;
     KaartControle* KaartControleScherm = nullptr;
-    Toeval& toeval() { return m_toeval; }
     // The settings of Zorvak-extra.ini: one copy for the whole program, so no part overwrites
     // what another changed.
     ExtraInstellingen& extraInstellingen() { return *m_extra; }

@@ -3,10 +3,10 @@
 #include "common/doek_w.h"
 #include "common/plaatjes.h"
 #include "common/spel.h"
+#include "common/trommel.h"
 #include "common/twips.h"
 #include "main/kaartcontrole_w.h"
 #include "main/main_w.h"
-#include "main/trommel.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -46,7 +46,7 @@ protected:
             p.drawText(rect(), Qt::AlignCenter, QStringLiteral("Nog geen spel: klik op Nieuw spel."));
             return;
         }
-        const QImage beeld = bord->beeld();
+        const QImage& beeld = bord->tekening();
         const QSizeF maat = QSizeF(beeld.size()).scaled(QSizeF(size()), Qt::KeepAspectRatio);
         const QRectF doel(QPointF((width() - maat.width()) / 2, (height() - maat.height()) / 2), maat);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -209,8 +209,8 @@ void Organisator::keyPressEvent(QKeyEvent* e)
         m_controle();
     } else {
         QKeyEvent kopie(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), e->count());
-        QWidget* doel = m_hoofd.KaartControleScherm->isVisible() ? static_cast<QWidget*>(m_hoofd.KaartControleScherm)
-                                                                 : m_hoofd.Pic;
+        QWidget* doel =
+            m_hoofd.KaartControleScherm->isVisible() ? static_cast<QWidget*>(m_hoofd.KaartControleScherm) : m_hoofd.Pic;
         QCoreApplication::sendEvent(doel, &kopie);
     }
     ververs();

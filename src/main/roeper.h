@@ -48,7 +48,6 @@ public:
 
     // Calling by itself.
     bool zelfTrekken() const { return m_inst.zelfTrekken; }
-    unsigned pauzes() const { return m_pauze; }
     bool gepauzeerd(Reden r) const { return (m_pauze & r) != 0; }
     void zetPauze(Reden r, bool aan);
     // The space bar while calling by itself: stops it or lets it go on.

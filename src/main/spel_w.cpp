@@ -197,8 +197,7 @@ void Main::toonSpel()
     if (aantal == 0) return;
 
     const int hoogte = Trommel::bordHoogte(aantal);
-    const int rust = Trommel::rustBoven(m_schermH, hoogte);
-    Pic->zetPlaats(Pic->twipsX(), -9000 + 60 * ((rust + 9000) / 60), Pic->twipsBreedte(), hoogte);
+    Pic->zetPlaats(Pic->twipsX(), Trommel::eindBoven(m_schermH, hoogte), Pic->twipsBreedte(), hoogte);
     m_bordRust = true;
     tekenBordOpnieuw();
 
