@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing (build, run, test). Usage: pakketten.sh [extra packages...]
 set -euo pipefail
-nodig=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev libqt6sql6-sqlite qt6-translations-l10n
+nodig=(cmake ninja-build g++ qt6-base-dev libgl-dev libqt6sql6-sqlite qt6-translations-l10n
        qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher-espeak-ng
        fonts-liberation2 fonts-comic-neue poppler-utils "$@")
 ontbreekt=()

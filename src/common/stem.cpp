@@ -1,5 +1,9 @@
 #include "common/stem.h"
 
+#include <QHash>
+#include <QLocale>
+
+#ifdef ZORVAK_SPRAAK_QT
 #include <QCoreApplication>
 #include <QMutex>
 #include <QMutexLocker>
@@ -9,6 +13,7 @@
 #include <QVoice>
 
 #include <atomic>
+#endif
 
 QList<StemKeuze> nederlandsVoorop(const QList<StemKeuze>& stemmen)
 {
@@ -20,9 +25,6 @@ QList<StemKeuze> nederlandsVoorop(const QList<StemKeuze>& stemmen)
     return uit;
 }
 
-namespace
-{
-// A language as a Dutch speaker names it; the rarer ones in their own words.
 QString taalNaam(const QLocale& taal)
 {
     static const QHash<QLocale::Language, QString> namen = {
@@ -34,6 +36,11 @@ QString taalNaam(const QLocale& taal)
     return namen.value(taal.language(), taal.nativeLanguageName());
 }
 
+#ifdef ZORVAK_SPRAAK_QT
+// The engine of Qt's speech module (speech-dispatcher on Linux). Windows builds without that
+// module have their own engine in stem_sapi.cpp.
+namespace
+{
 constexpr int pauzeMs = 400; // between the letter, the number and the digits
 
 // Lives on the speech thread: everything that may block on the engine happens here.
@@ -190,3 +197,22 @@ std::unique_ptr<Stem> maakSysteemStem()
 {
     return std::make_unique<SysteemStem>();
 }
+#elif !defined(ZORVAK_SPRAAK_SAPI)
+// Built without any speech engine: the program is silent, and its Extra dialog says so.
+namespace
+{
+class GeenStem : public Stem
+{
+public:
+    bool gereed() override { return true; }
+    QList<StemKeuze> stemmen() override { return {}; }
+    void stel(const QString&, double, double) override {}
+    void zeg(const QStringList&) override {}
+};
+} // namespace
+
+std::unique_ptr<Stem> maakSysteemStem()
+{
+    return std::make_unique<GeenStem>();
+}
+#endif

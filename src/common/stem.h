@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,9 @@ public:
     // being said is dropped: the newest ball counts.
     virtual void zeg(const QStringList& delen) = 0;
 };
+
+// A voice's language as a Dutch speaker names it; the rarer ones in their own words.
+QString taalNaam(const QLocale& taal);
 
 // Dutch voices first, then the others, each group in the order given.
 QList<StemKeuze> nederlandsVoorop(const QList<StemKeuze>& stemmen);
