@@ -3,6 +3,7 @@
 // cards are numbered and kept in the card register, and `controleer` checks a numbered card.
 
 #include "common/instellingen.h"
+#include "common/lettertypen.h"
 #include "common/toeval.h"
 #include "common/verloop.h"
 #include "common/vertaling.h"
@@ -211,6 +212,7 @@ int main(int argc, char** argv)
     // The same name as the program, so both find the same settings folder and card register.
     QCoreApplication::setApplicationName(QStringLiteral("Zorvak"));
     Vertaling::laadQtNederlands(QCoreApplication::applicationDirPath());
+    Lettertypen::laadMeegeleverd(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fonts")));
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) return fout(QStringLiteral("geef aan welke kaarten u wilt: bingo of kien."));

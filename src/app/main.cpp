@@ -1,5 +1,6 @@
 #include "common/algemeen.h"
 #include "common/instellingen.h"
+#include "common/lettertypen.h"
 #include "common/spel.h"
 #include "common/stijl_w.h"
 #include "common/toeval.h"
@@ -9,6 +10,7 @@
 #include "main/tweeschermen_w.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 
 #ifdef Q_OS_UNIX
@@ -26,6 +28,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Zorvak"));
     zetProgrammaStijl();
     Vertaling::laadQtNederlands(QApplication::applicationDirPath());
+    Lettertypen::laadMeegeleverd(QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("fonts")));
 
     Algemeen alg;
     const InstellingenBestand bestand(QApplication::applicationDirPath());
