@@ -1,0 +1,16 @@
+// Linked into every test program on Windows: the offscreen platform there sees no system fonts,
+// so the tests take the fonts that come with the program, as zorvak-kaarten does.
+#include "common/lettertypen.h"
+
+#include <QGuiApplication>
+
+namespace
+{
+void laadLettertypen()
+{
+    // Tests without a GUI application have no font database.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        Lettertypen::laadMeegeleverd(QStringLiteral(ZORVAK_LETTERTYPEN_MAP));
+}
+} // namespace
+Q_COREAPP_STARTUP_FUNCTION(laadLettertypen)
