@@ -6,9 +6,10 @@ set(ZORVAK_MINGW x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${ZORVAK_MINGW}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${ZORVAK_MINGW}-g++-posix)
 set(CMAKE_RC_COMPILER ${ZORVAK_MINGW}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${ZORVAK_MINGW})
 # Programs run on the build machine; libraries, headers and CMake packages come from the
-# Windows side only (the Qt for Windows is added to CMAKE_PREFIX_PATH by the caller).
+# Windows side only: MinGW-w64's own folder and the folders named on CMAKE_PREFIX_PATH (the Qt
+# for Windows), which a root path of their own keeps from being looked for under MinGW's.
+list(APPEND CMAKE_FIND_ROOT_PATH /usr/${ZORVAK_MINGW} ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

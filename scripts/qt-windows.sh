@@ -87,6 +87,13 @@ sqlite_samenvoegen() {
 bouw_qtbase() {
   debian_bron qt6-base "$WERK/qtbase"
   sqlite_samenvoegen "$WERK/qtbase/src/3rdparty/sqlite"
+  # Without the Direct2D platform (not needed here) Qt 6.4.2 leaves the DirectWrite font engine
+  # and font database out of Gui, but its print engine and windows platform still ask for them:
+  # they take the GDI ones instead, as Gui itself does.
+  sed -i 's/^#if QT_CONFIG(directwrite)$/#if QT_CONFIG(directwrite) \&\& QT_CONFIG(direct2d)/' \
+    "$WERK/qtbase/src/printsupport/platform/windows/qprintengine_win.cpp"
+  sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+    "$WERK/qtbase/src/plugins/platforms/windows/qwindowsintegration.cpp"
   # The host tools (moc, rcc, uic, syncqt's helpers) are Debian's own Qt 6.4.2.
   cmake -S "$WERK/qtbase" -B "$WERK/qtbase-bouw" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$BRON/cmake/mingw-w64-x86_64.cmake" \
