@@ -119,13 +119,17 @@ bouw_qtbase() {
     -DFEATURE_gif=ON -DFEATURE_jpeg=ON -DFEATURE_ico=OFF
   nice -n "${ZORVAK_NICE:-10}" cmake --build "$WERK/qtbase-bouw" -j "$JOBS"
   cmake --install "$WERK/qtbase-bouw"
+  # Qt's Dutch translation where Qt looks for it, as in Debian's own Qt.
+  mkdir -p "$QT/translations"
+  cp /usr/share/qt6/translations/qtbase_nl.qm "$QT/translations/"
   # The compiler's run-time DLLs, which every Qt DLL needs, beside them.
   for dll in libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll; do
     cp "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)" "$QT/bin/"
   done
 }
 
-benodigd dpkg-dev cmake ninja-build perl tcl make g++-mingw-w64-x86-64 qt6-base-dev qt6-base-dev-tools
+benodigd dpkg-dev cmake ninja-build perl tcl make g++-mingw-w64-x86-64 qt6-base-dev qt6-base-dev-tools \
+  qt6-translations-l10n
 bronnen_aanzetten
 mkdir -p "$QT" "$WERK"
 for o in "${ONDERDELEN[@]}"; do

@@ -149,7 +149,7 @@ private slots:
         a.AchtergrondBestand = plaatje;
         QVERIFY(TestHulp::schrijfBestand(plaatje, "x") && InstellingenBestand(map.path()).schrijf(a));
         QVERIFY(TestHulp::leesBestand(map.filePath("Zorvak.ini")).contains("/?ukasz/Zee ??.jpg\"\r\n\""));
-        QVERIFY(InstellingenBestand(map.path()).laadBijStart(b) && b.AchtergrondBestand == plaatje);
+        QVERIFY(InstellingenBestand(map.path()).laadBijStart(b) && QDir::fromNativeSeparators(b.AchtergrondBestand) == plaatje);
         QVERIFY(TestHulp::schrijfBestand(map.filePath(QStringLiteral("ńukasz/Zee 😀.jpg")), "x"));
         QVERIFY(InstellingenBestand(map.path()).laadBijStart(b));
         QCOMPARE(b.AchtergrondBestand, map.filePath(QStringLiteral("?ukasz/Zee ??.jpg")));
