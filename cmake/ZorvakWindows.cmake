@@ -48,9 +48,7 @@ if(CMAKE_CROSSCOMPILING)
       "WINEPREFIX=${ZORVAK_WINE_PREFIX}"
       "WINEPATH=Z:${ZORVAK_QT_MAP}/bin"
       "WINEDEBUG=-all"
-      "WINEDLLOVERRIDES=mscoree,mshtml="
-      # Qt Test writes to the debugger's log when there is no console window; CTest reads stdout.
-      "QT_FORCE_STDERR_LOGGING=1")
+      "WINEDLLOVERRIDES=mscoree,mshtml=")
 endif()
 
 # --- The program's folder -----------------------------------------------------------------------

@@ -75,6 +75,9 @@ if (( tests )); then
   # The prefix is made once, before the tests start side by side in it. Qt draws offscreen, but
   # Wine makes its windows (Qt's hidden message window too) through an X display: a virtual one.
   [[ -f $WINEPREFIX/system.reg ]] || wineboot -i >/dev/null 2>&1
+  # Qt Test writes to the debugger's log when there is no console window; CTest reads stdout.
+  # Wine passes no QT_ variable on from the environment, but takes the user's from the registry.
+  wine reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /t REG_SZ /d 1 /f >/dev/null 2>&1
   wineserver -w
   xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir "$UIT" -j "$JOBS" --output-on-failure
   wineserver -k 2>/dev/null || true
