@@ -21,7 +21,8 @@ private slots:
         TestHulp::Opstelling o;
         KaartRegister reg(KaartRegister::padIn(o.map.path()));
         VasteToeval toeval(3);
-        QVERIFY(reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 1, toeval));
+        const auto reeks = reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 1, toeval);
+        QVERIFY(reeks && reg.bevestig(*reeks, 6) && reg.rondAf(*reeks));
         const RegisterKaart kaart = *reg.kaart(QStringLiteral("A"), 4);
         reg.sluit();
         QString gevraagd = QStringLiteral("4");
