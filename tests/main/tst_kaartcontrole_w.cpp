@@ -1,6 +1,6 @@
 // Checking a card from the main screen: key K or the bar's button asks for the number and the
 // card shows on the stage with the drawn balls of the game and its verdict; a number the
-// register lacks gets a message.
+// register lacks gets a message; the check never changes a file.
 
 #include "testhulp.h"
 
@@ -52,6 +52,23 @@ private slots:
         QVERIFY(!scherm->isVisible());
         QCOMPARE(Melding::neemGetoond().value(0).tekst,
                  QStringLiteral("Kaart A-0099 staat niet in het kaartregister."));
+    }
+
+    // The check on the stage only reads: a file in the register's place that is no register of
+    // ours is said and left as it is, and a missing register is not made.
+    void alleenLezen()
+    {
+        TestHulp::Opstelling o;
+        const QString pad = KaartRegister::padIn(o.map.path());
+        KaartControle::vraagHaak() = [](QWidget*) { return KaartControle::Vraag{QStringLiteral("A-1"), 1}; };
+        o.main().controleerKaart();
+        QVERIFY(Melding::neemGetoond().value(0).tekst.startsWith(QStringLiteral("Er zijn nog geen genummerde")));
+        QVERIFY(!QFileInfo::exists(pad));
+        QVERIFY(TestHulp::schrijfBestand(pad, "van iemand anders"));
+        o.main().controleerKaart();
+        QVERIFY(Melding::neemGetoond().value(0).tekst.contains(QStringLiteral("geen kaartregister van Zorvak")));
+        QCOMPARE(QDir(o.map.path()).entryList({QStringLiteral("Kaartregister*")}), QStringList{"Kaartregister.db"});
+        QCOMPARE(TestHulp::leesBestand(pad), QByteArray("van iemand anders"));
     }
 };
 
