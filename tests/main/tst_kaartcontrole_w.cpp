@@ -1,6 +1,6 @@
 // Checking a card from the main screen: key K or the bar's button asks for the number and the
 // card shows on the stage with the drawn balls of the game and its verdict; a number the
-// register lacks gets a message.
+// register lacks gets a message; the check never changes a file.
 
 #include "testhulp.h"
 
@@ -21,7 +21,8 @@ private slots:
         TestHulp::Opstelling o;
         KaartRegister reg(KaartRegister::padIn(o.map.path()));
         VasteToeval toeval(3);
-        QVERIFY(reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 1, toeval));
+        const auto reeks = reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 1, toeval);
+        QVERIFY(reeks && reg.bevestig(*reeks, 6) && reg.rondAf(*reeks));
         const RegisterKaart kaart = *reg.kaart(QStringLiteral("A"), 4);
         reg.sluit();
         QString gevraagd = QStringLiteral("4");
@@ -51,6 +52,23 @@ private slots:
         QVERIFY(!scherm->isVisible());
         QCOMPARE(Melding::neemGetoond().value(0).tekst,
                  QStringLiteral("Kaart A-0099 staat niet in het kaartregister."));
+    }
+
+    // The check on the stage only reads: a file in the register's place that is no register of
+    // ours is said and left as it is, and a missing register is not made.
+    void alleenLezen()
+    {
+        TestHulp::Opstelling o;
+        const QString pad = KaartRegister::padIn(o.map.path());
+        KaartControle::vraagHaak() = [](QWidget*) { return KaartControle::Vraag{QStringLiteral("A-1"), 1}; };
+        o.main().controleerKaart();
+        QVERIFY(Melding::neemGetoond().value(0).tekst.startsWith(QStringLiteral("Er zijn nog geen genummerde")));
+        QVERIFY(!QFileInfo::exists(pad));
+        QVERIFY(TestHulp::schrijfBestand(pad, "van iemand anders"));
+        o.main().controleerKaart();
+        QVERIFY(Melding::neemGetoond().value(0).tekst.contains(QStringLiteral("geen kaartregister van Zorvak")));
+        QCOMPARE(QDir(o.map.path()).entryList({QStringLiteral("Kaartregister*")}), QStringList{"Kaartregister.db"});
+        QCOMPARE(TestHulp::leesBestand(pad), QByteArray("van iemand anders"));
     }
 };
 
