@@ -26,6 +26,11 @@ int main(int argc, char* argv[])
     // ending the program in the middle of saving.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+#ifdef Q_OS_WIN
+    // The JIT stack of Qt's regular expressions crashes when a thread ends under MinGW-w64
+    // (seen under Wine); the expressions run interpreted instead.
+    qputenv("QT_ENABLE_REGEXP_JIT", "0");
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvak"));
     zetProgrammaStijl();
