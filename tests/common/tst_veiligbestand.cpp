@@ -9,6 +9,7 @@
 #include "testhulp.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -114,6 +115,33 @@ private slots:
         // Without a display, whatever platform the environment names, the tool still works.
         QCOMPARE(kaarten("export QT_QPA_PLATFORM=xcb DISPLAY= WAYLAND_DISPLAY=;", pdf).first, 0);
         QVERIFY(TestHulp::leesBestand(pdf).startsWith("%PDF-"));
+    }
+
+    // Durable: the new bytes are synced under the temporary name while the target still holds
+    // the old ones, then the folder; an appended line before the append returns. A failed sync
+    // is a failed write: the old file stays, the temporary one goes.
+    void gesynchroniseerdVoorVervangen()
+    {
+        QTemporaryDir map;
+        const QString pad = map.filePath("a.ini"), log = map.filePath("log.csv");
+        TestHulp::schrijfBestand(pad, "OUD");
+        QStringList gezien; // what was synced, with its bytes, and what the target then held
+        int fout = 0;
+        VeiligBestand::syncHaak() = [&](int fd) {
+            const QString naam = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd));
+            gezien << QFileInfo(naam).fileName().replace(QRegularExpression("\\.\\w{6}$"), ".XXXXXX") + ':' +
+                          TestHulp::leesBestand(naam) + '|' + TestHulp::leesBestand(pad);
+            errno = fout;
+            return fout ? -1 : ::fsync(fd);
+        };
+        QVERIFY(VeiligBestand::schrijf(pad, "NIEUW") && VeiligBestand::voegToe(log, "regel\n"));
+        QCOMPARE(gezien, QStringList({"a.ini.XXXXXX:NIEUW|OUD", QFileInfo(map.path()).fileName() + ":|NIEUW",
+                                      "log.csv:regel\n|NIEUW"}));
+        fout = EIO;
+        QVERIFY(!VeiligBestand::schrijf(pad, "NIEUWER") && !VeiligBestand::voegToe(log, "meer\n"));
+        VeiligBestand::syncHaak() = nullptr;
+        QCOMPARE(TestHulp::leesBestand(pad) + TestHulp::leesBestand(log), QByteArray("NIEUWregel\n"));
+        QCOMPARE(namenIn(map), QStringList({"a.ini", "log.csv"}));
     }
 
     void rechtenBlijvenEnAlleenLezenGaatNaarEigenMap()

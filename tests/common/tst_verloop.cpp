@@ -1,11 +1,14 @@
 // The evening's record: written as the game is played, read back at start.
 #include "common/toeval.h"
+#include "common/veiligbestand.h"
 #include "common/verloop.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 class TstVerloop : public QObject
 {
@@ -106,7 +109,8 @@ private slots:
         QCOMPARE(m_meldingen.size(), 1);
     }
 
-    // A settings folder where the record cannot be made: said once, the game goes on.
+    // A settings folder where the record cannot be made: said once, the game goes on. The day's
+    // first line cannot be written and the next can: the record still begins with its header.
     void nietTeSchrijven()
     {
         QVERIFY(QDir(m_map.filePath(Verloop::mapNaam)).removeRecursively());
@@ -116,6 +120,17 @@ private slots:
         QVERIFY(m_spel.trek(m_toeval) && m_spel.trek(m_toeval));
         QCOMPARE(m_spel.ballen().size(), 2);
         QCOMPARE(m_meldingen.size(), 1);
+
+        QVERIFY(QFile::remove(m_map.filePath(Verloop::mapNaam)));
+        int syncs = 0;
+        VeiligBestand::syncHaak() = [&](int fd) { return ++syncs == 1 ? (errno = EIO, -1) : ::fsync(fd); };
+        nieuwVerloop();
+        m_spel.nieuwSpel(90, 5);
+        m_spel.trek(m_toeval);
+        VeiligBestand::syncHaak() = nullptr;
+        QFile f(dag());
+        QVERIFY(f.open(QIODevice::ReadOnly) && f.readLine() == Verloop::kopRegel + "\r\n");
+        QCOMPARE(m_meldingen.size(), 2);
     }
 
     // A game that runs past midnight stays in the file where it began; the next game does not.
