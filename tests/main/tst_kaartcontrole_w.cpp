@@ -1,6 +1,7 @@
 // Checking a card from the main screen: key K or the bar's button asks for the number and the
-// card shows on the stage with the drawn balls of the game and its verdict; a number the
-// register lacks gets a message.
+// card shows on the stage with the drawn balls of the game and its verdict, by the evening's
+// pattern when one is set; a bare number is of the series printed last; a number the register
+// lacks gets a message.
 
 #include "testhulp.h"
 
@@ -21,6 +22,8 @@ private slots:
         TestHulp::Opstelling o;
         KaartRegister reg(KaartRegister::padIn(o.map.path()));
         VasteToeval toeval(3);
+        // Printed last, though B sorts after it and runs to higher numbers.
+        QVERIFY(reg.registreer(KaartSoort::Bingo75, QStringLiteral("B"), 2, toeval));
         QVERIFY(reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 1, toeval));
         const RegisterKaart kaart = *reg.kaart(QStringLiteral("A"), 4);
         reg.sluit();
@@ -37,9 +40,15 @@ private slots:
         QTest::keyClick(o.main().Pic, Qt::Key_K);
         KaartControle* scherm = o.main().KaartControleScherm;
         QVERIFY(scherm->isVisible());
-        QCOMPARE(scherm->kaart().nummer, 4);
+        QCOMPARE(KaartNummer::tekst(scherm->kaart().serie, scherm->kaart().nummer), QStringLiteral("A-0004"));
         QVERIFY2(scherm->uitslag().oordeel.startsWith(QStringLiteral("BINGO: rij 1")),
                  qPrintable(scherm->uitslag().oordeel));
+        // With the four corners as the evening's pattern, a full row is not enough.
+        o.main().controleerKaart();
+        for (int vak : {1, 5, 21, 25})
+            o.alg.KaartPatroon[vak] = 1;
+        QTest::keyClick(o.main().Pic, Qt::Key_K);
+        QCOMPARE(scherm->uitslag().oordeel, QStringLiteral("Geen bingo: het patroon is nog niet vol"));
         // No ball is called by itself while the hall looks at the card; K again puts it away.
         QVERIFY(o.main().roeper().gepauzeerd(Roeper::Controle));
         o.main().controleerKaart();
