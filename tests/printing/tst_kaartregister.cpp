@@ -1,7 +1,7 @@
 // Numbered cards and the card register: numbers run on across jobs, no two cards of a series
-// are equal, what is printed is what is registered, a failed job keeps only the cards of the
-// pages that went out, the number stands in the card's margin, a damaged register is set aside;
-// and the verdicts.
+// are equal, what is printed is what is registered, a job whose one document fails leaves
+// nothing behind, the number stands in the card's margin, a damaged register is set aside; and
+// the verdicts.
 
 #include "opname.h"
 
