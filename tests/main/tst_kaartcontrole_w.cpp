@@ -1,7 +1,7 @@
 // Checking a card from the main screen: key K or the bar's button asks for the number and the
 // card shows on the stage with the drawn balls of the game and its verdict, by the evening's
-// pattern when one is set; a bare number is of the series printed last; a number the register
-// lacks gets a message.
+// pattern when one is set and for the Kien rows asked for; a bare number is of the series printed
+// last; a number the register lacks gets a message.
 
 #include "testhulp.h"
 
@@ -11,6 +11,9 @@
 #include "main/kaartcontrole_w.h"
 #include "main/roeper.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 class TestKaartControle : public QObject
@@ -24,10 +27,12 @@ private slots:
         VasteToeval toeval(3);
         // Printed last, though B sorts after it and runs to higher numbers.
         QVERIFY(reg.registreer(KaartSoort::Bingo75, QStringLiteral("B"), 2, toeval));
+        QVERIFY(reg.registreer(KaartSoort::Kien, QStringLiteral("K"), 1, toeval));
         QVERIFY(reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 1, toeval));
-        const RegisterKaart kaart = *reg.kaart(QStringLiteral("A"), 4);
+        const RegisterKaart kaart = *reg.kaart(QStringLiteral("A"), 4), kien = *reg.kaart(QStringLiteral("K"), 1);
         reg.sluit();
         QString gevraagd = QStringLiteral("4");
+        const auto dialoog = KaartControle::vraagHaak();
         KaartControle::vraagHaak() = [&](QWidget*) { return KaartControle::Vraag{gevraagd, 1}; };
         o.main().show();
         QVERIFY(QTest::qWaitForWindowExposed(&o.main()));
@@ -60,6 +65,22 @@ private slots:
         QVERIFY(!scherm->isVisible());
         QCOMPARE(Melding::neemGetoond().value(0).tekst,
                  QStringLiteral("Kaart A-0099 staat niet in het kaartregister."));
+
+        // A Kien card with its top row drawn, asked in the dialog for two full rows.
+        stand = {90, 1, 2, {}};
+        for (int n : kien.getallen.mid(0, 9))
+            if (n) stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
+        o.spel.herstel(stand);
+        KaartControle::vraagHaak() = dialoog;
+        QTimer::singleShot(0, [] {
+            auto* vraag = qobject_cast<KaartVraag*>(QApplication::activeModalWidget());
+            if (!vraag) return;
+            vraag->NummerTekst->setText(QStringLiteral("K-1"));
+            vraag->RijenKeuze->setCurrentIndex(1);
+            vraag->findChild<QPushButton*>(QStringLiteral("OkKnop"))->click();
+        });
+        o.main().controleerKaart();
+        QCOMPARE(scherm->uitslag().oordeel, QStringLiteral("Geen kien: 1 rij (nodig: 2 rijen)"));
     }
 };
 
