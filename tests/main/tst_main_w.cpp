@@ -40,14 +40,11 @@ private slots:
         m.KlokLabel->adjustSize();
         m.KlokLabel->move(klokRechts + 1 - m.KlokLabel->width(), m.KlokLabel->y());
         QImage beeld = m.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        // The clock's text is narrower before ten in the morning: its whole strip is left out.
-        const QRect klok(m.width() / 2, m.KlokLabel->y(), m.width() / 2, m.KlokLabel->height());
-        QPainter(&beeld).fillRect(klok, Qt::black);
+        QPainter(&beeld).fillRect(m.KlokLabel->geometry(), Qt::black);
 
         const QString referentie = QStringLiteral(ZORVAK_SOURCE_DIR "/tests/main/podium.png");
         if (qEnvironmentVariableIsSet("ZORVAK_NIEUW_PODIUM")) QVERIFY(beeld.save(referentie));
-        QImage verwacht = QImage(referentie).convertToFormat(QImage::Format_RGB32);
-        QPainter(&verwacht).fillRect(klok, Qt::black);
+        const QImage verwacht = QImage(referentie).convertToFormat(QImage::Format_RGB32);
         QCOMPARE(beeld.size(), verwacht.size());
         int anders = 0;
         for (int y = 0; y < beeld.height(); ++y)
