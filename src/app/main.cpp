@@ -1,8 +1,10 @@
 #include "common/algemeen.h"
 #include "common/instellingen.h"
+#include "common/melding_w.h"
 #include "common/spel.h"
 #include "common/stijl_w.h"
 #include "common/toeval.h"
+#include "common/veiligbestand.h"
 #include "common/verloop.h"
 #include "common/vertaling.h"
 #include "main/main_w.h"
@@ -29,6 +31,12 @@ int main(int argc, char* argv[])
 
     Algemeen alg;
     const InstellingenBestand bestand(QApplication::applicationDirPath());
+    VeiligBestand::Slot slot(bestand.slotPad());
+    QString bezet;
+    if (!bestand.neemSlot(slot, &bezet)) {
+        Melding::meld(nullptr, QStringLiteral("Zorvak"), bezet);
+        return 2;
+    }
     Spel spel;
     Verloop verloop(bestand.instellingenMap());
     verloop.volg(spel);

@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -277,16 +276,13 @@ void Main::vraagEnToonKaart()
                           .arg(vraag->nummer.trimmed()));
         return;
     }
-    const QString pad = KaartRegister::padIn(instellingenMap());
-    if (!QFileInfo::exists(pad)) {
-        Melding::meld(this, titel,
-                      QStringLiteral("Er zijn nog geen genummerde kaarten afgedrukt, dus er is geen kaart om te "
-                                     "controleren."));
-        return;
-    }
-    KaartRegister kaartRegister(pad);
+    // A check only reads the register: it never makes, writes or moves anything.
+    KaartRegister kaartRegister(KaartRegister::padIn(instellingenMap()), KaartRegister::Modus::Lezen);
     QString melding;
     if (!kaartRegister.open(&melding)) {
+        if (kaartRegister.toestand() == KaartRegister::Toestand::Ontbreekt)
+            melding = QStringLiteral("Er zijn nog geen genummerde kaarten afgedrukt, dus er is geen kaart om te "
+                                     "controleren.");
         Melding::meld(this, titel, melding);
         return;
     }

@@ -261,10 +261,15 @@ void Main::hervatVorigSpel()
     if (!laatste) return;
     m_spel.zetLaatsteNummer(laatste->stand.spelNummer);
     const auto getrokken = laatste->stand.ballen.size();
-    if (laatste->afgemaakt || getrokken == 0) return;
-    if (Melding::vraag(this, QStringLiteral("Zorvak"),
-                       QStringLiteral("Het vorige spel is niet afgemaakt (%1 ballen getrokken). Wilt u verder spelen?")
-                           .arg(getrokken))) {
+    if (laatste->afgemaakt || (getrokken == 0 && !laatste->onvolledig)) return;
+    // A record that could not be written to the end may lack balls the hall has seen.
+    const QString vraag =
+        laatste->onvolledig
+            ? QStringLiteral("Het vorige spel is niet afgemaakt (%1 ballen in het verloop). Het verloop kon niet tot "
+                             "het eind worden geschreven: er kunnen ballen ontbreken die wel zijn getoond, en die "
+                             "kunnen dan opnieuw worden getrokken. Wilt u toch verder spelen?")
+            : QStringLiteral("Het vorige spel is niet afgemaakt (%1 ballen getrokken). Wilt u verder spelen?");
+    if (Melding::vraag(this, QStringLiteral("Zorvak"), vraag.arg(getrokken))) {
         m_verloop->hervat(*laatste);
         m_spel.herstel(laatste->stand);
     } else {

@@ -80,6 +80,24 @@ private slots:
         QVERIFY(Verloop::laatsteSpel(o.bestand->instellingenMap())->afgemaakt);
     }
 
+    // A record that could not be written to the end (a full disk until the program died): the
+    // question says that balls the hall saw may be missing.
+    void onvolledigVerloop()
+    {
+        TestHulp::Opstelling o;
+        Herstart eerst(o);
+        eerst.alg.KnipperAantal = 1;
+        eerst.hoofd.NieuwSpel();
+        QTest::keyClick(eerst.hoofd.Pic, Qt::Key_Space);
+        eerst.verloop.zetAanvuller([](const QString&, const QByteArray&, QString*) { return false; });
+        QTest::keyClick(eerst.hoofd.Pic, Qt::Key_Space);
+        Melding::neemGetoond();
+        Herstart weer(o);
+        weer.hoofd.hervatVorigSpel();
+        QVERIFY(Melding::neemGetoond().value(0).tekst.contains(
+            QStringLiteral("1 ballen in het verloop). Het verloop kon niet tot het eind worden geschreven")));
+    }
+
     // Backspace asks, Nee first; Ja puts the last ball back: the board and both lists are as
     // before that draw, down to the first ball of the game.
     void terugleggen()

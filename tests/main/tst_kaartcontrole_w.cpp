@@ -1,7 +1,7 @@
 // Checking a card from the main screen: key K or the bar's button asks for the number and the
 // card shows on the stage with the drawn balls of the game and its verdict, by the evening's
 // pattern when one is set and for the Kien rows asked for; a bare number is of the series printed
-// last; a number the register lacks gets a message.
+// last; a number the register lacks gets a message; the check never changes a file.
 
 #include "testhulp.h"
 
@@ -26,9 +26,11 @@ private slots:
         KaartRegister reg(KaartRegister::padIn(o.map.path()));
         VasteToeval toeval(3);
         // Printed last, though B sorts after it and runs to higher numbers.
-        QVERIFY(reg.registreer(KaartSoort::Bingo75, QStringLiteral("B"), 2, toeval));
-        QVERIFY(reg.registreer(KaartSoort::Kien, QStringLiteral("K"), 1, toeval));
-        QVERIFY(reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 1, toeval));
+        const auto druk = [&](KaartSoort soort, const char* serie, int paginas) {
+            const auto reeks = reg.registreer(soort, QString::fromLatin1(serie), paginas, toeval);
+            return reeks && reg.bevestig(*reeks, reeks->laatste()) && reg.rondAf(*reeks);
+        };
+        QVERIFY(druk(KaartSoort::Bingo75, "B", 2) && druk(KaartSoort::Kien, "K", 1) && druk(KaartSoort::Bingo75, "A", 1));
         const RegisterKaart kaart = *reg.kaart(QStringLiteral("A"), 4), kien = *reg.kaart(QStringLiteral("K"), 1);
         reg.sluit();
         QString gevraagd = QStringLiteral("4");
@@ -81,6 +83,23 @@ private slots:
         });
         o.main().controleerKaart();
         QCOMPARE(scherm->uitslag().oordeel, QStringLiteral("Geen kien: 1 rij (nodig: 2 rijen)"));
+    }
+
+    // The check on the stage only reads: a file in the register's place that is no register of
+    // ours is said and left as it is, and a missing register is not made.
+    void alleenLezen()
+    {
+        TestHulp::Opstelling o;
+        const QString pad = KaartRegister::padIn(o.map.path());
+        KaartControle::vraagHaak() = [](QWidget*) { return KaartControle::Vraag{QStringLiteral("A-1"), 1}; };
+        o.main().controleerKaart();
+        QVERIFY(Melding::neemGetoond().value(0).tekst.startsWith(QStringLiteral("Er zijn nog geen genummerde")));
+        QVERIFY(!QFileInfo::exists(pad));
+        QVERIFY(TestHulp::schrijfBestand(pad, "van iemand anders"));
+        o.main().controleerKaart();
+        QVERIFY(Melding::neemGetoond().value(0).tekst.contains(QStringLiteral("geen kaartregister van Zorvak")));
+        QCOMPARE(QDir(o.map.path()).entryList({QStringLiteral("Kaartregister*")}), QStringList{"Kaartregister.db"});
+        QCOMPARE(TestHulp::leesBestand(pad), QByteArray("van iemand anders"));
     }
 };
 
