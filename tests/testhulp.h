@@ -12,6 +12,7 @@
 #include "main/main_w.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
@@ -46,6 +47,15 @@ inline bool isVlak(QWidget* w, QColor kleur)
     for (int y = 3; y < beeld.height() - 3; ++y)
         if (beeld.pixelColor(3, y) != kleur) return false;
     return true;
+}
+
+// The lines of a list, top to bottom.
+inline QStringList regels(const QComboBox* lijst)
+{
+    QStringList uit;
+    for (int i = 0; i < lijst->count(); ++i)
+        uit << lijst->itemText(i);
+    return uit;
 }
 
 inline QByteArray leesBestand(const QString& pad)

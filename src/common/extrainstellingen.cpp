@@ -51,8 +51,23 @@ void ExtraInstellingen::wis(const QString& sleutel)
     m_waarden.remove(sleutel);
 }
 
+QString ExtraInstellingen::leesMelding() const
+{
+    if (m_leesFout.isEmpty()) return {};
+    return QStringLiteral("De extra instellingen konden niet worden gelezen:\n%1\n\nHet bestand blijft zoals het is; "
+                          "wat u deze keer aan de extra instellingen verandert, wordt niet bewaard.")
+        .arg(m_leesFout);
+}
+
 bool ExtraInstellingen::bewaar(QString* fout)
 {
+    // What could not be read would be lost if the file were written anew.
+    if (!m_leesFout.isEmpty()) {
+        if (fout)
+            *fout = QStringLiteral("\"%1\" kon bij het starten niet worden gelezen en wordt niet overschreven.")
+                        .arg(QDir::toNativeSeparators(m_pad));
+        return false;
+    }
     QTemporaryDir tijdelijk;
     if (!tijdelijk.isValid()) {
         if (fout) *fout = QStringLiteral("Er kon geen tijdelijke map worden gemaakt.");

@@ -25,7 +25,10 @@ public:
     QString pad() const { return m_pad; }
 
     // Why the file could not be read when it was there; empty when it was read or missing.
+    // Such a file is never written over: bewaar() then refuses, and the file stays as it was.
     QString leesFout() const { return m_leesFout; }
+    // What the organiser is told about such a file, once, at start; empty when it was read.
+    QString leesMelding() const;
 
 private:
     QString m_pad;

@@ -38,6 +38,16 @@ bool mislukt(QString* fout, const QString& reden)
     return false;
 }
 
+int synchroniseer(int fd)
+{
+    if (const auto& haak = syncHaak()) return haak(fd);
+#ifdef Q_OS_UNIX
+    return ::fsync(fd);
+#else
+    return ::_commit(fd);
+#endif
+}
+
 QString geenGewoonBestand(const QString& pad)
 {
     return QStringLiteral("\"%1\" is geen gewoon bestand.").arg(toon(pad));
@@ -167,7 +177,7 @@ bool zetOpZijnPlaats(int fd, const QString& tijdelijk, const QString& pad, const
         if (::geteuid() == 0) (void)!::fchown(fd, static_cast<uid_t>(doel.eigenaar), static_cast<gid_t>(doel.groep));
         (void)!::fchmod(fd, static_cast<mode_t>(doel.modus));
     }
-    if (::fsync(fd) != 0) {
+    if (synchroniseer(fd) != 0) {
         const int nummer = errno;
         gooiWeg(fd, tijdelijk);
         return mislukt(fout, reden(nummer, pad));
@@ -185,7 +195,7 @@ bool zetOpZijnPlaats(int fd, const QString& tijdelijk, const QString& pad, const
     // The new name itself must survive a power cut too.
     const int map = ::open(plat(QFileInfo(pad).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (map >= 0) {
-        ::fsync(map);
+        synchroniseer(map);
         ::close(map);
     }
     return true;
@@ -266,7 +276,7 @@ int vanWindows(DWORD code)
 
 bool zetOpZijnPlaats(int fd, const QString& tijdelijk, const QString& pad, const Doel&, QString* fout)
 {
-    if (::_commit(fd) != 0) {
+    if (synchroniseer(fd) != 0) {
         const int nummer = errno;
         gooiWeg(fd, tijdelijk);
         return mislukt(fout, reden(nummer, pad));
@@ -462,10 +472,10 @@ bool voegToe(const QString& pad, const QByteArray& regel, QString* fout)
         return mislukt(fout, geenGewoonBestand(pad));
     }
     int nummer = schrijfAlles(fd, regel.constData(), regel.size());
-    if (nummer == 0 && ::fsync(fd) != 0) nummer = errno;
+    if (nummer == 0 && synchroniseer(fd) != 0) nummer = errno;
     if (nummer != 0) {
         // Half a line would spoil the next one; what was there before stays.
-        if (::ftruncate(fd, st.st_size) == 0) ::fsync(fd);
+        if (::ftruncate(fd, st.st_size) == 0) synchroniseer(fd);
     }
     if (::close(fd) != 0 && nummer == 0) nummer = errno;
     return nummer == 0 || mislukt(fout, reden(nummer, pad));
@@ -478,7 +488,7 @@ bool voegToe(const QString& pad, const QByteArray& regel, QString* fout)
     if (fd < 0) return mislukt(fout, reden(errno, pad));
     const long long begin = ::_filelengthi64(fd);
     int nummer = schrijfAlles(fd, regel.constData(), regel.size());
-    if (nummer == 0 && ::_commit(fd) != 0) nummer = errno;
+    if (nummer == 0 && synchroniseer(fd) != 0) nummer = errno;
     if (nummer != 0 && begin >= 0) ::_chsize_s(fd, begin);
     if (::_close(fd) != 0 && nummer == 0) nummer = errno;
     return nummer == 0 || mislukt(fout, reden(nummer, pad));
@@ -617,7 +627,7 @@ bool overschrijf(const QString& pad, const QByteArray& inhoud, QString* fout)
         else
             klaar += n;
     }
-    if (nummer == 0 && ::fsync(fd) != 0) nummer = errno;
+    if (nummer == 0 && synchroniseer(fd) != 0) nummer = errno;
     if (::close(fd) != 0 && nummer == 0) nummer = errno;
     return nummer == 0 || mislukt(fout, reden(nummer, pad));
 #else
@@ -631,7 +641,7 @@ bool overschrijf(const QString& pad, const QByteArray& inhoud, QString* fout)
         return mislukt(fout, geenGewoonBestand(pad));
     }
     int nummer = schrijfAlles(fd, inhoud.constData(), inhoud.size());
-    if (nummer == 0 && ::_commit(fd) != 0) nummer = errno;
+    if (nummer == 0 && synchroniseer(fd) != 0) nummer = errno;
     if (::_close(fd) != 0 && nummer == 0) nummer = errno;
     return nummer == 0 || mislukt(fout, reden(nummer, pad));
 #endif
@@ -827,6 +837,12 @@ bool isAlleenLezen(const QString& pad)
     const QFileInfo info(pad);
     return info.isFile() && !info.isSymLink() && !info.isWritable();
 #endif
+}
+
+std::function<int(int)>& syncHaak()
+{
+    static std::function<int(int)> haak;
+    return haak;
 }
 
 int ruimOp(const QString& pad)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -121,5 +122,12 @@ int ruimOp(const QString& pad);
 
 // The Dutch reason for a system error number while working on `pad`.
 QString reden(int foutNummer, const QString& pad);
+
+// What puts a file's bytes on the disk: fsync (_commit on Windows), called for the temporary file
+// before it takes the target's place, for the folder after that, for each appended line and for a
+// file overwritten in place.
+// Empty means the system's own call; a test puts its own in to see what is synced when, or to
+// make a sync fail (-1 with errno set).
+std::function<int(int fd)>& syncHaak();
 
 } // namespace VeiligBestand

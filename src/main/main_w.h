@@ -100,8 +100,9 @@ public:
 
     // The evening's record this window writes to and resumes from; none in most tests.
     void zetVerloop(Verloop* verloop);
-    // Start: when the record ends in a game with balls drawn and no confirmed exit, offers to
-    // play on. Ja shows that game at once; Nee writes down that it was given up.
+    // Start, once the window shows: says when Zorvak-extra.ini could not be read. Then, when the
+    // record ends in a game with balls drawn and no confirmed exit, offers to play on. Ja shows
+    // that game at once; Nee writes down that it was given up.
     void hervatVorigSpel();
     // Shows the model's game at once, without animation (a game taken up again).
     void toonSpel();

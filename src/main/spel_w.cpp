@@ -3,6 +3,7 @@
 #include "main/main_w.h"
 
 #include "common/doek_w.h"
+#include "common/extrainstellingen.h"
 #include "common/melding_w.h"
 #include "common/plaatjeknop_w.h"
 #include "common/plaatjes.h"
@@ -253,6 +254,8 @@ void Main::zetVerloop(Verloop* verloop)
 
 void Main::hervatVorigSpel()
 {
+    const QString extraMelding = m_extra->leesMelding();
+    if (!extraMelding.isEmpty()) Melding::meld(this, QStringLiteral("Zorvak"), extraMelding);
     if (!m_verloop) return;
     const auto laatste = m_verloop->bijStart();
     if (!laatste) return;

@@ -11,6 +11,7 @@
 #include "testhulp.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -123,6 +124,33 @@ private slots:
         QVERIFY(TestHulp::leesBestand(pdf).startsWith("%PDF-"));
     }
 
+    // Durable: the new bytes are synced under the temporary name while the target still holds
+    // the old ones, then the folder; an appended line before the append returns. A failed sync
+    // is a failed write: the old file stays, the temporary one goes.
+    void gesynchroniseerdVoorVervangen()
+    {
+        QTemporaryDir map;
+        const QString pad = map.filePath("a.ini"), log = map.filePath("log.csv");
+        TestHulp::schrijfBestand(pad, "OUD");
+        QStringList gezien; // what was synced, with its bytes, and what the target then held
+        int fout = 0;
+        VeiligBestand::syncHaak() = [&](int fd) {
+            const QString naam = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd));
+            gezien << QFileInfo(naam).fileName().replace(QRegularExpression("\\.\\w{6}$"), ".XXXXXX") + ':' +
+                          TestHulp::leesBestand(naam) + '|' + TestHulp::leesBestand(pad);
+            errno = fout;
+            return fout ? -1 : ::fsync(fd);
+        };
+        QVERIFY(VeiligBestand::schrijf(pad, "NIEUW") && VeiligBestand::voegToe(log, "regel\n"));
+        QCOMPARE(gezien, QStringList({"a.ini.XXXXXX:NIEUW|OUD", QFileInfo(map.path()).fileName() + ":|NIEUW",
+                                      "log.csv:regel\n|NIEUW"}));
+        fout = EIO;
+        QVERIFY(!VeiligBestand::schrijf(pad, "NIEUWER") && !VeiligBestand::voegToe(log, "meer\n"));
+        VeiligBestand::syncHaak() = nullptr;
+        QCOMPARE(TestHulp::leesBestand(pad) + TestHulp::leesBestand(log), QByteArray("NIEUWregel\n"));
+        QCOMPARE(namenIn(map), QStringList({"a.ini", "log.csv"}));
+    }
+
     void rechtenBlijvenEnAlleenLezenGaatNaarEigenMap()
     {
         QTemporaryDir map;
@@ -194,9 +222,6 @@ private slots:
         QCOMPARE(reden, QStringLiteral("\"%1\" is geen gewoon bestand.").arg(pad));
         QVERIFY(!VeiligBestand::schrijf(pad, "x"));
         QVERIFY(!VeiligBestand::voegToe(pad, "x"));
-        ExtraInstellingen extra(map.path());
-        QVERIFY(!extra.leesFout().isEmpty());
-        QVERIFY(!extra.bewaar());
 
         // Zorvak.ini, the background and the list of backgrounds; zorvak-kaarten's output.
         Algemeen alg;
@@ -247,9 +272,11 @@ private slots:
                  QStringList({"Ander.ini.a1B2c3", "Zorvak.ini", "Zorvak.ini.a1B2c", "Zorvak.ini.backup"}));
     }
 
+    // Into a settings folder that is not there yet, and back.
     void extraInstellingenHeenEnWeer()
     {
-        QTemporaryDir map;
+        QTemporaryDir tijdelijk;
+        const QDir map(tijdelijk.filePath("nieuw/Zorvak"));
         {
             ExtraInstellingen extra(map.path());
             extra.zet("Spraak/Stem", "Anna");

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 class TstVerloop : public QObject
 {
     Q_OBJECT
@@ -109,7 +111,9 @@ private slots:
         QCOMPARE(m_meldingen.size(), 1);
     }
 
-    // A settings folder where the record cannot be made: said once, the game goes on.
+    // A settings folder where the record cannot be made: said once, the game goes on. The day's
+    // first line cannot be written and the next can: the record begins with its header and
+    // holds the whole game.
     void nietTeSchrijven()
     {
         QVERIFY(QDir(m_map.filePath(Verloop::mapNaam)).removeRecursively());
@@ -119,6 +123,18 @@ private slots:
         QVERIFY(m_spel.trek(m_toeval) && m_spel.trek(m_toeval));
         QCOMPARE(m_spel.ballen().size(), 2);
         QCOMPARE(m_meldingen.size(), 1);
+
+        QVERIFY(QFile::remove(m_map.filePath(Verloop::mapNaam)));
+        int syncs = 0;
+        VeiligBestand::syncHaak() = [&](int fd) { return ++syncs == 1 ? (errno = EIO, -1) : ::fsync(fd); };
+        nieuwVerloop();
+        m_spel.nieuwSpel(90, 5);
+        m_spel.trek(m_toeval);
+        VeiligBestand::syncHaak() = nullptr;
+        QFile f(dag());
+        QVERIFY(f.open(QIODevice::ReadOnly) && f.readLine() == Verloop::kopRegel + "\r\n");
+        QVERIFY(leesTerug().stand == m_spel.stand());
+        QCOMPARE(m_meldingen.size(), 3); // and said when it is whole again
     }
 
     // A game that runs past midnight stays in the file where it began; the next game does not.

@@ -10,14 +10,6 @@
 
 namespace
 {
-QStringList regels(const QComboBox* lijst)
-{
-    QStringList uit;
-    for (int i = 0; i < lijst->count(); ++i)
-        uit << lijst->itemText(i);
-    return uit;
-}
-
 // One start of the program on the folder of the first: its own record, record and game.
 struct Herstart {
     Algemeen alg;
@@ -64,8 +56,8 @@ private slots:
             QVERIFY(weer.spel.stand() == eerst.spel.stand());
             QCOMPARE(weer.hoofd.Pic->beeld(), eerst.hoofd.Pic->beeld());
             QCOMPARE(weer.hoofd.Pic->twipsY(), eerst.hoofd.Pic->twipsY());
-            QCOMPARE(regels(weer.hoofd.Combo1), regels(eerst.hoofd.Combo1));
-            QCOMPARE(regels(weer.hoofd.Combo2), regels(eerst.hoofd.Combo2));
+            QCOMPARE(TestHulp::regels(weer.hoofd.Combo1), TestHulp::regels(eerst.hoofd.Combo1));
+            QCOMPARE(TestHulp::regels(weer.hoofd.Combo2), TestHulp::regels(eerst.hoofd.Combo2));
             QCOMPARE(weer.hoofd.Label2->text(), QStringLiteral("Bal : 7 / 90"));
             QTest::keyClick(weer.hoofd.Pic, Qt::Key_Space);
             QCOMPARE(weer.spel.ballen().size(), 8);
@@ -119,7 +111,7 @@ private slots:
         const QImage leeg = m.Pic->beeld();
         QTest::keyClick(m.Pic, Qt::Key_Space);
         const QImage na1 = m.Pic->beeld();
-        const QStringList lijst1 = regels(m.Combo1);
+        const QStringList lijst1 = TestHulp::regels(m.Combo1);
         QTest::keyClick(m.Pic, Qt::Key_Space);
         const int n = o.spel.laatste();
 
@@ -131,8 +123,8 @@ private slots:
         Melding::zetVolgendAntwoord(true);
         QTest::keyClick(m.Pic, Qt::Key_Backspace);
         QCOMPARE(m.Pic->beeld(), na1);
-        QCOMPARE(regels(m.Combo1), lijst1);
-        QCOMPARE(regels(m.Combo2), lijst1);
+        QCOMPARE(TestHulp::regels(m.Combo1), lijst1);
+        QCOMPARE(TestHulp::regels(m.Combo2), lijst1);
         QCOMPARE(m.Label2->text(), QStringLiteral("Bal : 1 / 75"));
         QVERIFY(!o.spel.isGetrokken(n));
 

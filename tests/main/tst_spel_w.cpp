@@ -33,14 +33,6 @@ bool grootGetal(Main& m)
     return std::any_of(p, p + b.sizeInBytes() / 4, [](QRgb c) { return qGray(c) > 150; });
 }
 
-QStringList regels(const QComboBox* lijst)
-{
-    QStringList uit;
-    for (int i = 0; i < lijst->count(); ++i)
-        uit << lijst->itemText(i);
-    return uit;
-}
-
 void klikBord(Main& m)
 {
     QTest::mouseClick(m.Pic, Qt::LeftButton, {}, QPoint(5, 5));
@@ -116,11 +108,11 @@ private slots:
             }
             volgorde << m().Combo1->currentText();
         }
-        QCOMPARE(regels(m().Combo1), volgorde);
+        QCOMPARE(TestHulp::regels(m().Combo1), volgorde);
         QVERIFY(volgorde.contains(QStringLiteral("O-%1").arg(aantal)));
         std::sort(volgorde.begin(), volgorde.end());
         QVERIFY(std::adjacent_find(volgorde.begin(), volgorde.end()) == volgorde.end());
-        QCOMPARE(regels(m().Combo2), volgorde);
+        QCOMPARE(TestHulp::regels(m().Combo2), volgorde);
         QVERIFY(Melding::neemGetoond().isEmpty());
 
         const QImage bord = m().Pic->beeld();

@@ -143,11 +143,17 @@ private slots:
         hoofd().Knop[Main::KnopHelp]->click();
         QTRY_VERIFY(getrokken() > stil);
 
+        // Watched for until it is open: on a busy machine the button's press takes a while.
         bool stilTijdensDialoog = false;
-        QTimer::singleShot(10, this, [&] {
-            stilTijdensDialoog = QApplication::activeModalWidget() && blijftStaan();
-            QApplication::activeModalWidget()->close();
+        QTimer bewaker;
+        connect(&bewaker, &QTimer::timeout, this, [&] {
+            if (QWidget* dialoog = QApplication::activeModalWidget()) {
+                bewaker.stop();
+                stilTijdensDialoog = blijftStaan();
+                dialoog->close();
+            }
         });
+        bewaker.start(10);
         hoofd().Knop[Main::KnopInstellingen]->click();
         QVERIFY(stilTijdensDialoog);
         stil = getrokken();

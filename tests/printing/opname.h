@@ -106,7 +106,7 @@ public:
     {
         ++documenten;
         namen << documentNaam;
-        if (!foutTekst.isEmpty()) {
+        if (!foutTekst.isEmpty() && documenten >= foutVanaf) {
             if (fout) *fout = foutTekst;
             return false;
         }
@@ -122,7 +122,8 @@ public:
     int documenten = 0;
     QStringList namen;
     QList<Pagina> paginas;
-    QString foutTekst; // when set, every document fails with it
+    QString foutTekst; // when set, every document from number foutVanaf on fails with it
+    int foutVanaf = 1;
 };
 
 } // namespace Opname

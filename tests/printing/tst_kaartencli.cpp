@@ -1,7 +1,8 @@
-// zorvak-kaarten, the command-line tool: the PDF it writes, its help, and bad arguments, which
-// give a Dutch message, a non-zero exit and no file.
+// zorvak-kaarten, the command-line tool: the PDF it writes, its help, the verdicts of controleer,
+// and bad arguments, which give a Dutch message, a non-zero exit and no file.
 
 #include "common/verloop.h"
+#include "printing/kaartregister.h"
 #include "testhulp.h"
 
 #include <QCoreApplication>
@@ -89,29 +90,15 @@ private slots:
         QVERIFY(u.uit.contains(QStringLiteral("Gebruik:")));
     }
 
-    // A series numbers and registers the cards and says which numbers; controleer shows a card
-    // with its verdict: exit 0 when it wins, 1 when not, 2 for a card the register lacks.
+    // A series numbers and registers the cards and says which numbers; controleer without
+    // --ballen takes the game in the record beside the register, once there is one.
     void genummerdEnControle()
     {
         const QString reg = map.filePath(QStringLiteral("kaarten.db"));
         Uitkomst u = start({"kien", "--serie", "x1", "--register", reg, "--uitvoer", map.filePath("k.pdf")});
         QCOMPARE(u.code, 0);
         QVERIFY2(u.uit.contains(QStringLiteral("X1-0001 tot en met X1-0006")), qPrintable(u.uit));
-        QStringList alle;
-        for (int n = 1; n <= 90; ++n)
-            alle << QString::number(n);
-        u = start({"controleer", "--kaart", "x1-6", "--ballen", alle.join(','), "--rijen", "3", "--register", reg});
-        QCOMPARE(u.code, 0);
-        QVERIFY2(u.uit.contains(QStringLiteral("Kaart X1-0006 (Kien)")) && u.uit.contains("KIEN: volle kaart"),
-                 qPrintable(u.uit));
-        u = start({"controleer", "--serie", "X1", "--kaart", "2", "--ballen", "", "--register", reg});
-        QCOMPARE(u.code, 1);
-        QVERIFY(u.uit.contains(QStringLiteral("Geen kien")));
-        u = start({"controleer", "--serie", "X1", "--kaart", "7", "--ballen", "1", "--register", reg});
-        QCOMPARE(u.code, 2);
-        QVERIFY2(u.fout.contains(QStringLiteral("X1-0007 staat niet in het kaartregister")), qPrintable(u.fout));
 
-        // Without --ballen: the game in the record beside the register, once there is one.
         u = start({"controleer", "--kaart", "X1-2", "--register", reg});
         QVERIFY2(u.code == 2 && u.fout.contains(QStringLiteral("geen verloop")), qPrintable(u.fout));
         const Spel::Stand stand{90, 1, 1, {}};
@@ -124,50 +111,92 @@ private slots:
         QVERIFY2(u.code == 0 && u.uit.contains("KIEN: volle kaart"), qPrintable(u.uit + u.fout));
     }
 
-    void foutArgument_data()
+    void antwoorden_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("melding");
-        QTest::newRow("niets") << QStringList() << "bingo of kien";
-        QTest::newRow("soort") << QStringList{"lotto", "--uitvoer", "X"} << "onbekende soort";
-        QTest::newRow("optie") << QStringList{"bingo", "--kleur", "rood", "--uitvoer", "X"} << "onbekende optie";
-        QTest::newRow("getallen") << QStringList{"bingo", "--getallen", "80", "--uitvoer", "X"} << "75 of 90";
-        QTest::newRow("getallen bij kien")
-            << QStringList{"kien", "--getallen", "90", "--uitvoer", "X"} << "alleen bij bingo";
-        QTest::newRow("nul") << QStringList{"kien", "--paginas", "0", "--uitvoer", "X"} << "1 tot en met 255";
-        QTest::newRow("256") << QStringList{"kien", "--paginas=256", "--uitvoer", "X"} << "1 tot en met 255";
-        QTest::newRow("geen uitvoer") << QStringList{"bingo", "--paginas", "2"} << "--uitvoer";
-        QTest::newRow("paginas tweemaal")
-            << QStringList{"bingo", "--paginas", "2", "--paginas=3", "--uitvoer", "X"} << "meer dan eens";
-        QTest::newRow("serie") << QStringList{"kien", "--serie", "1A", "--uitvoer", "X"} << "--serie moet";
-        QTest::newRow("met serie") << QStringList{"kien", "--serie", "A", "--paginas", "10001", "--uitvoer", "X"}
-                                   << "tot en met 10000";
-        QTest::newRow("ballen") << QStringList{"controleer", "--kaart", "A-1", "--ballen", "4,4"} << "--ballen";
-        QTest::newRow("patroon") << QStringList{"controleer", "--kaart", "A-1", "--ballen", "4", "--patroon", "26"}
-                                 << "--patroon";
-        QTest::newRow("lange tekst") << QStringList{"bingo", "--tekst", QString(120, 'W'), "--uitvoer", "X"}
-                                     << "te lang";
-        QTest::newRow("onschrijfbaar") << QStringList{"kien", "--uitvoer", "geen/map/x.pdf"}
-                                       << "kon niet worden opgeslagen";
+        // Beside the register: Bingo 75 cards A-0001.., Kien cards K-0001.., a damaged record.
+        QVERIFY(QDir().mkpath(map.filePath("c")));
+        KaartRegister reg(map.filePath("c/r.db"));
+        VasteToeval toeval(8);
+        for (const auto& [soort, serie] : {std::pair{KaartSoort::Bingo75, "A"}, {KaartSoort::Kien, "K"}}) {
+            const auto reeks = reg.registreer(soort, serie, 1, toeval);
+            QVERIFY(reeks && reg.bevestig(*reeks, reeks->laatste()) && reg.rondAf(*reeks));
+        }
+        QStringList rij1, kienRij1; // the top row of A-0001 and of K-0001
+        for (int n : reg.kaart("A", 1)->getallen.mid(0, 5) + reg.kaart("K", 1)->getallen.mid(0, 9))
+            if (n) (rij1.size() < 5 ? rij1 : kienRij1) << QString::number(n);
+        QVERIFY(TestHulp::schrijfBestand(Verloop::dagBestand(map.filePath("c"), QDate::currentDate()), "onzin\n"));
+        QTest::addColumn<QStringList>("args"); // controleer --register R when they begin with an option
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("tekst");
+        const auto rij = [](const char* naam, const QStringList& args, int code, const char* tekst) {
+            QTest::newRow(naam) << args << code << QString::fromUtf8(tekst);
+        };
+        // Verdicts, each on the card's own rules.
+        rij("rij", {"--kaart", "a-1", "--ballen", rij1.join(',')}, 0, "Kaart A-0001 (Bingo 75)");
+        rij("rij zonder patroon", {"--kaart", "A-1", "--ballen", rij1.join(','), "--patroon", "1,5,21,25"}, 1,
+            "Geen bingo: het patroon is nog niet vol");
+        rij("1 rij van 2", {"--kaart", "K-1", "--ballen", kienRij1.join(','), "--rijen", "2"}, 1,
+            "Geen kien: 1 rij (nodig: 2 rijen)");
+        // Refusals of controleer.
+        rij("niet in het register", {"--kaart", "A-7", "--ballen", "1"}, 2, "A-0007 staat niet in het kaartregister");
+        rij("andere serie", {"--serie", "B", "--kaart", "A-1", "--ballen", "1"}, 2,
+            "--kaart A-1 hoort niet bij serie B");
+        rij("beschadigd verloop", {"--kaart", "A-1"}, 2, "kan niet worden gelezen");
+        rij("patroon bij kien", {"--kaart", "K-1", "--ballen", "1", "--patroon", "1"}, 2, "--patroon hoort bij bingo");
+        rij("rijen bij bingo", {"--kaart", "A-1", "--ballen", "1", "--rijen", "2"}, 2, "--rijen hoort bij kien");
+        rij("bal 76", {"--kaart", "A-1", "--ballen", "76"}, 2, "bal 76 komt niet voor bij kaart A-0001");
+        rij("ballen", {"--kaart", "A-1", "--ballen", "4,4"}, 2, "--ballen moet");
+        rij("patroon 26", {"--kaart", "A-1", "--ballen", "4", "--patroon", "26"}, 2, "--patroon moet");
+        rij("leeg patroon", {"--kaart", "A-1", "--ballen", "1", "--patroon", ""}, 2, "--patroon moet");
+        rij("0 rijen", {"--kaart", "K-1", "--ballen", "1", "--rijen", "0"}, 2, "--rijen moet 1, 2 of 3");
+        rij("zonder serie", {"--kaart", "1", "--ballen", "1"}, 2, "geef met --serie");
+        rij("zonder kaart", {"--serie", "A", "--ballen", "1"}, 2, "geef met --kaart");
+        rij("geen kaartnummer", {"--kaart", "A-B", "--ballen", "1"}, 2, "'A-B' is geen kaartnummer");
+        rij("geen serie", {"--serie", "1A", "--kaart", "1", "--ballen", "1"}, 2, "'1A' is geen naam van een serie");
+        rij("zonder waarde", {"--kaart"}, 2, "bij --kaart hoort een waarde");
+        rij("uitvoer", {"--kaart", "A-1", "--uitvoer", "X"}, 2, "--uitvoer hoort niet bij controleer");
+        // Refusals when printing.
+        rij("niets", {}, 2, "bingo of kien");
+        rij("soort", {"lotto", "--uitvoer", "X"}, 2, "onbekende soort");
+        rij("twee soorten", {"bingo", "kien", "--uitvoer", "X"}, 2, "onbekend argument 'kien'");
+        rij("optie", {"bingo", "--kleur", "rood", "--uitvoer", "X"}, 2, "onbekende optie");
+        rij("getallen", {"bingo", "--getallen", "80", "--uitvoer", "X"}, 2, "75 of 90");
+        rij("getallen bij kien", {"kien", "--getallen", "90", "--uitvoer", "X"}, 2, "alleen bij bingo");
+        rij("nul", {"kien", "--paginas", "0", "--uitvoer", "X"}, 2, "1 tot en met 255");
+        rij("256", {"kien", "--paginas=256", "--uitvoer", "X"}, 2, "1 tot en met 255");
+        rij("geen uitvoer", {"bingo", "--paginas", "2"}, 2, "--uitvoer");
+        rij("paginas tweemaal", {"bingo", "--paginas", "2", "--paginas=3", "--uitvoer", "X"}, 2, "meer dan eens");
+        rij("serie", {"kien", "--serie", "1A", "--uitvoer", "X"}, 2, "--serie moet");
+        rij("met serie", {"kien", "--serie", "A", "--paginas", "10001", "--uitvoer", "X"}, 2, "tot en met 10000");
+        rij("kaart bij bingo", {"bingo", "--kaart", "1", "--uitvoer", "X"}, 2, "--kaart hoort alleen bij controleer");
+        rij("register zonder serie", {"bingo", "--register", "R", "--uitvoer", "X"}, 2, "--register hoort bij --serie");
+        rij("lange tekst", {"bingo", "--tekst", QString(120, 'W'), "--uitvoer", "X"}, 2, "te lang");
+        rij("map", {"kien", "--uitvoer", "c"}, 2, "is een map, geen bestand");
+        rij("onschrijfbaar", {"kien", "--uitvoer", "c/geen/x.pdf"}, 1, "kon niet worden opgeslagen");
     }
-    // A bad argument: a Dutch message on the error output, exit code 2 (1 when the file cannot
-    // be written), and no file written or changed.
-    void foutArgument()
+    // controleer: 0 when the card wins, 1 when not. A refusal: a Dutch message on the error
+    // output, exit code 2 (1 when the file cannot be written), nothing on the output, and the
+    // register, the record and the file named by --uitvoer as they were.
+    void antwoorden()
     {
         QFETCH(QStringList, args);
-        QFETCH(QString, melding);
-        const QString pad = map.filePath(QStringLiteral("fout.pdf"));
-        QFile oud(pad);
-        QVERIFY(oud.open(QIODevice::WriteOnly) && oud.write("oud") == 3);
-        oud.close();
-        args.replaceInStrings(QStringLiteral("geen/"), map.filePath(QStringLiteral("geen/")));
-        const Uitkomst u = start(args.replaceInStrings(QRegularExpression(QStringLiteral("^X$")), pad));
-        QCOMPARE(u.code, QTest::currentDataTag() == QByteArray("onschrijfbaar") ? 1 : 2);
-        QVERIFY2(u.fout.contains(melding), qPrintable(u.fout));
-        QVERIFY(u.uit.isEmpty());
-        QVERIFY(oud.open(QIODevice::ReadOnly));
-        QCOMPARE(oud.readAll(), QByteArray("oud"));
-        QVERIFY(!QFile::exists(map.filePath(QStringLiteral("geen"))));
+        QFETCH(int, code);
+        QFETCH(QString, tekst);
+        const QString reg = map.filePath("c/r.db"), pdf = map.filePath("c/x.pdf");
+        const QString verloop = Verloop::dagBestand(map.filePath("c"), QDate::currentDate());
+        QVERIFY(TestHulp::schrijfBestand(pdf, "oud"));
+        const QByteArray voor = TestHulp::leesBestand(reg) + TestHulp::leesBestand(verloop);
+        if (args.value(0).startsWith("--")) args = QStringList{"controleer", "--register", "R"} + args;
+        for (const auto& [kort, pad] : {std::pair{"X", pdf}, {"R", reg}, {"c", map.filePath("c")}})
+            args.replaceInStrings(QRegularExpression(QStringLiteral("^%1(?=/|$)").arg(kort)), pad);
+        const Uitkomst u = start(args);
+        QCOMPARE(u.code, code);
+        const bool weigering = code == 2 || QTest::currentDataTag() == QByteArray("onschrijfbaar");
+        QVERIFY2((weigering ? u.fout : u.uit).contains(tekst), qPrintable(u.uit + u.fout));
+        QVERIFY(!weigering || u.uit.isEmpty());
+        QCOMPARE(TestHulp::leesBestand(reg) + TestHulp::leesBestand(verloop), voor);
+        QCOMPARE(TestHulp::leesBestand(pdf), QByteArray("oud"));
+        QVERIFY(!QFile::exists(map.filePath("c/geen")));
     }
 
     void eigenBestandenBlijvenHeel_data()

@@ -1,7 +1,7 @@
 // Numbered cards and the card register: numbers run on across jobs, no two cards of a series
-// are equal, what is printed is what is registered, a failed or killed job leaves nothing
-// behind, the number stands in the card's margin, only a register of ours is used and only a
-// damaged one of ours set aside; and the verdicts.
+// are equal, what is printed is what is registered, a job whose one document fails or that is
+// killed leaves nothing behind, the number stands in the card's margin, only a register of ours
+// is used and only a damaged one of ours set aside; and the verdicts.
 
 #include "opname.h"
 
@@ -100,8 +100,8 @@ private slots:
         QCOMPARE(reg.aantalKaarten(QStringLiteral("C")), 0);
     }
 
-    // What the pages show is what the register holds, after closing and opening again; a
-    // failed job takes its cards out, and a page that did go out keeps its cards.
+    // What the pages show is what the register holds, after closing and opening again; a job
+    // whose one document fails takes all its cards out.
     void rondgangEnMislukteOpdracht()
     {
         const QString pad = nieuwPad();
@@ -350,6 +350,11 @@ private slots:
         QTest::newRow("kolom") << QList<int>{31, 32, 34, 35} << QList<int>{} << "BINGO: kolom N" << 20;
         QTest::newRow("diagonaal") << QList<int>{1, 17, 49, 65} << QList<int>{}
                                    << "BINGO: diagonaal linksboven-rechtsonder" << 20;
+        QTest::newRow("meer dan genoeg") << QList<int>{1, 16, 31, 46, 61, 3, 18, 48, 63, 5, 19, 47} << QList<int>{}
+                                         << "BINGO: rij 1, rij 3, diagonaal rechtsboven-linksonder" << 12;
+        QTest::newRow("alleen het midden") << QList<int>{3, 18, 48, 63} << QList<int>{13} << "BINGO: rij 3" << 20;
+        QTest::newRow("hoeken en meer") << QList<int>{1, 5, 61, 65, 2, 3, 18} << QList<int>{1, 5, 21, 25}
+                                        << "BINGO: het patroon is vol" << 0;
         QTest::newRow("geen") << QList<int>{1, 2, 3, 4, 16, 61} << QList<int>{} << "Geen bingo" << 18;
         QTest::newRow("hoeken") << QList<int>{1, 5, 61, 65} << QList<int>{1, 5, 21, 25} << "BINGO: het patroon is vol"
                                 << 0;
@@ -381,7 +386,8 @@ private slots:
         QCOMPARE(u.gewonnen, u.oordeel.startsWith(QStringLiteral("BINGO")));
     }
 
-    // Kien: full rows count, and a card wins from the rows asked for.
+    // Kien: full rows count, a row short of its last number does not, and a card wins with the
+    // rows asked for or more.
     void kienRijen()
     {
         QList<int> cellen(27, 0);
@@ -389,14 +395,18 @@ private slots:
             for (int j = 0; j < 5; ++j)
                 cellen[rij * 9 + 2 * j] = 10 * (2 * j) + rij + 1; // 1 2 3, 21 22 23, ...
         QList<int> ballen = {1, 21, 41, 61, 81, 2, 22, 42, 62};
-        QCOMPARE(Controle::kien(cellen, Controle::getrokken(ballen), 1).oordeel, QStringLiteral("KIEN: 1 rij"));
+        auto oordeel = [&](int rijen) { return Controle::kien(cellen, Controle::getrokken(ballen), rijen).oordeel; };
+        QCOMPARE(oordeel(1), QStringLiteral("KIEN: 1 rij"));
         const Controle::Uitslag twee = Controle::kien(cellen, Controle::getrokken(ballen), 2);
         QCOMPARE(twee.oordeel, QStringLiteral("Geen kien: 1 rij (nodig: 2 rijen)"));
         QCOMPARE(twee.ontbrekend, (QList<int>{82, 3, 23, 43, 63, 83}));
         ballen << 82;
-        QCOMPARE(Controle::kien(cellen, Controle::getrokken(ballen), 2).oordeel, QStringLiteral("KIEN: 2 rijen"));
+        QCOMPARE(oordeel(2), QStringLiteral("KIEN: 2 rijen"));
+        QCOMPARE(oordeel(1), QStringLiteral("KIEN: 2 rijen"));
+        QCOMPARE(oordeel(3), QStringLiteral("Geen kien: 2 rijen (nodig: volle kaart)"));
         ballen << 3 << 23 << 43 << 63 << 83;
-        QCOMPARE(Controle::kien(cellen, Controle::getrokken(ballen), 3).oordeel, QStringLiteral("KIEN: volle kaart"));
+        QCOMPARE(oordeel(3), QStringLiteral("KIEN: volle kaart"));
+        QCOMPARE(oordeel(2), QStringLiteral("KIEN: volle kaart"));
     }
 };
 

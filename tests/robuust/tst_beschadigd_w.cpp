@@ -6,6 +6,7 @@
 #include "common/plaatjes.h"
 #include "dialogs/config_w.h"
 #include "main/achtergrond_w.h"
+#include "main/roeper.h"
 
 #include <QBuffer>
 #include <QListWidget>
@@ -121,6 +122,21 @@ private slots:
         QVERIFY2(getoond[1].tekst.contains(QDir::toNativeSeparators(ini)), qPrintable(getoond[1].tekst));
         QCOMPARE(TestHulp::leesBestand(ini + QStringLiteral("/van iemand.txt")), QByteArray("bewaren"));
         QCOMPARE(TestHulp::leesBestand(ini + QStringLiteral(".bak")), oud);
+    }
+
+    // A Zorvak-extra.ini that cannot be read is said once at start, and is never written over.
+    void extraOnleesbaar()
+    {
+        QTemporaryDir tmp;
+        const QByteArray inhoud = "[Spraak]\nStem=Anna\nonzin\n";
+        QVERIFY(TestHulp::schrijfBestand(tmp.filePath(QStringLiteral("Zorvak-extra.ini")), inhoud));
+        Start s(tmp.path());
+        s.hoofd.hervatVorigSpel();
+        const auto getoond = Melding::neemGetoond();
+        QVERIFY(getoond.size() == 1 && getoond[0].tekst.startsWith("De extra instellingen konden niet worden gelezen:"));
+        QString fout;
+        QVERIFY(!s.hoofd.roeper().zetInstellingen({}, &fout) && fout.contains("wordt niet overschreven"));
+        QCOMPARE(TestHulp::leesBestand(tmp.filePath(QStringLiteral("Zorvak-extra.ini"))), inhoud);
     }
 };
 
