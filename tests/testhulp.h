@@ -8,8 +8,12 @@
 #include "common/melding_w.h"
 #include "common/spel.h"
 #include "common/toeval.h"
+#include "common/verloop.h"
 #include "common/wacht.h"
+#include "main/kaartcontrole_w.h"
 #include "main/main_w.h"
+#include "main/roeper.h"
+#include "printing/kaartregister.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,6 +21,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace TestHulp
@@ -69,11 +74,23 @@ struct Opstelling {
     std::unique_ptr<InstellingenBestand> bestand;
     VasteToeval toeval{12345};
     Spel spel;
+    std::unique_ptr<Verloop> verloop;
     std::unique_ptr<Main> hoofd;
     int beeindigd = 0;
 
-    // inhoud: a Zorvak.ini to start from; empty means a first run.
-    explicit Opstelling(const QByteArray& inhoud = {}, bool metAchtergronden = true)
+    // A later start on the same folder.
+    struct Weer {
+        Algemeen alg;
+        Spel spel;
+        std::unique_ptr<Verloop> verloop;
+        std::unique_ptr<Main> hoofd;
+    };
+    std::unique_ptr<Weer> weer;
+    std::function<QDateTime()> klok;
+
+    // inhoud: a Zorvak.ini to start from; empty means a first run. metVerloop: the evening's
+    // record is kept, as the program keeps it.
+    explicit Opstelling(const QByteArray& inhoud = {}, bool metAchtergronden = true, bool metVerloop = false)
     {
         WachtTempo::zet(0);
         WachtTempo::zetBeeindigd(false);
@@ -87,12 +104,68 @@ struct Opstelling {
         }
         if (!inhoud.isEmpty()) schrijfBestand(iniPad(), inhoud);
         bestand = std::make_unique<InstellingenBestand>(map.path(), map.filePath(QStringLiteral("reserve")));
+        if (metVerloop) {
+            verloop = std::make_unique<Verloop>(bestand->instellingenMap());
+            verloop->volg(spel);
+        }
         hoofd = std::make_unique<Main>(alg, spel, *bestand, toeval);
+        hoofd->zetVerloop(verloop.get());
         hoofd->zetBeeindiger([this] { ++beeindigd; });
     }
 
     QString iniPad() const { return map.filePath(QStringLiteral("Zorvak.ini")); }
-    Main& main() { return *hoofd; }
+    // The evening that runs now: its stage, its game and its caller.
+    Main& main() { return weer ? *weer->hoofd : *hoofd; }
+    Spel& model() { return weer ? weer->spel : spel; }
+    Roeper& roeper() { return main().roeper(); }
+
+    // The clock of the balls and of the record's lines, for this evening and every later one.
+    void zetKlok(std::function<QDateTime()> nieuw)
+    {
+        klok = std::move(nieuw);
+        model().zetKlok(klok);
+        if (Verloop* v = weer ? weer->verloop.get() : verloop.get()) v->zetKlok(klok);
+    }
+
+    // The program ended without Exit and started again on the same folder, with the record:
+    // the window of this evening goes and a new one comes; hervat() asks what a start asks.
+    void herstart()
+    {
+        auto nieuw = std::make_unique<Weer>();
+        if (weer)
+            weer->hoofd.reset();
+        else
+            hoofd.reset();
+        nieuw->verloop = std::make_unique<Verloop>(bestand->instellingenMap());
+        nieuw->verloop->volg(nieuw->spel);
+        if (klok) {
+            nieuw->spel.zetKlok(klok);
+            nieuw->verloop->zetKlok(klok);
+        }
+        nieuw->hoofd = std::make_unique<Main>(nieuw->alg, nieuw->spel, *bestand, toeval);
+        nieuw->hoofd->zetVerloop(nieuw->verloop.get());
+        nieuw->hoofd->zetBeeindiger([this] { ++beeindigd; });
+        weer = std::move(nieuw);
+    }
+    void hervat() { main().hervatVorigSpel(); }
+
+    // The card check asks for this card; the verdict of the card it shows.
+    void zetKaartVraag(const QString& nummer, int rijen)
+    {
+        KaartControle::vraagHaak() = [nummer, rijen](QWidget*) { return KaartControle::Vraag{nummer, rijen}; };
+    }
+    QString kaartOordeel() { return main().KaartControleScherm->uitslag().oordeel; }
 };
+
+// Numbered Bingo cards of 75 balls in the register of this folder: `paginas` pages of six in
+// the series, from a seeded chance.
+inline bool registreerBingo(const QString& map, const QString& serie, int paginas, quint32 zaad)
+{
+    KaartRegister reg(KaartRegister::padIn(map));
+    VasteToeval kans(zaad);
+    const bool goed = reg.registreer(KaartSoort::Bingo75, serie, paginas, kans).has_value();
+    reg.sluit();
+    return goed;
+}
 
 } // namespace TestHulp

@@ -190,3 +190,22 @@ std::unique_ptr<Stem> maakSysteemStem()
 {
     return std::make_unique<SysteemStem>();
 }
+
+namespace
+{
+std::function<std::unique_ptr<Stem>()>& stemMaker()
+{
+    static std::function<std::unique_ptr<Stem>()> maker;
+    return maker;
+}
+} // namespace
+
+std::unique_ptr<Stem> maakStem()
+{
+    return stemMaker() ? stemMaker()() : maakSysteemStem();
+}
+
+void zetStemMaker(std::function<std::unique_ptr<Stem>()> maker)
+{
+    stemMaker() = std::move(maker);
+}

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 // One voice the organiser can choose. `id` is what the settings keep.
@@ -39,3 +40,8 @@ QList<StemKeuze> nederlandsVoorop(const QList<StemKeuze>& stemmen);
 // The system's speech engine. It works on a thread of its own: an engine that hangs never
 // holds up the program.
 std::unique_ptr<Stem> maakSysteemStem();
+
+// The voice the caller gets: the system's engine, or what a test put in its place.
+std::unique_ptr<Stem> maakStem();
+// Tests: every voice made from now on comes from this; an empty function puts the system's back.
+void zetStemMaker(std::function<std::unique_ptr<Stem>()> maker);

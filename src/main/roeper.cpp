@@ -39,7 +39,7 @@ bool Roeper::zetInstellingen(const RoepInstellingen& nieuw, QString* fout)
 Stem* Roeper::stem()
 {
     if (!m_stem) {
-        m_stem = maakSysteemStem();
+        m_stem = maakStem();
         stelStem();
     }
     return m_stem.get();
