@@ -33,6 +33,12 @@ private slots:
         for (int i = 0; i < 8; ++i)
             QTest::keyClick(m.Pic, Qt::Key_Space);
         m.Timer1->stop();
+        // The clock's width follows the hour and the date; blank a fixed one, right-aligned as
+        // the clock is.
+        const int klokRechts = m.KlokLabel->geometry().right();
+        m.KlokLabel->setText(QStringLiteral(" 00:00:00 / 00-00-0000"));
+        m.KlokLabel->adjustSize();
+        m.KlokLabel->move(klokRechts + 1 - m.KlokLabel->width(), m.KlokLabel->y());
         QImage beeld = m.grab().toImage().convertToFormat(QImage::Format_RGB32);
         QPainter(&beeld).fillRect(m.KlokLabel->geometry(), Qt::black);
 
