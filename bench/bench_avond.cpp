@@ -4,19 +4,19 @@
 // piles up over an evening.
 #include "benchhulp.h"
 
-#include "common/algemeen.h"
-#include "common/doek_w.h"
-#include "common/instellingen.h"
-#include "common/melding_w.h"
-#include "common/spel.h"
-#include "common/plaatjeknop_w.h"
-#include "common/toeval.h"
-#include "common/wacht.h"
-#include "dialogs/config_w.h"
-#include "dialogs/layout_w.h"
-#include "main/main_w.h"
-#include "printing/afdrukken_w.h"
-#include "printing/uitvoer.h"
+#include "core/settings/algemeen.h"
+#include "widgets/common/doek.h"
+#include "core/settings/instellingen.h"
+#include "widgets/common/melding.h"
+#include "core/game/spel.h"
+#include "widgets/common/plaatjeknop.h"
+#include "core/common/toeval.h"
+#include "core/common/wacht.h"
+#include "widgets/settings/config.h"
+#include "widgets/settings/layout.h"
+#include "widgets/game/main.h"
+#include "widgets/cards/afdrukken.h"
+#include "core/cards/uitvoer.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,10 +2,10 @@
 // A third row shows what a stroke per dot of the texture would cost instead.
 #include "benchhulp.h"
 
-#include "common/doek_w.h"
-#include "common/plaatjes.h"
-#include "main/hulppaneel_w.h"
-#include "main/hulptekst.h"
+#include "widgets/common/doek.h"
+#include "core/screen/plaatjes.h"
+#include "widgets/game/hulppaneel.h"
+#include "core/screen/hulptekst.h"
 
 #include <QApplication>
 

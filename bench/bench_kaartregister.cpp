@@ -3,10 +3,10 @@
 // checked on a register of 100,000 cards, against one frame at 60 Hz.
 // Every print run happens in a process of its own, so each peak memory figure is its own.
 
-#include "common/toeval.h"
-#include "printing/controle.h"
-#include "printing/genummerd.h"
-#include "printing/uitvoer.h"
+#include "core/common/toeval.h"
+#include "core/cards/controle.h"
+#include "core/cards/genummerd.h"
+#include "core/cards/uitvoer.h"
 
 #include <QElapsedTimer>
 #include <QFile>

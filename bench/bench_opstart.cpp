@@ -4,13 +4,13 @@
 // moment its first frame is painted.
 #include "benchhulp.h"
 
-#include "common/algemeen.h"
-#include "common/instellingen.h"
-#include "common/spel.h"
-#include "common/stijl_w.h"
-#include "common/toeval.h"
-#include "common/veiligbestand.h"
-#include "main/main_w.h"
+#include "core/settings/algemeen.h"
+#include "core/settings/instellingen.h"
+#include "core/game/spel.h"
+#include "widgets/common/stijl.h"
+#include "core/common/toeval.h"
+#include "core/common/veiligbestand.h"
+#include "widgets/game/main.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,11 +2,11 @@
 // and reading the settings file at start-up, against reading the same bytes plainly.
 #include "benchhulp.h"
 
-#include "common/algemeen.h"
-#include "common/instellingen.h"
-#include "common/spel.h"
-#include "common/toeval.h"
-#include "main/main_w.h"
+#include "core/settings/algemeen.h"
+#include "core/settings/instellingen.h"
+#include "core/game/spel.h"
+#include "core/common/toeval.h"
+#include "widgets/game/main.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,15 +2,15 @@
 // each painted on the window, against a bare window filling the same area.
 #include "benchhulp.h"
 
-#include "common/algemeen.h"
-#include "common/doek_w.h"
-#include "common/instellingen.h"
-#include "common/spel.h"
-#include "common/toeval.h"
-#include "common/trommel.h"
-#include "common/twips.h"
-#include "common/wacht.h"
-#include "main/main_w.h"
+#include "core/settings/algemeen.h"
+#include "widgets/common/doek.h"
+#include "core/settings/instellingen.h"
+#include "core/game/spel.h"
+#include "core/common/toeval.h"
+#include "core/game/trommel.h"
+#include "core/screen/twips.h"
+#include "core/common/wacht.h"
+#include "widgets/game/main.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 #include "benchhulp.h"
 #include "benchspel.h"
 
-#include "common/doek_w.h"
+#include "widgets/common/doek.h"
 
 #include <QApplication>
 #include <QKeyEvent>

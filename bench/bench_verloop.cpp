@@ -5,16 +5,16 @@
 // start. The files go in a folder beside this program, on the disk its settings would be on.
 #include "benchhulp.h"
 
-#include "common/algemeen.h"
-#include "common/doek_w.h"
-#include "common/instellingen.h"
-#include "common/melding_w.h"
-#include "common/spel.h"
-#include "common/toeval.h"
-#include "common/veiligbestand.h"
-#include "common/verloop.h"
-#include "common/wacht.h"
-#include "main/main_w.h"
+#include "core/settings/algemeen.h"
+#include "widgets/common/doek.h"
+#include "core/settings/instellingen.h"
+#include "widgets/common/melding.h"
+#include "core/game/spel.h"
+#include "core/common/toeval.h"
+#include "core/common/veiligbestand.h"
+#include "core/game/verloop.h"
+#include "core/common/wacht.h"
+#include "widgets/game/main.h"
 
 #include <QApplication>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "benchhulp.h"
 #include "benchspel.h"
 
-#include "main/roeper.h"
+#include "core/game/roeper.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,13 +1,13 @@
 #pragma once
 // A main window on a fresh settings folder, silent, with a new game on the board at the normal
 // pace: where the benches of drawing start from.
-#include "common/algemeen.h"
-#include "common/instellingen.h"
-#include "common/melding_w.h"
-#include "common/spel.h"
-#include "common/toeval.h"
-#include "common/wacht.h"
-#include "main/main_w.h"
+#include "core/settings/algemeen.h"
+#include "core/settings/instellingen.h"
+#include "widgets/common/melding.h"
+#include "core/game/spel.h"
+#include "core/common/toeval.h"
+#include "core/common/wacht.h"
+#include "widgets/game/main.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -3,17 +3,17 @@
 // Shared helpers of the test programs: a program folder of their own, a main window on the
 // 1024 x 768 offscreen screen, message boxes answered in advance.
 
-#include "common/algemeen.h"
-#include "common/instellingen.h"
-#include "common/melding_w.h"
-#include "common/spel.h"
-#include "common/toeval.h"
-#include "common/verloop.h"
-#include "common/wacht.h"
-#include "main/kaartcontrole_w.h"
-#include "main/main_w.h"
-#include "main/roeper.h"
-#include "printing/kaartregister.h"
+#include "core/settings/algemeen.h"
+#include "core/settings/instellingen.h"
+#include "widgets/common/melding.h"
+#include "core/game/spel.h"
+#include "core/common/toeval.h"
+#include "core/game/verloop.h"
+#include "core/common/wacht.h"
+#include "widgets/cards/kaartcontrole.h"
+#include "widgets/game/main.h"
+#include "core/game/roeper.h"
+#include "core/cards/kaartregister.h"
 
 #include <QApplication>
 #include <QDir>

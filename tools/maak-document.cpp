@@ -15,7 +15,7 @@
 // beside the source. "?b=120" after a picture's name sets its width in pixels at 96 dpi; other
 // pictures are as wide as the text.
 
-#include "common/plaatjes.h"
+#include "core/screen/plaatjes.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>

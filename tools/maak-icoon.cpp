@@ -1,5 +1,5 @@
 // Writes the program's icon as a 256 x 256 PNG for the desktop.
-#include "common/plaatjes.h"
+#include "core/screen/plaatjes.h"
 
 #include <QGuiApplication>
 

@@ -2,14 +2,14 @@
 // print shops and scripts. The pages are the ones the print dialog prints. With a series the
 // cards are numbered and kept in the card register, and `controleer` checks a numbered card.
 
-#include "common/instellingen.h"
-#include "common/toeval.h"
-#include "common/verloop.h"
-#include "common/vertaling.h"
-#include "printing/controle.h"
-#include "printing/genummerd.h"
-#include "printing/pagina.h"
-#include "printing/uitvoer.h"
+#include "core/settings/instellingen.h"
+#include "core/common/toeval.h"
+#include "core/game/verloop.h"
+#include "core/common/vertaling.h"
+#include "core/cards/controle.h"
+#include "core/cards/genummerd.h"
+#include "core/cards/pagina.h"
+#include "core/cards/uitvoer.h"
 
 #include <QDir>
 #include <QFileInfo>

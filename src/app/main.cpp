@@ -1,12 +1,12 @@
-#include "common/algemeen.h"
-#include "common/instellingen.h"
-#include "common/spel.h"
-#include "common/stijl_w.h"
-#include "common/toeval.h"
-#include "common/verloop.h"
-#include "common/vertaling.h"
-#include "main/main_w.h"
-#include "main/tweeschermen_w.h"
+#include "core/settings/algemeen.h"
+#include "core/settings/instellingen.h"
+#include "core/game/spel.h"
+#include "widgets/common/stijl.h"
+#include "core/common/toeval.h"
+#include "core/game/verloop.h"
+#include "core/common/vertaling.h"
+#include "widgets/game/main.h"
+#include "widgets/screen/tweeschermen.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -1,0 +1,81 @@
+#include "core/cards/kaartpatroon.h"
+
+namespace PatroonKaart
+{
+
+namespace
+{
+constexpr int stap = 975;      // cell pitch of the large card
+constexpr int kleinStap = 105; // cell pitch of the small card
+constexpr int pixel = 15;
+
+QRect hoeken(int l, int b, int r, int o)
+{
+    return QRect(QPoint(l, b), QPoint(r, o));
+}
+
+bool geldig(int k)
+{
+    return k >= 1 && k <= aantalVakken;
+}
+} // namespace
+
+QRect omtrek(int k)
+{
+    if (!geldig(k)) return {};
+    const int x = stap * kolom(k), y = stap * rij(k);
+    return hoeken(15 + x, 15 + y, 990 + x, 990 + y);
+}
+
+QRect markering(int k)
+{
+    if (!geldig(k)) return {};
+    const int x = stap * kolom(k), y = stap * rij(k);
+    return hoeken(75 + x, 75 + y, 930 + x, 930 + y);
+}
+
+QRect middenMarkering()
+{
+    return hoeken(2025, 2025, 2880, 2880);
+}
+
+QRect venster(int k)
+{
+    // The outline is one pixel wide on each side; the window starts in the pixel after the
+    // left and top lines and ends in the last pixel before the right and bottom lines.
+    const QRect o = omtrek(k);
+    if (o.isNull()) return {};
+    return hoeken(o.left() + pixel, o.top() + pixel, o.right() - 1, o.bottom() - 1);
+}
+
+int vakOnder(QPoint twips)
+{
+    for (int k = 1; k <= aantalVakken; ++k)
+        if (venster(k).contains(twips)) return k;
+    return 0;
+}
+
+QRect kleinOmtrek(int k)
+{
+    if (!geldig(k)) return {};
+    const int x = kleinStap * kolom(k), y = kleinStap * rij(k);
+    return hoeken(x, y, x + kleinStap, y + kleinStap);
+}
+
+QRect kleinMarkering(int k)
+{
+    if (!geldig(k)) return {};
+    const int x = kleinStap * kolom(k), y = kleinStap * rij(k);
+    return hoeken(x + 15, y + 15, x + 90, y + 90);
+}
+
+Druk druk(QPoint twips, QColor kleur, QColor markeringKleur)
+{
+    const auto zelfde = [](QColor a, QColor b) { return (a.rgb() & 0xFFFFFF) == (b.rgb() & 0xFFFFFF); };
+    if (!zelfde(kleur, leegKleur) && !zelfde(kleur, markKleur)) return {};
+    const int k = vakOnder(twips);
+    if (k == 0) return {};
+    return {k, zelfde(markeringKleur, markKleur) ? 0 : 1};
+}
+
+} // namespace PatroonKaart

@@ -1,0 +1,128 @@
+// The program killed outright in the middle of an evening: while the board slides in, while a
+// ball blinks, or between two draws. A child process plays, wired as the program wires itself;
+// it says each change on its output the moment the change is signalled, which is after the
+// record has it and before anything can be painted. Killed at a chosen moment, the record read
+// back must hold every ball that was shown, in order, and at most the one ball more that was
+// drawn and written down but not yet shown.
+#include "widgets/common/doek.h"
+#include "core/game/verloop.h"
+#include "testhulp.h"
+
+#include <QKeyEvent>
+#include <QProcess>
+#include <QTimer>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace
+{
+void zeg(const QByteArray& regel)
+{
+    const QByteArray uit = regel + '\n';
+    (void)!::write(STDOUT_FILENO, uit.constData(), static_cast<size_t>(uit.size()));
+}
+
+// The child: plays games of three balls without end, at a twentieth of the real pace, in the
+// given folder. "spel N" when game N begins to slide in, "bal N" when ball N is drawn and
+// starts to blink, "rust" when it rests and the next draw waits.
+int speel(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString map = QString::fromLocal8Bit(argv[2]);
+    WachtTempo::zet(0.05);
+    Melding::zetStil(true);
+    Algemeen alg;
+    InstellingenBestand bestand(map, map + QStringLiteral("/reserve"));
+    Spel spel;
+    Verloop verloop(bestand.instellingenMap());
+    verloop.volg(spel);
+    VasteToeval toeval(QByteArray(argv[3]).toUInt());
+    Main hoofd(alg, spel, bestand, toeval);
+    hoofd.zetVerloop(&verloop);
+    hoofd.show();
+    QObject::connect(&spel, &Spel::nieuwSpelGestart, [&] { zeg("spel " + QByteArray::number(spel.spelNummer())); });
+    QObject::connect(&spel, &Spel::balGetrokken, [&](int n) { zeg("bal " + QByteArray::number(n)); });
+    QTimer::singleShot(0, [&] {
+        for (;;) {
+            Melding::zetVolgendAntwoord(true);
+            hoofd.opdracht(Main::KnopStart);
+            for (int i = 0; i < 3; ++i) {
+                QKeyEvent spatie(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+                QApplication::sendEvent(hoofd.Pic, &spatie);
+                zeg("rust");
+                Wacht(1.0);
+            }
+        }
+    });
+    return QApplication::exec();
+}
+} // namespace
+
+class TstAfgebroken : public QObject
+{
+    Q_OBJECT
+private slots:
+    void gedodeSpelerVerliestGeenGetoondeBal()
+    {
+        const quint32 zaad = QRandomGenerator::global()->generate();
+        QRandomGenerator kans(zaad);
+        const QByteArray soorten[] = {"spel", "bal", "rust"};
+        for (int ronde = 0; ronde < 12; ++ronde) {
+            const QByteArray doel = soorten[ronde % 3];
+            const QByteArray waar = "zaad " + QByteArray::number(zaad) + ", ronde " + QByteArray::number(ronde);
+            QTemporaryDir map;
+            QProcess kind;
+            kind.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            kind.start(QCoreApplication::applicationFilePath(),
+                       {QStringLiteral("speel"), map.path(), QString::number(kans.generate())});
+            QVERIFY2(kind.waitForStarted(30000), waar);
+
+            // Waits for the chosen kind of moment (the first to third of its kind), then a
+            // little longer: the slide-in takes about 0.1 s, a blink and a rest 0.06 s each.
+            QList<QByteArray> regels;
+            for (int gezien = 0, nodig = kans.bounded(1, 4); gezien < nodig;) {
+                while (!kind.canReadLine())
+                    QVERIFY2(kind.waitForReadyRead(30000), waar + ": de speler zwijgt");
+                regels << kind.readLine().trimmed();
+                if (regels.last().startsWith(doel)) ++gezien;
+            }
+            QTest::qSleep(kans.bounded(60));
+            kind.kill();
+            QVERIFY2(kind.waitForFinished(30000), waar);
+            regels += kind.readAllStandardOutput().split('\n');
+
+            // What the hall saw of the last game begun, and what the record keeps of its last
+            // game, both as "game:ball ball ".
+            QByteArray getoond;
+            for (const QByteArray& r : regels) {
+                if (r.startsWith("spel "))
+                    getoond = r.mid(5).trimmed() + ':';
+                else if (r.startsWith("bal "))
+                    getoond += r.mid(4).trimmed() + ' ';
+            }
+            const auto laatste = Verloop::laatsteSpel(map.path());
+            QVERIFY2(laatste && !laatste->beschadigd && !laatste->afgemaakt, waar);
+            QByteArray bewaard = QByteArray::number(laatste->stand.spelNummer) + ':';
+            for (const Spel::Bal& b : laatste->stand.ballen)
+                bewaard += QByteArray::number(b.getal) + ' ';
+            // Every ball shown is kept, in order, with at most the one more that was drawn and
+            // written down but not yet shown. Or the next game was written down and not yet
+            // shown: it is the last game then, still without balls.
+            const QByteArray volgende = QByteArray::number(getoond.split(':').first().toInt() + 1) + ':';
+            QVERIFY2(getoond.contains(':') && (bewaard == volgende || (bewaard.startsWith(getoond) &&
+                                                                       bewaard.count(' ') <= getoond.count(' ') + 1)),
+                     waar + " na \"" + doel + "\": getoond " + getoond + ", bewaard " + bewaard);
+        }
+    }
+};
+
+int main(int argc, char** argv)
+{
+    if (argc >= 4 && qstrcmp(argv[1], "speel") == 0) return speel(argc, argv);
+    QCoreApplication app(argc, argv);
+    TstAfgebroken test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_afgebroken.moc"
