@@ -1,19 +1,25 @@
 #pragma once
 
-// Shared helpers of the test programs: a program folder of their own, a main window on the
-// 1024 x 768 offscreen screen, message boxes answered in advance.
+// Shared helpers of the test programs: a program folder of their own, the program's evening
+// and stage on the 1024 x 768 offscreen screen, message boxes answered in advance.
 
+#include "core/cards/kaartregister.h"
+#include "core/common/toeval.h"
+#include "core/common/wacht.h"
+#include "core/game/avond.h"
+#include "core/game/roeper.h"
+#include "core/game/spel.h"
+#include "core/game/verloop.h"
 #include "core/settings/algemeen.h"
 #include "core/settings/instellingen.h"
-#include "widgets/common/melding.h"
-#include "core/game/spel.h"
-#include "core/common/toeval.h"
-#include "core/game/verloop.h"
-#include "core/common/wacht.h"
 #include "widgets/cards/kaartcontrole.h"
+#include "widgets/common/melding.h"
+#include "widgets/game/achtergrond.h"
+#include "widgets/game/bord.h"
+#include "widgets/game/hulppaneel.h"
 #include "widgets/game/main.h"
-#include "core/game/roeper.h"
-#include "core/cards/kaartregister.h"
+#include "widgets/game/opdrachtbalk.h"
+#include "widgets/game/programma.h"
 
 #include <QApplication>
 #include <QDir>
@@ -66,31 +72,22 @@ inline bool schrijfBestand(const QString& pad, const QByteArray& inhoud)
     return f.open(QIODevice::WriteOnly) && f.write(inhoud) == inhoud.size();
 }
 
-// A main window with everything it needs, in a temporary program folder. The waits run at
-// zero pace and message boxes are answered without being shown (Nee unless queued).
+// The program on a temporary program folder, built as the program builds it, its stage on the
+// 1024 x 768 screen. The waits run at zero pace and message boxes are answered without being
+// shown (Nee unless queued).
 struct Opstelling {
     QTemporaryDir map;
-    Algemeen alg;
-    std::unique_ptr<InstellingenBestand> bestand;
     VasteToeval toeval{12345};
-    Spel spel;
-    std::unique_ptr<Verloop> verloop;
-    std::unique_ptr<Main> hoofd;
-    int beeindigd = 0;
-
-    // A later start on the same folder.
-    struct Weer {
-        Algemeen alg;
-        Spel spel;
-        std::unique_ptr<Verloop> verloop;
-        std::unique_ptr<Main> hoofd;
-    };
-    std::unique_ptr<Weer> weer;
+    bool metVerloop = false;
     std::function<QDateTime()> klok;
+    std::unique_ptr<Programma> programma;
+    // How often an evening of this set-up ended with a confirmed exit.
+    int beeindigd = 0;
 
     // inhoud: a Zorvak.ini to start from; empty means a first run. metVerloop: the evening's
     // record is kept, as the program keeps it.
-    explicit Opstelling(const QByteArray& inhoud = {}, bool metAchtergronden = true, bool metVerloop = false)
+    explicit Opstelling(const QByteArray& inhoud = {}, bool metAchtergronden = true, bool verloop = false)
+        : metVerloop(verloop)
     {
         WachtTempo::zet(0);
         WachtTempo::zetBeeindigd(false);
@@ -103,56 +100,40 @@ struct Opstelling {
                 QFile::copy(bron.filePath(naam), map.filePath(QStringLiteral("Backgrounds/") + naam));
         }
         if (!inhoud.isEmpty()) schrijfBestand(iniPad(), inhoud);
-        bestand = std::make_unique<InstellingenBestand>(map.path(), map.filePath(QStringLiteral("reserve")));
-        if (metVerloop) {
-            verloop = std::make_unique<Verloop>(bestand->instellingenMap());
-            verloop->volg(spel);
-        }
-        hoofd = std::make_unique<Main>(alg, spel, *bestand, toeval);
-        hoofd->zetVerloop(verloop.get());
-        hoofd->zetBeeindiger([this] { ++beeindigd; });
+        herstart();
     }
 
     QString iniPad() const { return map.filePath(QStringLiteral("Zorvak.ini")); }
-    // The evening that runs now: its stage, its game and its caller.
-    Main& main() { return weer ? *weer->hoofd : *hoofd; }
-    Spel& model() { return weer ? weer->spel : spel; }
-    Roeper& roeper() { return main().roeper(); }
+    Avond::Opzet opzet() { return {map.path(), map.filePath(QStringLiteral("reserve")), &toeval, metVerloop, klok}; }
+    // The evening that runs now: its stage, its game, its settings and its caller.
+    Main& main() { return programma->hoofd; }
+    Avond& avond() { return programma->avond; }
+    Spel& model() { return avond().spel(); }
+    Algemeen& alg() { return avond().algemeen(); }
+    Roeper& roeper() { return avond().roeper(); }
 
     // The clock of the balls and of the record's lines, for this evening and every later one.
     void zetKlok(std::function<QDateTime()> nieuw)
     {
         klok = std::move(nieuw);
         model().zetKlok(klok);
-        if (Verloop* v = weer ? weer->verloop.get() : verloop.get()) v->zetKlok(klok);
+        if (Verloop* v = avond().verloop()) v->zetKlok(klok);
     }
 
-    // The program ended without Exit and started again on the same folder, with the record:
-    // the window of this evening goes and a new one comes; hervat() asks what a start asks.
+    // The program ended without Exit and started again on the same folder: the evening that
+    // ran goes and a new one comes; hervat() asks what a start asks.
     void herstart()
     {
-        auto nieuw = std::make_unique<Weer>();
-        if (weer)
-            weer->hoofd.reset();
-        else
-            hoofd.reset();
-        nieuw->verloop = std::make_unique<Verloop>(bestand->instellingenMap());
-        nieuw->verloop->volg(nieuw->spel);
-        if (klok) {
-            nieuw->spel.zetKlok(klok);
-            nieuw->verloop->zetKlok(klok);
-        }
-        nieuw->hoofd = std::make_unique<Main>(nieuw->alg, nieuw->spel, *bestand, toeval);
-        nieuw->hoofd->zetVerloop(nieuw->verloop.get());
-        nieuw->hoofd->zetBeeindiger([this] { ++beeindigd; });
-        weer = std::move(nieuw);
+        programma.reset();
+        programma = std::make_unique<Programma>(opzet());
+        QObject::connect(&avond(), &Avond::afgesloten, [this] { ++beeindigd; });
     }
-    void hervat() { main().hervatVorigSpel(); }
+    void hervat() { avond().hervatBijStart(); }
 
     // The card check asks for this card; the verdict of the card it shows.
     void zetKaartVraag(const QString& nummer, int rijen)
     {
-        KaartControle::vraagHaak() = [nummer, rijen](QWidget*) { return KaartControle::Vraag{nummer, rijen}; };
+        KaartControle::vraagHaak() = [nummer, rijen](QWidget*) { return Avond::KaartVraag{nummer, rijen}; };
     }
     QString kaartOordeel() { return main().KaartControleScherm->uitslag().oordeel; }
 };

@@ -4,9 +4,10 @@
 // record has it and before anything can be painted. Killed at a chosen moment, the record read
 // back must hold every ball that was shown, in order, and at most the one ball more that was
 // drawn and written down but not yet shown.
-#include "widgets/common/doek.h"
 #include "core/game/verloop.h"
 #include "testhulp.h"
+#include "widgets/game/bord.h"
+#include "widgets/game/opdrachtbalk.h"
 
 #include <QKeyEvent>
 #include <QProcess>
@@ -32,21 +33,17 @@ int speel(int argc, char** argv)
     const QString map = QString::fromLocal8Bit(argv[2]);
     WachtTempo::zet(0.05);
     Melding::zetStil(true);
-    Algemeen alg;
-    InstellingenBestand bestand(map, map + QStringLiteral("/reserve"));
-    Spel spel;
-    Verloop verloop(bestand.instellingenMap());
-    verloop.volg(spel);
     VasteToeval toeval(QByteArray(argv[3]).toUInt());
-    Main hoofd(alg, spel, bestand, toeval);
-    hoofd.zetVerloop(&verloop);
+    Programma programma({map, map + QStringLiteral("/reserve"), &toeval});
+    Main& hoofd = programma.hoofd;
+    Spel& spel = programma.avond.spel();
     hoofd.show();
     QObject::connect(&spel, &Spel::nieuwSpelGestart, [&] { zeg("spel " + QByteArray::number(spel.spelNummer())); });
     QObject::connect(&spel, &Spel::balGetrokken, [&](int n) { zeg("bal " + QByteArray::number(n)); });
     QTimer::singleShot(0, [&] {
         for (;;) {
             Melding::zetVolgendAntwoord(true);
-            hoofd.opdracht(Main::KnopStart);
+            hoofd.opdracht(Opdrachtbalk::KnopStart);
             for (int i = 0; i < 3; ++i) {
                 QKeyEvent spatie(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
                 QApplication::sendEvent(hoofd.Pic, &spatie);

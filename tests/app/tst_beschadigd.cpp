@@ -2,10 +2,10 @@
 // is lost, nothing crashes or hangs.
 #include "testhulp.h"
 
-#include "widgets/common/plaatjeknop.h"
 #include "core/screen/plaatjes.h"
-#include "widgets/settings/config.h"
+#include "widgets/common/plaatjeknop.h"
 #include "widgets/game/achtergrond.h"
+#include "widgets/settings/config.h"
 
 #include <QBuffer>
 #include <QListWidget>
@@ -47,16 +47,12 @@ void kiesAchtergrond(Main& m, const QString& naam)
 }
 
 // A main window on a given program folder and reserve folder.
-struct Start {
-    Algemeen alg;
-    InstellingenBestand bestand;
+struct Start : Programma {
     VasteToeval toeval{99};
-    Spel spel;
-    Main hoofd;
     int beeindigd = 0;
-    Start(const QString& programma) : bestand(programma, programma + "/reserve"), hoofd(alg, spel, bestand, toeval)
+    explicit Start(const QString& map) : Programma({map, map + "/reserve", &toeval, false})
     {
-        hoofd.zetBeeindiger([this] { ++beeindigd; });
+        QObject::connect(&avond, &Avond::afgesloten, [this] { ++beeindigd; });
     }
 };
 } // namespace
@@ -93,8 +89,8 @@ private slots:
         kiesAchtergrond(o.main(), naam);
         QCOMPARE(o.main().BackImage->plaatje(), eerst);
 
-        o.alg.AchtergrondBestand = QDir::toNativeSeparators(pad);
-        TestHulp::schrijfBestand(o.iniPad(), Instellingen::maakInhoud(o.alg));
+        o.alg().AchtergrondBestand = QDir::toNativeSeparators(pad);
+        TestHulp::schrijfBestand(o.iniPad(), Instellingen::maakInhoud(o.alg()));
         Start opnieuw(o.map.path());
         QVERIFY(!opnieuw.hoofd.BackImage->heeftPlaatje());
         QCOMPARE(opnieuw.hoofd.BackImage->grab().toImage().pixelColor(10, 10), Plaatjes::bordKleur);
@@ -111,11 +107,11 @@ private slots:
         QVERIFY(TestHulp::schrijfBestand(ini + QStringLiteral(".bak"), oud));
         QVERIFY(TestHulp::schrijfBestand(ini + QStringLiteral("/van iemand.txt"), "bewaren"));
         Start s(tmp.path());
-        QCOMPARE(s.alg.AantalBallen, std::uint8_t(75));
+        QCOMPARE(s.avond.algemeen().AantalBallen, std::uint8_t(75));
         Melding::zetVolgendAntwoord(true);
         QVERIFY(s.hoofd.close());
         QCOMPARE(s.beeindigd, 1);
-        QCOMPARE(s.hoofd.afsluitCode(), 1);
+        QCOMPARE(s.avond.afsluitCode(), 1);
         const auto getoond = Melding::neemGetoond();
         QCOMPARE(getoond.size(), 2);
         QVERIFY2(getoond[1].tekst.contains(QDir::toNativeSeparators(ini)), qPrintable(getoond[1].tekst));

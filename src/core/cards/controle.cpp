@@ -5,8 +5,6 @@ namespace Controle
 
 namespace
 {
-const char* const letters = "BINGO";
-
 QString opsomming(const QList<int>& getallen)
 {
     QStringList delen;
@@ -19,18 +17,10 @@ QList<bool> gedekteCellen(const QList<int>& cellen, const Getrokken& getrokken)
 {
     QList<bool> uit;
     for (int n : cellen)
-        uit << (n <= 0 || (n <= 90 && getrokken[static_cast<std::size_t>(n)]));
+        uit << (n <= 0 || (n <= 90 && getrokken[static_cast<std::size_t>(n)] != 0));
     return uit;
 }
 } // namespace
-
-Getrokken getrokken(const QList<int>& ballen)
-{
-    Getrokken uit{};
-    for (int n : ballen)
-        if (n >= 1 && n <= 90) uit[static_cast<std::size_t>(n)] = true;
-    return uit;
-}
 
 bool heeftPatroon(const Patroon& patroon)
 {
@@ -53,7 +43,7 @@ Uitslag bingo(const QList<int>& cellen, const Getrokken& getrokken, const Patroo
         if (lijn([&](int i) { return gedekt(rij, i); })) u.vol << QStringLiteral("rij %1").arg(rij + 1);
     for (int kolom = 0; kolom < 5; ++kolom)
         if (lijn([&](int i) { return gedekt(i, kolom); }))
-            u.vol << QStringLiteral("kolom %1").arg(QLatin1Char(letters[kolom]));
+            u.vol << QStringLiteral("kolom %1").arg(Trommel::kolomLetter(kolom));
     if (lijn([&](int i) { return gedekt(i, i); })) u.vol << QStringLiteral("diagonaal linksboven-rechtsonder");
     if (lijn([&](int i) { return gedekt(i, 4 - i); })) u.vol << QStringLiteral("diagonaal rechtsboven-linksonder");
     const bool volleKaart = !u.gedekt.contains(false);
@@ -130,7 +120,7 @@ QString alsTekst(const RegisterKaart& kaart, const Uitslag& uitslag)
                            kaart.gedrukt.toLocalTime().toString(QStringLiteral("dd-MM-yyyy HH:mm")));
     if (!kienKaart) {
         for (int k = 0; k < 5; ++k)
-            uit += QStringLiteral("   %1 ").arg(QLatin1Char(letters[k]));
+            uit += QStringLiteral("   %1 ").arg(Trommel::kolomLetter(k));
         uit += QLatin1Char('\n');
     }
     for (int i = 0; i < kaart.getallen.size(); ++i) {

@@ -1,20 +1,17 @@
 #pragma once
 
+#include "core/cards/kaartpatroon.h"
 #include "core/cards/kaartregister.h"
+#include "core/game/trommel.h"
 
 #include <QStringList>
-
-#include <array>
-#include <cstdint>
 
 // Checking a card that a player calls out: which of its numbers are drawn, and whether it wins.
 namespace Controle
 {
 
-using Getrokken = std::array<bool, 91>;       // [n]: ball n is drawn; [0] unused
-using Patroon = std::array<std::uint8_t, 26>; // cells 1..25 row by row, 1 = must be complete
-
-Getrokken getrokken(const QList<int>& ballen);
+using PatroonKaart::Patroon; // cells 1..25 row by row, 1 = must be complete
+using Trommel::Getrokken;
 
 // A pattern counts when it marks a cell besides the centre, which is always played.
 bool heeftPatroon(const Patroon& patroon);

@@ -20,6 +20,14 @@ bool geldig(int k)
 }
 } // namespace
 
+Patroon diagonalen()
+{
+    Patroon p{};
+    for (int k = 1; k <= aantalVakken; ++k)
+        p[k] = rij(k) == kolom(k) || rij(k) + kolom(k) == 4 ? 1 : 0;
+    return p;
+}
+
 QRect omtrek(int k)
 {
     if (!geldig(k)) return {};

@@ -25,6 +25,9 @@ inline const QColor markKleur{200, 0, 0};
 // The centre mark of the large card; the centre cell is always played and never responds.
 inline const QColor middenKleur{240, 0, 0};
 
+// Both diagonals: the pattern the pattern button shows before the organiser chose one.
+Patroon diagonalen();
+
 inline int rij(int k)
 {
     return (k - 1) / 5;
@@ -47,6 +50,21 @@ int vakOnder(QPoint twips);
 inline constexpr int kleinFormaat = 540;
 QRect kleinOmtrek(int k);
 QRect kleinMarkering(int k);
+
+// Draws the small card on a canvas that outlines and fills boxes in twips, corners included:
+// each cell's outline and its mark (the pattern's colour or white), the centre cell in its own
+// colour, all `marge` twips right and down from the canvas's corner. The one drawing of the
+// small card: the pattern editor's preview, the pattern button and its start-up picture.
+template <class Doek> void tekenKlein(Doek& doek, const Patroon& patroon, const QColor& midden, int marge = 0)
+{
+    for (int k = 1; k <= aantalVakken; ++k) {
+        const QRect omtrek = kleinOmtrek(k).translated(marge, marge);
+        doek.kader(omtrek.left(), omtrek.top(), omtrek.right(), omtrek.bottom(), omtrekKleur);
+        const QRect vak = kleinMarkering(k).translated(marge, marge);
+        const QColor kleur = k == middenVak ? midden : (patroon[k] != 0 ? markKleur : leegKleur);
+        doek.vul(vak.left(), vak.top(), vak.right(), vak.bottom(), kleur);
+    }
+}
 
 // What a press on the large card does. Only white and the mark colour under the pointer
 // answer (outlines and the centre mark never do); the press then toggles the cell under the

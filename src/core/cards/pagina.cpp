@@ -1,5 +1,6 @@
 #include "core/cards/pagina.h"
 
+#include "core/game/trommel.h"
 #include "core/screen/plaatjes.h"
 #include "core/screen/twips.h"
 
@@ -11,7 +12,6 @@ namespace Pagina
 
 namespace
 {
-const char* const letters[5] = {"B", "I", "N", "G", "O"};
 
 // One device pixel wide, whatever the scale.
 QPen lijnPen(const QColor& kleur)
@@ -104,7 +104,7 @@ void tekenBingo(QPainter& p, const Kaarten::BingoPagina& pagina, const QString& 
         p.setPen(Qt::black);
         for (int k = 0; k < 5; ++k)
             for (int pas = 0; pas < 2; ++pas)
-                tekst(p, bingoLetterPositie(kaart, k, pas), QString::fromLatin1(letters[k]));
+                tekst(p, bingoLetterPositie(kaart, k, pas), Trommel::kolomLetter(k));
     }
 
     p.setFont(Twips::lettertype(QStringLiteral("Comic Sans MS"), 24, true));

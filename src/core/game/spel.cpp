@@ -2,6 +2,8 @@
 
 #include "core/common/toeval.h"
 
+#include <algorithm>
+
 Spel::Spel(QObject* ouder) : QObject(ouder), m_klok([] { return QDateTime::currentDateTime(); }) {}
 
 bool Spel::isGetrokken(int getal) const
@@ -61,6 +63,7 @@ void Spel::herstel(const Stand& stand)
         }
     }
     m_stand.spelNummer = stand.spelNummer;
+    m_rondeTeller = std::max(m_rondeTeller, m_stand.ronde);
     emit spelHersteld();
 }
 

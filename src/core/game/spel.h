@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/cards/kaartpatroon.h"
 #include "core/game/trommel.h"
 
 #include <QDateTime>
@@ -11,8 +12,9 @@
 class Toeval;
 
 // The game being played: the ball count it was set up with, its round and number, and the
-// balls drawn so far, in order, each with the moment it came out. Windows show it, the record
-// writes it down, and nothing else keeps the game. Every change is signalled.
+// balls drawn so far, in order, each with the moment it came out; beside it the round counter
+// and the pattern played for. Windows show it, the record writes it down, and nothing else
+// keeps the game. Every change of the game is signalled.
 class Spel : public QObject
 {
     Q_OBJECT
@@ -64,6 +66,13 @@ public:
     void herstel(const Stand& stand);
     // The next new game gets the number after this one (the record's last game).
     void zetLaatsteNummer(int nummer) { m_stand.spelNummer = nummer; }
+    // The round counter: the round the next new game is played in. The Start button raises
+    // it, the settings can put it back to 0, and a game taken up raises it to that game's round.
+    int rondeTeller() const { return m_rondeTeller; }
+    void zetRondeTeller(int ronde) { m_rondeTeller = ronde; }
+    // The pattern the game is played for on a 5 x 5 card; not written down in the record.
+    const PatroonKaart::Patroon& patroon() const { return m_patroon; }
+    void zetPatroon(const PatroonKaart::Patroon& patroon) { m_patroon = patroon; }
     // The organiser confirmed the exit: only written down.
     void meldAfgesloten();
 
@@ -87,6 +96,8 @@ private:
 
     Stand m_stand;
     Trommel::Getrokken m_getrokken{};
+    int m_rondeTeller = 0;
+    PatroonKaart::Patroon m_patroon{};
     Schrijver m_schrijver;
     std::function<QDateTime()> m_klok;
 };

@@ -1,5 +1,8 @@
 #include "core/screen/plaatjes.h"
 
+#include "core/cards/kaartpatroon.h"
+#include "core/game/trommel.h"
+
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QLinearGradient>
@@ -567,7 +570,6 @@ QImage Plaatjes::logo(qreal dpr)
     zetGlad(p);
     const std::array<QColor, 5> kleuren = {QColor(170, 30, 30), QColor(35, 60, 170), QColor(35, 135, 45),
                                            QColor(205, 110, 20), QColor(120, 40, 145)};
-    const std::array<const char*, 5> letters = {"B", "I", "N", "G", "O"};
     const qreal straal = 27;
     const qreal y = 86;
     // Shadows first, cast towards the lower right onto the floor the balls stand on.
@@ -599,7 +601,7 @@ QImage Plaatjes::logo(qreal dpr)
         p.setBrush(schijf);
         p.drawEllipse(c, 11, 11);
         p.setBrush(QColor(45, 25, 25));
-        p.drawPath(tekstIn(QString::fromLatin1(letters[i]), QRectF(c.x() - 7, c.y() - 6.5, 14, 13)));
+        p.drawPath(tekstIn(Trommel::kolomLetter(i), QRectF(c.x() - 7, c.y() - 6.5, 14, 13)));
         // A faint highlight on the upper left, clear of the disc.
         const QPointF licht = c - QPointF(13, 13);
         QRadialGradient hl(licht, 4.5);
@@ -628,24 +630,32 @@ QImage Plaatjes::free(qreal schaal)
     return img;
 }
 
+namespace
+{
+// A picture drawn on in twips at 15 to a pixel, boxes with their corners included, as a canvas
+// on the stage draws at the 1024 x 768 design's size.
+struct TwipsBeeld {
+    QImage& beeld;
+    void vul(int x1, int y1, int x2, int y2, const QColor& kleur)
+    {
+        QPainter(&beeld).fillRect(QRect(QPoint(x1 / 15, y1 / 15), QPoint(x2 / 15, y2 / 15)), kleur);
+    }
+    void kader(int x1, int y1, int x2, int y2, const QColor& kleur)
+    {
+        vul(x1, y1, x2, y1, kleur);
+        vul(x1, y2, x2, y2, kleur);
+        vul(x1, y1, x1, y2, kleur);
+        vul(x2, y1, x2, y2, kleur);
+    }
+};
+} // namespace
+
 QImage Plaatjes::startPatroon()
 {
     QImage img(43, 43, QImage::Format_RGB32);
     img.fill(QColor(40, 40, 60));
-    for (int i = 0; i < 5; ++i)
-        for (int j = 0; j < 5; ++j) {
-            const int x = 7 + 7 * j, y = 7 + 7 * i;
-            for (int a = 0; a <= 7; ++a) {
-                img.setPixel(x + a, y, qRgb(0, 0, 0));
-                img.setPixel(x + a, y + 7, qRgb(0, 0, 0));
-                img.setPixel(x, y + a, qRgb(0, 0, 0));
-                img.setPixel(x + 7, y + a, qRgb(0, 0, 0));
-            }
-            const QRgb binnen = (i == j || i + j == 4) ? qRgb(200, 0, 0) : qRgb(255, 255, 255);
-            for (int a = 1; a < 7; ++a)
-                for (int b = 1; b < 7; ++b)
-                    img.setPixel(x + a, y + b, binnen);
-        }
+    TwipsBeeld doek{img};
+    PatroonKaart::tekenKlein(doek, PatroonKaart::diagonalen(), PatroonKaart::markKleur, 105);
     return img;
 }
 

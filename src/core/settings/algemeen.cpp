@@ -5,22 +5,15 @@
 
 void Algemeen::zetStartwaarden()
 {
-    KaartPatroon.fill(0);
     GetalKleurR = 0;
     GetalKleurG = 0;
     GetalKleurB = 0;
     AantalBallen = 75;
-    Bezig = true;
     BalKleur = 7;
     KnipperKleur = 3;
     KnipperSnelheid = 2;
     KnipperAantal = 3;
     KaartTekst = standaardKaartTekst();
-    RondeTeller = 0;
-    AantalGetrokken = 0;
-    Getrokken.fill(0);
-    GetrokkenBal = 0;
-    BalLetter.clear();
 }
 
 QString Algemeen::standaardKaartTekst()

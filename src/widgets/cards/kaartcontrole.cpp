@@ -1,19 +1,11 @@
 #include "widgets/cards/kaartcontrole.h"
 
-#include "widgets/common/dialoog.h"
-#include "widgets/common/doek.h"
-#include "widgets/common/melding.h"
-#include "widgets/common/plaatjeknop.h"
+#include "core/game/trommel.h"
 #include "core/screen/plaatjes.h"
-#include "core/game/spel.h"
 #include "core/screen/twips.h"
-#include "core/common/wacht.h"
-#include "widgets/game/main.h"
-#include "core/game/roeper.h"
+#include "widgets/common/dialoog.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,11 +24,11 @@ const QColor patroonKleur(220, 0, 0);
 const QColor winKleur(0, 170, 0);
 const QColor verliesKleur(170, 0, 0);
 
-std::optional<KaartControle::Vraag> vraagMetDialoog(QWidget* ouder)
+std::optional<Avond::KaartVraag> vraagMetDialoog(QWidget* ouder)
 {
     KaartVraag vraag(ouder);
     if (vraag.exec() != QDialog::Accepted) return std::nullopt;
-    return KaartControle::Vraag{vraag.NummerTekst->text(), vraag.RijenKeuze->currentIndex() + 1};
+    return Avond::KaartVraag{vraag.NummerTekst->text(), vraag.RijenKeuze->currentIndex() + 1};
 }
 
 // Text as large as fits the box, at most `punten` high.
@@ -52,9 +44,9 @@ void tekstIn(QPainter& p, const QRectF& vak, const QString& tekst, double hoogte
 }
 } // namespace
 
-std::function<std::optional<KaartControle::Vraag>(QWidget*)>& KaartControle::vraagHaak()
+std::function<std::optional<Avond::KaartVraag>(QWidget*)>& KaartControle::vraagHaak()
 {
-    static std::function<std::optional<Vraag>(QWidget*)> haak = vraagMetDialoog;
+    static std::function<std::optional<Avond::KaartVraag>(QWidget*)> haak = vraagMetDialoog;
     return haak;
 }
 
@@ -118,8 +110,13 @@ void KaartControle::mousePressEvent(QMouseEvent*)
 
 void KaartControle::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter ||
-        e->key() == Qt::Key_Space || e->key() == Qt::Key_K)
+    toets(e->key());
+}
+
+void KaartControle::toets(int toets)
+{
+    if (toets == Qt::Key_Escape || toets == Qt::Key_Return || toets == Qt::Key_Enter || toets == Qt::Key_Space ||
+        toets == Qt::Key_K)
         sluit();
 }
 
@@ -144,8 +141,8 @@ void KaartControle::paintEvent(QPaintEvent*)
     p.fillRect(kaart, celKleur);
     for (int k = 0; k < kolommen && !kien; ++k) {
         p.setPen(QColor(30, 30, 30));
-        tekstIn(p, QRectF(kaart.left() + cel * k, kaart.top(), cel, cel), QString(QLatin1Char("BINGO"[k])), cel * 0.7,
-                true, Qt::AlignCenter);
+        tekstIn(p, QRectF(kaart.left() + cel * k, kaart.top(), cel, cel), Trommel::kolomLetter(k), cel * 0.7, true,
+                Qt::AlignCenter);
     }
     for (int i = 0; i < m_kaart.getallen.size(); ++i) {
         const int rij = i / kolommen, kolom = i % kolommen, n = m_kaart.getallen[i];
@@ -215,94 +212,4 @@ KaartVraag::KaartVraag(QWidget* ouder) : QDialog(ouder)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(annuleer, &QPushButton::clicked, this, &QDialog::reject);
     NummerTekst->setFocus();
-}
-
-// The main window's side: the button in the bar, the key K, and the check itself.
-
-void Main::maakKaartControle()
-{
-    ControleKnop = new PlaatjeKnop(KnopPic);
-    ControleKnop->setObjectName(QStringLiteral("ControleKnop"));
-    ControleKnop->setToolTip(QStringLiteral(" Kaart controleren (K) "));
-    ControleKnop->setCursor(Plaatjes::hand());
-    KaartControleScherm = new KaartControle(this);
-    connect(ControleKnop, &PlaatjeKnop::clicked, this, [this] {
-        // The press every picture button of the bar shows.
-        const int links = ControleKnop->twipsX();
-        ControleKnop->zetPositie(links + 30, 360);
-        const bool verder = Wacht(0.2);
-        ControleKnop->zetPositie(links, 330);
-        if (verder) controleerKaart();
-    });
-    connect(KaartControleScherm, &KaartControle::gesloten, this, [this] {
-        m_roeper->zetPauze(Roeper::Controle, false);
-        Pic->setFocus();
-    });
-}
-
-// In the free space of the bar, between the settings and the start button.
-void Main::plaatsKaartControle()
-{
-    ControleKnop->zetSchaal(m_schaal);
-    ControleKnop->zetPlaats(4350, 330, 720, 720);
-    ControleKnop->zetPlaatje(KaartControle::knopPlaatje(std::max<qreal>(1.0, m_dpr * m_schaal)));
-    if (KaartControleScherm->isVisible()) KaartControleScherm->setGeometry(rect());
-}
-
-void Main::controleerKaart()
-{
-    // A second K, or the organiser's button again, puts the card away.
-    if (KaartControleScherm->isVisible()) {
-        KaartControleScherm->sluit();
-        return;
-    }
-    if (!HelpPic->isHidden() || QApplication::activeModalWidget()) return;
-    // No ball is called while the organiser types the number and the hall looks at the card.
-    m_roeper->zetPauze(Roeper::Controle, true);
-    vraagEnToonKaart();
-    if (!KaartControleScherm->isVisible()) m_roeper->zetPauze(Roeper::Controle, false);
-}
-
-void Main::vraagEnToonKaart()
-{
-    const QString titel = QStringLiteral("Kaart controleren");
-    const auto vraag = KaartControle::vraagHaak()(this);
-    if (!vraag) return;
-    QString serie;
-    int nummer = 0;
-    if (!KaartNummer::lees(vraag->nummer, &serie, &nummer)) {
-        Melding::meld(this, titel,
-                      QStringLiteral("\"%1\" is geen kaartnummer. Typ het nummer zoals het op de kaart staat, "
-                                     "bijvoorbeeld A-0017.")
-                          .arg(vraag->nummer.trimmed()));
-        return;
-    }
-    const QString pad = KaartRegister::padIn(instellingenMap());
-    if (!QFileInfo::exists(pad)) {
-        Melding::meld(this, titel,
-                      QStringLiteral("Er zijn nog geen genummerde kaarten afgedrukt, dus er is geen kaart om te "
-                                     "controleren."));
-        return;
-    }
-    KaartRegister kaartRegister(pad);
-    QString melding;
-    if (!kaartRegister.open(&melding)) {
-        Melding::meld(this, titel, melding);
-        return;
-    }
-    if (serie.isEmpty()) serie = kaartRegister.laatsteSerie();
-    const std::optional<RegisterKaart> kaart = kaartRegister.kaart(serie, nummer, &melding);
-    kaartRegister.sluit();
-    if (!kaart) {
-        Melding::meld(this, titel, melding);
-        return;
-    }
-    QList<int> ballen;
-    for (const Spel::Bal& bal : m_spel.ballen())
-        ballen << bal.getal;
-    const Controle::Patroon& patroon = m_alg.KaartPatroon;
-    const bool metPatroon = Controle::heeftPatroon(patroon);
-    const Controle::Uitslag uitslag =
-        Controle::controleer(*kaart, Controle::getrokken(ballen), metPatroon ? &patroon : nullptr, vraag->rijen);
-    KaartControleScherm->toon(*kaart, uitslag, metPatroon ? &patroon : nullptr);
 }

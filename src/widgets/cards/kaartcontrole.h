@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/cards/controle.h"
+#include "core/game/avond.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -23,18 +24,16 @@ public:
     const RegisterKaart& kaart() const { return m_kaart; }
     const Controle::Uitslag& uitslag() const { return m_uitslag; }
 
-    // What the organiser asks for: the card's number as typed and, for Kien, the full rows that win.
-    struct Vraag {
-        QString nummer;
-        int rijen = 1;
-    };
-    // Asks for it; nothing when the organiser cancels. Tests put their own answer in.
-    static std::function<std::optional<Vraag>(QWidget* ouder)>& vraagHaak();
+    // Asks the organiser which card to check: its number as typed and, for Kien, the full rows
+    // that win; nothing when the organiser cancels. Tests put their own answer in.
+    static std::function<std::optional<Avond::KaartVraag>(QWidget* ouder)>& vraagHaak();
 
     // The picture of the button that opens the check: a card under a magnifying glass.
     static QImage knopPlaatje(qreal dpr = 1.0);
     // Hides the card; the board takes over again.
     void sluit();
+    // A key while the card shows: Escape, Enter, the space bar and K put it away.
+    void toets(int toets);
 
 signals:
     void gesloten();

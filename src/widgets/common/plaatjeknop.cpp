@@ -1,5 +1,6 @@
 #include "widgets/common/plaatjeknop.h"
 
+#include "core/common/wacht.h"
 #include "core/screen/twips.h"
 
 #include <QMouseEvent>
@@ -20,6 +21,7 @@ void PlaatjeKnop::zetPlaats(int x, int y, int breedte, int hoogte)
 {
     m_x = x;
     m_y = y;
+    if (m_drukken == 0) m_rustBoven = y;
     m_b = breedte;
     m_h = hoogte;
     setGeometry(Twips::rect(x, y, breedte, hoogte, m_schaal));
@@ -36,6 +38,17 @@ void PlaatjeKnop::zetSchaal(qreal schaal)
 void PlaatjeKnop::zetPositie(int x, int y)
 {
     zetPlaats(x, y, m_b, m_h);
+}
+
+bool PlaatjeKnop::druk()
+{
+    const int links = m_x;
+    ++m_drukken;
+    zetPositie(links + 30, m_rustBoven + 30);
+    const bool verder = Wacht(0.2);
+    zetPositie(links, m_rustBoven);
+    --m_drukken;
+    return verder;
 }
 
 QSize PlaatjeKnop::sizeHint() const

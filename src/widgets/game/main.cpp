@@ -1,68 +1,51 @@
 #include "widgets/game/main.h"
 
-#include "widgets/common/doek.h"
-#include "core/settings/extrainstellingen.h"
-#include "core/settings/instellingen.h"
+#include "core/cards/kaartregister.h"
+#include "core/game/avond.h"
+#include "core/game/roeper.h"
+#include "core/game/spel.h"
+#include "core/screen/plaatjes.h"
+#include "core/screen/toneel.h"
+#include "core/screen/twips.h"
+#include "core/settings/algemeen.h"
+#include "widgets/cards/afdrukken.h"
+#include "widgets/cards/kaartcontrole.h"
+#include "widgets/common/bezigewijzer.h"
 #include "widgets/common/melding.h"
 #include "widgets/common/plaatjeknop.h"
-#include "core/screen/plaatjes.h"
-#include "core/game/spel.h"
-#include "widgets/common/stijl.h"
-#include "core/game/trommel.h"
-#include "core/screen/twips.h"
-#include "core/common/wacht.h"
-#include "widgets/settings/extra.h"
 #include "widgets/game/achtergrond.h"
-#include "core/game/roeper.h"
+#include "widgets/game/bord.h"
+#include "widgets/game/hulppaneel.h"
+#include "widgets/game/opdrachtbalk.h"
+#include "widgets/settings/config.h"
+#include "widgets/settings/extra.h"
+#include "widgets/settings/layout.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
-#include <QGuiApplication>
+#include <QDateTime>
 #include <QLabel>
+#include <QLocale>
 #include <QScreen>
 #include <QTimer>
-
-#include <algorithm>
+#include <QWindow>
 
 namespace
 {
-const QColor balkKleur(40, 40, 60);
-const QColor lijstKleur(150, 150, 170);
-const QColor klokKleur(160, 160, 160);
-const QColor balkTekstKleur(225, 225, 235);
-
-QLabel* maakLabel(QWidget* ouder, const char* naam, const QString& tekst, double punten, bool vet)
+QLabel* maakRegel(QWidget* ouder, const char* naam, const QString& tekst, QColor kleur)
 {
     auto* label = new QLabel(tekst, ouder);
     label->setObjectName(QString::fromLatin1(naam));
-    label->setFont(Twips::schermLettertype(QStringLiteral("Arial"), punten, vet));
     label->setAttribute(Qt::WA_TranslucentBackground);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, kleur);
+    label->setPalette(pal);
+    label->hide();
     return label;
-}
-
-QComboBox* maakLijst(QWidget* ouder, const char* naam, const QString& tip)
-{
-    auto* lijst = new QComboBox(ouder);
-    lijst->setObjectName(QString::fromLatin1(naam));
-    lijst->setToolTip(tip);
-    lijst->setMaxVisibleItems(20);
-    QPalette pal = lijst->palette();
-    for (auto rol : {QPalette::Base, QPalette::Button, QPalette::Window})
-        pal.setColor(rol, lijstKleur);
-    for (auto rol : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
-        pal.setColor(rol, Qt::black);
-    lijst->setPalette(pal);
-    maakVlak(lijst);
-    return lijst;
 }
 } // namespace
 
-Main::Main(Algemeen& alg, Spel& spel, const InstellingenBestand& bestand, Toeval& toeval, QWidget* ouder)
-    : QWidget(ouder), m_alg(alg), m_spel(spel), m_bestand(bestand), m_toeval(toeval),
-      m_beeindig([this] { QCoreApplication::exit(m_afsluitCode); })
+Main::Main(Avond& avond, QScreen* scherm, QWidget* ouder) : QWidget(ouder), m_avond(avond)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral(" Zorvak"));
@@ -70,157 +53,78 @@ Main::Main(Algemeen& alg, Spel& spel, const InstellingenBestand& bestand, Toeval
     setWindowFlag(Qt::FramelessWindowHint);
 
     maakBesturing();
-    maakKaartControle();
-    // The pattern button at start-up: both diagonals.
-    for (int k : {1, 7, 13, 19, 25, 5, 9, 17, 21})
-        m_knopPatroon[k] = 1;
-    m_knopMidden = QColor(200, 0, 0);
-
-    // The settings before the layout: they choose the ball pictures, made with the rest of the
-    // pictures at the screen's size, and the background.
-    m_bestand.laadBijStart(m_alg);
-    BackImage->laadVooruit(m_alg.AchtergrondBestand);
-    QScreen* scherm = QGuiApplication::primaryScreen();
+    if (!scherm) scherm = QGuiApplication::primaryScreen();
     legUit(scherm ? scherm->geometry() : QRect(0, 0, 1024, 768), scherm ? scherm->devicePixelRatio() : 1.0);
-    m_extra = std::make_unique<ExtraInstellingen>(m_bestand.instellingenMap());
-    m_roeper = std::make_unique<Roeper>(*m_extra);
-    verbindRoeper();
-
     verbind();
-    volgSpel();
     klokTik();
     Timer1->start();
 }
 
 Main::~Main() = default;
 
-void Main::extraDialoog(QWidget* ouder)
-{
-    const Roeper::Pauze pauze(m_roeper.get(), Roeper::Dialoog);
-    Extra dlg(ouder ? ouder : this, m_roeper->instellingen(), m_roeper->stem());
-    if (dlg.exec() != QDialog::Accepted) {
-        // A voice tried out with "Luister" goes back to the one that was kept.
-        m_roeper->stelStem();
-        return;
-    }
-    QString fout;
-    if (!m_roeper->zetInstellingen(dlg.waarden(), &fout))
-        Melding::meld(this, QStringLiteral(" Extra"),
-                      QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
-}
-
-QString Main::programmaMap() const
-{
-    return m_bestand.programmaMap();
-}
-
-QString Main::instellingenMap() const
-{
-    return m_bestand.instellingenMap();
-}
-
 void Main::maakBesturing()
 {
+    // The background first: its picture is decoded while the rest of the stage is built.
     BackImage = new Achtergrond(this);
     BackImage->setObjectName(QStringLiteral("BackImage"));
+    BackImage->laadVooruit(m_avond.algemeen().AchtergrondBestand);
 
-    Pic = new Doek(this, Plaatjes::bordKleur);
-    Pic->setObjectName(QStringLiteral("Pic"));
-    Pic->setFocusPolicy(Qt::StrongFocus);
-
-    InfoLabel = new QLabel(this);
-    InfoLabel->setObjectName(QStringLiteral("InfoLabel"));
-    InfoLabel->setFont(Twips::schermLettertype(QStringLiteral("Comic Sans MS"), 16));
-    InfoLabel->setAttribute(Qt::WA_TranslucentBackground);
-    InfoLabel->hide();
-
-    HelpPic = new Doek(this, QColor(40, 20, 20));
-    HelpPic->setObjectName(QStringLiteral("HelpPic"));
+    Pic = new Bord(m_avond.spel(), m_avond.algemeen(), this);
+    InfoLabel = maakRegel(this, "InfoLabel", QString(), QColor(160, 160, 160));
+    HelpPic = new HulpPaneel(m_avond.programmaMap(), this);
     HelpPic->hide();
-
-    PdfImg = new PlaatjeKnop(HelpPic);
-    PdfImg->setObjectName(QStringLiteral("PdfImg"));
-    PdfImg->setToolTip(QStringLiteral(" Ja hier klikken "));
-    PdfImg->setCursor(Plaatjes::hand());
-    PdfImg->zetPlaats(510, 6600, 720, 720);
-
-    DpiImg = new PlaatjeKnop(HelpPic);
-    DpiImg->setObjectName(QStringLiteral("DpiImg"));
-    DpiImg->zetPlaats(510, 7440, 720, 720);
 
     Image1 = new PlaatjeKnop(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setToolTip(QStringLiteral(" Scherm verkleinen "));
 
-    KnopPic = new Doek(this, balkKleur);
-    KnopPic->setObjectName(QStringLiteral("KnopPic"));
+    KnopPic = new Opdrachtbalk(m_avond.spel(), this);
 
-    const std::array<const char*, 5> tips = {" Help ", " Kaarten Afdrukken ", " Layout Kaart ", " Instellingen ",
-                                             " Spel beginnen "};
-    for (int i = 0; i < 5; ++i) {
-        Knop[i] = new PlaatjeKnop(KnopPic);
-        Knop[i]->setObjectName(QStringLiteral("Knop%1").arg(i));
-        Knop[i]->setToolTip(QString::fromLatin1(tips[i]));
-        Knop[i]->setCursor(Plaatjes::hand());
-    }
-
-    Label1 = maakLabel(KnopPic, "Label1", QStringLiteral("Start"), 20.25, true);
-    Combo1 = maakLijst(KnopPic, "Combo1", QStringLiteral(" Op volgorde "));
-    Combo2 = maakLijst(KnopPic, "Combo2", QStringLiteral(" Gesorteerd "));
-    Label2 = maakLabel(KnopPic, "Label2", QStringLiteral("Bal : 0"), 20.25, true);
-
-    KaartPic = new Doek(KnopPic, balkKleur);
-    KaartPic->setObjectName(QStringLiteral("KaartPic"));
-    KaartPic->hide();
-
-    ExitLabel = maakLabel(KnopPic, "ExitLabel", QStringLiteral("Exit"), 20.25, true);
-    // The bar's captions in a light grey: the usual black text is lost on the dark bar.
-    for (QLabel* label : {Label1, Label2, ExitLabel}) {
-        QPalette pal = label->palette();
-        pal.setColor(QPalette::WindowText, balkTekstKleur);
-        label->setPalette(pal);
-    }
-    ExitKnop = new PlaatjeKnop(KnopPic);
-    ExitKnop->setObjectName(QStringLiteral("ExitKnop"));
-    ExitKnop->setToolTip(QStringLiteral(" Exit "));
-    ExitKnop->setCursor(Plaatjes::hand());
-
-    KlokLabel = maakLabel(this, "KlokLabel", QString(), 9.75, false);
+    KlokLabel = new QLabel(this);
+    KlokLabel->setObjectName(QStringLiteral("KlokLabel"));
     KlokLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    KlokLabel->setAttribute(Qt::WA_TranslucentBackground);
+    KlokLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     QPalette pal = KlokLabel->palette();
-    pal.setColor(QPalette::WindowText, klokKleur);
+    pal.setColor(QPalette::WindowText, QColor(160, 160, 160));
     KlokLabel->setPalette(pal);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
+
+    KaartControleScherm = new KaartControle(this);
+    PauzeLabel = maakRegel(this, "PauzeLabel",
+                           QStringLiteral("Zelf trekken staat stil / Druk op de spatiebalk om verder te gaan."),
+                           QColor(230, 200, 120));
+    PauzeLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void Main::plaatsBesturing()
+void Main::legUit(const QRect& scherm, qreal dpr)
 {
-    const int w = m_schermB;
-    const int h = m_schermH;
-    BackImage->setGeometry(Twips::rect(0, 0, w, h, m_schaal));
-    HelpPic->zetPlaats(0, 0, w, h - 1200);
-    Image1->zetPlaats(w - 540, 120, 390, 270);
-    KnopPic->zetPlaats(0, h - 1200, w, 1200);
-    tekenKnopPic();
+    dpr = dpr > 0 ? dpr : 1.0;
+    setGeometry(scherm);
+    if (m_uitleggingen > 0 && scherm == m_uitgelegdOp && qFuzzyCompare(dpr, m_dpr)) return;
+    ++m_uitleggingen;
+    m_uitgelegdOp = scherm;
+    m_schaal = Toneel::schaal(scherm.size());
+    m_dpr = dpr;
+    const QSize maat = Toneel::twips(scherm.size());
+    m_schermB = maat.width();
+    m_schermH = maat.height();
 
-    const std::array<int, 5> links = {150, 1200, 2250, 3300, 5400};
-    for (int i = 0; i < 5; ++i)
-        Knop[i]->zetPlaats(links[i], 330, 720, 720);
-    Label1->move(px(6210), px(480));
-    Combo1->setGeometry(px(7500), px(480), px(1200), Combo1->sizeHint().height());
-    Combo2->setGeometry(px(8760), px(480), px(1200), Combo2->sizeHint().height());
-    Label2->move(px(10200), px(480));
-    KaartPic->zetPlaats(12690, 360, 645, 645);
-    ExitLabel->move(px(w - 1680), px(480));
-    ExitKnop->zetPlaats(w - 825, 345, 720, 720);
-    // A board at rest stays where the slide ends.
-    const int boven = m_bordRust ? Trommel::eindBoven(h, Pic->twipsHoogte()) : Pic->twipsY();
-    Pic->zetPlaats(w / 2 - 7455, m_spelNummer == 0 ? -9000 : boven, 14910,
-                   m_spelNummer == 0 ? 8790 : Pic->twipsHoogte());
-    plaatsKlok();
+    const qreal f = std::max<qreal>(1.0, m_dpr * m_schaal);
+    BackImage->setGeometry(Twips::rect(0, 0, m_schermB, m_schermH, m_schaal));
+    HelpPic->legUit(m_schermB, m_schermH, m_schaal, m_dpr);
+    Image1->zetSchaal(m_schaal);
+    Image1->zetPlaats(m_schermB - 540, 120, 390, 270);
+    Image1->zetPlaatje(Plaatjes::verklein(f));
+    KnopPic->legUit(m_schermB, m_schermH, m_schaal, m_dpr);
+    Pic->legUit(m_schermB, m_schermH, m_schaal, m_dpr);
+    const QString arial = QStringLiteral("Arial");
+    KlokLabel->setFont(Twips::schermLettertype(arial, 9.75, false, m_schaal));
+    InfoLabel->setFont(Twips::schermLettertype(QStringLiteral("Comic Sans MS"), 16, false, m_schaal));
+    klokTik();
 
     // Stacking: the background at the bottom, the help panel over the board, the bar on top.
     BackImage->lower();
@@ -228,107 +132,287 @@ void Main::plaatsBesturing()
     KnopPic->raise();
     KlokLabel->raise();
     Image1->raise();
-}
-
-void Main::tekenKnopPic()
-{
-    const int w = m_schermB;
-    KnopPic->zetAchtergrond(balkKleur);
-    KnopPic->stippen(0, 10, w, 1200, 45, QColor(70, 70, 90));
-    for (int i = 0; i <= 120; i += 15) {
-        const QColor grijs(2 * i, 2 * i, 2 * i);
-        KnopPic->lijn(0, i, w, i, grijs);
-        KnopPic->lijn(0, 240 - i, w, 240 - i, grijs);
-    }
-}
-
-// The clock is right-justified: its text ends 150 twips from the right edge of the screen,
-// whatever the length of the date.
-void Main::plaatsKlok()
-{
-    KlokLabel->adjustSize();
-    const int rechts = px(m_schermB - 150);
-    KlokLabel->move(rechts - KlokLabel->width(), px(m_schermH - 1530));
-}
-
-void Main::zetBalPlaatjes()
-{
-    const qreal dpr = std::max<qreal>(1.0, Pic->beeldFactor());
-    const auto kies = [dpr](BalKeuze& keuze, int index, int anders) {
-        const bool bestaat = index >= 1 && index <= Plaatjes::aantalBallen;
-        if (!bestaat && keuze.index != 0) return;
-        keuze = BalKeuze{bestaat ? index : anders, dpr, QImage()};
-    };
-    kies(m_bal1, m_alg.balKleurIndex(), 7);
-    kies(m_bal2, m_alg.KnipperKleur, 3);
-}
-
-const QImage& Main::Free()
-{
-    if (m_free.isNull()) m_free = Plaatjes::free();
-    return m_free;
-}
-
-const QImage& Main::balPlaatje(BalKeuze& keuze)
-{
-    if (keuze.plaatje.isNull()) keuze.plaatje = Plaatjes::bal(keuze.index, keuze.dpr);
-    return keuze.plaatje;
-}
-
-bool Main::zetAchtergrond(const QString& pad)
-{
-    return BackImage->laad(pad);
+    // A hidden line of information is placed when it is next shown.
+    if (!InfoLabel->isHidden()) plaatsOnderBord(InfoLabel);
+    toonPauze();
+    if (KaartControleScherm->isVisible()) KaartControleScherm->setGeometry(rect());
 }
 
 void Main::verbind()
 {
+    m_avond.zetGesprek({
+        [this](const QString& titel, const QString& tekst, bool ja) { return Melding::vraag(this, titel, tekst, ja); },
+        [this](const QString& titel, const QString& tekst) { Melding::meld(this, titel, tekst); },
+        [this] { return KaartControle::vraagHaak()(this); },
+    });
+    m_avond.zetPodiumVrij([this] {
+        return !HelpPic->isVisible() && !QApplication::activeModalWidget() && !QApplication::activePopupWidget();
+    });
+
     connect(Timer1, &QTimer::timeout, this, &Main::klokTik);
-    connect(Pic, &Doek::geklikt, this, &Main::bordGeklikt);
-    connect(Pic, &Doek::toetsIngedrukt, this, &Main::bordToets);
-    for (int i = 0; i < 5; ++i)
-        connect(Knop[i], &PlaatjeKnop::clicked, this, [this, i] { knopGeklikt(i); });
-    connect(ExitKnop, &PlaatjeKnop::clicked, this, &Main::exitGeklikt);
-    connect(BackImage, &Achtergrond::dubbelGeklikt, this, &Main::achtergrondDubbelklik);
-    connect(KnopPic, &Doek::geklikt, this, &Main::balkGeklikt);
-    connect(PdfImg, &PlaatjeKnop::clicked, this, &Main::pdfGeklikt);
-    connect(DpiImg, &PlaatjeKnop::clicked, this, &Main::dpiGeklikt);
+    connect(Pic, &Doek::geklikt, &m_avond, &Avond::trekAlsKlaar);
+    connect(Pic, &Doek::toetsIngedrukt, this, &Main::toets);
+    connect(Pic, &Bord::rust, this, &Main::toonInfo);
+    connect(BackImage, &Achtergrond::dubbelGeklikt, this, [this] {
+        const bool tonen = KnopPic->isHidden();
+        KnopPic->setVisible(tonen);
+        KlokLabel->setVisible(tonen);
+    });
     connect(Image1, &PlaatjeKnop::clicked, this, &Main::showMinimized);
+
+    // The bar's commands. A dialog holds calling by itself while it is open.
+    const auto dialoog = [this](auto maak) {
+        return [this, maak] {
+            const Roeper::Pauze pauze(&m_avond.roeper(), Roeper::Dialoog);
+            (this->*maak)()->exec();
+        };
+    };
+    connect(KnopPic, &Opdrachtbalk::help, this, &Main::helpPaneel);
+    connect(KnopPic, &Opdrachtbalk::afdrukken, this, dialoog(&Main::maakAfdrukken));
+    connect(KnopPic, &Opdrachtbalk::layoutKaart, this, dialoog(&Main::maakLayout));
+    connect(KnopPic, &Opdrachtbalk::instellingen, this, dialoog(&Main::maakConfig));
+    connect(KnopPic, &Opdrachtbalk::spelBeginnen, this, [this] {
+        if (m_avond.nieuwSpelVraag()) KnopPic->zetKnoppen(true);
+    });
+    connect(KnopPic, &Opdrachtbalk::kaartControleren, this, &Main::controleerKaart);
+    connect(KnopPic, &Opdrachtbalk::exit, this, &Main::close);
+    connect(KnopPic, &Doek::geklikt, this, [this] { Pic->setFocus(Qt::MouseFocusReason); });
+
+    // The game as the model changes it.
+    Spel& spel = m_avond.spel();
+    connect(&spel, &Spel::nieuwSpelGestart, KnopPic, &Opdrachtbalk::leegLijsten);
+    connect(&spel, &Spel::balGetrokken, KnopPic, &Opdrachtbalk::toonTeller);
+    connect(&spel, &Spel::balTeruggelegd, this, [this](int n) {
+        Pic->toonTeruggelegd(n);
+        KnopPic->haalWeg(n);
+    });
+    // A game taken up shows at once, as the model holds it, without animation.
+    connect(&spel, &Spel::spelHersteld, this, [this] {
+        Pic->toonSpel();
+        KnopPic->toonSpel();
+        if (!m_avond.spel().heeftSpel()) return;
+        if (m_avond.spel().ballen().isEmpty())
+            toonInfo();
+        else
+            InfoLabel->hide();
+        KnopPic->zetKnoppen(true);
+        Pic->setFocus(Qt::OtherFocusReason);
+    });
+
+    // What the evening does around it.
+    connect(&m_avond, &Avond::spelBegonnen, this, [this] {
+        KnopPic->zetKnoppen(false);
+        InfoLabel->hide();
+    });
+    connect(&m_avond, &Avond::schuifBordIn, Pic, &Bord::schuifIn);
+    connect(&m_avond, &Avond::spelKlaar, this, [this] {
+        KnopPic->toonTeller();
+        Pic->setFocus(Qt::OtherFocusReason);
+    });
+    connect(&m_avond, &Avond::knipperBal, Pic, &Bord::knipper);
+    connect(&m_avond, &Avond::balGetoond, this, [this](int n) {
+        Pic->toonBal(n);
+        KnopPic->voegToe(n);
+    });
+    connect(&m_avond, &Avond::trekkingKlaar, InfoLabel, &QWidget::hide);
+    connect(&m_avond, &Avond::kaartGecontroleerd, this, [this](const Avond::GecontroleerdeKaart& k) {
+        KaartControleScherm->toon(k.kaart, k.uitslag, k.patroon ? &*k.patroon : nullptr);
+    });
+    connect(KaartControleScherm, &KaartControle::gesloten, &m_avond, &Avond::kaartWeg);
+    connect(&m_avond, &Avond::kaartWeggezet, this, [this] { Pic->setFocus(); });
+    connect(&m_avond.roeper(), &Roeper::pauzeGewijzigd, this, &Main::toonPauze);
+}
+
+void Main::opdracht(int knop)
+{
+    KnopPic->druk(knop);
+}
+
+void Main::exit()
+{
+    KnopPic->drukExit();
+}
+
+// A space bar held down repeats its key; the lock lets one draw run at a time.
+void Main::toets(int toets, bool herhaling)
+{
+    if (KaartControleScherm->isVisible()) {
+        KaartControleScherm->toets(toets);
+        return;
+    }
+    // While balls come by themselves, the space bar pauses and resumes that instead.
+    Roeper& roeper = m_avond.roeper();
+    if (toets == Qt::Key_Space && roeper.zelfTrekken() && !HelpPic->isVisible()) {
+        if (!herhaling) roeper.wisselSpatiebalk();
+        return;
+    }
+    // Behind the help panel the hall would not see the ball: no draw while it shows.
+    if (m_avond.bezig() || HelpPic->isVisible()) return;
+    if (toets == Qt::Key_Backspace && !herhaling)
+        m_avond.legLaatsteTerugVraag();
+    else if (toets == Qt::Key_K && !herhaling)
+        controleerKaart();
+    else if (toets == Qt::Key_Space)
+        m_avond.trekAlsKlaar();
+}
+
+void Main::controleerKaart()
+{
+    // A second K, or the button again, puts the card away.
+    if (KaartControleScherm->isVisible()) {
+        KaartControleScherm->sluit();
+        return;
+    }
+    if (!HelpPic->isHidden() || QApplication::activeModalWidget()) return;
+    m_avond.controleerKaart();
+}
+
+// Opens or closes the help panel. While it shows, only Help, Exit and the minimise icon answer.
+void Main::helpPaneel()
+{
+    if (!HelpPic->isHidden()) {
+        HelpPic->hide();
+        m_avond.roeper().zetPauze(Roeper::Hulp, false);
+        KnopPic->zetHulpOpen(false);
+        return;
+    }
+    {
+        const BezigeWijzer wijzer;
+        KnopPic->zetHulpOpen(true);
+        HelpPic->tekenPaneel();
+    }
+    m_avond.roeper().zetPauze(Roeper::Hulp, true);
+    HelpPic->show();
+}
+
+std::unique_ptr<Config> Main::maakConfig()
+{
+    auto dlg = std::make_unique<Config>(m_avond.algemeen(), m_avond.programmaMap(), this);
+    connect(dlg.get(), &Config::extraGevraagd, this, [this, d = dlg.get()] { extraDialoog(d); });
+    connect(dlg.get(), &Config::achtergrondGekozen, BackImage, &Achtergrond::laad);
+    connect(dlg.get(), &Config::balPlaatjesBevestigd, Pic, &Bord::zetBalPlaatjes);
+    connect(dlg.get(), &Config::rondeTellerGewist, this, [this] { m_avond.spel().zetRondeTeller(0); });
+    return dlg;
+}
+
+std::unique_ptr<Layout> Main::maakLayout()
+{
+    auto dlg = std::make_unique<Layout>(m_avond.spel(), this);
+    connect(dlg.get(), &Layout::patroonBevestigd, this,
+            [this](const QColor& midden) { KnopPic->zetPatroon(m_avond.spel().patroon(), midden); });
+    return dlg;
+}
+
+std::unique_ptr<Afdrukken> Main::maakAfdrukken()
+{
+    auto dlg = std::make_unique<Afdrukken>(m_avond.algemeen(), m_avond.toeval(), this);
+    dlg->zetRegisterPad(KaartRegister::padIn(m_avond.instellingenMap()));
+    return dlg;
+}
+
+void Main::extraDialoog(QWidget* ouder)
+{
+    Roeper& roeper = m_avond.roeper();
+    const Roeper::Pauze pauze(&roeper, Roeper::Dialoog);
+    Extra dlg(ouder ? ouder : this, roeper.instellingen(), roeper.stem());
+    if (dlg.exec() != QDialog::Accepted) {
+        // A voice tried out with "Luister" goes back to the one that was kept.
+        roeper.stelStem();
+        return;
+    }
+    QString fout;
+    if (!roeper.zetInstellingen(dlg.waarden(), &fout))
+        Melding::meld(this, QStringLiteral(" Extra"),
+                      QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
+}
+
+// The round and the instruction, centred 150 twips under the board.
+void Main::toonInfo()
+{
+    InfoLabel->setText(QStringLiteral("Ronde %1 / Druk op de spatiebalk of klik met de muis op het scherm.")
+                           .arg(m_avond.spel().ronde()));
+    plaatsOnderBord(InfoLabel);
+    InfoLabel->show();
+}
+
+// In the place of the instruction under the board, which it hides.
+void Main::toonPauze()
+{
+    const Roeper& roeper = m_avond.roeper();
+    const bool tonen = roeper.zelfTrekken() && roeper.gepauzeerd(Roeper::Spatiebalk);
+    if (tonen) {
+        InfoLabel->hide();
+        PauzeLabel->setFont(Twips::schermLettertype(QStringLiteral("Comic Sans MS"), 16, false, m_schaal));
+        plaatsOnderBord(PauzeLabel);
+        PauzeLabel->raise();
+    }
+    PauzeLabel->setVisible(tonen);
+}
+
+void Main::plaatsOnderBord(QLabel* label)
+{
+    label->adjustSize();
+    const int onder = Pic->twipsY() + Pic->twipsHoogte() + 150;
+    label->move(Twips::naarPixels(m_schermB / 2.0, m_schaal) - label->width() / 2, Twips::naarPixels(onder, m_schaal));
+}
+
+// The clock is right-justified: its text ends 150 twips from the right edge of the screen,
+// whatever the length of the date.
+void Main::klokTik()
+{
+    const QDateTime nu = QDateTime::currentDateTime();
+    KlokLabel->setText(QLatin1Char(' ') + nu.time().toString(QStringLiteral("h:mm:ss")) + QStringLiteral(" / ") +
+                       QLocale::system().toString(nu.date(), QLocale::ShortFormat));
+    KlokLabel->adjustSize();
+    KlokLabel->move(Twips::naarPixels(m_schermB - 150, m_schaal) - KlokLabel->width(),
+                    Twips::naarPixels(m_schermH - 1530, m_schaal));
+}
+
+void Main::verbergWijzer(bool verbergen)
+{
+    if (verbergen)
+        setCursor(Qt::BlankCursor);
+    else
+        unsetCursor();
+    // The picture buttons have the hand of their own.
+    KnopPic->verbergWijzer(verbergen);
+    HelpPic->PdfImg->setCursor(verbergen ? QCursor(Qt::BlankCursor) : Plaatjes::hand());
 }
 
 void Main::closeEvent(QCloseEvent* e)
 {
-    if (m_afgesloten) {
-        e->accept();
-        return;
-    }
-    if (m_vraagtAfsluiten) {
+    if (!m_avond.vraagAfsluiten()) {
         e->ignore();
         return;
     }
-    m_vraagtAfsluiten = true;
-    bool ja = false;
-    {
-        const Roeper::Pauze pauze(m_roeper.get(), Roeper::Vraag);
-        ja = Melding::vraag(this, QStringLiteral(" Exit programma"),
-                            QStringLiteral("Wilt u dit programma nu afsluiten?"));
-    }
-    m_vraagtAfsluiten = false;
-    if (!ja) {
-        e->ignore();
-        return;
-    }
-    m_afgesloten = true;
-    m_spel.meldAfgesloten();
     Timer1->stop();
-    WachtTempo::zetBeeindigd(true);
-    QString fout;
-    if (!m_bestand.schrijf(m_alg, &fout)) {
-        // Said to the organiser, and to whatever started the program: it did not end well.
-        m_afsluitCode = 1;
-        Melding::meld(this, QStringLiteral(" Exit programma"),
-                      QStringLiteral("De instellingen konden niet worden bewaard in\n%1\n\n%2")
-                          .arg(QDir::toNativeSeparators(m_bestand.pad()), fout));
-    }
     e->accept();
-    m_beeindig();
+}
+
+void Main::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (QWindow* venster = windowHandle(); venster && !m_volgtScherm) {
+        m_volgtScherm = true;
+        connect(venster, &QWindow::screenChanged, this, [this](QScreen* scherm) {
+            volgGeometrie(scherm);
+            volgScherm();
+        });
+        volgGeometrie(venster->screen());
+    }
+}
+
+void Main::volgGeometrie(QScreen* scherm)
+{
+    disconnect(m_geometrieVerbinding);
+    if (scherm) m_geometrieVerbinding = connect(scherm, &QScreen::geometryChanged, this, &Main::volgScherm);
+}
+
+// The window follows its screen: another screen, another resolution, another pixel ratio.
+void Main::volgScherm()
+{
+    QScreen* scherm = screen();
+    if (!scherm) return;
+    if (scherm->geometry() == geometry() && qFuzzyCompare(scherm->devicePixelRatio(), m_dpr)) return;
+    legUit(scherm->geometry(), scherm->devicePixelRatio());
 }

@@ -1,17 +1,14 @@
 #include "widgets/screen/organisator.h"
 
-#include "widgets/common/doek.h"
-#include "core/screen/plaatjes.h"
+#include "core/game/avond.h"
 #include "core/game/spel.h"
 #include "core/game/trommel.h"
-#include "core/screen/twips.h"
-#include "widgets/cards/kaartcontrole.h"
+#include "core/screen/plaatjes.h"
+#include "widgets/game/bord.h"
 #include "widgets/game/main.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -19,42 +16,57 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace
 {
-// The board as the hall sees it, small: the stage's own drawing, scaled to fit.
+// The board as the hall sees it, small: a board of its own, drawn from the game and scaled to fit.
 class BordSpiegel : public QWidget
 {
 public:
-    explicit BordSpiegel(Main& hoofd, QWidget* ouder) : QWidget(ouder), m_hoofd(hoofd)
+    BordSpiegel(const Spel& spel, const Algemeen& alg, QWidget* ouder) : QWidget(ouder), m_spel(spel)
     {
         setMinimumSize(400, 180);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        m_bord = new Bord(spel, alg, this);
+        m_bord->setObjectName(QStringLiteral("SpiegelBord"));
+        m_bord->setFocusPolicy(Qt::NoFocus);
+        m_bord->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_bord->hide();
+    }
+
+    void ververs()
+    {
+        m_bord->setVisible(m_spel.heeftSpel());
+        update();
+        if (!m_spel.heeftSpel()) return;
+        const int hoogte = Trommel::bordHoogte(m_spel.aantalBallen());
+        const qreal schaal = std::min(width() * 15.0 / Bord::breedte, height() * 15.0 / hoogte);
+        m_bord->zetSchaal(schaal, devicePixelRatioF());
+        m_bord->zetPlaats(0, 0, Bord::breedte, hoogte);
+        m_bord->move((width() - m_bord->width()) / 2, (height() - m_bord->height()) / 2);
+        m_bord->zetBalPlaatjes();
+        m_bord->tekenOpnieuw();
     }
 
 protected:
+    void resizeEvent(QResizeEvent*) override { ververs(); }
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
         p.fillRect(rect(), QColor(40, 40, 60));
-        const Doek* bord = m_hoofd.Pic;
-        // Before the first game the board waits above the screen.
-        if (bord->geometry().bottom() <= 0) {
-            p.setPen(QColor(160, 160, 160));
-            p.drawText(rect(), Qt::AlignCenter, QStringLiteral("Nog geen spel: klik op Nieuw spel."));
-            return;
-        }
-        const QImage& beeld = bord->tekening();
-        const QSizeF maat = QSizeF(beeld.size()).scaled(QSizeF(size()), Qt::KeepAspectRatio);
-        const QRectF doel(QPointF((width() - maat.width()) / 2, (height() - maat.height()) / 2), maat);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(doel, beeld);
+        if (m_spel.heeftSpel()) return;
+        p.setPen(QColor(160, 160, 160));
+        p.drawText(rect(), Qt::AlignCenter, QStringLiteral("Nog geen spel: klik op Nieuw spel."));
     }
 
 private:
-    Main& m_hoofd;
+    const Spel& m_spel;
+    Bord* m_bord = nullptr;
 };
 
 QPushButton* knop(QWidget* ouder, const char* naam, const QString& tekst)
@@ -79,14 +91,14 @@ QLabel* label(QWidget* ouder, const char* naam, int pixels, bool vet)
 }
 } // namespace
 
-Organisator::Organisator(Main& hoofd, QWidget* ouder) : QWidget(ouder), m_hoofd(hoofd)
+Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(ouder), m_podium(podium), m_avond(avond)
 {
     setObjectName(QStringLiteral("Organisator"));
     setWindowTitle(QStringLiteral(" Zorvak - organisator"));
     setWindowIcon(Plaatjes::vensterIcoon());
     setFocusPolicy(Qt::StrongFocus);
 
-    Spiegel = new BordSpiegel(hoofd, this);
+    Spiegel = new BordSpiegel(avond.spel(), avond.algemeen(), this);
     Spiegel->setObjectName(QStringLiteral("Spiegel"));
     LaatsteLabel = label(this, "LaatsteLabel", 48, true);
     TellerLabel = label(this, "TellerLabel", 22, true);
@@ -108,19 +120,9 @@ Organisator::Organisator(Main& hoofd, QWidget* ouder) : QWidget(ouder), m_hoofd(
     TrekKnop = knop(this, "TrekKnop", QStringLiteral("Bal trekken (spatie)"));
     TerugKnop = knop(this, "TerugKnop", QStringLiteral("Laatste bal terug"));
     ControleKnop = knop(this, "ControleKnop", QStringLiteral("Kaart controleren"));
-    ControleKnop->hide();
-    connect(TrekKnop, &QPushButton::clicked, this, [this] {
-        m_hoofd.trekBal();
-        ververs();
-    });
-    connect(TerugKnop, &QPushButton::clicked, this, [this] {
-        m_hoofd.legLaatsteTerug();
-        ververs();
-    });
-    connect(ControleKnop, &QPushButton::clicked, this, [this] {
-        if (m_controle) m_controle();
-        ververs();
-    });
+    connect(TrekKnop, &QPushButton::clicked, &m_avond, &Avond::trekAlsKlaar);
+    connect(TerugKnop, &QPushButton::clicked, &m_avond, &Avond::legLaatsteTerugVraag);
+    connect(ControleKnop, &QPushButton::clicked, &m_podium, &Main::controleerKaart);
 
     // The commands of the bar, in its order.
     const std::array<std::pair<const char*, QString>, 5> opdrachten = {{
@@ -133,17 +135,14 @@ Organisator::Organisator(Main& hoofd, QWidget* ouder) : QWidget(ouder), m_hoofd(
     auto* knoppen = new QGridLayout;
     for (int i = 0; i < 5; ++i) {
         QPushButton* k = knop(this, opdrachten[i].first, opdrachten[i].second);
-        connect(k, &QPushButton::clicked, this, [this, i] {
-            m_hoofd.opdracht(i);
-            ververs();
-        });
+        connect(k, &QPushButton::clicked, this, [this, i] { m_podium.opdracht(i); });
         knoppen->addWidget(k, 1, i);
     }
     knoppen->addWidget(TrekKnop, 0, 0, 1, 2);
     knoppen->addWidget(TerugKnop, 0, 2);
     knoppen->addWidget(ControleKnop, 0, 3);
     QPushButton* exit = knop(this, "OrgExit", QStringLiteral("Exit"));
-    connect(exit, &QPushButton::clicked, this, [this] { m_hoofd.exit(); });
+    connect(exit, &QPushButton::clicked, &m_podium, &Main::exit);
     knoppen->addWidget(exit, 0, 4);
 
     SchermLijst = new QComboBox(this);
@@ -162,17 +161,22 @@ Organisator::Organisator(Main& hoofd, QWidget* ouder) : QWidget(ouder), m_hoofd(
     lagen->addLayout(knoppen);
     lagen->addLayout(scherm);
 
-    m_tik = new QTimer(this);
-    m_tik->setInterval(250);
-    connect(m_tik, &QTimer::timeout, this, &Organisator::ververs);
-    m_tik->start();
-    ververs();
-}
-
-void Organisator::zetKaartControle(std::function<void()> controle)
-{
-    m_controle = std::move(controle);
-    ControleKnop->setVisible(static_cast<bool>(m_controle));
+    // What it shows follows the game and the evening; only its clock ticks by itself.
+    const Spel& spel = avond.spel();
+    for (auto signaal : {&Spel::nieuwSpelGestart, &Spel::spelHersteld})
+        connect(&spel, signaal, this, &Organisator::toonStand);
+    for (auto signaal : {&Spel::balGetrokken, &Spel::balTeruggelegd})
+        connect(&spel, signaal, this, &Organisator::toonStand);
+    connect(&avond, &Avond::balGetoond, this, &Organisator::toonStand);
+    connect(&avond, &Avond::kaartGecontroleerd, this, &Organisator::toonStand);
+    connect(&avond, &Avond::kaartWeggezet, this, &Organisator::toonStand);
+    m_klok = new QTimer(this);
+    m_klok->setInterval(1000);
+    const auto tik = [this] { TijdLabel->setText(QTime::currentTime().toString(QStringLiteral("H:mm:ss"))); };
+    connect(m_klok, &QTimer::timeout, this, tik);
+    m_klok->start();
+    tik();
+    toonStand();
 }
 
 void Organisator::zetSchermen(const QStringList& namen, const QString& zaal)
@@ -183,42 +187,32 @@ void Organisator::zetSchermen(const QStringList& namen, const QString& zaal)
     SchermLijst->setCurrentText(zaal);
 }
 
-void Organisator::ververs()
+void Organisator::toonStand()
 {
-    const Algemeen& alg = m_hoofd.algemeen();
-    const Spel& spel = m_hoofd.spel();
+    const Spel& spel = m_avond.spel();
     const int laatste = spel.laatste();
     LaatsteLabel->setText(laatste > 0 ? Trommel::grootTekst(laatste, spel.aantalBallen()) : QStringLiteral("-"));
+    TellerLabel->setText(spel.heeftSpel()
+                             ? QStringLiteral("Bal : %1 / %2").arg(spel.ballen().size()).arg(spel.aantalBallen())
+                             : QStringLiteral("Bal : 0"));
+    RondeLabel->setText(QStringLiteral("Ronde %1").arg(spel.ronde()));
     // While the hall looks at a card, the game stands still.
-    const bool controle = m_hoofd.KaartControleScherm->isVisible();
+    const bool controle = m_avond.kaartInBeeld();
     TrekKnop->setEnabled(!controle);
     TerugKnop->setEnabled(laatste > 0 && !controle);
     ControleKnop->setText(controle ? QStringLiteral("Kaart wegzetten") : QStringLiteral("Kaart controleren"));
-    TellerLabel->setText(m_hoofd.Label2->text());
-    RondeLabel->setText(QStringLiteral("Ronde %1").arg(alg.RondeTeller));
-    TijdLabel->setText(QTime::currentTime().toString(QStringLiteral("H:mm:ss")));
-    Spiegel->update();
+    static_cast<BordSpiegel*>(Spiegel)->ververs();
 }
 
-// Every key goes to the board, as if it had been pressed there; while a card is checked, to the
-// card, which any of its keys puts away. K checks a card, as on the board.
+// Every key works as on the board (a checked card takes them while it shows).
 void Organisator::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_K && e->modifiers() == Qt::NoModifier && m_controle &&
-        !m_hoofd.KaartControleScherm->isVisible()) {
-        m_controle();
-    } else {
-        QKeyEvent kopie(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), e->count());
-        QWidget* doel =
-            m_hoofd.KaartControleScherm->isVisible() ? static_cast<QWidget*>(m_hoofd.KaartControleScherm) : m_hoofd.Pic;
-        QCoreApplication::sendEvent(doel, &kopie);
-    }
-    ververs();
+    m_podium.toets(e->key(), e->isAutoRepeat());
 }
 
 // Closing this window is closing the program: the same question as Exit.
 void Organisator::closeEvent(QCloseEvent* e)
 {
     e->ignore();
-    m_hoofd.close();
+    m_podium.close();
 }

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include <functional>
-
+class Avond;
+class Bord;
 class Main;
 class QComboBox;
 class QLabel;
@@ -12,16 +12,15 @@ class QTimer;
 
 // The organiser's window on the primary screen while the hall's screen shows the stage: the
 // board small, the last ball, the counter, the round and the time, and a button for every
-// command of the bar plus drawing a ball and taking the last one back. Keys work here as on
-// the board. Dialogs and questions open over this window.
+// command of the bar plus drawing a ball, taking the last one back and checking a card. Keys
+// work here as on the board. Dialogs and questions open over this window. It follows the
+// evening and its game; what it shows it draws itself.
 class Organisator : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Organisator(Main& hoofd, QWidget* ouder = nullptr);
+    Organisator(Main& podium, Avond& avond, QWidget* ouder = nullptr);
 
-    // Checks a card; the button shows once this is set.
-    void zetKaartControle(std::function<void()> controle);
     // The screens the hall's stage can go to, by name, and the one it is on.
     void zetSchermen(const QStringList& namen, const QString& zaal);
 
@@ -43,9 +42,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void ververs();
+    void toonStand();
 
-    Main& m_hoofd;
-    QTimer* m_tik = nullptr;
-    std::function<void()> m_controle;
+    Main& m_podium;
+    Avond& m_avond;
+    QTimer* m_klok = nullptr;
 };

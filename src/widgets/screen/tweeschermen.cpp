@@ -1,11 +1,12 @@
 #include "widgets/screen/tweeschermen.h"
 
-#include "widgets/common/dialoog.h"
+#include "core/game/avond.h"
+#include "core/screen/schermkeuze.h"
 #include "core/settings/extrainstellingen.h"
+#include "widgets/common/dialoog.h"
 #include "widgets/common/melding.h"
 #include "widgets/game/main.h"
 #include "widgets/screen/organisator.h"
-#include "core/screen/schermkeuze.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -25,9 +26,10 @@ void zetOp(QWidget& venster, QScreen* scherm, const QRect& plek)
 }
 } // namespace
 
-TweeSchermen::TweeSchermen(Main& hoofd) : m_hoofd(hoofd), m_bron([] { return QGuiApplication::screens(); })
+TweeSchermen::TweeSchermen(Main& podium, Avond& avond)
+    : m_hoofd(podium), m_avond(avond), m_bron([] { return QGuiApplication::screens(); })
 {
-    m_gekozen = m_hoofd.extraInstellingen().waarde(zaalSleutel).toString();
+    m_gekozen = m_avond.extra().waarde(zaalSleutel).toString();
     connect(qApp, &QGuiApplication::screenAdded, this, &TweeSchermen::straks);
     connect(qApp, &QGuiApplication::screenRemoved, this, &TweeSchermen::straks);
     connect(qApp, &QGuiApplication::primaryScreenChanged, this, &TweeSchermen::straks);
@@ -54,6 +56,24 @@ void TweeSchermen::straks()
     });
 }
 
+namespace
+{
+QList<SchermKeuze::Scherm> lijst(const QList<QScreen*>& schermen)
+{
+    QList<SchermKeuze::Scherm> uit;
+    for (QScreen* s : schermen)
+        uit.append({s->name(), s == QGuiApplication::primaryScreen()});
+    return uit;
+}
+} // namespace
+
+QScreen* TweeSchermen::zaal(const ExtraInstellingen& extra)
+{
+    const QList<QScreen*> schermen = QGuiApplication::screens();
+    const SchermKeuze::Verdeling v = SchermKeuze::verdeel(lijst(schermen), extra.waarde(zaalSleutel).toString());
+    return v.zaal >= 0 ? schermen[v.zaal] : QGuiApplication::primaryScreen();
+}
+
 bool TweeSchermen::tweeSchermen() const
 {
     return m_organisator && !m_organisator->isHidden();
@@ -62,13 +82,10 @@ bool TweeSchermen::tweeSchermen() const
 void TweeSchermen::pasToe()
 {
     const QList<QScreen*> schermen = m_bron();
-    QList<SchermKeuze::Scherm> lijst;
     QStringList namen;
-    for (QScreen* s : schermen) {
-        lijst.append({s->name(), s == QGuiApplication::primaryScreen()});
+    for (QScreen* s : schermen)
         namen << s->name();
-    }
-    const SchermKeuze::Verdeling v = SchermKeuze::verdeel(lijst, m_gekozen);
+    const SchermKeuze::Verdeling v = SchermKeuze::verdeel(lijst(schermen), m_gekozen);
     QScreen* zaal = v.zaal >= 0 ? schermen[v.zaal] : QGuiApplication::primaryScreen();
     if (!zaal) return;
 
@@ -86,9 +103,8 @@ void TweeSchermen::pasToe()
         return;
     }
     if (!m_organisator) {
-        m_organisator = std::make_unique<Organisator>(m_hoofd);
+        m_organisator = std::make_unique<Organisator>(m_hoofd, m_avond);
         connect(m_organisator.get(), &Organisator::zaalGekozen, this, &TweeSchermen::kiesZaal);
-        m_organisator->zetKaartControle([this] { m_hoofd.controleerKaart(); });
     }
     QScreen* eigen = schermen[v.organisator];
     zetOp(*m_organisator, eigen, eigen->availableGeometry());
@@ -103,7 +119,7 @@ void TweeSchermen::kiesZaal(const QString& naam)
 {
     m_gekozen = naam;
     // The one copy of the file the whole program shares: whoever saves next keeps this too.
-    ExtraInstellingen& extra = m_hoofd.extraInstellingen();
+    ExtraInstellingen& extra = m_avond.extra();
     extra.zet(zaalSleutel, naam);
     QString fout;
     if (!extra.bewaar(&fout))

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+class Avond;
+class ExtraInstellingen;
 class Main;
 class Organisator;
 class QScreen;
@@ -20,9 +22,12 @@ class TweeSchermen : public QObject
 {
     Q_OBJECT
 public:
-    // The choice of screen is kept in the main window's Zorvak-extra.ini.
-    explicit TweeSchermen(Main& hoofd);
+    // The choice of screen is kept in the evening's Zorvak-extra.ini.
+    TweeSchermen(Main& podium, Avond& avond);
     ~TweeSchermen() override;
+
+    // The screen the stage belongs on now: the hall's when there is more than one.
+    static QScreen* zaal(const ExtraInstellingen& extra);
 
     // Puts the windows on the screens there are now.
     void pasToe();
@@ -38,6 +43,7 @@ private:
     void straks();
 
     Main& m_hoofd;
+    Avond& m_avond;
     QString m_gekozen;
     std::unique_ptr<Organisator> m_organisator;
     std::function<QList<QScreen*>()> m_bron;

@@ -1,16 +1,16 @@
 #include "widgets/settings/config.h"
 
-#include "core/settings/algemeen.h"
-#include "widgets/common/dialoog.h"
 #include "core/screen/plaatjes.h"
 #include "core/screen/twips.h"
 #include "core/settings/achtergronden.h"
+#include "core/settings/algemeen.h"
 #include "core/settings/configwaarden.h"
+#include "widgets/common/dialoog.h"
+#include "widgets/common/schuifbalk.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -50,37 +50,6 @@ QLabel* maakTekst(QWidget* ouder, const QString& naam, int x, int y, const QStri
     QLabel* label = dialoogTekst(ouder, naam, tekst);
     label->move(Twips::naarPixels(x), Twips::naarPixels(y));
     return label;
-}
-
-// A horizontal bar that answers keys and the wheel as scroll bars everywhere do: left, up, page
-// up and the wheel turned away from the user go towards the lower end. Qt's scroll bars keep
-// their controls inverted for the wheel's and the up and down keys' sake, which turns only the
-// left and right keys the wrong way; those are turned back here.
-class Schuifbalk : public QScrollBar
-{
-public:
-    explicit Schuifbalk(QWidget* ouder) : QScrollBar(Qt::Horizontal, ouder) {}
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override
-    {
-        const bool zijwaarts = e->key() == Qt::Key_Left || e->key() == Qt::Key_Right;
-        if (zijwaarts) setInvertedControls(false);
-        QScrollBar::keyPressEvent(e);
-        if (zijwaarts) setInvertedControls(true);
-    }
-};
-
-QScrollBar* maakBalk(QWidget* ouder, const QString& naam, int x, int y, int b, int h, int van, int tot)
-{
-    auto* balk = new Schuifbalk(ouder);
-    zetNaam(balk, naam);
-    balk->setRange(van, tot);
-    balk->setSingleStep(1);
-    balk->setPageStep(1);
-    balk->setFocusPolicy(Qt::StrongFocus);
-    balk->setGeometry(Twips::rect(x, y, b, h));
-    return balk;
 }
 
 QPushButton* maakKnop(QWidget* ouder, const QString& naam, int x, int y, int b, int h, const QString& tekst,
@@ -131,7 +100,7 @@ void Config::maakBesturing()
     const std::array<QColor, 3> tint = {QColor(245, 150, 150), QColor(150, 225, 150), QColor(160, 175, 250)};
     for (int i = 0; i < 3; ++i) {
         ColorScroll[i] =
-            maakBalk(this, QStringLiteral("ColorScroll%1").arg(i + 1), 270, 270 + 300 * i, 1800, 300, 0, 255);
+            maakSchuifbalk(this, QStringLiteral("ColorScroll%1").arg(i + 1), {270, 270 + 300 * i, 1800, 300}, 0, 255);
         QPalette pal = ColorScroll[i]->palette();
         pal.setColor(QPalette::Button, tint[i]);
         ColorScroll[i]->setPalette(pal);
@@ -149,17 +118,17 @@ void Config::maakBesturing()
     Image2->setGeometry(Twips::rect(1635, 1735, 900, 900));
 
     Label5 = maakKader(this, QStringLiteral("Label5"), 240, 2790, 1050, 330, knopVlak);
-    HScroll1 = maakBalk(this, QStringLiteral("HScroll1"), 270, 2820, 990, 270, 1, 8);
+    HScroll1 = maakSchuifbalk(this, QStringLiteral("HScroll1"), {270, 2820, 990, 270}, 1, 8);
     Label6 = maakKader(this, QStringLiteral("Label6"), 1560, 2790, 1050, 330, knopVlak);
-    HScroll2 = maakBalk(this, QStringLiteral("HScroll2"), 1590, 2820, 990, 270, 1, 8);
+    HScroll2 = maakSchuifbalk(this, QStringLiteral("HScroll2"), {1590, 2820, 990, 270}, 1, 8);
     Label7 = maakTekst(this, QStringLiteral("Label7"), 240, 3150,
                        QStringLiteral("Kleur Ballen") + QString(11, QLatin1Char(' ')) + QStringLiteral("Knipperbal"));
 
     Label8 = maakKader(this, QStringLiteral("Label8"), 2940, 240, 1500, 330, knopVlak);
-    HScroll3 = maakBalk(this, QStringLiteral("HScroll3"), 2970, 270, 1440, 270, 1, 10);
+    HScroll3 = maakSchuifbalk(this, QStringLiteral("HScroll3"), {2970, 270, 1440, 270}, 1, 10);
     Label10 = maakTekst(this, QStringLiteral("Label10"), 2955, 600, QString());
     Label12 = maakKader(this, QStringLiteral("Label12"), 2940, 900, 1500, 330, knopVlak);
-    HScroll4 = maakBalk(this, QStringLiteral("HScroll4"), 2970, 930, 1440, 270, 2, 10);
+    HScroll4 = maakSchuifbalk(this, QStringLiteral("HScroll4"), {2970, 930, 1440, 270}, 2, 10);
     Label13 = maakTekst(this, QStringLiteral("Label13"), 2955, 1260, QString());
 
     Frame1 = new QFrame(this);
@@ -345,7 +314,7 @@ void Config::toonAantal(int waarde)
 
 void Config::resetGeklikt()
 {
-    m_alg.RondeTeller = 0;
+    emit rondeTellerGewist();
     zetKleur(ResetKnop, QPalette::Button, resetGedaanKleur);
 }
 

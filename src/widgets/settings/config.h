@@ -17,7 +17,7 @@ class QScrollBar;
 // The configuration dialog: number colour, ball pictures, blink speed and count, 75 or 90
 // balls, background picture and the reset of the round counter. It works directly on the
 // settings record: most choices count at once, the blink settings only by Ok. It signals the
-// background and the ball pictures to whoever shows them.
+// background, the ball pictures and the reset of the round counter to whoever keeps them.
 class Config : public QDialog
 {
     Q_OBJECT
@@ -83,6 +83,8 @@ signals:
     void achtergrondGekozen(const QString& pad);
     // Ok: the ball pictures of BalKleur and KnipperKleur count from now on.
     void balPlaatjesBevestigd();
+    // "Reset Rondeteller": the next game is round 1 again.
+    void rondeTellerGewist();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -1,9 +1,10 @@
 #include "widgets/settings/extra.h"
 
-#include "widgets/common/dialoog.h"
 #include "core/game/roepen.h"
 #include "core/game/stem.h"
 #include "core/screen/twips.h"
+#include "widgets/common/dialoog.h"
+#include "widgets/common/schuifbalk.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -27,19 +28,6 @@ namespace
 QFont letter(double punten = 8.25)
 {
     return Twips::schermLettertype(QStringLiteral("Arial"), punten);
-}
-
-QScrollBar* maakBalk(QWidget* ouder, const QString& naam, QRect twips, int van, int tot)
-{
-    auto* balk = new QScrollBar(Qt::Horizontal, ouder);
-    balk->setObjectName(naam);
-    balk->setRange(van, tot);
-    balk->setSingleStep(1);
-    balk->setPageStep(1);
-    balk->setInvertedControls(false);
-    balk->setFocusPolicy(Qt::StrongFocus);
-    balk->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
-    return balk;
 }
 
 template <typename T> T* metAchtergrond(T* w, const QString& naam, QRect twips)
@@ -93,10 +81,10 @@ void Extra::maakBesturing()
     Label1 = tekstOp(this, QStringLiteral("Label1"), 255, 990, QStringLiteral("Stem"));
 
     Label2 = dialoogKader(this, QStringLiteral("Label2"), Twips::rect(240, 1290, 1500, 330), knopVlak);
-    HScroll1 = maakBalk(this, QStringLiteral("HScroll1"), {270, 1320, 1440, 270}, -10, 10);
+    HScroll1 = maakSchuifbalk(this, QStringLiteral("HScroll1"), {270, 1320, 1440, 270}, -10, 10);
     Label3 = tekstOp(this, QStringLiteral("Label3"), 255, 1650, QString());
     Label4 = dialoogKader(this, QStringLiteral("Label4"), Twips::rect(1980, 1290, 1500, 330), knopVlak);
-    HScroll2 = maakBalk(this, QStringLiteral("HScroll2"), {2010, 1320, 1440, 270}, 0, 100);
+    HScroll2 = maakSchuifbalk(this, QStringLiteral("HScroll2"), {2010, 1320, 1440, 270}, 0, 100);
     Label5 = tekstOp(this, QStringLiteral("Label5"), 1995, 1650, QString());
 
     Check2 = metAchtergrond(new QCheckBox(QStringLiteral("Cijfers herhalen (vijf, zes)"), this),
@@ -118,8 +106,8 @@ void Extra::maakBesturing()
     Check3 = metAchtergrond(new QCheckBox(QStringLiteral("Zelf trekken"), this), QStringLiteral("Check3"),
                             {3840, 240, 2700, 300});
     Label8 = dialoogKader(this, QStringLiteral("Label8"), Twips::rect(3840, 660, 2700, 330), knopVlak);
-    HScroll3 = maakBalk(this, QStringLiteral("HScroll3"), {3870, 690, 2640, 270}, RoepInstellingen::minInterval,
-                        RoepInstellingen::maxInterval);
+    HScroll3 = maakSchuifbalk(this, QStringLiteral("HScroll3"), {3870, 690, 2640, 270}, RoepInstellingen::minInterval,
+                              RoepInstellingen::maxInterval);
     Label9 = tekstOp(this, QStringLiteral("Label9"), 3855, 1020, QString());
     Label10 = tekstOp(this, QStringLiteral("Label10"), 3855, 1380,
                       QStringLiteral("De spatiebalk zet het zelf trekken\nstil en weer aan."));
@@ -132,7 +120,7 @@ void Extra::maakBesturing()
     for (QFrame* kader : {Label7, Label2, Label4, Frame1, Label8, BackKnoppen})
         kader->lower();
 
-    const std::array<QWidget*, 12> volgorde = {OkKnop,   Check1,      Combo1,     HScroll1, HScroll2,  Check2,
+    const std::array<QWidget*, 12> volgorde = {OkKnop,      Check1,     Combo1,    HScroll1, HScroll2, Check2,
                                                OptionBingo, OptionKien, ProefKnop, Check3,   HScroll3, CancelKnop};
     for (std::size_t i = 1; i < volgorde.size(); ++i)
         setTabOrder(volgorde[i - 1], volgorde[i]);
@@ -184,7 +172,7 @@ void Extra::toonSpraak()
         Combo1->setCurrentIndex(plek >= 0 ? plek : 0);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{Check1, ProefKnop, Combo1, HScroll1, HScroll2, Check2,
-                                                       OptionBingo, OptionKien})
+                                                      OptionBingo, OptionKien})
         w->setEnabled(spraak);
     Label6->setText(start ? startTekst : geenSpraakTekst);
     Label6->adjustSize();

@@ -1,11 +1,11 @@
 #include "widgets/settings/layout.h"
 
-#include "core/settings/algemeen.h"
-#include "widgets/common/dialoog.h"
-#include "widgets/common/doek.h"
+#include "core/cards/kaartpatroon.h"
+#include "core/game/spel.h"
 #include "core/screen/plaatjes.h"
 #include "core/screen/twips.h"
-#include "core/cards/kaartpatroon.h"
+#include "widgets/common/dialoog.h"
+#include "widgets/common/doek.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -41,7 +41,7 @@ QLabel* maakKader(QWidget* ouder, const char* naam, const QString& achtergrond)
 
 } // namespace
 
-Layout::Layout(Algemeen& alg, QWidget* ouder) : QDialog(ouder), m_alg(alg)
+Layout::Layout(Spel& spel, QWidget* ouder) : QDialog(ouder), m_spel(spel)
 {
     richtDialoogIn(*this, QStringLiteral("Layout"), QStringLiteral(" Kaarten"), vensterBreedte, vensterHoogte);
 
@@ -115,7 +115,7 @@ void Layout::tekenKaarten()
 void Layout::tekenGroot()
 {
     using namespace PatroonKaart;
-    const auto& patroon = m_alg.KaartPatroon;
+    const auto& patroon = m_spel.patroon();
     Picture1->wis();
     for (int k = 1; k <= aantalVakken; ++k) {
         kader(Picture1, omtrek(k), omtrekKleur);
@@ -127,14 +127,15 @@ void Layout::tekenGroot()
 
 void Layout::tekenKlein(QColor midden)
 {
-    using namespace PatroonKaart;
-    const auto& patroon = m_alg.KaartPatroon;
     Pic->wis();
-    for (int k = 1; k <= aantalVakken; ++k) {
-        kader(Pic, kleinOmtrek(k), omtrekKleur);
-        if (patroon[k] != 0) vul(Pic, kleinMarkering(k), markKleur);
-    }
-    vul(Pic, kleinMarkering(middenVak), midden);
+    PatroonKaart::tekenKlein(*Pic, m_spel.patroon(), midden);
+}
+
+void Layout::zetVak(int vak, int waarde)
+{
+    PatroonKaart::Patroon patroon = m_spel.patroon();
+    patroon[vak] = static_cast<std::uint8_t>(waarde);
+    m_spel.zetPatroon(patroon);
 }
 
 void Layout::drukOpKaart(QPoint twips)
@@ -146,7 +147,7 @@ void Layout::drukOpKaart(QPoint twips)
     const Druk d = druk(twips, Picture1->pixel(twips.x(), twips.y()), markeringNu);
     if (d.vak != 0) {
         vul(Picture1, markering(d.vak), d.waarde == 1 ? markKleur : leegKleur);
-        m_alg.KaartPatroon[d.vak] = static_cast<std::uint8_t>(d.waarde);
+        zetVak(d.vak, d.waarde);
         Label6->setText(QStringLiteral("Vak : %1").arg(d.vak));
         Label6->adjustSize();
     }
@@ -155,7 +156,7 @@ void Layout::drukOpKaart(QPoint twips)
 
 void Layout::TekenKaartje()
 {
-    m_alg.KaartPatroon[PatroonKaart::middenVak] = 1;
+    zetVak(PatroonKaart::middenVak, 1);
     tekenKlein(PatroonKaart::markKleur);
 }
 
@@ -163,9 +164,7 @@ void Layout::reset()
 {
     // The centre too is cleared, until the next press; the small card shows it in the centre
     // colour meanwhile.
-    auto& patroon = m_alg.KaartPatroon;
-    for (int k = 1; k <= PatroonKaart::aantalVakken; ++k)
-        patroon[k] = 0;
+    m_spel.zetPatroon({});
     tekenGroot();
     tekenKlein(PatroonKaart::middenKleur);
 }

@@ -4,20 +4,20 @@
 #include <QDialog>
 #include <QPoint>
 
-struct Algemeen;
 class Doek;
+class Spel;
 class QLabel;
 class QPushButton;
 
 // The card pattern editor " Kaarten": the organiser marks the cells of a 5 x 5 card on a large
 // card; a small card previews the pattern, and on Ok it is handed on as the picture of the
-// pattern button. Every press writes KaartPatroon at once, so Cancel undoes nothing;
+// pattern button. Every press writes the game's pattern at once, so Cancel undoes nothing;
 // it only leaves the pattern button as it was.
 class Layout : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Layout(Algemeen& alg, QWidget* ouder = nullptr);
+    explicit Layout(Spel& spel, QWidget* ouder = nullptr);
 
     // The controls, under the names the program gives them (also their objectName).
     QLabel* Label1 = nullptr;
@@ -32,11 +32,11 @@ public:
     QPushButton* CancelKnop = nullptr;
     QPushButton* OkKnop = nullptr;
 
-    // Redraws the small card from KaartPatroon; the centre cell always counts as marked.
+    // Redraws the small card from the pattern; the centre cell always counts as marked.
     void TekenKaartje();
 
 signals:
-    // Ok: KaartPatroon is the pattern of the pattern button, its centre in this colour.
+    // Ok: the game's pattern is the pattern button's, its centre in this colour.
     void patroonBevestigd(const QColor& midden);
 
 private:
@@ -44,9 +44,10 @@ private:
     void tekenKaarten();
     void tekenGroot();
     void tekenKlein(QColor midden);
+    void zetVak(int vak, int waarde);
     void drukOpKaart(QPoint twips);
     void reset();
     void ok();
 
-    Algemeen& m_alg;
+    Spel& m_spel;
 };

@@ -4,10 +4,10 @@
 
 #include "opname.h"
 
-#include "core/common/toeval.h"
 #include "core/cards/controle.h"
 #include "core/cards/genummerd.h"
 #include "core/cards/pagina.h"
+#include "core/common/toeval.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -147,7 +147,7 @@ private slots:
                 "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
             const QString html = QString::fromUtf8(p.readAllStandardOutput());
             QCOMPARE(html.count(QStringLiteral("<page width=\"595.")), 1); // one A4 page
-            QList<QPair<QString, QRectF>> woorden; // in twips
+            QList<QPair<QString, QRectF>> woorden;                         // in twips
             for (auto it = woord.globalMatch(html); it.hasNext();) {
                 const auto w = it.next();
                 auto twips = [&](int i) { return w.captured(i).toDouble() * 20; };
@@ -247,7 +247,7 @@ private slots:
         Controle::Patroon p{};
         for (int vak : patroon)
             p[vak] = 1;
-        const Controle::Uitslag u = Controle::bingo(cellen, Controle::getrokken(ballen), &p);
+        const Controle::Uitslag u = Controle::bingo(cellen, Trommel::getrokken(ballen), &p);
         QTEST(u.oordeel, "oordeel");
         QTEST(int(u.ontbrekend.size()), "ontbrekend");
         QCOMPARE(u.gewonnen, u.oordeel.startsWith(QStringLiteral("BINGO")));
@@ -261,14 +261,14 @@ private slots:
             for (int j = 0; j < 5; ++j)
                 cellen[rij * 9 + 2 * j] = 10 * (2 * j) + rij + 1; // 1 2 3, 21 22 23, ...
         QList<int> ballen = {1, 21, 41, 61, 81, 2, 22, 42, 62};
-        QCOMPARE(Controle::kien(cellen, Controle::getrokken(ballen), 1).oordeel, QStringLiteral("KIEN: 1 rij"));
-        const Controle::Uitslag twee = Controle::kien(cellen, Controle::getrokken(ballen), 2);
+        QCOMPARE(Controle::kien(cellen, Trommel::getrokken(ballen), 1).oordeel, QStringLiteral("KIEN: 1 rij"));
+        const Controle::Uitslag twee = Controle::kien(cellen, Trommel::getrokken(ballen), 2);
         QCOMPARE(twee.oordeel, QStringLiteral("Geen kien: 1 rij (nodig: 2 rijen)"));
         QCOMPARE(twee.ontbrekend, (QList<int>{82, 3, 23, 43, 63, 83}));
         ballen << 82;
-        QCOMPARE(Controle::kien(cellen, Controle::getrokken(ballen), 2).oordeel, QStringLiteral("KIEN: 2 rijen"));
+        QCOMPARE(Controle::kien(cellen, Trommel::getrokken(ballen), 2).oordeel, QStringLiteral("KIEN: 2 rijen"));
         ballen << 3 << 23 << 43 << 63 << 83;
-        QCOMPARE(Controle::kien(cellen, Controle::getrokken(ballen), 3).oordeel, QStringLiteral("KIEN: volle kaart"));
+        QCOMPARE(Controle::kien(cellen, Trommel::getrokken(ballen), 3).oordeel, QStringLiteral("KIEN: volle kaart"));
     }
 };
 

@@ -1,9 +1,9 @@
 // The settings file Zorvak.ini: its exact bytes, reading and recovery, round trips, the
 // fall-back folder, and a reader that survives any input.
+#include "core/common/vertaling.h"
 #include "core/settings/algemeen.h"
 #include "core/settings/cp1252.h"
 #include "core/settings/instellingen.h"
-#include "core/common/vertaling.h"
 #include "testhulp.h"
 
 #include <QRandomGenerator>
@@ -34,16 +34,14 @@ private slots:
     void cleanup() { Instellingen::zetSchrijfProef({}); }
 
     // A first run writes the seven lines at once, with an empty background entry, and shows
-    // the default background; the game's state starts anew.
+    // the default background; what the record held before starts anew.
     void eersteStart()
     {
         QTemporaryDir map;
         Algemeen alg;
-        alg.RondeTeller = 12;
-        alg.KaartPatroon[7] = 1;
-        alg.Bezig = false;
+        alg.KnipperAantal = 9;
+        alg.KaartTekst.clear();
         QVERIFY(!InstellingenBestand(map.path()).laadBijStart(alg));
-        QVERIFY(alg.RondeTeller == 0 && alg.KaartPatroon[7] == 0 && alg.Bezig);
         QCOMPARE(TestHulp::leesBestand(map.filePath("Zorvak.ini")),
                  kop + "2,3,75\r\n\"\"\r\n\"" + Algemeen::standaardKaartTekst().toLatin1() + "\"\r\n7,3\r\n0,0,0\r\n");
         QVERIFY(alg.AchtergrondBestand.endsWith(QDir::toNativeSeparators("/Backgrounds/Background-01.jpg")));
@@ -74,14 +72,15 @@ private slots:
         QTest::addColumn<QByteArray>("regel6"); // ball pictures
         QTest::addColumn<bool>("goed");
         QTest::addColumn<QByteArray>("herschreven"); // line 3 as written back
-        QTest::newRow("255 fits a byte") << QByteArray("255,0,75") << QByteArray("7,3") << true << QByteArray("255,0,75");
+        QTest::newRow("255 fits a byte") << QByteArray("255,0,75") << QByteArray("7,3") << true
+                                         << QByteArray("255,0,75");
         QTest::newRow("256 does not") << QByteArray("256,3,75") << QByteArray("7,3") << false << QByteArray("2,3,75");
         QTest::newRow("empty field is 0") << QByteArray("4,,90") << QByteArray("7,3") << true << QByteArray("4,0,90");
         QTest::newRow("negatief") << QByteArray("-5,3,75") << QByteArray("7,3") << false << QByteArray("2,3,75");
         QTest::newRow("1e400") << QByteArray("1e400,3,75") << QByteArray("7,3") << false << QByteArray("2,3,75");
         QTest::newRow("geen getal") << QByteArray("4,twee,75") << QByteArray("7,3") << false << QByteArray("4,3,75");
-        QTest::newRow("rounded half to even") << QByteArray("7.6,2.5,75") << QByteArray("7,3") << true
-                                              << QByteArray("8,2,75");
+        QTest::newRow("rounded half to even")
+            << QByteArray("7.6,2.5,75") << QByteArray("7,3") << true << QByteArray("8,2,75");
         QTest::newRow("balplaatje 9") << QByteArray("4,3,75") << QByteArray("9,3") << false << QByteArray("4,3,75");
         QTest::newRow("knipperplaatje 0") << QByteArray("4,3,75") << QByteArray("7,0") << false << QByteArray("4,3,75");
         QTest::newRow("balplaatje 8") << QByteArray("4,3,75") << QByteArray("8,8") << true << QByteArray("4,3,75");
@@ -165,7 +164,8 @@ private slots:
         const QByteArray meegeleverd = kop + "4,5,90\r\n\"\"\r\n\"Meegeleverd\"\r\n7,3\r\n0,0,0\r\n";
         TestHulp::schrijfBestand(programma + "/Zorvak.ini", meegeleverd);
         QVERIFY(Instellingen::kanSchrijvenIn(programma));
-        QVERIFY(!Instellingen::kanSchrijvenIn(programma + "/Zorvak.ini") && !Instellingen::kanSchrijvenIn(tmp.filePath("x")));
+        QVERIFY(!Instellingen::kanSchrijvenIn(programma + "/Zorvak.ini") &&
+                !Instellingen::kanSchrijvenIn(tmp.filePath("x")));
 #ifdef Q_OS_LINUX
         QVERIFY(!Instellingen::kanSchrijvenIn(QStringLiteral("/proc"))); // a folder not even root can write
 #endif
@@ -189,8 +189,14 @@ private slots:
     // against the system's own converter where there is one.
     void codepagina()
     {
-        for (auto [byte, teken] : {std::pair{0x80, 0x20AC}, {0x8A, 0x0160}, {0x96, 0x2013}, {0x9C, 0x0153},
-                                   {0x9E, 0x017E}, {0x9F, 0x0178}, {0x81, 0x0081}, {0xFF, 0x00FF}}) {
+        for (auto [byte, teken] : {std::pair{0x80, 0x20AC},
+                                   {0x8A, 0x0160},
+                                   {0x96, 0x2013},
+                                   {0x9C, 0x0153},
+                                   {0x9E, 0x017E},
+                                   {0x9F, 0x0178},
+                                   {0x81, 0x0081},
+                                   {0xFF, 0x00FF}}) {
             QCOMPARE(Cp1252::naarTekst(QByteArray(1, char(byte))), QString(QChar(teken)));
             QCOMPARE(Cp1252::naarBytes(QString(QChar(teken))), QByteArray(1, char(byte)));
         }

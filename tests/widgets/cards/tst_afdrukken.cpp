@@ -4,10 +4,9 @@
 #include "opname.h"
 #include "testhulp.h"
 
-#include "widgets/cards/afdrukken.h"
 #include "core/cards/kaartregister.h"
 #include "core/cards/pagina.h"
-#include "core/cards/pagina.h"
+#include "widgets/cards/afdrukken.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -80,9 +79,9 @@ private slots:
     // which the settings file cannot keep, is refused typed or pasted.
     void tekst()
     {
-        o->alg.KaartTekst = QStringLiteral("Oud");
+        o->alg().KaartTekst = QStringLiteral("Oud");
         for (bool exit : {false, true}) {
-            Afdrukken d(o->alg, o->toeval, &o->main());
+            Afdrukken d(o->alg(), o->toeval, &o->main());
             QVERIFY(d.option1(75)->isChecked());
             QCOMPARE(d.Combo1->currentText(), QStringLiteral("1"));
             QCOMPARE(d.Text1->text(), QStringLiteral("Oud"));
@@ -100,15 +99,15 @@ private slots:
                 QTest::keyClick(&d, Qt::Key_Escape);
             QVERIFY(!d.isVisible());
         }
-        QCOMPARE(o->alg.KaartTekst, QStringLiteral("Nieuw"));
-        Afdrukken(o->alg, o->toeval, &o->main()).KienKnop->click();
+        QCOMPARE(o->alg().KaartTekst, QStringLiteral("Nieuw"));
+        Afdrukken(o->alg(), o->toeval, &o->main()).KienKnop->click();
         QCOMPARE(regel(printer.paginas.last()), QStringLiteral("Nieuw"));
     }
 
     // What does not fit the printed line cannot be typed, and the box says why in Dutch.
     void tekstPastOpDeRegel()
     {
-        Afdrukken d(o->alg, o->toeval, &o->main());
+        Afdrukken d(o->alg(), o->toeval, &o->main());
         d.show();
         QTest::keyClicks(d.Text1, QString(200, QLatin1Char('W')));
         QVERIFY(Pagina::tekstPast(d.Text1->text()) && !Pagina::tekstPast(d.Text1->text() + QLatin1Char('W')));
@@ -120,7 +119,7 @@ private slots:
     // without a printer.
     void paginasEnNegentig()
     {
-        Afdrukken d(o->alg, o->toeval, &o->main());
+        Afdrukken d(o->alg(), o->toeval, &o->main());
         d.option1(90)->click();
         zetPaginas(d, QStringLiteral("3"));
         TestHulp::dubbelklik(d.BingoKnop, {9, 9});
@@ -149,7 +148,7 @@ private slots:
     // A page count that is no whole number 0..255 cannot be typed, or is refused with a message.
     void foutAantal()
     {
-        Afdrukken d(o->alg, o->toeval, &o->main());
+        Afdrukken d(o->alg(), o->toeval, &o->main());
         zetPaginas(d, QStringLiteral("-2.5x"));
         QCOMPARE(d.Combo1->currentText(), QStringLiteral("25"));
         for (const char* tekst : {"", "256"}) {
@@ -168,7 +167,7 @@ private slots:
         printerAanwezig = false;
         QTemporaryDir map;
         pdfPad = map.filePath(QStringLiteral("kaarten.pdf"));
-        Afdrukken d(o->alg, o->toeval, &o->main());
+        Afdrukken d(o->alg(), o->toeval, &o->main());
         zetPaginas(d, QStringLiteral("255"));
         d.BingoKnop->click(); // answered Nee
         QVERIFY(voorstellen.isEmpty() && !QFile::exists(pdfPad));
@@ -192,7 +191,7 @@ private slots:
     // reported, switches numbering off, and printing goes on without numbers.
     void genummerd()
     {
-        Afdrukken d(o->alg, o->toeval, &o->main());
+        Afdrukken d(o->alg(), o->toeval, &o->main());
         const QString pad = KaartRegister::padIn(o->map.path());
         d.zetRegisterPad(pad);
         QVERIFY(!d.NummerKeuze->isChecked() && !d.SerieTekst->isEnabled());

@@ -4,11 +4,11 @@
 
 #include "testhulp.h"
 
-#include "widgets/common/doek.h"
-#include "widgets/common/plaatjeknop.h"
+#include "core/game/roeper.h"
 #include "core/game/spel.h"
 #include "widgets/cards/kaartcontrole.h"
-#include "core/game/roeper.h"
+#include "widgets/common/doek.h"
+#include "widgets/common/plaatjeknop.h"
 
 #include <QtTest>
 
@@ -25,7 +25,7 @@ private slots:
         const RegisterKaart kaart = *reg.kaart(QStringLiteral("A"), 4);
         reg.sluit();
         QString gevraagd = QStringLiteral("4");
-        KaartControle::vraagHaak() = [&](QWidget*) { return KaartControle::Vraag{gevraagd, 1}; };
+        KaartControle::vraagHaak() = [&](QWidget*) { return Avond::KaartVraag{gevraagd, 1}; };
         o.main().show();
         QVERIFY(QTest::qWaitForWindowExposed(&o.main()));
 
@@ -33,7 +33,7 @@ private slots:
         Spel::Stand stand{75, 1, 1, {}};
         for (int k = 0; k < 5; ++k)
             stand.ballen << Spel::Bal{kaart.getallen[k], QDateTime::currentDateTime()};
-        o.spel.herstel(stand);
+        o.model().herstel(stand);
         QTest::keyClick(o.main().Pic, Qt::Key_K);
         KaartControle* scherm = o.main().KaartControleScherm;
         QVERIFY(scherm->isVisible());
@@ -41,13 +41,13 @@ private slots:
         QVERIFY2(scherm->uitslag().oordeel.startsWith(QStringLiteral("BINGO: rij 1")),
                  qPrintable(scherm->uitslag().oordeel));
         // No ball is called by itself while the hall looks at the card; K again puts it away.
-        QVERIFY(o.main().roeper().gepauzeerd(Roeper::Controle));
+        QVERIFY(o.main().avond().roeper().gepauzeerd(Roeper::Controle));
         o.main().controleerKaart();
         QVERIFY(!scherm->isVisible());
-        QVERIFY(!o.main().roeper().gepauzeerd(Roeper::Controle));
+        QVERIFY(!o.main().avond().roeper().gepauzeerd(Roeper::Controle));
 
         gevraagd = QStringLiteral("A-99");
-        o.main().ControleKnop->click();
+        o.main().KnopPic->ControleKnop->click();
         QVERIFY(!scherm->isVisible());
         QCOMPARE(Melding::neemGetoond().value(0).tekst,
                  QStringLiteral("Kaart A-0099 staat niet in het kaartregister."));

@@ -1,8 +1,9 @@
-// The game on the main window: new games, draws, the board's input and the busy lock.
-#include "widgets/common/doek.h"
-#include "core/screen/plaatjes.h"
+// The game on the stage: new games, draws, the board's input and the draw lock.
 #include "core/game/trommel.h"
+#include "core/screen/plaatjes.h"
 #include "testhulp.h"
+#include "widgets/game/bord.h"
+#include "widgets/game/opdrachtbalk.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -27,7 +28,7 @@ int groen(const QImage& beeld)
 // Whether the big display shows a letter and number.
 bool grootGetal(Main& m)
 {
-    const QRect vak = Trommel::grootVak(m.algemeen().AantalBallen);
+    const QRect vak = Trommel::grootVak(m.avond().spel().aantalBallen());
     const QImage b = m.Pic->deel(vak.x(), vak.y(), vak.width(), vak.height()).convertToFormat(QImage::Format_RGB32);
     const auto* p = reinterpret_cast<const QRgb*>(b.constBits());
     return std::any_of(p, p + b.sizeInBytes() / 4, [](QRgb c) { return qGray(c) > 150; });
@@ -51,7 +52,10 @@ class TstSpel : public QObject
 {
     Q_OBJECT
     std::unique_ptr<TestHulp::Opstelling> m_o;
-    Algemeen& alg() { return m_o->alg; }
+    Algemeen& alg() { return m_o->alg(); }
+    Avond& avond() { return m_o->avond(); }
+    Spel& spel() { return m_o->model(); }
+    int getrokken() { return int(spel().ballen().size()); }
     Main& m() { return m_o->main(); }
 
     // What the Start button does once the organiser said Ja.
@@ -59,8 +63,8 @@ class TstSpel : public QObject
     {
         alg().AantalBallen = static_cast<std::uint8_t>(aantal);
         alg().KnipperAantal = static_cast<std::uint8_t>(knipper);
-        alg().RondeTeller += 1;
-        m().NieuwSpel();
+        spel().zetRondeTeller(spel().rondeTeller() + 1);
+        avond().NieuwSpel();
     }
     // A fresh board: the same undrawn ball in every cell of the game, no number anywhere.
     bool bordLeeg(int aantal)
@@ -95,12 +99,13 @@ private slots:
     void heelSpel()
     {
         QFETCH(int, aantal);
-        alg().RondeTeller = 6;
+        spel().zetRondeTeller(6);
         startSpel(aantal, aantal == 75 ? 1 : 0);
         QVERIFY(m().rect().contains(m().Pic->geometry()));
         QVERIFY(m().Pic->geometry().bottom() < m().KnopPic->y());
-        QCOMPARE(m().Label2->text() + m().InfoLabel->text().left(10), QStringLiteral("Bal : 0 / %1Ronde 7 / ").arg(aantal));
-        QVERIFY(!alg().Bezig && m().Pic->hasFocus());
+        QCOMPARE(m().KnopPic->Label2->text() + m().InfoLabel->text().left(10),
+                 QStringLiteral("Bal : 0 / %1Ronde 7 / ").arg(aantal));
+        QVERIFY(!avond().bezig() && m().Pic->hasFocus());
         QVERIFY(bordLeeg(aantal));
         alg().AantalBallen = 90;
 
@@ -108,19 +113,19 @@ private slots:
         for (int i = 1; i <= aantal; ++i) {
             const int voor = groen(m().Pic->beeld());
             klikBord(m());
-            QCOMPARE(alg().AantalGetrokken, i);
+            QCOMPARE(getrokken(), i);
             if (i <= 3) {
-                QVERIFY(groen(cel(m(), alg().GetrokkenBal)) > 20);
-                QCOMPARE(groen(m().Pic->beeld()), voor + groen(cel(m(), alg().GetrokkenBal)));
+                QVERIFY(groen(cel(m(), spel().laatste())) > 20);
+                QCOMPARE(groen(m().Pic->beeld()), voor + groen(cel(m(), spel().laatste())));
                 QVERIFY(grootGetal(m()) && !m().InfoLabel->isVisible());
             }
-            volgorde << m().Combo1->currentText();
+            volgorde << m().KnopPic->Combo1->currentText();
         }
-        QCOMPARE(regels(m().Combo1), volgorde);
+        QCOMPARE(regels(m().KnopPic->Combo1), volgorde);
         QVERIFY(volgorde.contains(QStringLiteral("O-%1").arg(aantal)));
         std::sort(volgorde.begin(), volgorde.end());
         QVERIFY(std::adjacent_find(volgorde.begin(), volgorde.end()) == volgorde.end());
-        QCOMPARE(regels(m().Combo2), volgorde);
+        QCOMPARE(regels(m().KnopPic->Combo2), volgorde);
         QVERIFY(Melding::neemGetoond().isEmpty());
 
         const QImage bord = m().Pic->beeld();
@@ -129,9 +134,9 @@ private slots:
         const auto getoond = Melding::neemGetoond();
         QCOMPARE(getoond.size(), 2);
         QVERIFY(getoond[1].tekst.startsWith(QStringLiteral("Alle %1 ballen zijn geweest!").arg(aantal)));
-        QCOMPARE(m().Label2->text(), QStringLiteral("Bal : %1 / %1").arg(aantal));
+        QCOMPARE(m().KnopPic->Label2->text(), QStringLiteral("Bal : %1 / %1").arg(aantal));
         QCOMPARE(m().Pic->beeld(), bord);
-        m().NieuwSpel();
+        avond().NieuwSpel();
         QVERIFY(bordLeeg(90));
     }
 
@@ -154,7 +159,7 @@ private slots:
         QTimer::singleShot(50, [&] {
             WachtTempo::zet(0.2);
             QTimer::singleShot(20, [&] {
-                bezig = alg().Bezig;
+                bezig = avond().bezig();
                 klikBord(m());
                 QTest::keyClick(m().Pic, Qt::Key_Space);
                 geklikt = true;
@@ -162,13 +167,13 @@ private slots:
             startSpel(75, knipper);
         });
         if (knipper) klikBord(m());
-        QTRY_VERIFY(geklikt && !alg().Bezig);
+        QTRY_VERIFY(geklikt && !avond().bezig());
         QVERIFY(bezig);
-        QCOMPARE(alg().AantalGetrokken, 0);
-        QCOMPARE(m().Combo1->count() + m().Combo2->count(), 0);
+        QCOMPARE(getrokken(), 0);
+        QCOMPARE(m().KnopPic->Combo1->count() + m().KnopPic->Combo2->count(), 0);
         QVERIFY(bordLeeg(75));
         klikBord(m());
-        QCOMPARE(alg().AantalGetrokken, 1);
+        QCOMPARE(getrokken(), 1);
     }
 
     // Exit answered Ja in the middle of a draw or a set-up: the program ends once, the drawing
@@ -184,13 +189,15 @@ private slots:
                 Melding::zetVolgendAntwoord(true);
                 m().close();
             });
-            if (inschuiven) startSpel(75, 3);
-            else QTest::keyClick(m().Pic, Qt::Key_Space);
+            if (inschuiven)
+                startSpel(75, 3);
+            else
+                QTest::keyClick(m().Pic, Qt::Key_Space);
             QCOMPARE(m_o->beeindigd, 1);
-            QVERIFY(groen(m().Pic->beeld()) == 0 && !grootGetal(m()) && m().Combo1->count() == 0);
-            const int getrokken = alg().AantalGetrokken;
+            QVERIFY(groen(m().Pic->beeld()) == 0 && !grootGetal(m()) && m().KnopPic->Combo1->count() == 0);
+            const int voor = getrokken();
             emit m().Pic->geklikt();
-            QCOMPARE(alg().AantalGetrokken, getrokken);
+            QCOMPARE(getrokken(), voor);
         }
     }
 };

@@ -1,8 +1,9 @@
 // Taking a game up again after the program ended the hard way, and taking balls back.
-#include "widgets/common/doek.h"
 #include "core/game/trommel.h"
 #include "core/game/verloop.h"
 #include "testhulp.h"
+#include "widgets/game/bord.h"
+#include "widgets/game/opdrachtbalk.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -18,19 +19,14 @@ QStringList regels(const QComboBox* lijst)
     return uit;
 }
 
-// One start of the program on the folder of the first: its own record, record and game.
-struct Herstart {
-    Algemeen alg;
-    Spel spel;
-    Verloop verloop;
-    Main hoofd;
+// One start of the program on the folder of the set-up, with the evening's record.
+struct Herstart : Programma {
     explicit Herstart(TestHulp::Opstelling& o)
-        : verloop(o.bestand->instellingenMap()), hoofd(alg, spel, *o.bestand, o.toeval)
+        : Programma({o.map.path(), o.map.filePath(QStringLiteral("reserve")), &o.toeval})
     {
-        verloop.volg(spel);
-        hoofd.zetVerloop(&verloop);
-        hoofd.zetBeeindiger([] {});
     }
+    Algemeen& alg() { return avond.algemeen(); }
+    Spel& spel() { return avond.spel(); }
 };
 } // namespace
 
@@ -46,10 +42,10 @@ private slots:
     {
         TestHulp::Opstelling o;
         Herstart eerst(o);
-        eerst.alg.AantalBallen = 90;
-        eerst.alg.KnipperAantal = 1;
-        eerst.alg.RondeTeller = 4;
-        eerst.hoofd.NieuwSpel();
+        eerst.alg().AantalBallen = 90;
+        eerst.alg().KnipperAantal = 1;
+        eerst.spel().zetRondeTeller(4);
+        eerst.avond.NieuwSpel();
         for (int i = 0; i < 7; ++i)
             QTest::keyClick(eerst.hoofd.Pic, Qt::Key_Space);
 
@@ -57,35 +53,35 @@ private slots:
             QStringLiteral("Het vorige spel is niet afgemaakt (%1 ballen getrokken). Wilt u verder spelen?");
         {
             Herstart weer(o);
-            weer.alg.KnipperAantal = 1;
+            weer.alg().KnipperAantal = 1;
             Melding::zetVolgendAntwoord(true);
-            weer.hoofd.hervatVorigSpel();
+            weer.avond.hervatBijStart();
             QCOMPARE(Melding::neemGetoond().value(0).tekst, vraag.arg(7));
-            QVERIFY(weer.spel.stand() == eerst.spel.stand());
+            QVERIFY(weer.spel().stand() == eerst.spel().stand());
             QCOMPARE(weer.hoofd.Pic->beeld(), eerst.hoofd.Pic->beeld());
             QCOMPARE(weer.hoofd.Pic->twipsY(), eerst.hoofd.Pic->twipsY());
-            QCOMPARE(regels(weer.hoofd.Combo1), regels(eerst.hoofd.Combo1));
-            QCOMPARE(regels(weer.hoofd.Combo2), regels(eerst.hoofd.Combo2));
-            QCOMPARE(weer.hoofd.Label2->text(), QStringLiteral("Bal : 7 / 90"));
+            QCOMPARE(regels(weer.hoofd.KnopPic->Combo1), regels(eerst.hoofd.KnopPic->Combo1));
+            QCOMPARE(regels(weer.hoofd.KnopPic->Combo2), regels(eerst.hoofd.KnopPic->Combo2));
+            QCOMPARE(weer.hoofd.KnopPic->Label2->text(), QStringLiteral("Bal : 7 / 90"));
             QTest::keyClick(weer.hoofd.Pic, Qt::Key_Space);
-            QCOMPARE(weer.spel.ballen().size(), 8);
-            QCOMPARE(weer.spel.spelNummer(), eerst.spel.spelNummer());
+            QCOMPARE(weer.spel().ballen().size(), 8);
+            QCOMPARE(weer.spel().spelNummer(), eerst.spel().spelNummer());
             Melding::zetVolgendAntwoord(true);
             QVERIFY(weer.hoofd.close());
             Melding::neemGetoond();
             Herstart daarna(o);
-            daarna.hoofd.hervatVorigSpel();
+            daarna.avond.hervatBijStart();
             QVERIFY(Melding::neemGetoond().isEmpty());
-            QVERIFY(!daarna.spel.heeftSpel());
+            QVERIFY(!daarna.spel().heeftSpel());
         }
         WachtTempo::zetBeeindigd(false);
-        eerst.hoofd.NieuwSpel();
+        eerst.avond.NieuwSpel();
         QTest::keyClick(eerst.hoofd.Pic, Qt::Key_Space);
         Herstart weer(o);
-        weer.hoofd.hervatVorigSpel();
+        weer.avond.hervatBijStart();
         QCOMPARE(Melding::neemGetoond().value(0).tekst, vraag.arg(1));
-        QVERIFY(!weer.spel.heeftSpel());
-        QVERIFY(Verloop::laatsteSpel(o.bestand->instellingenMap())->afgemaakt);
+        QVERIFY(!weer.spel().heeftSpel());
+        QVERIFY(Verloop::laatsteSpel(o.map.path())->afgemaakt);
     }
 
     // Backspace asks, Nee first; Ja puts the last ball back: the board and both lists are as
@@ -96,32 +92,32 @@ private slots:
         Main& m = o.main();
         m.show();
         QVERIFY(QTest::qWaitForWindowActive(&m));
-        o.alg.KnipperAantal = 1;
-        m.NieuwSpel();
+        o.alg().KnipperAantal = 1;
+        m.avond().NieuwSpel();
         const QImage leeg = m.Pic->beeld();
         QTest::keyClick(m.Pic, Qt::Key_Space);
         const QImage na1 = m.Pic->beeld();
-        const QStringList lijst1 = regels(m.Combo1);
+        const QStringList lijst1 = regels(m.KnopPic->Combo1);
         QTest::keyClick(m.Pic, Qt::Key_Space);
-        const int n = o.spel.laatste();
+        const int n = o.model().laatste();
 
         QTest::keyClick(m.Pic, Qt::Key_Backspace);
         QCOMPARE(Melding::neemGetoond().value(0).tekst,
                  QStringLiteral("Bal %1 terugleggen in de trommel?").arg(Trommel::lijstRegel(n, 75)));
-        QCOMPARE(o.spel.ballen().size(), 2);
+        QCOMPARE(o.model().ballen().size(), 2);
 
         Melding::zetVolgendAntwoord(true);
         QTest::keyClick(m.Pic, Qt::Key_Backspace);
         QCOMPARE(m.Pic->beeld(), na1);
-        QCOMPARE(regels(m.Combo1), lijst1);
-        QCOMPARE(regels(m.Combo2), lijst1);
-        QCOMPARE(m.Label2->text(), QStringLiteral("Bal : 1 / 75"));
-        QVERIFY(!o.spel.isGetrokken(n));
+        QCOMPARE(regels(m.KnopPic->Combo1), lijst1);
+        QCOMPARE(regels(m.KnopPic->Combo2), lijst1);
+        QCOMPARE(m.KnopPic->Label2->text(), QStringLiteral("Bal : 1 / 75"));
+        QVERIFY(!o.model().isGetrokken(n));
 
         Melding::zetVolgendAntwoord(true);
         QTest::keyClick(m.Pic, Qt::Key_Backspace);
         QCOMPARE(m.Pic->beeld(), leeg);
-        QCOMPARE(m.Combo1->count() + m.Combo2->count(), 0);
+        QCOMPARE(m.KnopPic->Combo1->count() + m.KnopPic->Combo2->count(), 0);
         QTest::keyClick(m.Pic, Qt::Key_Backspace);
         QVERIFY(Melding::neemGetoond().size() == 2); // nothing left to take back: no question
     }

@@ -1,8 +1,8 @@
 // The command bar, the help panel and the screen information on a real main window.
 #include "testhulp.h"
 
-#include "widgets/common/doek.h"
 #include "core/screen/openbestand.h"
+#include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
 
 #include <QApplication>
@@ -38,7 +38,7 @@ class TstOpdrachtbalk : public QObject
     QStringList m_geopend;
 
     Main& hoofd() { return m_op->main(); }
-    PlaatjeKnop* knop(int i) { return hoofd().Knop[i]; }
+    PlaatjeKnop* knop(int i) { return hoofd().KnopPic->Knop[i]; }
 
 private slots:
     void init()
@@ -61,53 +61,53 @@ private slots:
     // and the space bar draws nothing the hall cannot see.
     void helpPaneel()
     {
-        QCOMPARE(klikEnZieDialoog(knop(Main::KnopAfdrukken)), QStringLiteral("Afdrukken"));
-        QCOMPARE(klikEnZieDialoog(knop(Main::KnopLayout)), QStringLiteral("Layout"));
-        QCOMPARE(klikEnZieDialoog(knop(Main::KnopInstellingen)), QStringLiteral("Config"));
-        m_op->alg.KnipperAantal = 0;
+        QCOMPARE(klikEnZieDialoog(knop(Opdrachtbalk::KnopAfdrukken)), QStringLiteral("Afdrukken"));
+        QCOMPARE(klikEnZieDialoog(knop(Opdrachtbalk::KnopLayout)), QStringLiteral("Layout"));
+        QCOMPARE(klikEnZieDialoog(knop(Opdrachtbalk::KnopInstellingen)), QStringLiteral("Config"));
+        m_op->alg().KnipperAantal = 0;
         Melding::zetVolgendAntwoord(true);
-        knop(Main::KnopStart)->click();
+        knop(Opdrachtbalk::KnopStart)->click();
         Melding::neemGetoond();
         hoofd().HelpPic->vul(3000, 5000, 3100, 5100, Qt::green);
-        TestHulp::dubbelklik(knop(Main::KnopHelp), {9, 9});
+        TestHulp::dubbelklik(knop(Opdrachtbalk::KnopHelp), {9, 9});
         QVERIFY(!hoofd().HelpPic->isHidden());
         const QImage paneel = hoofd().HelpPic->beeld().convertToFormat(QImage::Format_RGB32);
         const auto* p = reinterpret_cast<const QRgb*>(paneel.constBits());
         QVERIFY(std::count(p, p + paneel.sizeInBytes() / 4, qRgb(0, 255, 0)) == 0); // a clean panel
-        for (int i : {Main::KnopAfdrukken, Main::KnopLayout, Main::KnopInstellingen})
+        for (int i : {Opdrachtbalk::KnopAfdrukken, Opdrachtbalk::KnopLayout, Opdrachtbalk::KnopInstellingen})
             QCOMPARE(klikEnZieDialoog(knop(i)), QString());
-        knop(Main::KnopStart)->click();
+        knop(Opdrachtbalk::KnopStart)->click();
         QTest::keyClick(hoofd().Pic, Qt::Key_Space);
         QVERIFY(Melding::neemGetoond().isEmpty());
-        QCOMPARE(m_op->alg.AantalGetrokken, 0);
-        hoofd().ExitKnop->click(); // answered Nee
+        QCOMPARE(m_op->model().ballen().size(), 0);
+        hoofd().KnopPic->ExitKnop->click(); // answered Nee
         QCOMPARE(Melding::neemGetoond().size(), 1);
         hoofd().Image1->click();
         QVERIFY(hoofd().windowState() & Qt::WindowMinimized);
 
-        TestHulp::dubbelklik(knop(Main::KnopHelp), {9, 9});
+        TestHulp::dubbelklik(knop(Opdrachtbalk::KnopHelp), {9, 9});
         QVERIFY(hoofd().HelpPic->isHidden());
         for (int i = 0; i < 5; ++i)
             QVERIFY(knop(i)->isEnabled());
         QTest::keyClick(hoofd().Pic, Qt::Key_Space);
-        QCOMPARE(m_op->alg.AantalGetrokken, 1);
+        QCOMPARE(m_op->model().ballen().size(), 1);
     }
 
     // Start: Nee leaves the round counter alone; Ja, even double-clicked, adds exactly one.
     void startVraag()
     {
-        m_op->alg.RondeTeller = 7;
-        knop(Main::KnopStart)->click(); // answered Nee
+        m_op->model().zetRondeTeller(7);
+        knop(Opdrachtbalk::KnopStart)->click(); // answered Nee
         const auto getoond = Melding::neemGetoond();
         QCOMPARE(getoond.size(), 1);
         QCOMPARE(getoond[0].tekst, QStringLiteral("Nieuwe spel en/of nieuwe ronde spelen?"));
-        QCOMPARE(m_op->alg.RondeTeller, 7);
+        QCOMPARE(m_op->model().rondeTeller(), 7);
         Melding::zetVolgendAntwoord(true);
-        TestHulp::dubbelklik(knop(Main::KnopStart), {9, 9});
+        TestHulp::dubbelklik(knop(Opdrachtbalk::KnopStart), {9, 9});
         QCOMPARE(Melding::neemGetoond().size(), 1);
-        QCOMPARE(m_op->alg.RondeTeller, 8);
+        QCOMPARE(m_op->model().rondeTeller(), 8);
         QVERIFY(hoofd().InfoLabel->text().startsWith(QStringLiteral("Ronde 8 / ")));
-        for (QComboBox* lijst : {hoofd().Combo1, hoofd().Combo2}) // flat whatever the style
+        for (QComboBox* lijst : {hoofd().KnopPic->Combo1, hoofd().KnopPic->Combo2}) // flat whatever the style
             QVERIFY(TestHulp::isVlak(lijst, QColor(150, 150, 170)));
     }
 
@@ -115,16 +115,16 @@ private slots:
     // whether it is there or not; the other icon opens the manual.
     void schermInformatie()
     {
-        knop(Main::KnopHelp)->click();
+        knop(Opdrachtbalk::KnopHelp)->click();
         const QString document = m_op->map.filePath(QStringLiteral("Beeldscherm.pdf"));
-        hoofd().DpiImg->click();
+        hoofd().HelpPic->DpiImg->click();
         const auto getoond = Melding::neemGetoond();
         QCOMPARE(getoond.size(), 1);
         QVERIFY(getoond[0].tekst.contains(QStringLiteral(": 96 Dpi")));
         QVERIFY(getoond[0].tekst.contains(QStringLiteral(": 1024 x 768 Pixels")));
         QVERIFY(TestHulp::schrijfBestand(document, "%PDF-1.4\n"));
-        hoofd().DpiImg->click();
-        hoofd().PdfImg->click();
+        hoofd().HelpPic->DpiImg->click();
+        hoofd().HelpPic->PdfImg->click();
         QCOMPARE(m_geopend, QStringList({document, document, m_op->map.filePath(QStringLiteral("Zorvak.pdf"))}));
     }
 };

@@ -1,9 +1,9 @@
 // The stage on screens of every size: whole on the screen, nothing on the bar overlapping,
 // large on large screens, and the game kept when the screen changes.
-#include "widgets/common/doek.h"
-#include "widgets/common/plaatjeknop.h"
 #include "core/game/trommel.h"
 #include "testhulp.h"
+#include "widgets/common/doek.h"
+#include "widgets/common/plaatjeknop.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -14,11 +14,10 @@ namespace
 // A game of 75 balls with a few drawn.
 void speel(Main& m, int ballen)
 {
-    m.algemeen().AantalBallen = 75;
-    m.NieuwSpel();
+    m.avond().algemeen().AantalBallen = 75;
+    m.avond().NieuwSpel();
     for (int i = 0; i < ballen; ++i) {
-        m.algemeen().Bezig = true;
-        m.TrekBal();
+        m.avond().trekAlsKlaar();
     }
 }
 
@@ -59,8 +58,9 @@ private slots:
         speel(m, 12);
         QCOMPARE(m.geometry(), QRect(QPoint(0, 0), scherm));
 
-        QList<QWidget*> balk = {m.Label1, m.Combo1, m.Combo2, m.Label2, m.ExitLabel, m.ExitKnop};
-        for (auto* knop : m.Knop)
+        QList<QWidget*> balk = {m.KnopPic->Label1, m.KnopPic->Combo1,    m.KnopPic->Combo2,
+                                m.KnopPic->Label2, m.KnopPic->ExitLabel, m.KnopPic->ExitKnop};
+        for (auto* knop : m.KnopPic->Knop)
             balk << knop;
         const QList<QWidget*> delen = {m.Pic, m.InfoLabel, m.KnopPic, m.KlokLabel, m.Image1};
         for (const auto& groep : {balk, delen})
@@ -75,7 +75,7 @@ private slots:
         QVERIFY(qAbs(m.Pic->geometry().center().x() - m.rect().center().x()) <= 1);
         // Drawn at the shown size: the canvas holds a device pixel for each pixel shown.
         QCOMPARE(m.Pic->beeld().width(), qRound(m.Pic->width() * dpr));
-        QCOMPARE(m.Bal1().width(), qRound(60 * std::max<qreal>(1, dpr * m.schaal())));
+        QCOMPARE(m.Pic->Bal1().width(), qRound(60 * std::max<qreal>(1, dpr * m.schaal())));
         // Nothing of a ball is cut off: the cell's bottom right shows the board, not the ball.
         const QPoint hoek = Trommel::cel(75);
         QCOMPARE(m.Pic->pixel(hoek.x() + 885, hoek.y() + 885), QColor(20, 20, 40));
@@ -91,29 +91,28 @@ private slots:
         speel(m, 9);
         const QImage bord = m.Pic->beeld();
         const QImage balk = m.KnopPic->beeld();
-        const QImage patroon = m.Knop[Main::KnopLayout]->plaatje();
+        const QImage patroon = m.KnopPic->Knop[Opdrachtbalk::KnopLayout]->plaatje();
         const QRect plek = m.Pic->geometry();
         const QRect info = m.InfoLabel->geometry();
-        const auto getrokken = m.algemeen().Getrokken;
+        const Spel::Stand getrokken = m.avond().spel().stand();
 
         m.legUit(QRect(0, 0, 1920, 1080));
         QVERIFY(m.Pic->y() > 0 && m.Pic->geometry().bottom() < m.KnopPic->y());
         m.legUit(QRect(0, 0, 800, 600));
         m.legUit(QRect(0, 0, 1024, 768));
 
-        QCOMPARE(m.algemeen().Getrokken, getrokken);
-        QCOMPARE(m.Combo1->count(), 9);
-        QCOMPARE(m.Combo2->count(), 9);
+        QVERIFY(m.avond().spel().stand() == getrokken);
+        QCOMPARE(m.KnopPic->Combo1->count(), 9);
+        QCOMPARE(m.KnopPic->Combo2->count(), 9);
         QCOMPARE(m.Pic->geometry(), plek);
         QCOMPARE(m.InfoLabel->geometry(), info);
         QCOMPARE(m.Pic->beeld(), bord);
         QCOMPARE(m.KnopPic->beeld(), balk);
-        QCOMPARE(m.Knop[Main::KnopLayout]->plaatje(), patroon);
+        QCOMPARE(m.KnopPic->Knop[Opdrachtbalk::KnopLayout]->plaatje(), patroon);
 
         // Drawing goes on where it was.
-        m.algemeen().Bezig = true;
-        m.TrekBal();
-        QCOMPARE(m.Combo1->count(), 10);
+        m.avond().trekAlsKlaar();
+        QCOMPARE(m.KnopPic->Combo1->count(), 10);
     }
 };
 

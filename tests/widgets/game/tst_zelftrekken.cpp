@@ -1,13 +1,13 @@
 // The caller on the stage: what is said and when, through a voice that records, and calling by
 // itself at a fast pace: a whole game, the space bar, the pauses for the help panel and the
 // dialogs, the empty drum and a new game.
-#include "widgets/common/doek.h"
-#include "widgets/common/plaatjeknop.h"
 #include "core/game/roepen.h"
-#include "core/game/spel.h"
 #include "core/game/roeper.h"
+#include "core/game/spel.h"
 #include "opnamestem.h"
 #include "testhulp.h"
+#include "widgets/common/doek.h"
+#include "widgets/common/plaatjeknop.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,14 +23,14 @@ class TstZelfTrekken : public QObject
     OpnameStem* m_stem = nullptr;
 
     Main& hoofd() { return m_op->main(); }
-    int getrokken() { return hoofd().algemeen().AantalGetrokken; }
+    int getrokken() { return int(hoofd().avond().spel().ballen().size()); }
     void spatie() { QTest::keyClick(hoofd().Pic, Qt::Key_Space); }
 
     void zet(bool spreken, bool zelf, bool kienen = false)
     {
         RoepInstellingen r;
         r.spreken = spreken, r.zelfTrekken = zelf, r.kienen = kienen, r.interval = RoepInstellingen::minInterval;
-        hoofd().roeper().zetInstellingen(r);
+        hoofd().avond().roeper().zetInstellingen(r);
     }
     // Nothing is drawn for a while: many intervals at the fast pace.
     bool blijftStaan()
@@ -44,7 +44,7 @@ class TstZelfTrekken : public QObject
     void nieuwSpel()
     {
         Melding::zetVolgendAntwoord(true);
-        hoofd().Knop[Main::KnopStart]->click();
+        hoofd().KnopPic->Knop[Opdrachtbalk::KnopStart]->click();
         Melding::neemGetoond();
     }
 
@@ -52,7 +52,7 @@ private slots:
     void init()
     {
         m_op = std::make_unique<TestHulp::Opstelling>(QByteArray(), false);
-        m_stem = OpnameStem::zetIn(hoofd().roeper());
+        m_stem = OpnameStem::zetIn(hoofd().avond().roeper());
         hoofd().show();
         QVERIFY(QTest::qWaitForWindowExposed(&hoofd()));
     }
@@ -69,21 +69,22 @@ private slots:
     {
         zet(true, false);
         int inLijstBijZeggen = -1;
-        m_stem->bijZeggen = [&] { inLijstBijZeggen = hoofd().Combo1->count(); };
-        hoofd().algemeen().RondeTeller = 1;
+        m_stem->bijZeggen = [&] { inLijstBijZeggen = hoofd().KnopPic->Combo1->count(); };
+        hoofd().avond().spel().zetRondeTeller(1);
         nieuwSpel();
         QCOMPARE(m_stem->gezegd, QList<QStringList>({{QStringLiteral("Nieuw spel, ronde 2")}}));
         spatie();
         QCOMPARE(inLijstBijZeggen, 0);
-        const QString regel = hoofd().Combo1->itemText(0); // "B-7"
-        QCOMPARE(m_stem->gezegd.last(), Roepen::balDelen(regel.section('-', 0, 0), regel.section('-', 1).toInt(), false));
+        const QString regel = hoofd().KnopPic->Combo1->itemText(0); // "B-7"
+        QCOMPARE(m_stem->gezegd.last(),
+                 Roepen::balDelen(regel.section('-', 0, 0), regel.section('-', 1).toInt(), false));
 
         zet(true, false, true);
         spatie();
         QCOMPARE(m_stem->gezegd.last().size(), 1);
         Melding::zetVolgendAntwoord(true); // the last ball back: not said
         QTest::keyClick(hoofd().Pic, Qt::Key_Backspace);
-        QCOMPARE(hoofd().spel().ballen().size(), 1);
+        QCOMPARE(hoofd().avond().spel().ballen().size(), 1);
         QCOMPARE(m_stem->gezegd.size(), 3);
         zet(false, false);
         spatie();
@@ -98,7 +99,7 @@ private slots:
         zet(false, true);
         nieuwSpel();
         QTRY_COMPARE_WITH_TIMEOUT(getrokken(), 75, 20000);
-        QVERIFY(blijftStaan() && hoofd().roeper().gepauzeerd(Roeper::Leeg));
+        QVERIFY(blijftStaan() && hoofd().avond().roeper().gepauzeerd(Roeper::Leeg));
         QVERIFY(Melding::neemGetoond().isEmpty());
         // A new game starts it again from a full drum.
         nieuwSpel();
@@ -113,7 +114,7 @@ private slots:
         nieuwSpel();
         QTRY_VERIFY(getrokken() >= 2);
         spatie();
-        QTRY_VERIFY(!hoofd().algemeen().Bezig);
+        QTRY_VERIFY(!hoofd().avond().bezig());
         const int stil = getrokken();
         QVERIFY(hoofd().PauzeLabel->isVisible());
         QVERIFY(blijftStaan());
@@ -135,12 +136,12 @@ private slots:
         nieuwSpel();
         QTRY_VERIFY(getrokken() >= 1);
 
-        hoofd().Knop[Main::KnopHelp]->click();
+        hoofd().KnopPic->Knop[Opdrachtbalk::KnopHelp]->click();
         QTRY_VERIFY(hoofd().HelpPic->isVisible());
-        QTRY_VERIFY(!hoofd().algemeen().Bezig);
+        QTRY_VERIFY(!hoofd().avond().bezig());
         int stil = getrokken();
         QVERIFY(blijftStaan());
-        hoofd().Knop[Main::KnopHelp]->click();
+        hoofd().KnopPic->Knop[Opdrachtbalk::KnopHelp]->click();
         QTRY_VERIFY(getrokken() > stil);
 
         bool stilTijdensDialoog = false;
@@ -148,7 +149,7 @@ private slots:
             stilTijdensDialoog = QApplication::activeModalWidget() && blijftStaan();
             QApplication::activeModalWidget()->close();
         });
-        hoofd().Knop[Main::KnopInstellingen]->click();
+        hoofd().KnopPic->Knop[Opdrachtbalk::KnopInstellingen]->click();
         QVERIFY(stilTijdensDialoog);
         stil = getrokken();
         QTRY_VERIFY(getrokken() > stil);

@@ -1,13 +1,13 @@
 // The two-screen mode, on a laptop screen (primary) with a projector beside it: which window
 // goes where, where questions and dialogs open, keys in either window, a screen unplugged and
 // plugged in again mid-game, and the choice of screen kept.
+#include "core/game/roeper.h"
+#include "testhulp.h"
+#include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
-#include "widgets/cards/kaartcontrole.h"
 #include "widgets/screen/organisator.h"
-#include "core/game/roeper.h"
 #include "widgets/screen/tweeschermen.h"
-#include "testhulp.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -36,13 +36,13 @@ private slots:
     {
         TestHulp::Opstelling o;
         Main& m = o.main();
-        TweeSchermen t(m);
+        TweeSchermen t(m, o.avond());
         t.pasToe();
         QVERIFY(t.tweeSchermen());
         QCOMPARE(m.geometry(), scherm("Projector")->geometry());
         QVERIFY(m.Pic->width() >= 1300);
         QCOMPARE(m.cursor().shape(), Qt::BlankCursor);
-        QCOMPARE(m.Knop[Main::KnopStart]->cursor().shape(), Qt::BlankCursor);
+        QCOMPARE(m.KnopPic->Knop[Opdrachtbalk::KnopStart]->cursor().shape(), Qt::BlankCursor);
         Organisator* org = t.organisator();
         QVERIFY(org->isVisible());
         QCOMPARE(org->screen(), scherm("Laptop"));
@@ -55,19 +55,19 @@ private slots:
         QTest::keyClick(org, Qt::Key_Space);
         QTest::keyClick(org, Qt::Key_Space);
         org->TrekKnop->click();
-        QCOMPARE(m.Combo1->count(), 3);
+        QCOMPARE(m.KnopPic->Combo1->count(), 3);
         QCOMPARE(org->TellerLabel->text(), QStringLiteral("Bal : 3 / 75"));
         // K and the button there ask for a card to check, on the laptop.
         QList<QWidget*> gevraagd;
         KaartControle::vraagHaak() = [&](QWidget* w) {
             gevraagd << w;
-            return std::optional<KaartControle::Vraag>();
+            return std::optional<Avond::KaartVraag>();
         };
         QVERIFY(org->ControleKnop->isVisible());
         QTest::keyClick(org, Qt::Key_K);
         org->ControleKnop->click();
         QCOMPARE(gevraagd.size(), 2);
-        QVERIFY(!m.roeper().gepauzeerd(Roeper::Controle));
+        QVERIFY(!m.avond().roeper().gepauzeerd(Roeper::Controle));
 
         QWidget* ouder = nullptr;
         QRect plek;
@@ -91,12 +91,12 @@ private slots:
     {
         TestHulp::Opstelling o;
         Main& m = o.main();
-        TweeSchermen t(m);
+        TweeSchermen t(m, o.avond());
         t.pasToe();
-        m.NieuwSpel();
+        m.avond().NieuwSpel();
         for (int i = 0; i < 4; ++i)
-            m.trekBal();
-        const auto getrokken = o.alg.Getrokken;
+            m.avond().trekAlsKlaar();
+        const Spel::Stand getrokken = o.model().stand();
 
         t.zetSchermenBron([] { return QList<QScreen*>{scherm("Laptop")}; });
         t.pasToe();
@@ -112,8 +112,8 @@ private slots:
         t.pasToe();
         QVERIFY(t.tweeSchermen());
         QCOMPARE(m.geometry(), scherm("Projector")->geometry());
-        QCOMPARE(o.alg.Getrokken, getrokken);
-        QCOMPARE(m.Combo1->count(), 4);
+        QVERIFY(o.model().stand() == getrokken);
+        QCOMPARE(m.KnopPic->Combo1->count(), 4);
     }
 
     // The organiser may put the stage on the laptop instead; the choice is kept beside
@@ -122,16 +122,16 @@ private slots:
     {
         TestHulp::Opstelling o;
         {
-            TweeSchermen t(o.main());
+            TweeSchermen t(o.main(), o.avond());
             t.pasToe();
             t.organisator()->SchermLijst->setCurrentText(QStringLiteral("Laptop"));
             emit t.organisator()->SchermLijst->textActivated(QStringLiteral("Laptop"));
             QCOMPARE(o.main().geometry(), scherm("Laptop")->geometry());
             QCOMPARE(t.organisator()->screen(), scherm("Projector"));
             // Another setting saved afterwards keeps the choice in the file.
-            QVERIFY(o.main().roeper().zetInstellingen(o.main().roeper().instellingen()));
+            QVERIFY(o.main().avond().roeper().zetInstellingen(o.main().avond().roeper().instellingen()));
         }
-        TweeSchermen opnieuw(o.main());
+        TweeSchermen opnieuw(o.main(), o.avond());
         opnieuw.pasToe();
         QCOMPARE(o.main().geometry(), scherm("Laptop")->geometry());
         QVERIFY(TestHulp::leesBestand(o.map.filePath(QStringLiteral("Zorvak-extra.ini"))).contains("Laptop"));

@@ -1,12 +1,12 @@
 // The configuration dialog on a real main window: what it shows when it opens, what each
 // control stores and when, and what Ok and Cancel do.
+#include "core/screen/plaatjes.h"
+#include "testhulp.h"
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
-#include "core/screen/plaatjes.h"
 #include "widgets/common/stijl.h"
-#include "widgets/settings/config.h"
 #include "widgets/game/achtergrond.h"
-#include "testhulp.h"
+#include "widgets/settings/config.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -38,7 +38,7 @@ class TstConfig : public QObject
     std::unique_ptr<TestHulp::Opstelling> m_op;
 
     Main& hoofd() { return m_op->main(); }
-    Algemeen& alg() { return m_op->main().algemeen(); }
+    Algemeen& alg() { return m_op->main().avond().algemeen(); }
 
     std::unique_ptr<Config> open()
     {
@@ -110,26 +110,25 @@ private slots:
         QCOMPARE(alg().balKleurIndex(), 2);
         QCOMPARE(int(alg().KnipperKleur), 8);
         QCOMPARE(balKleur(dlg->Image1), balKleur(Plaatjes::bal(2)));
-        const QImage bal1 = hoofd().Bal1();
+        const QImage bal1 = hoofd().Pic->Bal1();
         QTest::mouseClick(dlg->CancelKnop, Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(QList<int>({alg().getalKleurR(), alg().getalKleurG(), alg().AantalBallen}), QList<int>({255, 1, 90}));
         QCOMPARE(alg().BalKleur, 7.0);
         QCOMPARE(int(alg().KnipperKleur), 3);
-        QCOMPARE(hoofd().Bal1(), bal1);
-
+        QCOMPARE(hoofd().Pic->Bal1(), bal1);
     }
 
     // Reset sets the counter to 0 at once; the next game is round 1.
     void resetRondeteller()
     {
-        alg().RondeTeller = 5;
+        hoofd().avond().spel().zetRondeTeller(5);
         auto dlg = open();
         QTest::mouseClick(dlg->ResetKnop, Qt::LeftButton);
-        QCOMPARE(alg().RondeTeller, 0);
+        QCOMPARE(hoofd().avond().spel().rondeTeller(), 0);
         QVERIFY(TestHulp::isVlak(dlg->ResetKnop, Config::resetGedaanKleur)); // flat in its new colour
         Melding::zetVolgendAntwoord(true);
-        hoofd().Knop[Main::KnopStart]->click();
+        hoofd().KnopPic->Knop[Opdrachtbalk::KnopStart]->click();
         QCOMPARE(Melding::neemGetoond().size(), 1);
         QTRY_VERIFY(hoofd().InfoLabel->text().startsWith(QStringLiteral("Ronde 1 ")));
     }
@@ -142,7 +141,7 @@ private slots:
         auto dlg = open();
         const QList<QColor> getoond = {balKleur(dlg->Image1), balKleur(dlg->Image2)};
         QTest::mouseClick(dlg->OkKnop, Qt::LeftButton);
-        QCOMPARE(QList<QColor>({balKleur(hoofd().Bal1()), balKleur(hoofd().Bal2())}), getoond);
+        QCOMPARE(QList<QColor>({balKleur(hoofd().Pic->Bal1()), balKleur(hoofd().Pic->Bal2())}), getoond);
     }
 };
 

@@ -1,11 +1,11 @@
 // The dialog "Extra" reached from the configuration dialog: what Ok keeps in Zorvak-extra.ini,
 // what Cancel leaves alone, and how it looks without any speech engine.
-#include "core/settings/extrainstellingen.h"
-#include "widgets/settings/config.h"
-#include "widgets/settings/extra.h"
 #include "core/game/roeper.h"
+#include "core/settings/extrainstellingen.h"
 #include "opnamestem.h"
 #include "testhulp.h"
+#include "widgets/settings/config.h"
+#include "widgets/settings/extra.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,7 +48,7 @@ private slots:
     void init()
     {
         m_op = std::make_unique<TestHulp::Opstelling>(QByteArray(), false);
-        m_stem = OpnameStem::zetIn(hoofd().roeper());
+        m_stem = OpnameStem::zetIn(hoofd().avond().roeper());
     }
     void cleanup() { m_op.reset(); }
 
@@ -64,7 +64,7 @@ private slots:
             d.CancelKnop->click();
         });
         QCOMPARE(m_stem->gezegd.size(), 1);
-        QVERIFY(!hoofd().roeper().instellingen().spreken);
+        QVERIFY(!hoofd().avond().roeper().instellingen().spreken);
         QCOMPARE(m_stem->stemId, QString());
 
         viaConfig([&](Extra& d) {
@@ -76,7 +76,7 @@ private slots:
             QCOMPARE(d.Label9->text(), QStringLiteral("Elke 7 seconden een bal"));
             d.OkKnop->click();
         });
-        const RoepInstellingen r = hoofd().roeper().instellingen();
+        const RoepInstellingen r = hoofd().avond().roeper().instellingen();
         QVERIFY(r.spreken && r.kienen && r.zelfTrekken && r.interval == 7);
         QCOMPARE(m_stem->stemId, QStringLiteral("de_DE|Karl"));
         QCOMPARE(bewaard(), r);

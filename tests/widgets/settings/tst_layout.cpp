@@ -2,10 +2,10 @@
 // record, on both cards and on the pattern button.
 #include "testhulp.h"
 
+#include "core/cards/kaartpatroon.h"
+#include "core/screen/plaatjes.h"
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
-#include "core/screen/plaatjes.h"
-#include "core/cards/kaartpatroon.h"
 #include "widgets/settings/layout.h"
 
 #include <QLabel>
@@ -40,8 +40,11 @@ class TstLayout : public QObject
 
     std::unique_ptr<TestHulp::Opstelling> m_o;
     Main& hoofd() { return m_o->main(); }
-    auto& patroon() { return hoofd().algemeen().KaartPatroon; }
-    QImage knopBeeld() { return hoofd().Knop[Main::KnopLayout]->plaatje().convertToFormat(QImage::Format_RGB32); }
+    const auto& patroon() { return hoofd().avond().spel().patroon(); }
+    QImage knopBeeld()
+    {
+        return hoofd().KnopPic->Knop[Opdrachtbalk::KnopLayout]->plaatje().convertToFormat(QImage::Format_RGB32);
+    }
     std::unique_ptr<Layout> open()
     {
         auto dlg = hoofd().maakLayout();
@@ -88,7 +91,7 @@ private slots:
         auto dlg = open();
         for (int k : {1, 7, 19, 25, 5, 9, 17, 21})
             druk(*dlg, venster(k).center());
-        hoofd().Knop[Main::KnopLayout]->zetPlaatje(QImage());
+        hoofd().KnopPic->Knop[Opdrachtbalk::KnopLayout]->zetPlaatje(QImage());
         QTest::mouseClick(dlg->OkKnop, Qt::LeftButton);
         QCOMPARE(knopBeeld(), start);
 
