@@ -77,6 +77,7 @@ private slots:
         spel.herstel(bron.stand());
         QCOMPARE(hersteld.count(), 1);
         QVERIFY(spel.stand() == bron.stand());
+        QCOMPARE(spel.rondeTeller(), 4); // the next game's round follows the game taken up
         QCOMPARE(spel.inTrommel(), 60);
 
         Spel::Stand vreemd{75, 1, 9, {{76, {}}, {5, {}}, {5, {}}, {0, {}}}};

@@ -48,7 +48,7 @@ void klikBord(Main& m)
 }
 } // namespace
 
-class TstSpel : public QObject
+class TstBord : public QObject
 {
     Q_OBJECT
     std::unique_ptr<TestHulp::Opstelling> m_o;
@@ -92,17 +92,15 @@ private slots:
         QTest::newRow("75, then 90") << 75;
         QTest::newRow("90") << 90;
     }
-    // A new game: the board on screen above the bar, round and counters, focus. Each draw shows
-    // its number in its own cell and in the big display; every number comes once, the highest
-    // too, in both lists; then the drum only says it is empty. A switch to 90 balls during the
-    // game counts from the next one.
+    // A new game: round and counters, focus, an empty board. Every number comes once, the
+    // highest too, in both lists; then the drum only says it is empty. A switch to 90 balls
+    // during the game counts from the next one. (The board's look after a few draws the seeded
+    // evening keeps.)
     void heelSpel()
     {
         QFETCH(int, aantal);
         spel().zetRondeTeller(6);
         startSpel(aantal, aantal == 75 ? 1 : 0);
-        QVERIFY(m().rect().contains(m().Pic->geometry()));
-        QVERIFY(m().Pic->geometry().bottom() < m().KnopPic->y());
         QCOMPARE(m().KnopPic->Label2->text() + m().InfoLabel->text().left(10),
                  QStringLiteral("Bal : 0 / %1Ronde 7 / ").arg(aantal));
         QVERIFY(!avond().bezig() && m().Pic->hasFocus());
@@ -111,14 +109,8 @@ private slots:
 
         QStringList volgorde;
         for (int i = 1; i <= aantal; ++i) {
-            const int voor = groen(m().Pic->beeld());
             klikBord(m());
             QCOMPARE(getrokken(), i);
-            if (i <= 3) {
-                QVERIFY(groen(cel(m(), spel().laatste())) > 20);
-                QCOMPARE(groen(m().Pic->beeld()), voor + groen(cel(m(), spel().laatste())));
-                QVERIFY(grootGetal(m()) && !m().InfoLabel->isVisible());
-            }
             volgorde << m().KnopPic->Combo1->currentText();
         }
         QCOMPARE(regels(m().KnopPic->Combo1), volgorde);
@@ -200,7 +192,26 @@ private slots:
             QCOMPARE(getrokken(), voor);
         }
     }
+    // Backspace asks, Nee first; Ja puts the last ball back: the board is as before that draw,
+    // down to the first ball; with nothing left it asks nothing.
+    void terugleggen()
+    {
+        startSpel(75, 1);
+        const QImage leeg = m().Pic->beeld();
+        klikBord(m());
+        const QImage na1 = m().Pic->beeld();
+        klikBord(m());
+        QTest::keyClick(m().Pic, Qt::Key_Backspace);
+        QCOMPARE(getrokken(), 2);
+        for (const QImage& voor : {na1, leeg}) {
+            Melding::zetVolgendAntwoord(true);
+            QTest::keyClick(m().Pic, Qt::Key_Backspace);
+            QCOMPARE(m().Pic->beeld(), voor);
+        }
+        QTest::keyClick(m().Pic, Qt::Key_Backspace);
+        QCOMPARE(Melding::neemGetoond().size(), 3);
+    }
 };
 
-QTEST_MAIN(TstSpel)
+QTEST_MAIN(TstBord)
 #include "tst_bord.moc"

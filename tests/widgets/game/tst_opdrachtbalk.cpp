@@ -98,17 +98,13 @@ private slots:
     {
         m_op->model().zetRondeTeller(7);
         knop(Opdrachtbalk::KnopStart)->click(); // answered Nee
-        const auto getoond = Melding::neemGetoond();
-        QCOMPARE(getoond.size(), 1);
-        QCOMPARE(getoond[0].tekst, QStringLiteral("Nieuwe spel en/of nieuwe ronde spelen?"));
+        QCOMPARE(Melding::neemGetoond().size(), 1);
         QCOMPARE(m_op->model().rondeTeller(), 7);
         Melding::zetVolgendAntwoord(true);
         TestHulp::dubbelklik(knop(Opdrachtbalk::KnopStart), {9, 9});
         QCOMPARE(Melding::neemGetoond().size(), 1);
         QCOMPARE(m_op->model().rondeTeller(), 8);
         QVERIFY(hoofd().InfoLabel->text().startsWith(QStringLiteral("Ronde 8 / ")));
-        for (QComboBox* lijst : {hoofd().KnopPic->Combo1, hoofd().KnopPic->Combo2}) // flat whatever the style
-            QVERIFY(TestHulp::isVlak(lijst, QColor(150, 150, 170)));
     }
 
     // The information box names this screen's resolution and size, then the document opens,

@@ -1,0 +1,128 @@
+// The evening without any window: the order of a draw, a resume and an exit, and the register
+// side of a card check.
+#include "core/cards/kaartregister.h"
+#include "core/common/toeval.h"
+#include "core/common/wacht.h"
+#include "core/game/avond.h"
+#include "core/game/roeper.h"
+#include "core/game/verloop.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace
+{
+// An evening in the folder that answers its questions from a queue and keeps what it said.
+struct Gesprek {
+    QList<bool> antwoorden;
+    QStringList gezegd;
+    Avond::Gesprek maak(QString kaart = {})
+    {
+        return {[this](const QString&, const QString& tekst, bool) {
+                    gezegd << tekst;
+                    return !antwoorden.isEmpty() && antwoorden.takeFirst();
+                },
+                [this](const QString&, const QString& tekst) { gezegd << tekst; },
+                [kaart] {
+                    return std::optional<Avond::KaartVraag>({kaart, 1});
+                }};
+    }
+};
+} // namespace
+
+class TstAvond : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_map;
+    VasteToeval m_kans{11};
+
+private slots:
+    void init()
+    {
+        WachtTempo::zet(0);
+        WachtTempo::zetBeeindigd(false);
+    }
+
+    // Nothing is drawn before the first game. A ball is in the record before anything follows
+    // it, then it blinks with the lock held, then it shows and the lock is free; a click while
+    // it blinks draws nothing.
+    void trekking()
+    {
+        QTemporaryDir map;
+        Avond avond({map.path(), {}, &m_kans});
+        QVERIFY(!avond.trekAlsKlaar());
+        avond.NieuwSpel();
+        QStringList gebeurd;
+        connect(&avond.spel(), &Spel::balGetrokken, this, [&] {
+            const QFile record(Verloop::dagBestand(map.path(), QDate::currentDate()));
+            gebeurd << QStringLiteral("getrokken, in het verloop %1").arg(record.size() > 0);
+        });
+        connect(&avond, &Avond::knipperBal, this,
+                [&] { gebeurd << QStringLiteral("knippert %1 %2").arg(avond.bezig()).arg(avond.trekAlsKlaar()); });
+        connect(&avond, &Avond::balGetoond, this, [&] { gebeurd << QStringLiteral("getoond %1").arg(avond.bezig()); });
+        connect(&avond, &Avond::trekkingKlaar, this, [&] { gebeurd << QStringLiteral("klaar %1").arg(avond.bezig()); });
+        QVERIFY(avond.trekAlsKlaar());
+        QCOMPARE(gebeurd, QStringList({"getrokken, in het verloop 1", "knippert 1 0", "getoond 1", "klaar 0"}));
+        QCOMPARE(avond.spel().ballen().size(), 1);
+    }
+
+    // A game left unfinished is offered at the next start: Nee writes down that it was given
+    // up; Ja takes it up and the board is ready. After an exit the next start asks nothing.
+    void hervattenEnAfsluiten()
+    {
+        QTemporaryDir map;
+        Gesprek gesprek;
+        const auto speel = [&] {
+            Avond avond({map.path(), {}, &m_kans});
+            avond.NieuwSpel();
+            avond.trekAlsKlaar();
+            avond.trekAlsKlaar();
+        };
+        speel();
+        {
+            Avond avond({map.path(), {}, &m_kans});
+            avond.zetGesprek(gesprek.maak());
+            avond.hervatBijStart();
+            QVERIFY(!avond.spel().heeftSpel());
+        }
+        QVERIFY(Verloop::laatsteSpel(map.path())->afgemaakt);
+        speel();
+        Avond avond({map.path(), {}, &m_kans});
+        avond.zetGesprek(gesprek.maak());
+        gesprek.antwoorden = {true};
+        avond.hervatBijStart();
+        QVERIFY(avond.spel().ballen().size() == 2 && !avond.bezig());
+        QSignalSpy afgesloten(&avond, &Avond::afgesloten);
+        gesprek.antwoorden = {true};
+        QVERIFY(avond.vraagAfsluiten() && afgesloten.count() == 1 && avond.afsluitCode() == 0);
+        WachtTempo::zetBeeindigd(false);
+        Avond daarna({map.path(), {}, &m_kans});
+        daarna.zetGesprek(gesprek.maak());
+        daarna.hervatBijStart();
+        QCOMPARE(gesprek.gezegd.size(), 3);
+    }
+
+    // A card found is signalled and holds calling by itself until it is put away.
+    void kaartControle()
+    {
+        QTemporaryDir map;
+        Gesprek gesprek;
+        Avond avond({map.path(), {}, &m_kans, false});
+        avond.zetGesprek(gesprek.maak(QStringLiteral("A-0002")));
+        KaartRegister reg(KaartRegister::padIn(map.path()));
+        QVERIFY(reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 1, m_kans));
+        reg.sluit();
+        QList<int> getoond;
+        connect(&avond, &Avond::kaartGecontroleerd, this,
+                [&](const Avond::GecontroleerdeKaart& k) { getoond << k.kaart.nummer; });
+        avond.controleerKaart();
+        QCOMPARE(getoond, QList<int>({2}));
+        QVERIFY(avond.stand().kaartInBeeld && avond.roeper().gepauzeerd(Roeper::Controle));
+        avond.kaartWeg();
+        QVERIFY(!avond.kaartInBeeld() && !avond.roeper().gepauzeerd(Roeper::Controle));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstAvond)
+#include "tst_avond.moc"
