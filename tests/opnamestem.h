@@ -1,8 +1,8 @@
 #pragma once
 
 // A voice that records what it would have said, for the tests.
-#include "core/game/stem.h"
 #include "core/game/roeper.h"
+#include "core/game/stem.h"
 
 #include <functional>
 #include <memory>

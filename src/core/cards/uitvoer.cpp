@@ -1,8 +1,8 @@
 #include "core/cards/uitvoer.h"
 
-#include "core/common/veiligbestand.h"
 #include "core/cards/kaarten.h"
 #include "core/cards/pagina.h"
+#include "core/common/veiligbestand.h"
 
 #include <QDir>
 #include <QPageLayout>

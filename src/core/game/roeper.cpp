@@ -1,10 +1,10 @@
 #include "core/game/roeper.h"
 
-#include "core/settings/extrainstellingen.h"
+#include "core/common/wacht.h"
 #include "core/game/roepen.h"
 #include "core/game/stem.h"
-#include "core/common/wacht.h"
 #include "core/game/trommel.h"
+#include "core/settings/extrainstellingen.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "core/game/verloop.h"
 
-#include "core/game/trommel.h"
 #include "core/common/veiligbestand.h"
+#include "core/game/trommel.h"
 
 #include <QDir>
 #include <QFileInfo>

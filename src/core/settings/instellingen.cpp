@@ -1,8 +1,8 @@
 #include "core/settings/instellingen.h"
 
+#include "core/common/veiligbestand.h"
 #include "core/settings/algemeen.h"
 #include "core/settings/cp1252.h"
-#include "core/common/veiligbestand.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,16 +1,16 @@
 #include "widgets/cards/afdrukken.h"
 
-#include "core/settings/algemeen.h"
-#include "widgets/common/bezigewijzer.h"
-#include "core/settings/cp1252.h"
-#include "widgets/common/dialoog.h"
-#include "widgets/common/melding.h"
-#include "core/screen/plaatjes.h"
-#include "core/screen/twips.h"
 #include "core/cards/genummerd.h"
 #include "core/cards/pagina.h"
-#include "widgets/cards/printer.h"
 #include "core/cards/uitvoer.h"
+#include "core/screen/plaatjes.h"
+#include "core/screen/twips.h"
+#include "core/settings/algemeen.h"
+#include "core/settings/cp1252.h"
+#include "widgets/cards/printer.h"
+#include "widgets/common/bezigewijzer.h"
+#include "widgets/common/dialoog.h"
+#include "widgets/common/melding.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

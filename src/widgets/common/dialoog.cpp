@@ -1,12 +1,12 @@
 #include "widgets/common/dialoog.h"
 
-#include "widgets/common/stijl.h"
 #include "core/screen/twips.h"
+#include "widgets/common/stijl.h"
 
 #include <QAbstractButton>
 #include <QDialog>
-#include <QFrame>
 #include <QEvent>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "widgets/game/achtergrond.h"
 
-#include "core/screen/plaatjes.h"
 #include "core/common/veiligbestand.h"
+#include "core/screen/plaatjes.h"
 
 #include <QBuffer>
 #include <QImageReader>

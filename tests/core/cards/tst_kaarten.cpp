@@ -1,7 +1,7 @@
 // The card generators: Bingo cards and Kien pages, and the Kien layout table they rest on.
 
-#include "core/common/toeval.h"
 #include "core/cards/kaarten.h"
+#include "core/common/toeval.h"
 
 #include <QtTest>
 

@@ -3,9 +3,9 @@
 
 #include "opname.h"
 
-#include "core/common/toeval.h"
 #include "core/cards/kaarten.h"
 #include "core/cards/pagina.h"
+#include "core/common/toeval.h"
 
 #include <QtTest>
 

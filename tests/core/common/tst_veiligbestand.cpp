@@ -1,12 +1,12 @@
 // The safe way to write files, by the kind of fault: a write that fails half-way, a symbolic
 // link, a FIFO, a device node; each for the routine and for the settings, the PDF output and
 // zorvak-kaarten that use it. Also the second settings file built on it.
-#include "core/settings/extrainstellingen.h"
+#include "core/cards/uitvoer.h"
 #include "core/common/veiligbestand.h"
 #include "core/settings/achtergronden.h"
-#include "widgets/game/achtergrond.h"
-#include "core/cards/uitvoer.h"
+#include "core/settings/extrainstellingen.h"
 #include "testhulp.h"
+#include "widgets/game/achtergrond.h"
 
 #include <QProcess>
 #include <QSettings>

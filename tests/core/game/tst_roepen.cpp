@@ -1,9 +1,9 @@
 // What the caller says and the settings it keeps, without any window; and the system's speech
 // engine itself where one is installed.
-#include "core/settings/extrainstellingen.h"
 #include "core/game/roepen.h"
-#include "core/settings/roepinstellingen.h"
 #include "core/game/stem.h"
+#include "core/settings/extrainstellingen.h"
+#include "core/settings/roepinstellingen.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

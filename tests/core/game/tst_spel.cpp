@@ -1,6 +1,6 @@
 // The game model without any window: draws, taking balls back, taking a game up again.
-#include "core/game/spel.h"
 #include "core/common/toeval.h"
+#include "core/game/spel.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,6 +1,6 @@
 // The list of background pictures and the values the configuration dialog shows.
-#include "core/settings/algemeen.h"
 #include "core/settings/achtergronden.h"
+#include "core/settings/algemeen.h"
 #include "core/settings/configwaarden.h"
 
 #include <QDir>
