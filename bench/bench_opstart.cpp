@@ -8,7 +8,7 @@
 #include "core/settings/algemeen.h"
 #include "core/settings/instellingen.h"
 #include "widgets/common/stijl.h"
-#include "widgets/game/programma.h"
+#include "widgets/screen/programma.h"
 
 #include <QApplication>
 #include <QDir>

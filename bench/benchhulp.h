@@ -4,7 +4,7 @@
 // processor time of the process, the moment a widget is painted, and the row each prints:
 //   name | measured | baseline | ratio
 
-#include "widgets/game/programma.h"
+#include "widgets/screen/programma.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 #include "core/game/avond.h"
 #include "core/game/spel.h"
 #include "widgets/common/melding.h"
-#include "widgets/game/programma.h"
+#include "widgets/screen/programma.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -19,7 +19,7 @@
 #include "widgets/game/hulppaneel.h"
 #include "widgets/game/main.h"
 #include "widgets/game/opdrachtbalk.h"
-#include "widgets/game/programma.h"
+#include "widgets/screen/programma.h"
 
 #include <QApplication>
 #include <QDir>

@@ -182,7 +182,7 @@ int controleer(const QMap<QString, QString>& opties)
     for (int vak : vakken)
         patroon[static_cast<std::size_t>(vak)] = 1;
     const Controle::Uitslag uitslag =
-        Controle::controleer(*kaart, Trommel::getrokken(ballen), vakken.isEmpty() ? nullptr : &patroon, rijen);
+        Controle::controleer(*kaart, Ballen::getrokken(ballen), vakken.isEmpty() ? nullptr : &patroon, rijen);
     schrijf(stdout, Controle::alsTekst(*kaart, uitslag) + QLatin1Char('\n') + uitslag.oordeel + QLatin1Char('\n') +
                         Controle::ontbrekendTekst(uitslag) + QLatin1Char('\n'));
     return uitslag.gewonnen ? 0 : 1;

@@ -1,6 +1,6 @@
 #include "core/common/vertaling.h"
 #include "widgets/common/stijl.h"
-#include "widgets/game/programma.h"
+#include "widgets/screen/programma.h"
 
 #include <QApplication>
 

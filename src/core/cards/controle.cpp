@@ -43,7 +43,7 @@ Uitslag bingo(const QList<int>& cellen, const Getrokken& getrokken, const Patroo
         if (lijn([&](int i) { return gedekt(rij, i); })) u.vol << QStringLiteral("rij %1").arg(rij + 1);
     for (int kolom = 0; kolom < 5; ++kolom)
         if (lijn([&](int i) { return gedekt(i, kolom); }))
-            u.vol << QStringLiteral("kolom %1").arg(Trommel::kolomLetter(kolom));
+            u.vol << QStringLiteral("kolom %1").arg(Ballen::kolomLetter(kolom));
     if (lijn([&](int i) { return gedekt(i, i); })) u.vol << QStringLiteral("diagonaal linksboven-rechtsonder");
     if (lijn([&](int i) { return gedekt(i, 4 - i); })) u.vol << QStringLiteral("diagonaal rechtsboven-linksonder");
     const bool volleKaart = !u.gedekt.contains(false);
@@ -120,7 +120,7 @@ QString alsTekst(const RegisterKaart& kaart, const Uitslag& uitslag)
                            kaart.gedrukt.toLocalTime().toString(QStringLiteral("dd-MM-yyyy HH:mm")));
     if (!kienKaart) {
         for (int k = 0; k < 5; ++k)
-            uit += QStringLiteral("   %1 ").arg(Trommel::kolomLetter(k));
+            uit += QStringLiteral("   %1 ").arg(Ballen::kolomLetter(k));
         uit += QLatin1Char('\n');
     }
     for (int i = 0; i < kaart.getallen.size(); ++i) {

@@ -2,7 +2,7 @@
 
 #include "core/cards/kaartpatroon.h"
 #include "core/cards/kaartregister.h"
-#include "core/game/trommel.h"
+#include "core/common/ballen.h"
 
 #include <QStringList>
 
@@ -11,7 +11,7 @@ namespace Controle
 {
 
 using PatroonKaart::Patroon; // cells 1..25 row by row, 1 = must be complete
-using Trommel::Getrokken;
+using Ballen::Getrokken;
 
 // A pattern counts when it marks a cell besides the centre, which is always played.
 bool heeftPatroon(const Patroon& patroon);

@@ -1,5 +1,8 @@
 #include "core/cards/kaartpatroon.h"
 
+#include <QImage>
+#include <QPainter>
+
 namespace PatroonKaart
 {
 
@@ -84,6 +87,35 @@ Druk druk(QPoint twips, QColor kleur, QColor markeringKleur)
     const int k = vakOnder(twips);
     if (k == 0) return {};
     return {k, zelfde(markeringKleur, markKleur) ? 0 : 1};
+}
+
+namespace
+{
+// A picture drawn on in twips at 15 to a pixel, boxes with their corners included, as a canvas
+// on the stage draws at the 1024 x 768 design's size.
+struct TwipsBeeld {
+    QImage& beeld;
+    void vul(int x1, int y1, int x2, int y2, const QColor& kleur)
+    {
+        QPainter(&beeld).fillRect(QRect(QPoint(x1 / 15, y1 / 15), QPoint(x2 / 15, y2 / 15)), kleur);
+    }
+    void kader(int x1, int y1, int x2, int y2, const QColor& kleur)
+    {
+        vul(x1, y1, x2, y1, kleur);
+        vul(x1, y2, x2, y2, kleur);
+        vul(x1, y1, x1, y2, kleur);
+        vul(x2, y1, x2, y2, kleur);
+    }
+};
+} // namespace
+
+QImage startPlaatje()
+{
+    QImage img(43, 43, QImage::Format_RGB32);
+    img.fill(QColor(40, 40, 60));
+    TwipsBeeld doek{img};
+    tekenKlein(doek, diagonalen(), markKleur, 105);
+    return img;
 }
 
 } // namespace PatroonKaart

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 
@@ -27,6 +28,9 @@ inline const QColor middenKleur{240, 0, 0};
 
 // Both diagonals: the pattern the pattern button shows before the organiser chose one.
 Patroon diagonalen();
+// The pattern button's picture at start-up: 43 x 43 pixels, a 7-pixel margin in RGB(40,40,60)
+// left and top, then the small card of both diagonals.
+QImage startPlaatje();
 
 inline int rij(int k)
 {

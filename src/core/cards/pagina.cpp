@@ -1,6 +1,6 @@
 #include "core/cards/pagina.h"
 
-#include "core/game/trommel.h"
+#include "core/common/ballen.h"
 #include "core/screen/plaatjes.h"
 #include "core/screen/twips.h"
 
@@ -104,7 +104,7 @@ void tekenBingo(QPainter& p, const Kaarten::BingoPagina& pagina, const QString& 
         p.setPen(Qt::black);
         for (int k = 0; k < 5; ++k)
             for (int pas = 0; pas < 2; ++pas)
-                tekst(p, bingoLetterPositie(kaart, k, pas), Trommel::kolomLetter(k));
+                tekst(p, bingoLetterPositie(kaart, k, pas), Ballen::kolomLetter(k));
     }
 
     p.setFont(Twips::lettertype(QStringLiteral("Comic Sans MS"), 24, true));

@@ -239,7 +239,7 @@ void Avond::controleerKaart()
     GecontroleerdeKaart gecontroleerd{*kaart, {}, {}};
     if (Controle::heeftPatroon(m_spel.patroon())) gecontroleerd.patroon = m_spel.patroon();
     gecontroleerd.uitslag = Controle::controleer(
-        *kaart, Trommel::getrokken(ballen), gecontroleerd.patroon ? &*gecontroleerd.patroon : nullptr, gevraagd->rijen);
+        *kaart, Ballen::getrokken(ballen), gecontroleerd.patroon ? &*gecontroleerd.patroon : nullptr, gevraagd->rijen);
     m_kaartInBeeld = true;
     emit kaartGecontroleerd(gecontroleerd);
 }

@@ -31,24 +31,11 @@ int trek(Getrokken& getrokken, int maximum, Toeval& toeval)
     return 0;
 }
 
-Getrokken getrokken(const QList<int>& ballen)
-{
-    Getrokken uit{};
-    for (int n : ballen)
-        if (n >= 1 && n <= 90) uit[static_cast<std::size_t>(n)] = 1;
-    return uit;
-}
-
-QString kolomLetter(int kolom)
-{
-    return kolom >= 0 && kolom < 5 ? QString(QLatin1Char(kolomLetters[kolom])) : QString();
-}
-
 QString letter(int getal, int aantalBallen)
 {
     if ((aantalBallen != 75 && aantalBallen != 90) || getal < 1 || getal > aantalBallen) return {};
     const int perLetter = aantalBallen / 5; // 15 or 18
-    return kolomLetter((getal - 1) / perLetter);
+    return Ballen::kolomLetter((getal - 1) / perLetter);
 }
 
 QString lijstRegel(int getal, int aantalBallen)

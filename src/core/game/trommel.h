@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QList>
+#include "core/common/ballen.h"
+
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -15,10 +16,7 @@ class Toeval;
 namespace Trommel
 {
 
-// The set of drawn balls: Getrokken[n] == 1 once n has been drawn; entry 0 is unused.
-using Getrokken = std::array<std::uint8_t, 91>;
-// The set of these balls (numbers outside 1..90 left out).
-Getrokken getrokken(const QList<int>& ballen);
+using Ballen::Getrokken;
 
 // Draws one of the numbers 1..maximum still in the drum, every one equally likely, and marks
 // it. Returns 0, and marks nothing, when none is left. One call of the random source per draw.
@@ -26,10 +24,6 @@ int trek(Getrokken& getrokken, int maximum, Toeval& toeval);
 // How many of 1..maximum are still in the drum.
 int inTrommel(const Getrokken& getrokken, int maximum);
 
-// The column letters of the board and of a Bingo card, left to right.
-inline constexpr char kolomLetters[] = "BINGO";
-// "B" for column 0 up to "O" for column 4.
-QString kolomLetter(int kolom);
 // "B", "I", "N", "G" or "O" for a number of a 75- or 90-ball game; empty for anything else.
 QString letter(int getal, int aantalBallen);
 // "B-7": the entry of the lists of drawn balls.

@@ -1,7 +1,6 @@
 #include "core/screen/plaatjes.h"
 
-#include "core/cards/kaartpatroon.h"
-#include "core/game/trommel.h"
+#include "core/common/ballen.h"
 
 #include <QGuiApplication>
 #include <QIconEngine>
@@ -601,7 +600,7 @@ QImage Plaatjes::logo(qreal dpr)
         p.setBrush(schijf);
         p.drawEllipse(c, 11, 11);
         p.setBrush(QColor(45, 25, 25));
-        p.drawPath(tekstIn(Trommel::kolomLetter(i), QRectF(c.x() - 7, c.y() - 6.5, 14, 13)));
+        p.drawPath(tekstIn(Ballen::kolomLetter(i), QRectF(c.x() - 7, c.y() - 6.5, 14, 13)));
         // A faint highlight on the upper left, clear of the disc.
         const QPointF licht = c - QPointF(13, 13);
         QRadialGradient hl(licht, 4.5);
@@ -627,35 +626,6 @@ QImage Plaatjes::free(qreal schaal)
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawPath(tekstIn(QStringLiteral("FREE"), QRectF(b * 0.1, h * 0.28, b * 0.8, h * 0.44)));
-    return img;
-}
-
-namespace
-{
-// A picture drawn on in twips at 15 to a pixel, boxes with their corners included, as a canvas
-// on the stage draws at the 1024 x 768 design's size.
-struct TwipsBeeld {
-    QImage& beeld;
-    void vul(int x1, int y1, int x2, int y2, const QColor& kleur)
-    {
-        QPainter(&beeld).fillRect(QRect(QPoint(x1 / 15, y1 / 15), QPoint(x2 / 15, y2 / 15)), kleur);
-    }
-    void kader(int x1, int y1, int x2, int y2, const QColor& kleur)
-    {
-        vul(x1, y1, x2, y1, kleur);
-        vul(x1, y2, x2, y2, kleur);
-        vul(x1, y1, x1, y2, kleur);
-        vul(x2, y1, x2, y2, kleur);
-    }
-};
-} // namespace
-
-QImage Plaatjes::startPatroon()
-{
-    QImage img(43, 43, QImage::Format_RGB32);
-    img.fill(QColor(40, 40, 60));
-    TwipsBeeld doek{img};
-    PatroonKaart::tekenKlein(doek, PatroonKaart::diagonalen(), PatroonKaart::markKleur, 105);
     return img;
 }
 

@@ -37,10 +37,6 @@ QImage logo(qreal dpr = 1.0);                      // 300 x 182: five dim balls 
 // shape; schaal multiplies the pixel size, for sharp print.
 QImage free(qreal schaal = 1.0);
 
-// The pattern button's picture at start-up: 43 x 43 pixels, a 7-pixel margin in RGB(40,40,60)
-// left and top, then a 5 x 5 card of black lines 7 pixels apart, both diagonals red.
-QImage startPatroon();
-
 QIcon vensterIcoon();
 // The hand-shaped pointer over the picture buttons.
 QCursor hand();

@@ -1,6 +1,6 @@
 #include "widgets/cards/kaartcontrole.h"
 
-#include "core/game/trommel.h"
+#include "core/common/ballen.h"
 #include "core/screen/plaatjes.h"
 #include "core/screen/twips.h"
 #include "widgets/common/dialoog.h"
@@ -141,7 +141,7 @@ void KaartControle::paintEvent(QPaintEvent*)
     p.fillRect(kaart, celKleur);
     for (int k = 0; k < kolommen && !kien; ++k) {
         p.setPen(QColor(30, 30, 30));
-        tekstIn(p, QRectF(kaart.left() + cel * k, kaart.top(), cel, cel), Trommel::kolomLetter(k), cel * 0.7, true,
+        tekstIn(p, QRectF(kaart.left() + cel * k, kaart.top(), cel, cel), Ballen::kolomLetter(k), cel * 0.7, true,
                 Qt::AlignCenter);
     }
     for (int i = 0; i < m_kaart.getallen.size(); ++i) {

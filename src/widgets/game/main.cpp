@@ -175,7 +175,7 @@ void Main::verbind()
         if (m_avond.nieuwSpelVraag()) KnopPic->zetKnoppen(true);
     });
     connect(KnopPic, &Opdrachtbalk::kaartControleren, this, &Main::controleerKaart);
-    connect(KnopPic, &Opdrachtbalk::exit, this, &Main::close);
+    connect(KnopPic, &Opdrachtbalk::afsluiten, this, &Main::close);
     connect(KnopPic, &Doek::geklikt, this, [this] { Pic->setFocus(Qt::MouseFocusReason); });
 
     // The game as the model changes it.

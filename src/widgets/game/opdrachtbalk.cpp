@@ -93,8 +93,7 @@ Opdrachtbalk::Opdrachtbalk(const Spel& spel, QWidget* ouder) : Doek(ouder, balkK
     });
 
     // The pattern button at start-up: both diagonals.
-    for (int k : {1, 7, 13, 19, 25, 5, 9, 17, 21})
-        m_patroon[k] = 1;
+    m_patroon = PatroonKaart::diagonalen();
     m_midden = PatroonKaart::markKleur;
 }
 
@@ -180,7 +179,7 @@ void Opdrachtbalk::druk(int knop)
 // Exit waits another moment after its press before the window closes.
 void Opdrachtbalk::drukExit()
 {
-    if (ExitKnop->druk() && Wacht(0.2)) emit exit();
+    if (ExitKnop->druk() && Wacht(0.2)) emit afsluiten();
 }
 
 void Opdrachtbalk::zetKnoppen(bool aan)

@@ -64,7 +64,7 @@ signals:
     void instellingen();
     void spelBeginnen();
     void kaartControleren();
-    void exit();
+    void afsluiten();
 
 private:
     void tekenPatroonKnop();

@@ -247,7 +247,7 @@ private slots:
         Controle::Patroon p{};
         for (int vak : patroon)
             p[vak] = 1;
-        const Controle::Uitslag u = Controle::bingo(cellen, Trommel::getrokken(ballen), &p);
+        const Controle::Uitslag u = Controle::bingo(cellen, Ballen::getrokken(ballen), &p);
         QTEST(u.oordeel, "oordeel");
         QTEST(int(u.ontbrekend.size()), "ontbrekend");
         QCOMPARE(u.gewonnen, u.oordeel.startsWith(QStringLiteral("BINGO")));
@@ -261,14 +261,14 @@ private slots:
             for (int j = 0; j < 5; ++j)
                 cellen[rij * 9 + 2 * j] = 10 * (2 * j) + rij + 1; // 1 2 3, 21 22 23, ...
         QList<int> ballen = {1, 21, 41, 61, 81, 2, 22, 42, 62};
-        QCOMPARE(Controle::kien(cellen, Trommel::getrokken(ballen), 1).oordeel, QStringLiteral("KIEN: 1 rij"));
-        const Controle::Uitslag twee = Controle::kien(cellen, Trommel::getrokken(ballen), 2);
+        QCOMPARE(Controle::kien(cellen, Ballen::getrokken(ballen), 1).oordeel, QStringLiteral("KIEN: 1 rij"));
+        const Controle::Uitslag twee = Controle::kien(cellen, Ballen::getrokken(ballen), 2);
         QCOMPARE(twee.oordeel, QStringLiteral("Geen kien: 1 rij (nodig: 2 rijen)"));
         QCOMPARE(twee.ontbrekend, (QList<int>{82, 3, 23, 43, 63, 83}));
         ballen << 82;
-        QCOMPARE(Controle::kien(cellen, Trommel::getrokken(ballen), 2).oordeel, QStringLiteral("KIEN: 2 rijen"));
+        QCOMPARE(Controle::kien(cellen, Ballen::getrokken(ballen), 2).oordeel, QStringLiteral("KIEN: 2 rijen"));
         ballen << 3 << 23 << 43 << 63 << 83;
-        QCOMPARE(Controle::kien(cellen, Trommel::getrokken(ballen), 3).oordeel, QStringLiteral("KIEN: volle kaart"));
+        QCOMPARE(Controle::kien(cellen, Ballen::getrokken(ballen), 3).oordeel, QStringLiteral("KIEN: volle kaart"));
     }
 };
 

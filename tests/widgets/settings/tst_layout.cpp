@@ -87,7 +87,7 @@ private slots:
     void okEnCancel()
     {
         const QImage start = knopBeeld();
-        QCOMPARE(start, Plaatjes::startPatroon().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(start, PatroonKaart::startPlaatje().convertToFormat(QImage::Format_RGB32));
         auto dlg = open();
         for (int k : {1, 7, 19, 25, 5, 9, 17, 21})
             druk(*dlg, venster(k).center());

@@ -1,4 +1,4 @@
-#include "widgets/game/programma.h"
+#include "widgets/screen/programma.h"
 
 #include "widgets/screen/tweeschermen.h"
 
