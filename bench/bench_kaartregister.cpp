@@ -96,14 +96,15 @@ int main(int argc, char** argv)
     // A register of 100,000 cards; each check opens it, finds the card and gives the verdict.
     KaartRegister reg(map.filePath(QStringLiteral("groot.db")));
     VasteToeval toeval(2);
-    if (!reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 100000 / 6 + 1, toeval)) return 1;
+    const auto reeks = reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 100000 / 6 + 1, toeval);
+    if (!reeks || !reg.bevestig(*reeks, reeks->laatste()) || !reg.rondAf(*reeks)) return 1;
     reg.sluit();
     const Controle::Getrokken getrokken = Ballen::getrokken({4, 17, 33, 48, 61, 12, 22, 39, 50, 70});
     std::vector<double> tijden;
     for (int i = 0; i < 200; ++i) {
         QElapsedTimer klok;
         klok.start();
-        KaartRegister kijk(map.filePath(QStringLiteral("groot.db")));
+        KaartRegister kijk(map.filePath(QStringLiteral("groot.db")), KaartRegister::Modus::Lezen);
         const auto kaart = kijk.open() ? kijk.kaart(QStringLiteral("A"), 1 + (i * 4999) % 100000) : std::nullopt;
         if (!kaart) return 1;
         Controle::controleer(*kaart, getrokken, nullptr, 1);

@@ -2,7 +2,8 @@
 // append left to the system to write out; the space bar to the first blink phase painted with
 // the record on, against the same draw without it and against one 60 Hz frame; and a start
 // that takes up a game of 90 balls with 60 drawn, to its first painted frame, against a plain
-// start. The files go in a folder beside this program, on the disk its settings would be on.
+// start; and a start from a record of 50 MB against one from a small record. The files go in a
+// folder beside this program, on the disk its settings would be on.
 #include "benchhulp.h"
 
 #include "core/common/toeval.h"
@@ -157,6 +158,63 @@ bool hervatten(const QString& map)
         mediaan(hervatTijden), mediaan(leegTijden));
     return true;
 }
+// A start that takes a game up again from a record of 50 MB (about 11,000 games of 90 balls, as
+// a year of evenings in one file), against one from a record of a single game: to the question
+// to play on (the record read), and on to the first new ball written down.
+bool grootVerloop(const QString& map)
+{
+    const QString groot = map + QStringLiteral("/groot"), klein = map + QStringLiteral("/klein");
+    const QDateTime nu = QDateTime::currentDateTime();
+    for (const QString& folder : {groot, klein}) {
+        QByteArray inhoud = Verloop::kopRegel + "\r\n";
+        for (int spel = 1; folder == klein ? spel == 1 : inhoud.size() < 50 * 1000 * 1000; ++spel) {
+            Spel::Stand stand{90, spel, spel, {}};
+            inhoud += Verloop::regel(nu, stand, Spel::Gebeurtenis::NieuwSpel, 0);
+            for (int bal = 1; bal <= 90; ++bal)
+                inhoud += Verloop::regel(nu, stand, Spel::Gebeurtenis::Getrokken, bal);
+            inhoud += Verloop::regel(nu, stand, Spel::Gebeurtenis::Afgesloten, 0);
+        }
+        Spel::Stand open{90, 1, 99999, {}};
+        inhoud += Verloop::regel(nu, open, Spel::Gebeurtenis::NieuwSpel, 0);
+        for (int bal = 1; bal <= 60; ++bal)
+            inhoud += Verloop::regel(nu, open, Spel::Gebeurtenis::Getrokken, bal);
+        const QString bestand = Verloop::dagBestand(folder, nu.date());
+        if (!QDir().mkpath(QFileInfo(bestand).absolutePath()) || !VeiligBestand::schrijf(bestand, inhoud)) return false;
+    }
+    const auto start = [](const QString& folder, double& totVraag) {
+        QElapsedTimer klok;
+        klok.start();
+        Spel spel;
+        Verloop verloop(folder);
+        verloop.volg(spel);
+        const auto laatste = verloop.bijStart();
+        totVraag = klok.nsecsElapsed() / 1e6;
+        if (!laatste || laatste->stand.ballen.size() != 60) return -1.0;
+        verloop.hervat(*laatste);
+        spel.herstel(laatste->stand);
+        VasteToeval toeval(3);
+        spel.trek(toeval);
+        const double ms = klok.nsecsElapsed() / 1e6;
+        spel.neemTerug();
+        return ms;
+    };
+    std::vector<double> vraagGroot, vraagKlein, balGroot, balKlein;
+    for (int i = 0; i < 6; ++i) {
+        double g = 0, k = 0;
+        const double a = start(groot, g), b = start(klein, k);
+        if (a < 0 || b < 0) return false;
+        if (i == 0) continue; // the first reads from the disk, the others from its cache
+        vraagGroot.push_back(g);
+        vraagKlein.push_back(k);
+        balGroot.push_back(a);
+        balKlein.push_back(b);
+    }
+    rij("start with a record of 50 MB to the question to play on (the record read), median of 5, against a record "
+        "of one game",
+        mediaan(vraagGroot), mediaan(vraagKlein));
+    rij("the same on to the first new ball written down", mediaan(balGroot), mediaan(balKlein));
+    return true;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -168,7 +226,8 @@ int main(int argc, char** argv)
     if (!map.isValid()) return 1;
     // The starts first: right after the many synced appends a start takes several times as
     // long, the same for both kinds, which would hide the difference between them.
-    const bool goed = hervatten(map.path()) && trekking(map.filePath(QStringLiteral("trekking")));
+    const bool hervat = hervatten(map.path()), getrokken = trekking(map.filePath(QStringLiteral("trekking")));
+    const bool goed = grootVerloop(map.path()) && hervat && getrokken;
     regels(map.path());
     return goed ? 0 : 1;
 }

@@ -144,7 +144,8 @@ inline bool registreerBingo(const QString& map, const QString& serie, int pagina
 {
     KaartRegister reg(KaartRegister::padIn(map));
     VasteToeval kans(zaad);
-    const bool goed = reg.registreer(KaartSoort::Bingo75, serie, paginas, kans).has_value();
+    const auto reeks = reg.registreer(KaartSoort::Bingo75, serie, paginas, kans);
+    const bool goed = reeks && reg.bevestig(*reeks, 6 * paginas) && reg.rondAf(*reeks);
     reg.sluit();
     return goed;
 }

@@ -6,6 +6,7 @@
 #include "core/cards/genummerd.h"
 #include "core/cards/pagina.h"
 #include "core/cards/uitvoer.h"
+#include "core/common/onderbreking.h"
 #include "core/common/toeval.h"
 #include "core/common/vertaling.h"
 #include "core/game/verloop.h"
@@ -43,9 +44,9 @@ const char* const hulpTekst =
     "  --paginas N        aantal pagina's, 1 tot en met 255, met --serie tot en met 10000 (standaard 1)\n"
     "  --tekst \"...\"      regel tekst onder de kaarten (standaard geen tekst)\n"
     "  --uitvoer BESTAND  het PDF-bestand dat wordt geschreven (verplicht)\n"
-    "  --serie NAAM       nummert de kaarten in deze serie (een letter, dan letters of cijfers,\n"
-    "                     samen hoogstens 12) en zet ze in het kaartregister; de nummers lopen\n"
-    "                     door over alle keren afdrukken\n"
+    "  --serie NAAM       nummert de kaarten in deze serie (een letter A-Z, dan letters A-Z of\n"
+    "                     cijfers, samen hoogstens 12) en zet ze in het kaartregister; de nummers\n"
+    "                     lopen door over alle keren afdrukken\n"
     "\n"
     "  controleer         toont een genummerde kaart met de getrokken getallen en zegt of ze wint\n"
     "  --kaart N          het kaartnummer: 17, of met de serie erbij: A-0017\n"
@@ -59,13 +60,21 @@ const char* const hulpTekst =
     "  --register BESTAND het kaartregister (standaard Kaartregister.db in de map van de instellingen)\n"
     "  --help             toont deze uitleg\n"
     "\n"
-    "Bij een fout wordt er geen bestand geschreven en is de afsluitcode niet 0.\n";
+    "Bij een fout wordt er geen bestand geschreven en is de afsluitcode niet 0. Ctrl-C breekt het\n"
+    "afdrukken netjes af: er blijft geen PDF-bestand en er blijven geen kaarten in het register.\n";
 
 void schrijf(FILE* naar, const QString& tekst)
 {
     const QByteArray bytes = tekst.toLocal8Bit();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), naar);
     std::fflush(naar);
+}
+
+// An argument as a message repeats it: a long one is cut, so the message stays readable.
+QString kort(const QString& tekst)
+{
+    constexpr int grens = 60;
+    return tekst.size() <= grens ? tekst : tekst.left(grens - 3) + QStringLiteral("...");
 }
 
 int fout(const QString& melding)
@@ -96,10 +105,14 @@ bool leesLijst(const QString& tekst, int laag, int hoog, QList<int>& uit)
     return true;
 }
 
+QString instellingenMap()
+{
+    return InstellingenBestand(QCoreApplication::applicationDirPath()).instellingenMap();
+}
+
 QString registerPad(const QString& gegeven)
 {
-    if (!gegeven.isEmpty()) return gegeven;
-    return KaartRegister::padIn(InstellingenBestand(QCoreApplication::applicationDirPath()).instellingenMap());
+    return gegeven.isEmpty() ? KaartRegister::padIn(instellingenMap()) : gegeven;
 }
 
 int controleer(const QMap<QString, QString>& opties)
@@ -109,13 +122,13 @@ int controleer(const QMap<QString, QString>& opties)
     QString serie;
     int nummer = 0;
     if (!KaartNummer::lees(kaartTekst, &serie, &nummer))
-        return fout(QStringLiteral("'%1' is geen kaartnummer.").arg(kaartTekst));
+        return fout(QStringLiteral("'%1' is geen kaartnummer.").arg(kort(kaartTekst)));
     const QString serieOptie = opties.value(QStringLiteral("--serie"));
     if (!serieOptie.isNull()) {
         const QString s = KaartNummer::serie(serieOptie);
-        if (s.isEmpty()) return fout(QStringLiteral("'%1' is geen naam van een serie.").arg(serieOptie));
+        if (s.isEmpty()) return fout(QStringLiteral("'%1' is geen naam van een serie.").arg(kort(serieOptie)));
         if (!serie.isEmpty() && serie != s)
-            return fout(QStringLiteral("--kaart %1 hoort niet bij serie %2.").arg(kaartTekst, s));
+            return fout(QStringLiteral("--kaart %1 hoort niet bij serie %2.").arg(kort(kaartTekst), s));
         serie = s;
     }
     if (serie.isEmpty()) return fout(QStringLiteral("geef met --serie aan bij welke serie de kaart hoort."));
@@ -133,14 +146,20 @@ int controleer(const QMap<QString, QString>& opties)
     int rijen = 1;
     const QString rijenTekst = opties.value(QStringLiteral("--rijen"));
     if (!rijenTekst.isNull() && !leesGetal(rijenTekst, 1, 3, rijen))
-        return fout(QStringLiteral("--rijen moet 1, 2 of 3 zijn, niet '%1'.").arg(rijenTekst));
+        return fout(QStringLiteral("--rijen moet 1, 2 of 3 zijn, niet '%1'.").arg(kort(rijenTekst)));
 
     const QString pad = registerPad(opties.value(QStringLiteral("--register")));
     // Without a list, the balls of the game being played: the last game in the evening's record,
     // which is kept in the same folder as the card register.
     if (ballenTekst.isNull()) {
         const QString map = QFileInfo(pad).absolutePath();
-        const std::optional<Verloop::Laatste> laatste = Verloop::laatsteSpel(map);
+        QStringList toekomst;
+        const std::optional<Verloop::Laatste> laatste = Verloop::laatsteSpel(map, &toekomst);
+        for (const QString& bestand : toekomst)
+            schrijf(stderr,
+                    QStringLiteral("zorvak-kaarten: het verloop \"%1\" heeft een datum na vandaag en wordt niet "
+                                   "gebruikt.\n")
+                        .arg(QDir::toNativeSeparators(bestand)));
         if (!laatste || laatste->beschadigd) {
             return fout(laatste
                             ? QStringLiteral("het verloop \"%1\" kan niet worden gelezen: %2. Geef met --ballen aan "
@@ -153,11 +172,11 @@ int controleer(const QMap<QString, QString>& opties)
         for (const Spel::Bal& bal : laatste->stand.ballen)
             ballen << bal.getal;
     }
-    QString melding = QStringLiteral("Er is nog geen kaartregister (\"%1\").").arg(QDir::toNativeSeparators(pad));
-    KaartRegister kaartRegister(pad);
-    const std::optional<RegisterKaart> kaart = QFileInfo::exists(pad) && kaartRegister.open(&melding)
-                                                   ? kaartRegister.kaart(serie, nummer, &melding)
-                                                   : std::nullopt;
+    // Checking only reads: a register is never made, written or moved by it.
+    QString melding;
+    KaartRegister kaartRegister(pad, KaartRegister::Modus::Lezen);
+    const std::optional<RegisterKaart> kaart =
+        kaartRegister.open(&melding) ? kaartRegister.kaart(serie, nummer, &melding) : std::nullopt;
     if (!kaart) {
         schrijf(stderr, QStringLiteral("zorvak-kaarten: %1\n").arg(melding));
         return 2;
@@ -230,9 +249,9 @@ int main(int argc, char** argv)
             return 0;
         }
         if (!arg.startsWith(QStringLiteral("--"))) {
-            if (!soort.isEmpty()) return fout(QStringLiteral("onbekend argument '%1'.").arg(arg));
+            if (!soort.isEmpty()) return fout(QStringLiteral("onbekend argument '%1'.").arg(kort(arg)));
             if (arg != QStringLiteral("bingo") && arg != QStringLiteral("kien") && arg != QStringLiteral("controleer"))
-                return fout(QStringLiteral("onbekende soort kaarten '%1': kies bingo of kien.").arg(arg));
+                return fout(QStringLiteral("onbekende soort kaarten '%1': kies bingo of kien.").arg(kort(arg)));
             soort = arg;
             continue;
         }
@@ -244,7 +263,7 @@ int main(int argc, char** argv)
             arg = arg.left(is);
             metWaarde = true;
         }
-        if (!bekend.contains(arg)) return fout(QStringLiteral("onbekende optie '%1'.").arg(arg));
+        if (!bekend.contains(arg)) return fout(QStringLiteral("onbekende optie '%1'.").arg(kort(arg)));
         if (!metWaarde) {
             if (i + 1 >= args.size()) return fout(QStringLiteral("bij %1 hoort een waarde.").arg(arg));
             waarde = args.at(++i);
@@ -272,15 +291,15 @@ int main(int argc, char** argv)
         if (soort == QStringLiteral("kien"))
             return fout(QStringLiteral("--getallen hoort alleen bij bingo; kienkaarten hebben altijd 90 getallen."));
         if (getallen != QStringLiteral("75") && getallen != QStringLiteral("90"))
-            return fout(QStringLiteral("--getallen moet 75 of 90 zijn, niet '%1'.").arg(getallen));
+            return fout(QStringLiteral("--getallen moet 75 of 90 zijn, niet '%1'.").arg(kort(getallen)));
         aantalGetallen = getallen.toInt();
     }
     const QString serieTekst = opties.value(QStringLiteral("--serie"));
     const QString serie = KaartNummer::serie(serieTekst);
     if (!serieTekst.isNull() && serie.isEmpty())
-        return fout(QStringLiteral("--serie moet beginnen met een letter, gevolgd door letters of cijfers, samen "
-                                   "hoogstens 12, niet '%1'.")
-                        .arg(serieTekst));
+        return fout(QStringLiteral("--serie moet beginnen met een letter (A-Z), gevolgd door letters (A-Z) of "
+                                   "cijfers, samen hoogstens 12, zonder accenten, niet '%1'.")
+                        .arg(kort(serieTekst)));
     if (serieTekst.isNull() && opties.contains(QStringLiteral("--register")))
         return fout(QStringLiteral("--register hoort bij --serie."));
     const QString paginas = opties.value(QStringLiteral("--paginas"));
@@ -289,14 +308,23 @@ int main(int argc, char** argv)
     if (!paginas.isNull() && !leesGetal(paginas, 1, maxPaginas, aantalPaginas))
         return fout(QStringLiteral("--paginas moet een heel getal van 1 tot en met %1 zijn, niet '%2'.")
                         .arg(maxPaginas)
-                        .arg(paginas));
+                        .arg(kort(paginas)));
     const QString uitvoer = opties.value(QStringLiteral("--uitvoer"));
     if (uitvoer.isEmpty()) return fout(QStringLiteral("geef met --uitvoer aan in welk PDF-bestand de kaarten komen."));
-    if (QFileInfo(uitvoer).isDir()) return fout(QStringLiteral("'%1' is een map, geen bestand.").arg(uitvoer));
+    if (QFileInfo(uitvoer).isDir()) return fout(QStringLiteral("'%1' is een map, geen bestand.").arg(kort(uitvoer)));
+    // The cards never take the place of one of the program's own files.
+    const QString registerBestand = registerPad(opties.value(QStringLiteral("--register")));
+    const QString eigen =
+        Afdruk::beschermdDoel(uitvoer, instellingenMap(), registerBestand, QCoreApplication::applicationDirPath());
+    if (!eigen.isEmpty())
+        return fout(
+            QStringLiteral("--uitvoer '%1' is %2; kies een ander bestand voor de kaarten.").arg(kort(uitvoer), eigen));
     const QString tekst = opties.value(QStringLiteral("--tekst"));
     if (!Pagina::tekstPast(tekst))
         return fout(QStringLiteral("de tekst is te lang: hij past niet op de regel onder de kaarten."));
 
+    // Ctrl-C and the like stop the job between two steps; it then leaves nothing behind.
+    Onderbreking::vang();
     PdfUitvoer pdf(uitvoer);
     QString melding;
     bool gelukt = false;
@@ -305,7 +333,13 @@ int main(int argc, char** argv)
                      ? Afdruk::bingo(pdf, aantalGetallen, aantalPaginas, tekst, Toeval::systeem(), false, &melding)
                      : Afdruk::kien(pdf, aantalPaginas, tekst, Toeval::systeem(), false, &melding);
     } else {
-        KaartRegister kaartRegister(registerPad(opties.value(QStringLiteral("--register"))));
+        KaartRegister kaartRegister(registerBestand);
+        // A file that is no register of ours is a wrong argument, and stays as it is.
+        if (!kaartRegister.open(&melding)) {
+            schrijf(stderr, QStringLiteral("zorvak-kaarten: %1\n").arg(melding));
+            const auto t = kaartRegister.toestand();
+            return t == KaartRegister::Toestand::Vreemd || t == KaartRegister::Toestand::Geweigerd ? 2 : 1;
+        }
         const KaartSoort kaartSoort = soort == QStringLiteral("kien") ? KaartSoort::Kien
                                       : aantalGetallen == 90          ? KaartSoort::Bingo90
                                                                       : KaartSoort::Bingo75;
@@ -320,6 +354,11 @@ int main(int argc, char** argv)
                         .arg(QDir::toNativeSeparators(kaartRegister.pad())));
     }
     if (!gelukt) {
+        if (Onderbreking::gevraagd()) {
+            schrijf(stderr, QStringLiteral("zorvak-kaarten: onderbroken; er is geen PDF-bestand geschreven en er staan "
+                                           "geen nieuwe kaarten in het kaartregister.\n"));
+            return 128 + Onderbreking::signaal();
+        }
         schrijf(stderr, QStringLiteral("zorvak-kaarten: %1\n").arg(melding));
         return 1;
     }

@@ -1,4 +1,7 @@
+#include "core/common/veiligbestand.h"
 #include "core/common/vertaling.h"
+#include "core/settings/instellingen.h"
+#include "widgets/common/melding.h"
 #include "widgets/common/stijl.h"
 #include "widgets/screen/programma.h"
 
@@ -20,6 +23,14 @@ int main(int argc, char* argv[])
     zetProgrammaStijl();
     Vertaling::laadQtNederlands(QApplication::applicationDirPath());
 
+    // One copy per settings folder, before anything there is read or written.
+    const InstellingenBestand bestand(QApplication::applicationDirPath());
+    VeiligBestand::Slot slot(bestand.slotPad());
+    QString bezet;
+    if (!bestand.neemSlot(slot, &bezet)) {
+        Melding::meld(nullptr, QStringLiteral("Zorvak"), bezet);
+        return 2;
+    }
     Programma programma(Avond::Opzet(QApplication::applicationDirPath()));
     QObject::connect(&programma.avond, &Avond::afgesloten, &app, [](int code) { QCoreApplication::exit(code); });
     programma.start();

@@ -3,7 +3,8 @@
 // it says each change on its output the moment the change is signalled, which is after the
 // record has it and before anything can be painted. Killed at a chosen moment, the record read
 // back must hold every ball that was shown, in order, and at most the one ball more that was
-// drawn and written down but not yet shown.
+// drawn and written down but not yet shown. And a second copy started on its folder meanwhile.
+#include "core/common/veiligbestand.h"
 #include "core/game/verloop.h"
 #include "testhulp.h"
 #include "widgets/game/bord.h"
@@ -33,6 +34,9 @@ int speel(int argc, char** argv)
     const QString map = QString::fromLocal8Bit(argv[2]);
     WachtTempo::zet(0.05);
     Melding::zetStil(true);
+    const InstellingenBestand bestand(map, map + QStringLiteral("/reserve"));
+    VeiligBestand::Slot slot(bestand.slotPad());
+    if (!bestand.neemSlot(slot, nullptr)) return 2;
     VasteToeval toeval(QByteArray(argv[3]).toUInt());
     Programma programma({map, map + QStringLiteral("/reserve"), &toeval});
     Main& hoofd = programma.hoofd;
@@ -111,6 +115,28 @@ private slots:
                                                                        bewaard.count(' ') <= getoond.count(' ') + 1)),
                      waar + " na \"" + doel + "\": getoond " + getoond + ", bewaard " + bewaard);
         }
+    }
+
+    // One copy per settings folder: while a copy plays, a second start on its folder is refused
+    // with a Dutch message. The lock goes with a copy that is killed: the next start goes ahead.
+    void tweedeKopie()
+    {
+        QTemporaryDir map;
+        QProcess kind;
+        kind.start(QCoreApplication::applicationFilePath(), {QStringLiteral("speel"), map.path(), QStringLiteral("1")});
+        QVERIFY(kind.waitForReadyRead(30000));
+        const InstellingenBestand bestand(map.path(), map.filePath(QStringLiteral("reserve")));
+        VeiligBestand::Slot slot(bestand.slotPad());
+        QString melding;
+        QVERIFY(!bestand.neemSlot(slot, &melding));
+        QVERIFY(melding.contains(QStringLiteral("Zorvak is al gestart")));
+        QProcess tweede;
+        tweede.start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("speel"), map.path(), QStringLiteral("2")});
+        QVERIFY(tweede.waitForFinished(30000) && tweede.exitCode() == 2);
+        kind.kill();
+        QVERIFY(kind.waitForFinished(30000));
+        QVERIFY(bestand.neemSlot(slot, &melding));
     }
 };
 

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
 namespace
 {
 struct Uitkomst {
@@ -166,6 +168,92 @@ private slots:
         QVERIFY(oud.open(QIODevice::ReadOnly));
         QCOMPARE(oud.readAll(), QByteArray("oud"));
         QVERIFY(!QFile::exists(map.filePath(QStringLiteral("geen"))));
+    }
+
+    void eigenBestandenBlijvenHeel_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("melding");
+        const QString bouw = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
+        const QStringList controle = {"controleer", "--kaart", "A-1", "--ballen", "1", "--register"};
+        const QStringList nummer = {"bingo", "--serie", "A", "--register", "D/r.db", "--uitvoer"};
+        QTest::newRow("controleer tekst") << controle + QStringList{"D/tekst.db"} << "geen kaartregister van Zorvak";
+        QTest::newRow("controleer leeg") << controle + QStringList{"D/leeg.db"} << "leeg";
+        QTest::newRow("controleer nergens") << controle + QStringList{"D/nergens.db"} << "nog geen kaartregister";
+        QTest::newRow("nummeren in tekst")
+            << QStringList{"bingo", "--serie", "A", "--register", "D/tekst.db", "--uitvoer", "D/b.pdf"}
+            << "geen kaartregister";
+        QTest::newRow("uitvoer is register") << nummer + QStringList{"D/r.db"} << "is het kaartregister";
+        QTest::newRow("uitvoer is journaal") << nummer + QStringList{"D/./r.db-journal"} << "kaartregister";
+        QTest::newRow("uitvoer via koppeling") << nummer + QStringList{"D/koppeling.pdf"} << "kaartregister";
+        QTest::newRow("standaardregister") << QStringList{"bingo", "--uitvoer", bouw + "/Kaartregister.db"}
+                                           << "is het kaartregister";
+        QTest::newRow("Zorvak.ini") << QStringList{"bingo", "--uitvoer", bouw + "/Zorvak.ini"} << "Zorvak.ini";
+        QTest::newRow("serie niet ASCII")
+            << QStringList{"kien", "--serie", QString::fromUtf8("STRAßE"), "--register", "D/r.db", "--uitvoer", "D/c.pdf"}
+            << "zonder accenten";
+        QTest::newRow("lange serie")
+            << QStringList{"kien", "--serie", QString(100000, 'A'), "--register", "D/r.db", "--uitvoer", "D/c.pdf"}
+            << "AAA...";
+    }
+    // The program's own files are never taken for something else. A file that is no register
+    // of ours is refused with exit 2 and stays as it was; controleer makes nothing. The cards
+    // never go to the register, its journal, the settings or the record, given or by default,
+    // however the path is spelled. A series name is ASCII, and a long argument is cut.
+    void eigenBestandenBlijvenHeel()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, melding);
+        QTemporaryDir d;
+        const QString tekst = d.filePath("tekst.db"), leeg = d.filePath("leeg.db"), reg = d.filePath("r.db");
+        QVERIFY(TestHulp::schrijfBestand(tekst, "van iemand anders") && TestHulp::schrijfBestand(leeg, {}));
+        QVERIFY(QFile::link(reg, d.filePath("koppeling.pdf")));
+        QCOMPARE(start({"kien", "--serie", "A", "--register", reg, "--uitvoer", d.filePath("a.pdf")}).code, 0);
+        const QByteArray register_ = TestHulp::leesBestand(reg);
+        const Uitkomst u = start(args.replaceInStrings(QRegularExpression(QStringLiteral("^D/")), d.path() + '/'));
+        QVERIFY2(u.code == 2 && u.fout.contains(melding) && u.fout.size() < 400, qPrintable(u.fout));
+        QCOMPARE(TestHulp::leesBestand(tekst), QByteArray("van iemand anders"));
+        QCOMPARE(QFileInfo(leeg).size(), 0);
+        QCOMPARE(TestHulp::leesBestand(reg), register_);
+        QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::System),
+                 (QStringList{"a.pdf", "koppeling.pdf", "leeg.db", "r.db", "tekst.db"}));
+    }
+
+    // Ctrl-C, SIGTERM or SIGHUP while a numbered job registers or writes its pages: it stops,
+    // with exit 128 + the signal, and leaves no card and no temporary file. A kill leaves its
+    // cards pending and its temporary file; no check finds the cards, and the next job takes
+    // both away and numbers from 1 again.
+    void onderbrokenAfdrukken()
+    {
+        QTemporaryDir d;
+        const QString reg = d.filePath("r.db"), pdf = d.filePath("k.pdf");
+        const auto bestanden = [&](const QString& patroon) { return QDir(d.path()).entryList({patroon}, QDir::Files); };
+        for (const int signaal : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
+            QProcess p;
+            p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../zorvak-kaarten"),
+                    {"bingo", "--serie", "R", "--paginas", "3000", "--register", reg, "--uitvoer", pdf});
+            QVERIFY(p.waitForStarted());
+            // Ctrl-C while the cards go in, the others while the pages are written.
+            const QString teken = signaal == SIGINT ? QStringLiteral("r.db.opdracht-*") : QStringLiteral("k.pdf.*");
+            QElapsedTimer klok;
+            klok.start();
+            while (bestanden(teken).isEmpty() && klok.elapsed() < 60000)
+                QThread::msleep(2);
+            ::kill(static_cast<pid_t>(p.processId()), signaal);
+            QVERIFY(p.waitForFinished(60000));
+            const QByteArray waar = QByteArray::number(signaal) + ' ' + p.readAllStandardError();
+            if (signaal == SIGKILL) {
+                QCOMPARE(bestanden("k.pdf.*").size(), 1);
+            } else {
+                QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 128 + signaal, waar.constData());
+                QVERIFY2(bestanden("k.pdf.*").isEmpty() && bestanden("r.db.*").isEmpty(), waar.constData());
+            }
+            QVERIFY(!QFile::exists(pdf));
+            QCOMPARE(start({"controleer", "--kaart", "R-1", "--ballen", "1", "--register", reg}).code, 2);
+        }
+        const Uitkomst u = start({"kien", "--serie", "R", "--register", reg, "--uitvoer", pdf});
+        QVERIFY2(u.code == 0 && u.uit.contains("R-0001 tot en met R-0006"), qPrintable(u.uit + u.fout));
+        QCOMPARE(QDir(d.path()).entryList(QDir::Files), (QStringList{"k.pdf", "r.db"}));
     }
 };
 

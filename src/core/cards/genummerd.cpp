@@ -12,10 +12,10 @@ bool genummerd(PaginaUitvoer& uitvoer, KaartRegister& kaartRegister, KaartSoort 
                int paginas, const QString& kaartTekst, Toeval& toeval, bool elkePaginaApart,
                KaartRegister::Reeks* reeks, QString* fout)
 {
-    if (reeks) *reeks = {serie, 0, 0};
+    if (reeks) *reeks = {serie, 0, 0, {}};
     if (paginas <= 0) return true;
     const std::optional<KaartRegister::Reeks> geregistreerd =
-        kaartRegister.registreer(soort, serie, paginas, toeval, fout);
+        kaartRegister.registreer(soort, serie, paginas, toeval, fout, uitvoer.doelBestand());
     if (!geregistreerd) return false;
 
     const bool kien = soort == KaartSoort::Kien;
@@ -50,23 +50,35 @@ bool genummerd(PaginaUitvoer& uitvoer, KaartRegister& kaartRegister, KaartSoort 
         }
     };
 
+    // The register knows the temporary file, so a later job can tell whether it took the
+    // target's place when this one is killed.
+    uitvoer.zetBijBegin([&](const QString& tijdelijk, QString* reden) {
+        return kaartRegister.zetTijdelijk(*geregistreerd, tijdelijk, reden);
+    });
     const QString naam = kien ? kienNaam : bingoNaam;
     int klaar = 0; // pages that went out
+    bool bevestigd = true;
     if (!elkePaginaApart) {
-        if (uitvoer.druk(naam, paginas, teken, fout) && leesFout.isEmpty()) klaar = paginas;
+        if (uitvoer.druk(naam, paginas, teken, fout) && leesFout.isEmpty()) {
+            klaar = paginas;
+            bevestigd = kaartRegister.bevestig(*geregistreerd, geregistreerd->laatste(), fout);
+        }
     } else {
-        for (; klaar < paginas; ++klaar)
+        for (; klaar < paginas && bevestigd; ++klaar) {
             if (!uitvoer.druk(
                     naam, 1, [&](QPainter& p, int) { teken(p, klaar); }, fout) ||
                 !leesFout.isEmpty())
                 break;
+            bevestigd = kaartRegister.bevestig(*geregistreerd, geregistreerd->eerste + 6 * klaar + 5, fout);
+        }
     }
-    if (klaar < paginas) {
-        if (!leesFout.isEmpty() && fout) *fout = leesFout;
-        kaartRegister.trekTerug(*geregistreerd, geregistreerd->eerste + 6 * klaar);
-    }
-    if (reeks) *reeks = {serie, geregistreerd->eerste, 6 * klaar};
-    return klaar == paginas;
+    uitvoer.zetBijBegin({});
+    if (!leesFout.isEmpty() && fout) *fout = leesFout;
+    // Cards that went out but could not be confirmed stay as they are: the next job sees from
+    // the PDF in its place that they were printed.
+    if (bevestigd) kaartRegister.rondAf(*geregistreerd);
+    if (reeks) *reeks = {serie, geregistreerd->eerste, 6 * klaar, geregistreerd->opdracht};
+    return klaar == paginas && bevestigd;
 }
 
 } // namespace Afdruk

@@ -1,8 +1,13 @@
 #include "core/cards/uitvoer.h"
 
 #include "core/cards/kaarten.h"
+#include "core/cards/kaartregister.h"
 #include "core/cards/pagina.h"
+#include "core/common/onderbreking.h"
 #include "core/common/veiligbestand.h"
+#include "core/game/verloop.h"
+#include "core/settings/extrainstellingen.h"
+#include "core/settings/instellingen.h"
 
 #include <QDir>
 #include <QPageLayout>
@@ -24,6 +29,7 @@ bool PdfUitvoer::druk(const QString& documentNaam, int aantal, const Tekenaar& t
     VeiligBestand::Schrijver bestand(m_pad);
     QString reden;
     if (!bestand.open(&reden)) return mislukt(reden);
+    if (m_bijBegin && !m_bijBegin(bestand.tijdelijkPad(), &reden)) return mislukt(reden);
     {
         QPdfWriter pdf(bestand.apparaat());
         pdf.setResolution(1440);
@@ -33,6 +39,10 @@ bool PdfUitvoer::druk(const QString& documentNaam, int aantal, const Tekenaar& t
         QPainter p;
         if (!p.begin(&pdf)) return mislukt(QStringLiteral("Het bestand kon niet worden voorbereid."));
         for (int i = 0; i < aantal; ++i) {
+            if (Onderbreking::gevraagd()) {
+                p.end();
+                return mislukt(QStringLiteral("Het afdrukken is onderbroken."));
+            }
             if (i > 0 && !pdf.newPage()) {
                 p.end();
                 return mislukt(QStringLiteral("Er kon geen nieuwe pagina worden begonnen."));
@@ -99,6 +109,38 @@ bool kien(PaginaUitvoer& uitvoer, int paginas, const QString& kaartTekst, Toeval
     return drukPaginas(
         uitvoer, kienNaam, paginas, elkePaginaApart,
         [&](QPainter& p, int) { Pagina::tekenKien(p, Kaarten::maakKienPagina(toeval), kaartTekst); }, fout);
+}
+
+QString beschermdDoel(const QString& uitvoer, const QString& instellingenMap, const QString& registerPad,
+                      const QString& programmaMap)
+{
+    QList<QPair<QString, QString>> eigen; // path, what it is
+    if (!registerPad.isEmpty()) {
+        eigen.append({registerPad, QStringLiteral("het kaartregister")});
+        // SQLite puts its journal beside the file a link points to.
+        const QString echt = QFileInfo(registerPad).canonicalFilePath();
+        for (const QString& pad : {registerPad, echt})
+            if (!pad.isEmpty())
+                for (const QString& bij : KaartRegister::bijBestanden(pad))
+                    eigen.append({bij, QStringLiteral("een bestand van het kaartregister")});
+    }
+    for (const QString& map : {instellingenMap, programmaMap}) {
+        if (map.isEmpty()) continue;
+        const QDir d(map);
+        eigen.append({d.filePath(QString::fromLatin1(Instellingen::bestandsNaam)),
+                      QStringLiteral("het instellingenbestand Zorvak.ini")});
+        eigen.append({d.filePath(ExtraInstellingen::bestandsNaam),
+                      QStringLiteral("het instellingenbestand %1").arg(ExtraInstellingen::bestandsNaam)});
+        eigen.append({d.filePath(QString::fromLatin1(Instellingen::slotNaam)), QStringLiteral("het slot van Zorvak")});
+    }
+    for (const auto& [pad, wat] : eigen)
+        if (VeiligBestand::zelfdeBestand(uitvoer, pad)) return wat;
+    if (!instellingenMap.isEmpty()) {
+        const QString verloop = QFileInfo(QDir(instellingenMap).filePath(Verloop::mapNaam)).canonicalFilePath();
+        if (!verloop.isEmpty() && QFileInfo(QFileInfo(uitvoer).absolutePath()).canonicalFilePath() == verloop)
+            return QStringLiteral("een bestand van het verloop van de avond");
+    }
+    return {};
 }
 
 } // namespace Afdruk

@@ -19,15 +19,26 @@ public:
     // Makes one document of `aantal` pages, page i drawn by teken(painter, i). False, with a
     // Dutch explanation in fout, when the document could not be made.
     virtual bool druk(const QString& documentNaam, int aantal, const Tekenaar& teken, QString* fout) = 0;
+    // The file the pages go to; empty for a printer or pictures.
+    virtual QString doelBestand() const { return {}; }
+    // Called once a document's temporary file exists, before its first page; false, with a
+    // reason, stops the document.
+    using BijBegin = std::function<bool(const QString& tijdelijk, QString* fout)>;
+    void zetBijBegin(BijBegin haak) { m_bijBegin = std::move(haak); }
+
+protected:
+    BijBegin m_bijBegin;
 };
 
 // All pages of a document in one PDF file, fonts embedded. The file appears complete or not
-// at all: an existing file is only replaced once the new one has been written in full.
+// at all: an existing file is only replaced once the new one has been written in full. A job
+// asked to stop (Onderbreking) stops between two pages and leaves the old file as it was.
 class PdfUitvoer : public PaginaUitvoer
 {
 public:
     explicit PdfUitvoer(QString pad) : m_pad(std::move(pad)) {}
     bool druk(const QString& documentNaam, int aantal, const Tekenaar& teken, QString* fout) override;
+    QString doelBestand() const override { return m_pad; }
 
 private:
     QString m_pad;
@@ -60,4 +71,11 @@ bool bingo(PaginaUitvoer& uitvoer, int aantalGetallen, int paginas, const QStrin
            bool elkePaginaApart, QString* fout);
 bool kien(PaginaUitvoer& uitvoer, int paginas, const QString& kaartTekst, Toeval& toeval, bool elkePaginaApart,
           QString* fout);
+
+// What a file chosen for the cards is when it is one of the program's own (the card register
+// and the files SQLite keeps beside it, the settings files, the folder's lock, the evening's
+// record), as "het kaartregister"; empty when it is none of these. Paths are compared as the
+// system resolves them, so a link or another spelling of the same file is found too.
+QString beschermdDoel(const QString& uitvoer, const QString& instellingenMap, const QString& registerPad,
+                      const QString& programmaMap = {});
 } // namespace Afdruk

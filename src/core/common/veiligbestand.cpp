@@ -11,6 +11,7 @@
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #else
@@ -118,7 +119,11 @@ int maakTijdelijk(const QString& pad, QString& tijdelijk, QString* fout)
     for (int poging = 0; poging < 100; ++poging) {
         tijdelijk = pad + QLatin1Char('.') + achtervoegsel();
         const int fd = ::open(plat(tijdelijk).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0) return fd;
+        if (fd >= 0) {
+            // Held while it is written: the clean-up of another copy leaves it alone.
+            (void)::flock(fd, LOCK_EX | LOCK_NB);
+            return fd;
+        }
         if (errno == EINTR || errno == EEXIST) continue;
         const int nummer = errno;
         if (nummer == EACCES || nummer == EPERM)
@@ -378,6 +383,8 @@ public:
         m_fd = -1;
     }
 
+    QString tijdelijk() const { return m_fd >= 0 ? m_tijdelijk : QString(); }
+
 protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 lengte) override
@@ -431,6 +438,11 @@ void Schrijver::breekAf()
     m_apparaat.reset();
 }
 
+QString Schrijver::tijdelijkPad() const
+{
+    return m_apparaat ? m_apparaat->tijdelijk() : QString();
+}
+
 bool voegToe(const QString& pad, const QByteArray& regel, QString* fout)
 {
 #ifdef Q_OS_UNIX
@@ -473,7 +485,13 @@ bool voegToe(const QString& pad, const QByteArray& regel, QString* fout)
 #endif
 }
 
-std::optional<QByteArray> lees(const QString& pad, qint64 maximum, QString* fout)
+namespace
+{
+enum class Deel { Heel, Begin, Einde };
+
+// Reads the whole file (refused when larger than `maximum`), or at most `maximum` bytes from its
+// beginning or its end.
+std::optional<QByteArray> leesDeel(const QString& pad, qint64 maximum, Deel deel, QString* fout)
 {
     const auto teGroot = [&] {
         mislukt(fout, QStringLiteral("Het bestand \"%1\" is te groot.").arg(toon(pad)));
@@ -494,7 +512,7 @@ std::optional<QByteArray> lees(const QString& pad, qint64 maximum, QString* fout
         mislukt(fout, S_ISDIR(st.st_mode) ? reden(EISDIR, pad) : geenGewoonBestand(pad));
         return std::nullopt;
     }
-    if (st.st_size > maximum) return teGroot();
+    if (deel == Deel::Heel && st.st_size > maximum) return teGroot();
     const int fd = ::open(plat(pad).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         mislukt(fout, redenBijLezen(errno, pad));
@@ -506,13 +524,21 @@ std::optional<QByteArray> lees(const QString& pad, qint64 maximum, QString* fout
         mislukt(fout, geenGewoonBestand(pad));
         return std::nullopt;
     }
+    if (deel == Deel::Einde && st.st_size > maximum && ::lseek(fd, st.st_size - maximum, SEEK_SET) < 0) {
+        const int nummer = errno;
+        ::close(fd);
+        mislukt(fout, redenBijLezen(nummer, pad));
+        return std::nullopt;
+    }
+    // A whole file may have grown since it was looked at; one byte more than allowed tells.
+    const qint64 grens = deel == Deel::Heel ? maximum + 1 : maximum;
     QByteArray inhoud;
-    inhoud.resize(static_cast<qsizetype>(qMin<qint64>(maximum + 1, qMax<qint64>(st.st_size + 1, 4096))));
+    inhoud.resize(static_cast<qsizetype>(qMin<qint64>(grens, qMax<qint64>(st.st_size + 1, 4096))));
     qint64 gelezen = 0;
     for (;;) {
         if (gelezen == inhoud.size()) {
-            if (gelezen > maximum) break;
-            inhoud.resize(static_cast<qsizetype>(qMin<qint64>(maximum + 1, inhoud.size() * 2)));
+            if (gelezen >= grens) break;
+            inhoud.resize(static_cast<qsizetype>(qMin<qint64>(grens, inhoud.size() * 2)));
         }
         const ssize_t n = ::read(fd, inhoud.data() + gelezen, static_cast<size_t>(inhoud.size() - gelezen));
         if (n < 0) {
@@ -526,7 +552,7 @@ std::optional<QByteArray> lees(const QString& pad, qint64 maximum, QString* fout
         gelezen += n;
     }
     ::close(fd);
-    if (gelezen > maximum) return teGroot();
+    if (deel == Deel::Heel && gelezen > maximum) return teGroot();
     inhoud.truncate(static_cast<qsizetype>(gelezen));
     return inhoud;
 #else
@@ -539,21 +565,247 @@ std::optional<QByteArray> lees(const QString& pad, qint64 maximum, QString* fout
         mislukt(fout, info.isDir() ? reden(EISDIR, pad) : geenGewoonBestand(pad));
         return std::nullopt;
     }
-    if (info.size() > maximum) return teGroot();
+    if (deel == Deel::Heel && info.size() > maximum) return teGroot();
     QFile bestand(pad);
     if (!bestand.open(QIODevice::ReadOnly)) {
         mislukt(fout, redenBijLezen(EACCES, pad));
         return std::nullopt;
     }
-    QByteArray inhoud = bestand.read(maximum + 1);
+    if (deel == Deel::Einde && bestand.size() > maximum) bestand.seek(bestand.size() - maximum);
+    QByteArray inhoud = bestand.read(deel == Deel::Heel ? maximum + 1 : maximum);
     if (bestand.error() != QFileDevice::NoError) {
         mislukt(fout, redenBijLezen(EIO, pad));
         return std::nullopt;
     }
-    if (inhoud.size() > maximum) return teGroot();
+    if (deel == Deel::Heel && inhoud.size() > maximum) return teGroot();
     return inhoud;
 #endif
 }
+} // namespace
+
+std::optional<QByteArray> lees(const QString& pad, qint64 maximum, QString* fout)
+{
+    return leesDeel(pad, maximum, Deel::Heel, fout);
+}
+
+std::optional<QByteArray> leesBegin(const QString& pad, qint64 aantal, QString* fout)
+{
+    return leesDeel(pad, aantal, Deel::Begin, fout);
+}
+
+std::optional<QByteArray> leesEinde(const QString& pad, qint64 aantal, QString* fout)
+{
+    return leesDeel(pad, aantal, Deel::Einde, fout);
+}
+
+bool overschrijf(const QString& pad, const QByteArray& inhoud, QString* fout)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(plat(pad).constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return mislukt(fout, reden(errno, pad));
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != inhoud.size()) {
+        ::close(fd);
+        return mislukt(fout, geenGewoonBestand(pad));
+    }
+    int nummer = 0;
+    for (qint64 klaar = 0; nummer == 0 && klaar < inhoud.size();) {
+        const ssize_t n = ::pwrite(fd, inhoud.constData() + klaar, static_cast<size_t>(inhoud.size() - klaar), klaar);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0)
+            nummer = n < 0 ? errno : EIO;
+        else
+            klaar += n;
+    }
+    if (nummer == 0 && ::fsync(fd) != 0) nummer = errno;
+    if (::close(fd) != 0 && nummer == 0) nummer = errno;
+    return nummer == 0 || mislukt(fout, reden(nummer, pad));
+#else
+    Doel doel;
+    if (!bekijk(pad, doel, fout)) return false;
+    if (doel.koppeling || !doel.bestaat) return mislukt(fout, geenGewoonBestand(pad));
+    const int fd = ::_wopen(reinterpret_cast<const wchar_t*>(plat(pad).utf16()), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
+    if (fd < 0) return mislukt(fout, reden(errno, pad));
+    if (::_filelengthi64(fd) != inhoud.size()) {
+        ::_close(fd);
+        return mislukt(fout, geenGewoonBestand(pad));
+    }
+    int nummer = schrijfAlles(fd, inhoud.constData(), inhoud.size());
+    if (nummer == 0 && ::_commit(fd) != 0) nummer = errno;
+    if (::_close(fd) != 0 && nummer == 0) nummer = errno;
+    return nummer == 0 || mislukt(fout, reden(nummer, pad));
+#endif
+}
+
+QString identiteit(const QString& pad)
+{
+#ifdef Q_OS_UNIX
+    struct stat st = {};
+    if (pad.isEmpty() || ::stat(plat(pad).constData(), &st) != 0) return {};
+    return QStringLiteral("%1:%2").arg(quint64(st.st_dev)).arg(quint64(st.st_ino));
+#else
+    Q_UNUSED(pad);
+    return {};
+#endif
+}
+
+bool zelfdeBestand(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty()) return false;
+    const QString ia = identiteit(a);
+    if (!ia.isEmpty() && ia == identiteit(b)) return true;
+    const auto kanoniek = [](const QString& pad) {
+        const QFileInfo info(pad);
+        if (info.exists()) return info.canonicalFilePath();
+        const QString map = QFileInfo(info.absolutePath()).canonicalFilePath();
+        return map.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : map + QLatin1Char('/') + info.fileName();
+    };
+#ifdef Q_OS_WIN
+    return kanoniek(a).compare(kanoniek(b), Qt::CaseInsensitive) == 0;
+#else
+    return kanoniek(a) == kanoniek(b);
+#endif
+}
+
+Slot::Slot(QString pad) : m_pad(std::move(pad)) {}
+
+Slot::~Slot()
+{
+    laatLos();
+}
+
+bool Slot::isGenomen() const
+{
+    return m_greep != -1;
+}
+
+#ifdef Q_OS_UNIX
+
+namespace
+{
+// Opens the lock's file for reading; -1 when it cannot be.
+int openSlot(const QString& pad)
+{
+    const int fd = ::open(plat(pad).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = ENXIO;
+        return -1;
+    }
+    return fd;
+}
+} // namespace
+
+Slot::Uitkomst Slot::neem(QString* fout)
+{
+    if (isGenomen()) return Uitkomst::Genomen;
+    // Whoever removes a free lock's file does so while holding it; a lock taken on a file that
+    // was removed meanwhile holds nothing, so it is taken again on the file that is there now.
+    for (int poging = 0; poging < 5; ++poging) {
+        struct stat st = {};
+        if (::lstat(plat(m_pad).constData(), &st) != 0 && errno == ENOENT && !schrijf(m_pad, {}, fout))
+            return Uitkomst::Mislukt;
+        const int fd = openSlot(m_pad);
+        if (fd < 0) {
+            if (errno == ENOENT) continue;
+            mislukt(fout, errno == ENXIO ? geenGewoonBestand(m_pad) : redenBijLezen(errno, m_pad));
+            return Uitkomst::Mislukt;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int nummer = errno;
+            ::close(fd);
+            if (nummer == EWOULDBLOCK) return Uitkomst::Bezet;
+            mislukt(fout, reden(nummer, m_pad));
+            return Uitkomst::Mislukt;
+        }
+        struct stat open = {};
+        if (::fstat(fd, &open) == 0 && ::stat(plat(m_pad).constData(), &st) == 0 && open.st_dev == st.st_dev &&
+            open.st_ino == st.st_ino) {
+            m_greep = fd;
+            return Uitkomst::Genomen;
+        }
+        ::close(fd);
+    }
+    mislukt(fout, reden(EBUSY, m_pad));
+    return Uitkomst::Mislukt;
+}
+
+void Slot::laatLos(bool verwijder)
+{
+    if (!isGenomen()) return;
+    // Removed while still held, so no one else can have taken it in between.
+    if (verwijder) ::unlink(plat(m_pad).constData());
+    ::close(static_cast<int>(m_greep));
+    m_greep = -1;
+}
+
+bool Slot::isVrij(const QString& pad)
+{
+    const int fd = openSlot(pad);
+    if (fd < 0) return errno == ENOENT;
+    const bool vrij = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return vrij;
+}
+
+#else
+
+namespace
+{
+HANDLE openSlot(const QString& pad)
+{
+    return ::CreateFileW(reinterpret_cast<const wchar_t*>(plat(pad).utf16()), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool vergrendel(HANDLE greep)
+{
+    OVERLAPPED plek = {};
+    return ::LockFileEx(greep, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &plek);
+}
+} // namespace
+
+Slot::Uitkomst Slot::neem(QString* fout)
+{
+    if (isGenomen()) return Uitkomst::Genomen;
+    if (!QFileInfo::exists(m_pad) && !schrijf(m_pad, {}, fout)) return Uitkomst::Mislukt;
+    const HANDLE greep = openSlot(m_pad);
+    if (greep == INVALID_HANDLE_VALUE) {
+        mislukt(fout, redenBijLezen(vanWindows(::GetLastError()), m_pad));
+        return Uitkomst::Mislukt;
+    }
+    if (!vergrendel(greep)) {
+        const DWORD code = ::GetLastError();
+        ::CloseHandle(greep);
+        if (code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING) return Uitkomst::Bezet;
+        mislukt(fout, reden(vanWindows(code), m_pad));
+        return Uitkomst::Mislukt;
+    }
+    m_greep = reinterpret_cast<qintptr>(greep);
+    return Uitkomst::Genomen;
+}
+
+void Slot::laatLos(bool verwijder)
+{
+    if (!isGenomen()) return;
+    if (verwijder) ::DeleteFileW(reinterpret_cast<const wchar_t*>(plat(m_pad).utf16()));
+    ::CloseHandle(reinterpret_cast<HANDLE>(m_greep));
+    m_greep = -1;
+}
+
+bool Slot::isVrij(const QString& pad)
+{
+    const HANDLE greep = openSlot(pad);
+    if (greep == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    const bool vrij = vergrendel(greep);
+    ::CloseHandle(greep);
+    return vrij;
+}
+
+#endif
 
 bool isGewoonBestand(const QString& pad)
 {
@@ -592,8 +844,16 @@ int ruimOp(const QString& pad)
 #ifdef Q_OS_UNIX
         struct stat st = {};
         if (::lstat(plat(stray).constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
-#endif
+        // A writer that still holds its file is alive; removed only while held here.
+        const int fd = ::open(plat(stray).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) continue;
+        const bool vrij = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (vrij && ::unlink(plat(stray).constData()) == 0) ++weg;
+        ::close(fd);
+#else
+        // A file another program still has open cannot be removed.
         if (QFile::remove(stray)) ++weg;
+#endif
     }
     return weg;
 }

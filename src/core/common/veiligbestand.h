@@ -43,6 +43,9 @@ public:
     bool open(QString* fout = nullptr);
     // Valid between open() and voltooi(). A failed write makes every later write fail too.
     QIODevice* apparaat();
+    // The temporary file being written, between open() and voltooi(). The writer holds it
+    // locked, so that ruimOp() never takes it for one left behind by a kill.
+    QString tijdelijkPad() const;
     bool voltooi(QString* fout = nullptr);
     // Throws the temporary file away; the target stays as it was.
     void breekAf();
@@ -59,9 +62,49 @@ private:
 // link or anything but a regular file is refused.
 bool voegToe(const QString& pad, const QByteArray& regel, QString* fout = nullptr);
 
+// Overwrites an existing regular file in place with bytes of exactly its length, and syncs it.
+// No new space on the disk is needed, so this works on a full disk: the record keeps a mark
+// this way. Refuses a file of another length, a symbolic link, anything but a regular file.
+bool overschrijf(const QString& pad, const QByteArray& inhoud, QString* fout = nullptr);
+
 // Reads a regular file without blocking (no FIFOs/devices), at most `maximum` bytes; nullopt +
 // reason. Symbolic links are followed: reading cannot harm what they point to.
 std::optional<QByteArray> lees(const QString& pad, qint64 maximum, QString* fout = nullptr);
+// The same for a part of a file of any size: its first `aantal` bytes, or its last.
+std::optional<QByteArray> leesBegin(const QString& pad, qint64 aantal, QString* fout = nullptr);
+std::optional<QByteArray> leesEinde(const QString& pad, qint64 aantal, QString* fout = nullptr);
+
+// The identity of the file at `pad` (its device and inode); empty when there is none or the
+// system gives none. A file keeps its identity when it is renamed.
+QString identiteit(const QString& pad);
+// Whether two paths name one file, existing or not: by their canonical paths (links followed)
+// and, for files that exist, by their identity (hard links).
+bool zelfdeBestand(const QString& a, const QString& b);
+
+// An exclusive lock on a file, held until let go, and let go by the operating system when the
+// holder ends in whatever way: a crash or a kill never leaves a lock behind. The file is made
+// empty by this routine when missing and is never written; holding it changes nothing on disk.
+class Slot
+{
+public:
+    enum class Uitkomst { Genomen, Bezet, Mislukt };
+    explicit Slot(QString pad);
+    ~Slot();
+    Slot(const Slot&) = delete;
+    Slot& operator=(const Slot&) = delete;
+
+    Uitkomst neem(QString* fout = nullptr);
+    // Lets go; with verwijder the file goes too (only while it was held).
+    void laatLos(bool verwijder = false);
+    bool isGenomen() const;
+    QString pad() const { return m_pad; }
+    // Whether nobody holds the lock on `pad` now; a missing file is free too.
+    static bool isVrij(const QString& pad);
+
+private:
+    QString m_pad;
+    qintptr m_greep = -1;
+};
 
 // True when `pad` names a regular file (following links).
 bool isGewoonBestand(const QString& pad);
@@ -72,6 +115,7 @@ bool isAlleenLezen(const QString& pad);
 // Removes temporary files that a write to `pad` left behind when the program was killed in the
 // middle of it: regular files named "<name>.XXXXXX" beside `pad` whose six characters hold a digit
 // or a capital (as every temporary name does), so a "<name>.backup" of the user's is left alone.
+// A temporary file that a writer still holds (another copy writing the same file) stays.
 // Returns how many were removed.
 int ruimOp(const QString& pad);
 

@@ -10,7 +10,6 @@
 #include "core/settings/instellingen.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -184,10 +183,15 @@ void Avond::hervatBijStart()
     if (!laatste) return;
     m_spel.zetLaatsteNummer(laatste->stand.spelNummer);
     const auto getrokken = laatste->stand.ballen.size();
-    if (laatste->afgemaakt || getrokken == 0) return;
-    if (vraag(QStringLiteral("Zorvak"),
-              QStringLiteral("Het vorige spel is niet afgemaakt (%1 ballen getrokken). Wilt u verder spelen?")
-                  .arg(getrokken))) {
+    if (laatste->afgemaakt || (getrokken == 0 && !laatste->onvolledig)) return;
+    // A record that could not be written to the end may lack balls the hall has seen.
+    const QString vraagTekst =
+        laatste->onvolledig
+            ? QStringLiteral("Het vorige spel is niet afgemaakt (%1 ballen in het verloop). Het verloop kon niet tot "
+                             "het eind worden geschreven: er kunnen ballen ontbreken die wel zijn getoond, en die "
+                             "kunnen dan opnieuw worden getrokken. Wilt u toch verder spelen?")
+            : QStringLiteral("Het vorige spel is niet afgemaakt (%1 ballen getrokken). Wilt u verder spelen?");
+    if (vraag(QStringLiteral("Zorvak"), vraagTekst.arg(getrokken))) {
         m_verloop->hervat(*laatste);
         m_spel.herstel(laatste->stand);
     } else {
@@ -263,15 +267,13 @@ std::optional<RegisterKaart> Avond::zoekKaart(const KaartVraag& vraag)
                         .arg(vraag.nummer.trimmed()));
         return std::nullopt;
     }
-    const QString pad = KaartRegister::padIn(instellingenMap());
-    if (!QFileInfo::exists(pad)) {
-        meld(titel, QStringLiteral("Er zijn nog geen genummerde kaarten afgedrukt, dus er is geen kaart om te "
-                                   "controleren."));
-        return std::nullopt;
-    }
-    KaartRegister kaartRegister(pad);
+    // A check only reads the register: it never makes, writes or moves anything.
+    KaartRegister kaartRegister(KaartRegister::padIn(instellingenMap()), KaartRegister::Modus::Lezen);
     QString melding;
     if (!kaartRegister.open(&melding)) {
+        if (kaartRegister.toestand() == KaartRegister::Toestand::Ontbreekt)
+            melding = QStringLiteral("Er zijn nog geen genummerde kaarten afgedrukt, dus er is geen kaart om te "
+                                     "controleren.");
         meld(titel, melding);
         return std::nullopt;
     }

@@ -260,8 +260,10 @@ bool InstellingenBestand::laadBijStart(Algemeen& alg) const
         const std::optional<QByteArray> oud = inhoud ? inhoud : VeiligBestand::lees(m_pad, 64 * maxGrootte);
         if (oud) VeiligBestand::schrijf(m_pad + QStringLiteral(".bak"), *oud);
     }
-    schrijf(alg);
+    // The fresh file holds the background the program shows, so a first evening that ends
+    // without Exit (a crash, a kill) does not lose it.
     alg.AchtergrondBestand = Instellingen::standaardAchtergrond(m_programmaMap);
+    schrijf(alg);
     return false;
 }
 
@@ -269,4 +271,21 @@ bool InstellingenBestand::schrijf(const Algemeen& alg, QString* fout) const
 {
     QDir().mkpath(QFileInfo(m_pad).absolutePath());
     return VeiligBestand::schrijf(m_pad, Instellingen::maakInhoud(alg), fout);
+}
+
+QString InstellingenBestand::slotPad() const
+{
+    return QDir(instellingenMap()).filePath(QString::fromLatin1(Instellingen::slotNaam));
+}
+
+bool InstellingenBestand::neemSlot(VeiligBestand::Slot& slot, QString* melding) const
+{
+    QDir().mkpath(instellingenMap());
+    if (slot.neem() != VeiligBestand::Slot::Uitkomst::Bezet) return true;
+    if (melding)
+        *melding = QStringLiteral("Zorvak is al gestart met de instellingen in %1. Met dezelfde instellingen kan maar "
+                                  "één Zorvak tegelijk werken, anders lopen de spellen in het verloop door elkaar. "
+                                  "Gebruik het Zorvak dat al open is.")
+                       .arg(QDir::toNativeSeparators(instellingenMap()));
+    return false;
 }

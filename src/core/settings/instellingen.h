@@ -6,6 +6,10 @@
 #include <functional>
 
 struct Algemeen;
+namespace VeiligBestand
+{
+class Slot;
+}
 
 // Zorvak.ini: seven lines of comma-separated values, texts in double quotes, CRLF,
 // Windows-1252. Read once at start-up, written at a confirmed exit.
@@ -13,6 +17,8 @@ namespace Instellingen
 {
 
 inline constexpr const char* bestandsNaam = "Zorvak.ini";
+// The lock of a settings folder that a running program holds.
+inline constexpr const char* slotNaam = "Zorvak.slot";
 inline constexpr const char* kopTekst = "Quenderbrook Software 2011";
 inline constexpr const char* streepjes = "--------------------------";
 
@@ -53,13 +59,21 @@ public:
     QString instellingenMap() const;
     bool inReserveMap() const { return m_reserve; }
 
-    // Start-up: start values, read the file, and when reading fails write the file anew
-    // from what was read so far and fall back to the default background.
+    // Start-up: start values, read the file, and when reading fails fall back to the default
+    // background and write the file anew from what was read so far, with that background.
     // Returns true when the file was read without fault.
     bool laadBijStart(Algemeen& alg) const;
 
     // Replaces the file in one step; a failed write leaves the old file as it was.
     bool schrijf(const Algemeen& alg, QString* fout = nullptr) const;
+
+    // One copy of the program per settings folder: a second one would write the same record.
+    // The folder's lock (Instellingen::slotNaam) is taken into `slot` and held while the program runs;
+    // the system lets go of it when the program ends in any way. False, with a Dutch message,
+    // when another copy holds it. A lock that cannot be made at all (a folder that cannot be
+    // written) does not stop the program: nothing of it can be written there either.
+    QString slotPad() const;
+    bool neemSlot(VeiligBestand::Slot& slot, QString* melding) const;
 
 private:
     QString m_programmaMap;

@@ -323,8 +323,8 @@ void Afdrukken::druk(bool bingo, int aantalGetallen, int paginas)
     const QString serie = KaartNummer::serie(SerieTekst->text());
     if (nummeren && serie.isEmpty()) {
         Melding::meld(this, titel,
-                      QStringLiteral("Vul bij Serie de naam van de serie in: een letter, eventueel gevolgd door "
-                                     "letters of cijfers."));
+                      QStringLiteral("Vul bij Serie de naam van de serie in: een letter (A-Z), eventueel gevolgd "
+                                     "door letters (A-Z) of cijfers, zonder accenten."));
         SerieTekst->setFocus();
         return;
     }
@@ -341,6 +341,14 @@ void Afdrukken::druk(bool bingo, int aantalGetallen, int paginas)
             QDir(map).filePath((bingo ? Afdruk::bingoNaam : Afdruk::kienNaam) + QStringLiteral(".pdf"));
         const QString pad = haken().kiesPdfBestand ? haken().kiesPdfBestand(this, voorstel) : QString();
         if (pad.isEmpty()) return;
+        const QString eigen = Afdruk::beschermdDoel(pad, QFileInfo(m_registerPad).absolutePath(), m_registerPad,
+                                                    QCoreApplication::applicationDirPath());
+        if (!eigen.isEmpty()) {
+            Melding::meld(this, titel,
+                          QStringLiteral("\"%1\" is %2; daar komen geen kaarten in. Kies een ander bestand.")
+                              .arg(QDir::toNativeSeparators(pad), eigen));
+            return;
+        }
         uitvoer = std::make_unique<PdfUitvoer>(pad);
     }
 

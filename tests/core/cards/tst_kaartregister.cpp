@@ -1,6 +1,7 @@
 // Numbered cards and the card register: numbers run on across jobs, no two cards of a series
-// are equal, what is printed is what is registered, a failed job leaves nothing behind, the
-// number stands in the card's margin, a damaged register is set aside; and the verdicts.
+// are equal, what is printed is what is registered, a failed or killed job leaves nothing
+// behind, the number stands in the card's margin, only a register of ours is used and only a
+// damaged one of ours set aside; and the verdicts.
 
 #include "opname.h"
 
@@ -8,6 +9,7 @@
 #include "core/cards/genummerd.h"
 #include "core/cards/pagina.h"
 #include "core/common/toeval.h"
+#include "testhulp.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -17,7 +19,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -56,16 +62,20 @@ private slots:
     void uniekInSerie()
     {
         KaartRegister reg(nieuwPad());
+        const auto klaar = [&](std::optional<KaartRegister::Reeks> r) {
+            if (r) reg.bevestig(*r, r->laatste()) && reg.rondAf(*r);
+            return r;
+        };
         Herhaler tweeGelijk(2);
-        const auto eerste = reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 2, tweeGelijk);
+        const auto eerste = klaar(reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 2, tweeGelijk));
         QVERIFY(eerste);
         QCOMPARE(eerste->eerste, 1);
         QCOMPARE(eerste->aantal, 12);
         VasteToeval toeval(4);
-        const auto tweede = reg.registreer(KaartSoort::Kien, QStringLiteral("A"), 2, toeval);
+        const auto tweede = klaar(reg.registreer(KaartSoort::Kien, QStringLiteral("A"), 2, toeval));
         QVERIFY(tweede);
         QCOMPARE(tweede->eerste, 13);
-        QCOMPARE(reg.registreer(KaartSoort::Bingo90, QStringLiteral("B"), 1, toeval)->eerste, 1);
+        QCOMPARE(klaar(reg.registreer(KaartSoort::Bingo90, QStringLiteral("B"), 1, toeval))->eerste, 1);
 
         const QList<RegisterKaart> kaarten = reg.kaarten(QStringLiteral("A"), 1, 24);
         QCOMPARE(kaarten.size(), 24);
@@ -172,43 +182,157 @@ private slots:
         }
     }
 
-    // Junk, another program's database and a folder in the register's place: the first two
-    // are set aside whole, the folder is refused; numbering works again afterwards.
-    void beschadigdRegister()
+    // Only a register of Zorvak's own is used, and only one that is really damaged is set aside,
+    // by a job that writes it. Anything else (text, another program's database, also one in use,
+    // a folder) is refused and stays byte for byte as it was, with the files beside it. Reading
+    // never makes, writes or moves anything. An empty file is a register whose first job was
+    // killed: printing takes it. A register of an older version, or restored from a dump without
+    // its marks, is brought up to date in place.
+    void alleenEigenRegister()
     {
-        const QString pad = nieuwPad();
-        QDir().mkpath(QFileInfo(pad).absolutePath());
-        QFile junk(pad);
-        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write(QByteArray(5000, 'x')) == 5000);
-        junk.close();
-        KaartRegister reg(pad);
-        QString melding;
-        QVERIFY(!reg.open(&melding));
+        const QString map = QFileInfo(nieuwPad()).absolutePath();
+        QVERIFY(QDir().mkpath(map));
+        const auto bytes = [](const QString& pad) {
+            QByteArray alles;
+            for (const QString& p : QStringList{pad} + KaartRegister::bijBestanden(pad))
+                alles += p.right(4).toUtf8() + TestHulp::leesBestand(p);
+            return alles;
+        };
+        const auto probeer = [&](const QString& pad, KaartRegister::Modus modus) -> QString {
+            const QByteArray voor = bytes(pad);
+            KaartRegister reg(pad, modus);
+            QString melding;
+            const bool open = reg.open(&melding);
+            if (modus == KaartRegister::Modus::Lezen && bytes(pad) != voor) return QStringLiteral("veranderd");
+            if (QFileInfo::exists(pad + QStringLiteral(".beschadigd"))) return QStringLiteral("opzijgezet");
+            return open ? QStringLiteral("open") : melding;
+        };
+        const auto database = [&](const QString& naam, const QStringList& sql) {
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), naam);
+                db.setDatabaseName(QDir(map).filePath(naam));
+                QVERIFY(db.open());
+                for (const QString& opdracht : sql)
+                    QVERIFY2(QSqlQuery(db).exec(opdracht), qPrintable(opdracht));
+            }
+            QSqlDatabase::removeDatabase(naam);
+        };
+        const QString tekst = QDir(map).filePath(QStringLiteral("tekst.db"));
+        QVERIFY(TestHulp::schrijfBestand(tekst, QByteArray(5000, 'x')));
+        // Another program's database, with a write of it under way.
+        QSqlDatabase bezig = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bezig"));
+        bezig.setDatabaseName(QDir(map).filePath(QStringLiteral("bezig.db")));
+        QVERIFY(bezig.open());
+        for (const char* opdracht :
+             {"PRAGMA journal_mode=WAL", "CREATE TABLE iets (x)", "BEGIN", "INSERT INTO iets VALUES (1)"})
+            QVERIFY(QSqlQuery(bezig).exec(QString::fromLatin1(opdracht)));
+        for (const QString& naam : {QStringLiteral("tekst.db"), QStringLiteral("bezig.db")})
+            for (auto modus : {KaartRegister::Modus::Schrijven, KaartRegister::Modus::Lezen}) {
+                const QString pad = QDir(map).filePath(naam);
+                const QByteArray voor = bytes(pad);
+                QVERIFY(probeer(pad, modus).contains(QStringLiteral("geen kaartregister van Zorvak")));
+                QCOMPARE(bytes(pad), voor);
+            }
+        QSqlQuery(bezig).exec(QStringLiteral("ROLLBACK"));
+        bezig.close();
+
+        const QString leeg = QDir(map).filePath(QStringLiteral("leeg.db")), geen = QDir(map).filePath("geen.db");
+        QVERIFY(TestHulp::schrijfBestand(leeg, {}));
+        QVERIFY(probeer(leeg, KaartRegister::Modus::Lezen).contains(QStringLiteral("leeg")));
+        QVERIFY(probeer(geen, KaartRegister::Modus::Lezen).contains(QStringLiteral("nog geen kaartregister")));
+        QVERIFY(!QFileInfo::exists(geen));
+        QCOMPARE(probeer(leeg, KaartRegister::Modus::Schrijven), QStringLiteral("open"));
+        QVERIFY(QDir().mkpath(QDir(map).filePath(QStringLiteral("map.db"))));
+        QVERIFY(probeer(QDir(map).filePath("map.db"), KaartRegister::Modus::Schrijven).contains("geen gewoon bestand"));
+
+        // A register of version 1, and one restored from a dump: used as they are, read or
+        // written, their cards kept.
+        const QString kaarten = QStringLiteral("CREATE TABLE kaarten (serie TEXT NOT NULL, nummer INTEGER NOT NULL, "
+                                               "soort TEXT NOT NULL, getallen TEXT NOT NULL, sleutel BLOB NOT NULL, "
+                                               "gedrukt TEXT NOT NULL, PRIMARY KEY (serie, nummer))");
+        QString cellen = QStringLiteral("1");
+        for (int i = 2; i <= 25; ++i)
+            cellen += QStringLiteral(",%1").arg(i == 13 ? 0 : i);
+        const QString kaart =
+            QStringLiteral("INSERT INTO kaarten VALUES ('A', 1, 'bingo75', '%1', x'01', '')").arg(cellen);
+        database(QStringLiteral("v1.db"),
+                 {kaarten, kaart, "PRAGMA application_id = 1517253238", "PRAGMA user_version = 1"});
+        database(QStringLiteral("dump.db"), {kaarten, kaart});
+        for (const QString& naam : {QStringLiteral("v1.db"), QStringLiteral("dump.db")})
+            for (auto modus : {KaartRegister::Modus::Lezen, KaartRegister::Modus::Schrijven}) {
+                KaartRegister reg(QDir(map).filePath(naam), modus);
+                QVERIFY(reg.kaart(QStringLiteral("A"), 1));
+            }
+        QCOMPARE(KaartRegister::herken(TestHulp::leesBestand(QDir(map).filePath("dump.db")).left(100)),
+                 KaartRegister::Soort::Zorvak);
+
+        // Our own register, damaged in its first page: reported when read, set aside when written.
+        const QString eigen = QDir(map).filePath(QStringLiteral("eigen.db"));
+        QByteArray beschadigd = TestHulp::leesBestand(QDir(map).filePath("v1.db"));
+        beschadigd.replace(100, 900, QByteArray(900, '\xff'));
+        QVERIFY(TestHulp::schrijfBestand(eigen, beschadigd));
+        QVERIFY(probeer(eigen, KaartRegister::Modus::Lezen).contains(QStringLiteral("beschadigd")));
+        KaartRegister reg(eigen);
+        QVERIFY(!reg.open());
         QCOMPARE(reg.toestand(), KaartRegister::Toestand::Beschadigd);
-        QVERIFY(melding.contains(QStringLiteral("opzijgezet")));
-        QCOMPARE(QFile(reg.opzijPad()).size(), 5000);
-        QVERIFY(reg.open());
-        QCOMPARE(reg.aantalKaarten(), 0);
-        reg.sluit();
+        QCOMPARE(TestHulp::leesBestand(reg.opzijPad()), beschadigd);
+        QVERIFY(!QFileInfo::exists(eigen));
+    }
 
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("vreemd"));
-            db.setDatabaseName(pad + QStringLiteral(".vreemd"));
-            QVERIFY(db.open());
-            QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE iets (x)")));
+    // The cards of a job are pending until its pages are out: nobody else finds them. A job that
+    // dies without ending leaves them, and its temporary file, to the next job, which takes them
+    // out, unless the temporary file took the target's place: then they were printed.
+    void afgebrokenOpdracht()
+    {
+        const QString pad = nieuwPad(), pdf = QFileInfo(pad).absolutePath() + QStringLiteral("/k.pdf");
+        VasteToeval toeval(6);
+        const auto sterf = [&](int paginas, bool opZijnPlaats) {
+            KaartRegister reg(pad);
+            const auto reeks = reg.registreer(KaartSoort::Kien, QStringLiteral("P"), paginas, toeval, nullptr, pdf);
+            QVERIFY(reeks);
+            const QString tijdelijk = pdf + QStringLiteral(".AB12cd");
+            QVERIFY(TestHulp::schrijfBestand(tijdelijk, "%PDF"));
+            QVERIFY(reg.zetTijdelijk(*reeks, tijdelijk));
+            QCOMPARE(reg.kaarten(QStringLiteral("P"), reeks->eerste, 6).size(), 6); // the job reads its own
+            QCOMPARE(KaartRegister(pad, KaartRegister::Modus::Lezen).aantalKaarten(QStringLiteral("P")), 0);
+            if (opZijnPlaats) QVERIFY(QFile::rename(tijdelijk, pdf));
+        }; // the job's lock goes with it, as with a kill
+        sterf(2, false);
+        KaartRegister later(pad);
+        QCOMPARE(later.aantalKaarten(QStringLiteral("P")), 0);
+        QCOMPARE(QDir(QFileInfo(pad).absolutePath()).entryList(QDir::Files), QStringList{"Kaartregister.db"});
+        later.sluit();
+        sterf(1, true);
+        QCOMPARE(later.aantalKaarten(QStringLiteral("P")), 6);
+        QCOMPARE(later.kaart(QStringLiteral("P"), 1)->nummer, 1);
+    }
+
+    // SQLite's reasons come in Dutch: the register on a disk that fills up.
+    void redenInHetNederlands()
+    {
+        int buis[2];
+        QVERIFY(::pipe(buis) == 0);
+        const QString pad = nieuwPad();
+        const pid_t kind = ::fork();
+        if (kind == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit grens{40000, 40000};
+            ::setrlimit(RLIMIT_FSIZE, &grens);
+            KaartRegister reg(pad);
+            VasteToeval toeval(1);
+            QString fout;
+            reg.registreer(KaartSoort::Bingo75, QStringLiteral("V"), 200, toeval, &fout);
+            const QByteArray uit = fout.toUtf8();
+            (void)!::write(buis[1], uit.constData(), static_cast<size_t>(uit.size()));
+            ::_exit(0);
         }
-        QSqlDatabase::removeDatabase(QStringLiteral("vreemd"));
-        KaartRegister vreemd(pad + QStringLiteral(".vreemd"));
-        QVERIFY(!vreemd.open());
-        QCOMPARE(vreemd.toestand(), KaartRegister::Toestand::Beschadigd);
-
-        QVERIFY(QDir().mkpath(pad + QStringLiteral(".map")));
-        KaartRegister geenBestand(pad + QStringLiteral(".map"));
-        VasteToeval toeval(1);
-        QVERIFY(!geenBestand.registreer(KaartSoort::Kien, QStringLiteral("A"), 1, toeval, &melding));
-        QCOMPARE(geenBestand.toestand(), KaartRegister::Toestand::Geweigerd);
-        QVERIFY(melding.contains(QStringLiteral("geen gewoon bestand")));
-        QVERIFY(QFileInfo(pad + QStringLiteral(".map")).isDir());
+        ::close(buis[1]);
+        QByteArray uit(4096, '\0');
+        uit.truncate(qMax<ssize_t>(0, ::read(buis[0], uit.data(), static_cast<size_t>(uit.size()))));
+        ::close(buis[0]);
+        ::waitpid(kind, nullptr, 0);
+        QVERIFY2(uit.contains("de schijf is vol") || uit.contains("de schijf gaf een fout"), uit.constData());
+        QVERIFY2(!uit.contains("disk") && !uit.contains("database"), uit.constData());
     }
 
     void oordelen_data()

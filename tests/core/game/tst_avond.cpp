@@ -103,15 +103,50 @@ private slots:
         QCOMPARE(gesprek.gezegd.size(), 3);
     }
 
-    // A card found is signalled and holds calling by itself until it is put away.
+    // A record that could not be written to the end (a full disk until the program died): the
+    // question says that balls the hall saw may be missing.
+    void onvolledigVerloop()
+    {
+        QTemporaryDir map;
+        Gesprek gesprek;
+        {
+            Avond avond({map.path(), {}, &m_kans});
+            avond.NieuwSpel();
+            avond.trekAlsKlaar();
+            avond.verloop()->zetAanvuller([](const QString&, const QByteArray&, QString*) { return false; });
+            avond.trekAlsKlaar();
+        }
+        Avond avond({map.path(), {}, &m_kans});
+        avond.zetGesprek(gesprek.maak());
+        avond.hervatBijStart();
+        QVERIFY(gesprek.gezegd.value(0).contains(
+            QStringLiteral("1 ballen in het verloop). Het verloop kon niet tot het eind worden geschreven")));
+    }
+
+    // The check only reads: a missing register is not made, a file in its place that is no
+    // register of ours is said and left as it is. A card found is signalled and holds calling by
+    // itself until it is put away.
     void kaartControle()
     {
         QTemporaryDir map;
         Gesprek gesprek;
         Avond avond({map.path(), {}, &m_kans, false});
         avond.zetGesprek(gesprek.maak(QStringLiteral("A-0002")));
-        KaartRegister reg(KaartRegister::padIn(map.path()));
-        QVERIFY(reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 1, m_kans));
+        const QString pad = KaartRegister::padIn(map.path());
+        avond.controleerKaart();
+        QVERIFY(gesprek.gezegd.value(0).startsWith(QStringLiteral("Er zijn nog geen genummerde")));
+        QVERIFY(!QFileInfo::exists(pad) && !avond.roeper().gepauzeerd(Roeper::Controle));
+        QFile vreemd(pad);
+        QVERIFY(vreemd.open(QIODevice::WriteOnly) && vreemd.write("van iemand anders") > 0);
+        vreemd.close();
+        avond.controleerKaart();
+        QVERIFY(gesprek.gezegd.value(1).contains(QStringLiteral("geen kaartregister van Zorvak")));
+        QCOMPARE(QDir(map.path()).entryList({QStringLiteral("Kaartregister*")}), QStringList{"Kaartregister.db"});
+        QVERIFY(QFile::remove(pad));
+
+        KaartRegister reg(pad);
+        const auto reeks = reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 1, m_kans);
+        QVERIFY(reeks && reg.bevestig(*reeks, 6) && reg.rondAf(*reeks));
         reg.sluit();
         QList<int> getoond;
         connect(&avond, &Avond::kaartGecontroleerd, this,

@@ -187,8 +187,8 @@ private slots:
         QCOMPARE(Melding::neemGetoond().value(0).tekst, printer.foutTekst);
     }
     // Numbering: off when the dialog opens; on, the pages carry the numbers the register holds
-    // and the organiser hears which; a failed job registers nothing; a damaged register is
-    // reported, switches numbering off, and printing goes on without numbers.
+    // and the organiser hears which; a failed job registers nothing; a file that is no register
+    // is reported and left as it is, numbering goes off, and printing goes on without numbers.
     void genummerd()
     {
         Afdrukken d(o->alg(), o->toeval, &o->main());
@@ -220,7 +220,8 @@ private slots:
         d.NummerKeuze->click();
         d.NummerKeuze->click();
         QVERIFY(!d.NummerKeuze->isChecked());
-        QVERIFY(Melding::neemGetoond().value(0).tekst.contains(QStringLiteral("beschadigd")));
+        QVERIFY(Melding::neemGetoond().value(0).tekst.contains(QStringLiteral("geen kaartregister van Zorvak")));
+        QCOMPARE(TestHulp::leesBestand(pad), QByteArray("geen register"));
         d.BingoKnop->click();
         QCOMPARE(printer.paginas.size(), 2);
         QVERIFY(std::none_of(printer.paginas[0].teksten.begin(), printer.paginas[0].teksten.end(),
