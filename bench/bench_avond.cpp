@@ -4,19 +4,21 @@
 // piles up over an evening.
 #include "benchhulp.h"
 
-#include "common/algemeen.h"
-#include "common/doek_w.h"
-#include "common/instellingen.h"
-#include "common/melding_w.h"
-#include "common/spel.h"
-#include "common/plaatjeknop_w.h"
-#include "common/toeval.h"
-#include "common/wacht.h"
-#include "dialogs/config_w.h"
-#include "dialogs/layout_w.h"
-#include "main/main_w.h"
-#include "printing/afdrukken_w.h"
-#include "printing/uitvoer.h"
+#include "core/cards/uitvoer.h"
+#include "core/common/toeval.h"
+#include "core/common/wacht.h"
+#include "core/game/spel.h"
+#include "core/settings/algemeen.h"
+#include "core/settings/instellingen.h"
+#include "widgets/cards/afdrukken.h"
+#include "widgets/common/doek.h"
+#include "widgets/common/melding.h"
+#include "widgets/common/plaatjeknop.h"
+#include "widgets/game/bord.h"
+#include "widgets/game/main.h"
+#include "widgets/game/opdrachtbalk.h"
+#include "widgets/settings/config.h"
+#include "widgets/settings/layout.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -83,10 +85,10 @@ void klik(QWidget* w, QPoint p)
 }
 
 // One game of 90 balls from the Start button, drawn by board clicks and the space bar in turn.
-bool spel(Main& hoofd, Algemeen& alg, int nummer)
+bool spel(Main& hoofd, int nummer)
 {
     Melding::zetVolgendAntwoord(true);
-    hoofd.Knop[Main::KnopStart]->click();
+    hoofd.KnopPic->Knop[Opdrachtbalk::KnopStart]->click();
     for (int k = 1; k <= 90; ++k) {
         if ((nummer + k) % 2) {
             klik(hoofd.Pic, QPoint(5, 5));
@@ -96,7 +98,8 @@ bool spel(Main& hoofd, Algemeen& alg, int nummer)
         }
     }
     klik(hoofd.Pic, QPoint(5, 5)); // the drum is empty: a message, nothing else
-    return alg.AantalGetrokken == 90 && hoofd.Combo2->count() == 90 && Melding::neemGetoond().size() == 2;
+    return hoofd.avond().spel().ballen().size() == 90 && hoofd.KnopPic->Combo2->count() == 90 &&
+           Melding::neemGetoond().size() == 2;
 }
 
 // The help panel; Config ended by Cancel, its window's close and Ok in turn; the pattern
@@ -104,20 +107,23 @@ bool spel(Main& hoofd, Algemeen& alg, int nummer)
 // Kien in turn.
 bool dialogen(Main& hoofd, Algemeen& alg, int keer)
 {
-    hoofd.Knop[Main::KnopHelp]->click();
-    hoofd.Knop[Main::KnopHelp]->click();
-    bool goed = viaKnop<Config>(hoofd.Knop[Main::KnopInstellingen], [keer](Config* dlg) {
-        if (keer % 3 == 0) dlg->CancelKnop->click();
-        else if (keer % 3 == 1) dlg->close();
-        else dlg->OkKnop->click();
+    hoofd.KnopPic->Knop[Opdrachtbalk::KnopHelp]->click();
+    hoofd.KnopPic->Knop[Opdrachtbalk::KnopHelp]->click();
+    bool goed = viaKnop<Config>(hoofd.KnopPic->Knop[Opdrachtbalk::KnopInstellingen], [keer](Config* dlg) {
+        if (keer % 3 == 0)
+            dlg->CancelKnop->click();
+        else if (keer % 3 == 1)
+            dlg->close();
+        else
+            dlg->OkKnop->click();
     });
     alg.KnipperAantal = 0; // Ok takes the blink count from its slider
-    goed &= viaKnop<Layout>(hoofd.Knop[Main::KnopLayout], [keer](Layout* dlg) {
+    goed &= viaKnop<Layout>(hoofd.KnopPic->Knop[Opdrachtbalk::KnopLayout], [keer](Layout* dlg) {
         klik(dlg->Picture1, QPoint(40, 60));
         (keer % 2 ? dlg->OkKnop : dlg->CancelKnop)->click();
     });
     const int voor = g_paginas;
-    goed &= viaKnop<Afdrukken>(hoofd.Knop[Main::KnopAfdrukken], [keer](Afdrukken* dlg) {
+    goed &= viaKnop<Afdrukken>(hoofd.KnopPic->Knop[Opdrachtbalk::KnopAfdrukken], [keer](Afdrukken* dlg) {
         dlg->Combo1->setEditText(QStringLiteral("1"));
         if (keer % 3 == 2) {
             dlg->KienKnop->click();
@@ -136,15 +142,13 @@ int main(int argc, char** argv)
     BenchHulp::zonderScherm();
     QApplication app(argc, argv);
     QTemporaryDir map;
-    Algemeen alg;
-    InstellingenBestand bestand(map.path(), map.filePath(QStringLiteral("reserve")));
     VasteToeval toeval(2026);
     WachtTempo::zet(0);
     Melding::zetStil(true);
     Afdrukken::haken().printer = [] { return std::make_unique<TelUitvoer>(); };
-    Spel model;
-    Main hoofd(alg, model, bestand, toeval);
-    hoofd.zetBeeindiger([] {});
+    Programma programma({map.path(), map.filePath(QStringLiteral("reserve")), &toeval, false});
+    Main& hoofd = programma.hoofd;
+    Algemeen& alg = programma.avond.algemeen();
     alg.AantalBallen = 90;
     alg.KnipperAantal = 0;
     hoofd.show();
@@ -154,7 +158,7 @@ int main(int argc, char** argv)
     int rondes = 0;
     bool goed = true;
     for (int i = 0; i < aantalSpellen && goed; ++i) {
-        goed = spel(hoofd, alg, i);
+        goed = spel(hoofd, i);
         // The other activities are spread over the evening: two games in five.
         if ((i * 2) % 5 < 2 && rondes < aantalRondes) goed &= dialogen(hoofd, alg, rondes++);
         if (i == 0) naOpwarmen = geheugen();

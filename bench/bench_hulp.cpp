@@ -2,10 +2,9 @@
 // A third row shows what a stroke per dot of the texture would cost instead.
 #include "benchhulp.h"
 
-#include "common/doek_w.h"
-#include "common/plaatjes.h"
-#include "main/hulppaneel_w.h"
-#include "main/hulptekst.h"
+#include "core/screen/hulptekst.h"
+#include "widgets/common/doek.h"
+#include "widgets/game/hulppaneel.h"
 
 #include <QApplication>
 
@@ -15,8 +14,6 @@ int main(int argc, char** argv)
 {
     zonderScherm();
     QApplication app(argc, argv);
-    const QImage logo = Plaatjes::logo();
-
     struct Scherm {
         int b, h;
         const char* paneel;
@@ -25,12 +22,13 @@ int main(int argc, char** argv)
     for (const Scherm& s :
          {Scherm{1920, 1080, "help panel 1920x1080 vs one fill", "stroke per dot 1920x1080 vs one fill"},
           Scherm{3840, 2160, "help panel 3840x2160 vs one fill", "stroke per dot 3840x2160 vs one fill"}}) {
-        Doek paneel(nullptr, HulpTekst::achtergrond);
+        HulpPaneel paneel{QString()};
         const int breedte = s.b * 15, hoogte = s.h * 15 - 1200;
-        paneel.zetPlaats(0, 0, breedte, hoogte);
+        paneel.legUit(breedte, hoogte + 1200, 1.0, 1.0);
+        paneel.tekenPaneel(); // the logo and the icons are made the first time
 
         const double vul = meet([&] { paneel.zetAchtergrond(HulpTekst::achtergrond); }, 21);
-        const double hulp = meet([&] { tekenHulpPaneel(paneel, logo); }, 21);
+        const double hulp = meet([&] { paneel.tekenPaneel(); }, 21);
         const double perStip = meet(
             [&] {
                 paneel.teken([&](QPainter& p) {

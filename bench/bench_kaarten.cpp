@@ -1,9 +1,9 @@
 // Time and PDF size of 20 pages of Bingo and of Kien cards, against a bare QPdfWriter that
 // writes the same number of text items and lines on 20 pages.
 
-#include "common/toeval.h"
-#include "common/twips.h"
-#include "printing/uitvoer.h"
+#include "core/cards/uitvoer.h"
+#include "core/common/toeval.h"
+#include "core/screen/twips.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

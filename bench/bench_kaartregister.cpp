@@ -3,10 +3,10 @@
 // checked on a register of 100,000 cards, against one frame at 60 Hz.
 // Every print run happens in a process of its own, so each peak memory figure is its own.
 
-#include "common/toeval.h"
-#include "printing/controle.h"
-#include "printing/genummerd.h"
-#include "printing/uitvoer.h"
+#include "core/cards/controle.h"
+#include "core/cards/genummerd.h"
+#include "core/cards/uitvoer.h"
+#include "core/common/toeval.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -99,7 +99,7 @@ int main(int argc, char** argv)
     const auto reeks = reg.registreer(KaartSoort::Bingo75, QStringLiteral("A"), 100000 / 6 + 1, toeval);
     if (!reeks || !reg.bevestig(*reeks, reeks->laatste()) || !reg.rondAf(*reeks)) return 1;
     reg.sluit();
-    const Controle::Getrokken getrokken = Controle::getrokken({4, 17, 33, 48, 61, 12, 22, 39, 50, 70});
+    const Controle::Getrokken getrokken = Ballen::getrokken({4, 17, 33, 48, 61, 12, 22, 39, 50, 70});
     std::vector<double> tijden;
     for (int i = 0; i < 200; ++i) {
         QElapsedTimer klok;

@@ -4,13 +4,11 @@
 // moment its first frame is painted.
 #include "benchhulp.h"
 
-#include "common/algemeen.h"
-#include "common/instellingen.h"
-#include "common/spel.h"
-#include "common/stijl_w.h"
-#include "common/toeval.h"
-#include "common/veiligbestand.h"
-#include "main/main_w.h"
+#include "core/common/veiligbestand.h"
+#include "core/settings/algemeen.h"
+#include "core/settings/instellingen.h"
+#include "widgets/common/stijl.h"
+#include "widgets/screen/programma.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,21 +52,20 @@ int kind(int argc, char** argv, bool zorvak, const QString& map)
     EersteBeeld eerste;
     app.installEventFilter(&eerste);
     std::unique_ptr<QWidget> venster;
-    Algemeen alg;
-    Spel spel;
-    std::unique_ptr<InstellingenBestand> bestand;
+    std::unique_ptr<Programma> programma;
     if (zorvak) {
+        // As the program starts.
         QApplication::setApplicationName(QStringLiteral("Zorvak"));
         zetProgrammaStijl();
-        bestand = std::make_unique<InstellingenBestand>(map);
-        venster = std::make_unique<Main>(alg, spel, *bestand, Toeval::systeem());
+        programma = std::make_unique<Programma>(Avond::Opzet{map});
+        programma->start();
     } else {
         venster = std::make_unique<QWidget>();
         venster->setWindowFlag(Qt::FramelessWindowHint);
         venster->setAutoFillBackground(true);
+        venster->showFullScreen();
+        venster->setGeometry(venster->screen()->geometry());
     }
-    venster->showFullScreen();
-    venster->setGeometry(venster->screen()->geometry());
     return QApplication::exec();
 }
 } // namespace

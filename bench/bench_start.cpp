@@ -2,11 +2,11 @@
 // and reading the settings file at start-up, against reading the same bytes plainly.
 #include "benchhulp.h"
 
-#include "common/algemeen.h"
-#include "common/instellingen.h"
-#include "common/spel.h"
-#include "common/toeval.h"
-#include "main/main_w.h"
+#include "core/common/toeval.h"
+#include "core/game/spel.h"
+#include "core/settings/algemeen.h"
+#include "core/settings/instellingen.h"
+#include "widgets/game/main.h"
 
 #include <QApplication>
 #include <QFile>
@@ -20,10 +20,7 @@ int main(int argc, char* argv[])
     QTemporaryDir map;
     std::vector<double> zorvak, kaal, lezen, bytes;
     for (int i = 0; i < 7; ++i) {
-        Algemeen alg;
-        Spel spel;
-        InstellingenBestand ini(map.path());
-        zorvak.push_back(totEersteBeeld([&] { return std::make_unique<Main>(alg, spel, ini, Toeval::systeem()); }));
+        zorvak.push_back(totEersteBeeld([&] { return std::make_unique<Programma>(Avond::Opzet{map.path()}); }));
         kaal.push_back(totEersteBeeld([] {
             auto w = std::make_unique<QWidget>();
             w->setWindowFlag(Qt::FramelessWindowHint);

@@ -2,15 +2,16 @@
 // each painted on the window, against a bare window filling the same area.
 #include "benchhulp.h"
 
-#include "common/algemeen.h"
-#include "common/doek_w.h"
-#include "common/instellingen.h"
-#include "common/spel.h"
-#include "common/toeval.h"
-#include "common/trommel.h"
-#include "common/twips.h"
-#include "common/wacht.h"
-#include "main/main_w.h"
+#include "core/common/toeval.h"
+#include "core/common/wacht.h"
+#include "core/game/spel.h"
+#include "core/game/trommel.h"
+#include "core/screen/twips.h"
+#include "core/settings/algemeen.h"
+#include "core/settings/instellingen.h"
+#include "widgets/common/doek.h"
+#include "widgets/game/bord.h"
+#include "widgets/game/main.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -22,15 +23,13 @@ int main(int argc, char** argv)
     zonderScherm();
     QApplication app(argc, argv);
     QTemporaryDir map;
-    Algemeen alg;
-    InstellingenBestand ini(map.path());
-    Spel spel;
-    Main hoofd(alg, spel, ini, Toeval::systeem());
+    Programma programma(Avond::Opzet(map.path()));
+    Main& hoofd = programma.hoofd;
     const QRect scherm(0, 0, 3840, 2160);
     hoofd.legUit(scherm);
     hoofd.show();
     WachtTempo::zet(0);
-    hoofd.NieuwSpel();
+    programma.avond.NieuwSpel();
     QCoreApplication::processEvents();
 
     QWidget kaal;
@@ -63,7 +62,8 @@ int main(int argc, char** argv)
     int fase = 0;
     const double knipper = meet(
         [&] {
-            bord->plaatje(fase++ % 2 ? hoofd.Bal2() : hoofd.Bal1(), hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat);
+            bord->plaatje(fase++ % 2 ? hoofd.Pic->Bal2() : hoofd.Pic->Bal1(), hoek.x(), hoek.y(), Trommel::balMaat,
+                          Trommel::balMaat);
             hoofd.repaint(cel);
         },
         101);

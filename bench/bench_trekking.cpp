@@ -3,7 +3,9 @@
 #include "benchhulp.h"
 #include "benchspel.h"
 
-#include "common/doek_w.h"
+#include "core/settings/algemeen.h"
+#include "widgets/common/doek.h"
+#include "widgets/game/bord.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -6,16 +6,17 @@
 // folder beside this program, on the disk its settings would be on.
 #include "benchhulp.h"
 
-#include "common/algemeen.h"
-#include "common/doek_w.h"
-#include "common/instellingen.h"
-#include "common/melding_w.h"
-#include "common/spel.h"
-#include "common/toeval.h"
-#include "common/veiligbestand.h"
-#include "common/verloop.h"
-#include "common/wacht.h"
-#include "main/main_w.h"
+#include "core/common/toeval.h"
+#include "core/common/veiligbestand.h"
+#include "core/common/wacht.h"
+#include "core/game/spel.h"
+#include "core/game/verloop.h"
+#include "core/settings/algemeen.h"
+#include "core/settings/instellingen.h"
+#include "widgets/common/doek.h"
+#include "widgets/common/melding.h"
+#include "widgets/game/bord.h"
+#include "widgets/game/main.h"
 
 #include <QApplication>
 #include <QFile>
@@ -75,20 +76,17 @@ void regels(const QString& map)
 bool trekking(const QString& map)
 {
     QDir().mkpath(map);
-    Algemeen alg;
-    InstellingenBestand bestand(map, map + QStringLiteral("/reserve"));
-    Spel spel;
-    Verloop verloop(bestand.instellingenMap());
-    Main hoofd(alg, spel, bestand, Toeval::systeem());
-    hoofd.zetVerloop(&verloop);
-    hoofd.zetBeeindiger([] {});
+    Programma programma({map, map + QStringLiteral("/reserve")});
+    Main& hoofd = programma.hoofd;
+    Algemeen& alg = programma.avond.algemeen();
+    Spel& spel = programma.avond.spel();
+    Verloop& verloop = *programma.avond.verloop();
     hoofd.show();
     QApplication::processEvents();
     WachtTempo::zet(0);
     alg.AantalBallen = 90;
-    alg.RondeTeller = 1;
-    verloop.volg(spel);
-    hoofd.NieuwSpel();
+    spel.zetRondeTeller(1);
+    programma.avond.NieuwSpel();
     WachtTempo::zet(1);
     alg.KnipperAantal = 1;
     alg.KnipperSnelheid = 1;
@@ -132,24 +130,20 @@ bool hervatten(const QString& map)
     WachtTempo::zet(1);
     // As the program starts: the window with its record, shown, then the question to play on.
     const auto start = [](const QString& folder, bool ja) {
-        Algemeen alg;
-        Spel spel;
-        InstellingenBestand bestand(folder, folder + QStringLiteral("/reserve"));
-        Verloop verloop(bestand.instellingenMap());
-        verloop.volg(spel);
-        Main* hoofd = nullptr;
+        Programma* programma = nullptr;
+        int getrokken = -1;
         const double ms = totEersteBeeld(
             [&] {
-                auto w = std::make_unique<Main>(alg, spel, bestand, Toeval::systeem());
-                w->zetVerloop(&verloop);
-                hoofd = w.get();
-                return w;
+                auto p = std::make_unique<Programma>(Avond::Opzet{folder, folder + QStringLiteral("/reserve")});
+                programma = p.get();
+                return p;
             },
             [&] {
                 if (ja) Melding::zetVolgendAntwoord(true);
-                hoofd->hervatVorigSpel();
+                programma->avond.hervatBijStart();
+                getrokken = int(programma->avond.spel().ballen().size());
             });
-        return spel.ballen().size() == (ja ? 60 : 0) ? ms : -1.0;
+        return getrokken == (ja ? 60 : 0) ? ms : -1.0;
     };
     std::vector<double> hervatTijden, leegTijden;
     for (int i = 0; i < 22; ++i) {

@@ -3,7 +3,7 @@
 #include "benchhulp.h"
 #include "benchspel.h"
 
-#include "main/roeper.h"
+#include "core/game/roeper.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,20 +30,19 @@ int main(int argc, char** argv)
     zonderScherm();
     QApplication app(argc, argv);
     BenchSpel b;
-    Algemeen& alg = b.alg;
-    Main& hoofd = b.hoofd;
+    Roeper& roeper = b.avond.roeper();
 
     constexpr double duur = 4.0;
     const double rust = tijdens(duur);
 
-    RoepInstellingen r = hoofd.roeper().instellingen();
+    RoepInstellingen r = roeper.instellingen();
     r.zelfTrekken = true;
     r.interval = RoepInstellingen::maxInterval; // no ball comes while it is measured
-    hoofd.roeper().zetInstellingen(r);
-    const bool wacht = hoofd.roeper().wachtOpBal();
+    roeper.zetInstellingen(r);
+    const bool wacht = roeper.wachtOpBal();
     const double zelf = tijdens(duur);
 
     rij("zelftrekken: processor time over 4 s waiting for the next ball", zelf * 1000, rust * 1000, "ms",
         "idle program");
-    return wacht && alg.AantalGetrokken == 0 ? 0 : 1;
+    return wacht && b.avond.spel().ballen().isEmpty() ? 0 : 1;
 }

@@ -1,13 +1,11 @@
 #pragma once
-// A main window on a fresh settings folder, silent, with a new game on the board at the normal
+// The program on a fresh settings folder, silent, with a new game on the board at the normal
 // pace: where the benches of drawing start from.
-#include "common/algemeen.h"
-#include "common/instellingen.h"
-#include "common/melding_w.h"
-#include "common/spel.h"
-#include "common/toeval.h"
-#include "common/wacht.h"
-#include "main/main_w.h"
+#include "core/common/wacht.h"
+#include "core/game/avond.h"
+#include "core/game/spel.h"
+#include "widgets/common/melding.h"
+#include "widgets/screen/programma.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -15,19 +13,18 @@
 struct BenchSpel {
     QTemporaryDir map;
     bool stil = (Melding::zetStil(true), true); // before the window can ask anything
-    Algemeen alg;
-    InstellingenBestand bestand{map.path(), map.filePath(QStringLiteral("reserve"))};
-    Spel spel;
-    Main hoofd{alg, spel, bestand, Toeval::systeem()};
+    Programma programma{{map.path(), map.filePath(QStringLiteral("reserve")), nullptr, false}};
+    Avond& avond = programma.avond;
+    Algemeen& alg = programma.avond.algemeen();
+    Main& hoofd = programma.hoofd;
 
     BenchSpel()
     {
-        hoofd.zetBeeindiger([] {});
         hoofd.show();
         QApplication::processEvents();
         WachtTempo::zet(0);
-        alg.RondeTeller = 1;
-        hoofd.NieuwSpel();
+        avond.spel().zetRondeTeller(1);
+        avond.NieuwSpel();
         WachtTempo::zet(1);
         QApplication::processEvents();
     }

@@ -1,4 +1,4 @@
-# zorvak_spraak(target): gives the target the engine behind the caller's voice (common/stem.h).
+# zorvak_spraak(target): gives the target the engine behind the caller's voice (core/game/stem.h).
 #   Qt's speech module when it was found: ZORVAK_SPRAAK_QT;
 #   on Windows without it, the Windows speech API (SAPI, ISpVoice): ZORVAK_SPRAAK_SAPI;
 #   otherwise none: the program is silent and says so in its Extra dialog.

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the settings file reader. Whatever it reads must write a file that
 // reads back to the same bytes; it must never crash, hang or leak.
-#include "common/algemeen.h"
-#include "common/instellingen.h"
+#include "core/settings/algemeen.h"
+#include "core/settings/instellingen.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Linked into every test program on Windows: the offscreen platform there sees no system fonts,
 // so the tests take the fonts that come with the program, as zorvak-kaarten does; and regular
 // expressions run without their JIT, as in the program (app/main.cpp).
-#include "common/lettertypen.h"
+#include "core/common/lettertypen.h"
 
 #include <QGuiApplication>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // A voice that records what it would have said, for the tests.
-#include "common/stem.h"
-#include "main/roeper.h"
+#include "core/game/roeper.h"
+#include "core/game/stem.h"
 
 #include <functional>
 #include <memory>
@@ -25,6 +25,18 @@ struct OpnameStem : Stem {
     {
         gezegd << delen;
         if (bijZeggen) bijZeggen();
+    }
+
+    // Every voice the program makes from now on records, and what all of them say lands in `alles`.
+    // Null puts the system's voice back.
+    static void neemVoortaanOp(QList<QStringList>* alles)
+    {
+        if (!alles) return zetStemMaker({});
+        zetStemMaker([alles] {
+            auto stem = std::make_unique<OpnameStem>();
+            stem->bijZeggen = [s = stem.get(), alles] { *alles << s->gezegd.last(); };
+            return stem;
+        });
     }
 
     // Gives the caller a new recording voice and returns it, for the test to read.

@@ -15,7 +15,8 @@
 // beside the source. "?b=120" after a picture's name sets its width in pixels at 96 dpi; other
 // pictures are as wide as the text.
 
-#include "common/plaatjes.h"
+#include "core/cards/kaartpatroon.h"
+#include "core/screen/plaatjes.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -114,7 +115,7 @@ QImage programmaPlaatje(const QString& naam)
         {QStringLiteral("pdf"), [] { return Plaatjes::pdfIcoon(scherp); }},
         {QStringLiteral("dpi"), [] { return Plaatjes::dpiIcoon(scherp); }},
         {QStringLiteral("logo"), [] { return Plaatjes::logo(scherp); }},
-        {QStringLiteral("patroon"), [] { return Plaatjes::startPatroon(); }},
+        {QStringLiteral("patroon"), [] { return PatroonKaart::startPlaatje(); }},
         {QStringLiteral("free"), [] { return Plaatjes::free(scherp); }},
     };
     const auto it = plaatjes.find(naam);

@@ -1,7 +1,7 @@
 // Writes the program's icon: a 256 x 256 PNG for the Linux desktop, or, for a name ending in
 // ".ico", a Windows icon with the sizes that Explorer, the taskbar and the Start menu ask for.
-#include "common/plaatjes.h"
-#include "common/veiligbestand.h"
+#include "core/common/veiligbestand.h"
+#include "core/screen/plaatjes.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

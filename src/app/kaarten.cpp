@@ -2,16 +2,16 @@
 // print shops and scripts. The pages are the ones the print dialog prints. With a series the
 // cards are numbered and kept in the card register, and `controleer` checks a numbered card.
 
-#include "common/instellingen.h"
-#include "common/lettertypen.h"
-#include "common/onderbreking.h"
-#include "common/toeval.h"
-#include "common/verloop.h"
-#include "common/vertaling.h"
-#include "printing/controle.h"
-#include "printing/genummerd.h"
-#include "printing/pagina.h"
-#include "printing/uitvoer.h"
+#include "core/cards/controle.h"
+#include "core/cards/genummerd.h"
+#include "core/cards/pagina.h"
+#include "core/cards/uitvoer.h"
+#include "core/common/lettertypen.h"
+#include "core/common/onderbreking.h"
+#include "core/common/toeval.h"
+#include "core/common/vertaling.h"
+#include "core/game/verloop.h"
+#include "core/settings/instellingen.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -162,12 +162,13 @@ int controleer(const QMap<QString, QString>& opties)
                                    "gebruikt.\n")
                         .arg(QDir::toNativeSeparators(bestand)));
         if (!laatste || laatste->beschadigd) {
-            return fout(laatste ? QStringLiteral("het verloop \"%1\" kan niet worden gelezen: %2. Geef met --ballen aan "
-                                                 "welke ballen er zijn getrokken.")
-                                      .arg(QDir::toNativeSeparators(laatste->bestand), laatste->fout)
-                                : QStringLiteral("er is geen verloop van een spel in \"%1\". Geef met --ballen aan "
-                                                 "welke ballen er zijn getrokken.")
-                                      .arg(QDir::toNativeSeparators(map)));
+            return fout(laatste
+                            ? QStringLiteral("het verloop \"%1\" kan niet worden gelezen: %2. Geef met --ballen aan "
+                                             "welke ballen er zijn getrokken.")
+                                  .arg(QDir::toNativeSeparators(laatste->bestand), laatste->fout)
+                            : QStringLiteral("er is geen verloop van een spel in \"%1\". Geef met --ballen aan "
+                                             "welke ballen er zijn getrokken.")
+                                  .arg(QDir::toNativeSeparators(map)));
         }
         for (const Spel::Bal& bal : laatste->stand.ballen)
             ballen << bal.getal;
@@ -201,7 +202,7 @@ int controleer(const QMap<QString, QString>& opties)
     for (int vak : vakken)
         patroon[static_cast<std::size_t>(vak)] = 1;
     const Controle::Uitslag uitslag =
-        Controle::controleer(*kaart, Controle::getrokken(ballen), vakken.isEmpty() ? nullptr : &patroon, rijen);
+        Controle::controleer(*kaart, Ballen::getrokken(ballen), vakken.isEmpty() ? nullptr : &patroon, rijen);
     schrijf(stdout, Controle::alsTekst(*kaart, uitslag) + QLatin1Char('\n') + uitslag.oordeel + QLatin1Char('\n') +
                         Controle::ontbrekendTekst(uitslag) + QLatin1Char('\n'));
     return uitslag.gewonnen ? 0 : 1;

@@ -1,19 +1,13 @@
-#include "common/algemeen.h"
-#include "common/instellingen.h"
-#include "common/lettertypen.h"
-#include "common/melding_w.h"
-#include "common/spel.h"
-#include "common/stijl_w.h"
-#include "common/toeval.h"
-#include "common/veiligbestand.h"
-#include "common/verloop.h"
-#include "common/vertaling.h"
-#include "main/main_w.h"
-#include "main/tweeschermen_w.h"
+#include "core/common/lettertypen.h"
+#include "core/common/veiligbestand.h"
+#include "core/common/vertaling.h"
+#include "core/settings/instellingen.h"
+#include "widgets/common/melding.h"
+#include "widgets/common/stijl.h"
+#include "widgets/screen/programma.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -37,7 +31,7 @@ int main(int argc, char* argv[])
     Vertaling::laadQtNederlands(QApplication::applicationDirPath());
     Lettertypen::laadMeegeleverd(QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("fonts")));
 
-    Algemeen alg;
+    // One copy per settings folder, before anything there is read or written.
     const InstellingenBestand bestand(QApplication::applicationDirPath());
     VeiligBestand::Slot slot(bestand.slotPad());
     QString bezet;
@@ -45,17 +39,8 @@ int main(int argc, char* argv[])
         Melding::meld(nullptr, QStringLiteral("Zorvak"), bezet);
         return 2;
     }
-    Spel spel;
-    Verloop verloop(bestand.instellingenMap());
-    verloop.volg(spel);
-    Main hoofd(alg, spel, bestand, Toeval::systeem());
-    hoofd.zetVerloop(&verloop);
-    hoofd.showFullScreen();
-    // Without a window manager the full-screen request is ignored; the geometry is not.
-    hoofd.setGeometry(hoofd.screen()->geometry());
-    // With a second screen the stage goes to the hall's one and the organiser gets a window.
-    TweeSchermen schermen(hoofd);
-    schermen.pasToe();
-    hoofd.hervatVorigSpel();
+    Programma programma(Avond::Opzet(QApplication::applicationDirPath()));
+    QObject::connect(&programma.avond, &Avond::afgesloten, &app, [](int code) { QCoreApplication::exit(code); });
+    programma.start();
     return QApplication::exec();
 }

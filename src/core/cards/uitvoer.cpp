@@ -1,0 +1,146 @@
+#include "core/cards/uitvoer.h"
+
+#include "core/cards/kaarten.h"
+#include "core/cards/kaartregister.h"
+#include "core/cards/pagina.h"
+#include "core/common/onderbreking.h"
+#include "core/common/veiligbestand.h"
+#include "core/game/verloop.h"
+#include "core/settings/extrainstellingen.h"
+#include "core/settings/instellingen.h"
+
+#include <QDir>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <cmath>
+
+bool PdfUitvoer::druk(const QString& documentNaam, int aantal, const Tekenaar& teken, QString* fout)
+{
+    const QString naam = QDir::toNativeSeparators(m_pad);
+    auto mislukt = [&](const QString& reden) {
+        if (fout) *fout = QStringLiteral("Het PDF-bestand \"%1\" kon niet worden opgeslagen.\n%2").arg(naam, reden);
+        return false;
+    };
+    // Written beside the target and checked to the last byte; the Schrijver throws the half
+    // file away on every way out that does not reach voltooi().
+    VeiligBestand::Schrijver bestand(m_pad);
+    QString reden;
+    if (!bestand.open(&reden)) return mislukt(reden);
+    if (m_bijBegin && !m_bijBegin(bestand.tijdelijkPad(), &reden)) return mislukt(reden);
+    {
+        QPdfWriter pdf(bestand.apparaat());
+        pdf.setResolution(1440);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        pdf.setTitle(documentNaam);
+        pdf.setCreator(QStringLiteral("Zorvak"));
+        QPainter p;
+        if (!p.begin(&pdf)) return mislukt(QStringLiteral("Het bestand kon niet worden voorbereid."));
+        for (int i = 0; i < aantal; ++i) {
+            if (Onderbreking::gevraagd()) {
+                p.end();
+                return mislukt(QStringLiteral("Het afdrukken is onderbroken."));
+            }
+            if (i > 0 && !pdf.newPage()) {
+                p.end();
+                return mislukt(QStringLiteral("Er kon geen nieuwe pagina worden begonnen."));
+            }
+            p.save();
+            teken(p, i);
+            p.restore();
+        }
+        if (!p.end()) return mislukt(QStringLiteral("Het bestand kon niet worden afgesloten."));
+    }
+    if (!bestand.voltooi(&reden)) return mislukt(reden);
+    return true;
+}
+
+bool BeeldUitvoer::druk(const QString&, int aantal, const Tekenaar& teken, QString*)
+{
+    ++documenten;
+    const double schaal = m_dpi / 1440.0;
+    const QSize grootte(static_cast<int>(std::lround(Pagina::a4Breedte * schaal)),
+                        static_cast<int>(std::lround(Pagina::a4Hoogte * schaal)));
+    for (int i = 0; i < aantal; ++i) {
+        QImage beeld(grootte, QImage::Format_RGB32);
+        beeld.fill(Qt::white);
+        QPainter p(&beeld);
+        p.scale(schaal, schaal);
+        teken(p, i);
+        p.end();
+        paginas.append(beeld);
+    }
+    return true;
+}
+
+namespace Afdruk
+{
+
+namespace
+{
+bool drukPaginas(PaginaUitvoer& uitvoer, const QString& naam, int paginas, bool apart,
+                 const PaginaUitvoer::Tekenaar& teken, QString* fout)
+{
+    if (paginas <= 0) return true;
+    if (!apart) return uitvoer.druk(naam, paginas, teken, fout);
+    for (int i = 0; i < paginas; ++i)
+        if (!uitvoer.druk(naam, 1, teken, fout)) return false;
+    return true;
+}
+} // namespace
+
+bool bingo(PaginaUitvoer& uitvoer, int aantalGetallen, int paginas, const QString& kaartTekst, Toeval& toeval,
+           bool elkePaginaApart, QString* fout)
+{
+    const QImage free = Pagina::freePlaatje();
+    return drukPaginas(
+        uitvoer, bingoNaam, paginas, elkePaginaApart,
+        [&](QPainter& p, int) {
+            Pagina::tekenBingo(p, Kaarten::maakBingoPagina(aantalGetallen, toeval), kaartTekst, free);
+        },
+        fout);
+}
+
+bool kien(PaginaUitvoer& uitvoer, int paginas, const QString& kaartTekst, Toeval& toeval, bool elkePaginaApart,
+          QString* fout)
+{
+    return drukPaginas(
+        uitvoer, kienNaam, paginas, elkePaginaApart,
+        [&](QPainter& p, int) { Pagina::tekenKien(p, Kaarten::maakKienPagina(toeval), kaartTekst); }, fout);
+}
+
+QString beschermdDoel(const QString& uitvoer, const QString& instellingenMap, const QString& registerPad,
+                      const QString& programmaMap)
+{
+    QList<QPair<QString, QString>> eigen; // path, what it is
+    if (!registerPad.isEmpty()) {
+        eigen.append({registerPad, QStringLiteral("het kaartregister")});
+        // SQLite puts its journal beside the file a link points to.
+        const QString echt = QFileInfo(registerPad).canonicalFilePath();
+        for (const QString& pad : {registerPad, echt})
+            if (!pad.isEmpty())
+                for (const QString& bij : KaartRegister::bijBestanden(pad))
+                    eigen.append({bij, QStringLiteral("een bestand van het kaartregister")});
+    }
+    for (const QString& map : {instellingenMap, programmaMap}) {
+        if (map.isEmpty()) continue;
+        const QDir d(map);
+        eigen.append({d.filePath(QString::fromLatin1(Instellingen::bestandsNaam)),
+                      QStringLiteral("het instellingenbestand Zorvak.ini")});
+        eigen.append({d.filePath(ExtraInstellingen::bestandsNaam),
+                      QStringLiteral("het instellingenbestand %1").arg(ExtraInstellingen::bestandsNaam)});
+        eigen.append({d.filePath(QString::fromLatin1(Instellingen::slotNaam)), QStringLiteral("het slot van Zorvak")});
+    }
+    for (const auto& [pad, wat] : eigen)
+        if (VeiligBestand::zelfdeBestand(uitvoer, pad)) return wat;
+    if (!instellingenMap.isEmpty()) {
+        const QString verloop = QFileInfo(QDir(instellingenMap).filePath(Verloop::mapNaam)).canonicalFilePath();
+        if (!verloop.isEmpty() && QFileInfo(QFileInfo(uitvoer).absolutePath()).canonicalFilePath() == verloop)
+            return QStringLiteral("een bestand van het verloop van de avond");
+    }
+    return {};
+}
+
+} // namespace Afdruk

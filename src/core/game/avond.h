@@ -1,0 +1,178 @@
+#pragma once
+
+#include "core/cards/controle.h"
+#include "core/cards/kaartregister.h"
+#include "core/game/spel.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+struct Algemeen;
+class ExtraInstellingen;
+class InstellingenBestand;
+class Roeper;
+class Toeval;
+class Verloop;
+
+// The evening: the one place that runs the game's flow, without any window. It holds the
+// settings (Zorvak.ini and Zorvak-extra.ini, one copy each), the game, the evening's record,
+// the caller and the random source, and it keeps the draw lock. Windows ask it to act (a draw,
+// a new game, a ball back, a card check, the exit) and follow its signals and the game's.
+//
+// What happens to the game itself (a ball drawn, a ball taken back, a new game, a game taken
+// up again) is signalled by spel(); what the evening does around it is signalled here. Two
+// signals ask the stage to animate and return when it is done: the evening waits for the board
+// to slide in before the first draw, and for a ball to blink before it counts as shown.
+class Avond : public QObject
+{
+    Q_OBJECT
+public:
+    // How an evening is set up. The program gives its own folder and the system's chance; tests
+    // give a temporary folder and a seeded chance.
+    struct Opzet {
+        Opzet(QString programma, QString reserve = {}, Toeval* kans = nullptr, bool metVerloop = true,
+              std::function<QDateTime()> tijd = {})
+            : programmaMap(std::move(programma)), reserveMap(std::move(reserve)), toeval(kans), verloop(metVerloop),
+              klok(std::move(tijd))
+        {
+        }
+        QString programmaMap;
+        QString reserveMap;              // the user's configuration folder; empty: the system's
+        Toeval* toeval;                  // nullptr: the operating system's secure generator
+        bool verloop;                    // keep the evening's record
+        std::function<QDateTime()> klok; // the clock of the balls and the record; empty: the real one
+    };
+
+    // How the evening speaks to the organiser. The stage gives message boxes and the card
+    // question; without them every question is answered Nee and notices go unsaid.
+    struct KaartVraag {
+        QString nummer; // as typed: "A-0017", or "17" for the last series
+        int rijen = 1;  // Kien: the full rows that win
+    };
+    struct Gesprek {
+        std::function<bool(const QString& titel, const QString& tekst, bool jaStandaard)> vraag;
+        std::function<void(const QString& titel, const QString& tekst)> meld;
+        std::function<std::optional<KaartVraag>()> kaartVraag;
+    };
+
+    // A card checked: the card, its verdict, and the pattern it was judged by (none: every
+    // row, column and diagonal counts).
+    struct GecontroleerdeKaart {
+        RegisterKaart kaart;
+        Controle::Uitslag uitslag;
+        std::optional<PatroonKaart::Patroon> patroon;
+    };
+
+    // A plain-value picture of the evening, for whoever shows it somewhere else.
+    struct Stand {
+        Spel::Stand spel;
+        int rondeTeller = 0;
+        bool bezig = true;
+        bool kaartInBeeld = false;
+        PatroonKaart::Patroon patroon{};
+    };
+
+    // Reads the settings (writing Zorvak.ini anew when it cannot be read) and sets up the
+    // caller and the record. Nothing is asked yet: hervatBijStart() does that once the stage
+    // shows.
+    explicit Avond(const Opzet& opzet, QObject* ouder = nullptr);
+    ~Avond() override;
+
+    Algemeen& algemeen() { return *m_alg; }
+    const Algemeen& algemeen() const { return *m_alg; }
+    const InstellingenBestand& bestand() const { return *m_bestand; }
+    QString programmaMap() const;
+    QString instellingenMap() const;
+    ExtraInstellingen& extra() { return *m_extra; }
+    Spel& spel() { return m_spel; }
+    const Spel& spel() const { return m_spel; }
+    Roeper& roeper() { return *m_roeper; }
+    Toeval& toeval() { return *m_toeval; }
+    // The evening's record; none when the evening keeps no record.
+    Verloop* verloop() { return m_verloop.get(); }
+
+    void zetGesprek(Gesprek gesprek) { m_gesprek = std::move(gesprek); }
+    // Whether the stage can show a ball drawn by itself now (no box or menu over it).
+    void zetPodiumVrij(std::function<bool()> vrij) { m_podiumVrij = std::move(vrij); }
+
+    // The draw lock: set before the first game, while a game is set up, while a ball is drawn
+    // and shown and while a question about the game is open.
+    bool bezig() const { return m_bezig; }
+    Stand stand() const;
+
+    // A click on the board or the space bar: draws a ball when the board is ready for one.
+    bool trekAlsKlaar();
+    // The Start button: asks, and on Ja raises the round counter and sets up a new game.
+    // True when a new game was set up.
+    bool nieuwSpelVraag();
+    // Sets up a new game at once: the drum full, the round counter's round, the ball count of
+    // the settings.
+    void NieuwSpel();
+    // Backspace: the last ball back in the drum, once the organiser confirmed it.
+    void legLaatsteTerugVraag();
+    // Start, once the stage shows: says when Zorvak-extra.ini could not be read. Then, when the
+    // record ends in a game with balls drawn and no confirmed exit, offers to play on. Ja takes that game up at once; Nee writes down that it was given up.
+    void hervatBijStart();
+    // Exit: asks, and on Ja writes down the end, saves the settings and ends the evening. True
+    // when the evening has ended (also when it had already).
+    bool vraagAfsluiten();
+    bool afgelopen() const { return m_afgesloten; }
+    // 1 when the settings could not be saved at the exit, else 0.
+    int afsluitCode() const { return m_afsluitCode; }
+
+    // The card check: asks for a card's number, looks it up in the register and judges it
+    // against the game. A card that shows holds calling by itself until kaartWeg().
+    void controleerKaart();
+    void kaartWeg();
+    bool kaartInBeeld() const { return m_kaartInBeeld; }
+
+signals:
+    // A new game is being set up (after the game emptied its drum).
+    void spelBegonnen(int aantalBallen);
+    // Asks the stage to slide the board in and fill it; returns when that is done or stopped.
+    void schuifBordIn(int aantalBallen);
+    // The new game's board is ready for the first draw.
+    void spelKlaar();
+    // Asks the stage to let a drawn ball blink in its place; returns when that is done or stopped.
+    void knipperBal(int getal);
+    // The drawn ball is shown in full: its number, the big display, the lists.
+    void balGetoond(int getal);
+    // A draw has ended (also one that found the drum empty); the lock is free.
+    void trekkingKlaar();
+    void kaartGecontroleerd(const Avond::GecontroleerdeKaart& kaart);
+    void kaartWeggezet();
+    // The organiser confirmed the exit; the program ends with this code.
+    void afgesloten(int code);
+
+private:
+    void TrekBal();
+    int TrekGetal(int maximum);
+    void volgSpel();
+    void zelfTrekken();
+    bool loopt(int generatie) const;
+    bool vraag(const QString& titel, const QString& tekst, bool jaStandaard = true);
+    void meld(const QString& titel, const QString& tekst);
+    std::optional<RegisterKaart> zoekKaart(const KaartVraag& vraag);
+
+    std::unique_ptr<Algemeen> m_alg;
+    std::unique_ptr<InstellingenBestand> m_bestand;
+    std::unique_ptr<ExtraInstellingen> m_extra;
+    Toeval* m_toeval = nullptr;
+    Spel m_spel;
+    std::unique_ptr<Verloop> m_verloop;
+    std::unique_ptr<Roeper> m_roeper;
+    Gesprek m_gesprek;
+    std::function<bool()> m_podiumVrij;
+    bool m_bezig = true;
+    // Raised by every new game and every game taken up: a draw that waited across one stops
+    // instead of showing its ball on the new board.
+    int m_generatie = 0;
+    bool m_kaartInBeeld = false;
+    bool m_vraagtAfsluiten = false;
+    bool m_afgesloten = false;
+    int m_afsluitCode = 0;
+};

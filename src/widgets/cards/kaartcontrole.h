@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/cards/controle.h"
+#include "core/game/avond.h"
+
+#include <QDialog>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QLineEdit;
+
+// A card a player calls out, shown on the stage so the hall can read it: the card large, its
+// drawn numbers marked, the verdict and the numbers it still misses. A click or a key closes it.
+class KaartControle : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit KaartControle(QWidget* ouder);
+
+    void toon(const RegisterKaart& kaart, const Controle::Uitslag& uitslag, const Controle::Patroon* patroon);
+    const RegisterKaart& kaart() const { return m_kaart; }
+    const Controle::Uitslag& uitslag() const { return m_uitslag; }
+
+    // Asks the organiser which card to check: its number as typed and, for Kien, the full rows
+    // that win; nothing when the organiser cancels. Tests put their own answer in.
+    static std::function<std::optional<Avond::KaartVraag>(QWidget* ouder)>& vraagHaak();
+
+    // The picture of the button that opens the check: a card under a magnifying glass.
+    static QImage knopPlaatje(qreal dpr = 1.0);
+    // Hides the card; the board takes over again.
+    void sluit();
+    // A key while the card shows: Escape, Enter, the space bar and K put it away.
+    void toets(int toets);
+
+signals:
+    void gesloten();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    RegisterKaart m_kaart;
+    Controle::Uitslag m_uitslag;
+    Controle::Patroon m_patroon{};
+};
+
+// The small dialog that asks which card to check.
+class KaartVraag : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit KaartVraag(QWidget* ouder);
+    QLineEdit* NummerTekst = nullptr;
+    QComboBox* RijenKeuze = nullptr;
+};

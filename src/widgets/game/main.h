@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class Achtergrond;
+class Afdrukken;
+class Avond;
+class Bord;
+class Config;
+class HulpPaneel;
+class KaartControle;
+class Layout;
+class Opdrachtbalk;
+class PlaatjeKnop;
+class QLabel;
+class QScreen;
+class QTimer;
+
+// The main window: the full-screen stage of the evening. It composes the views (the
+// background, the board, the command bar, the help panel, a checked card) and lays them out
+// from the screen size, in the twips of the 1024 x 768 design; it keeps the clock and the line
+// of information under the board. What happens in the game, the evening runs: the stage asks it
+// to act and follows its signals.
+class Main : public QWidget
+{
+    Q_OBJECT
+public:
+    // scherm: the screen the stage is laid out for first; none means the primary one.
+    explicit Main(Avond& avond, QScreen* scherm = nullptr, QWidget* ouder = nullptr);
+    ~Main() override;
+
+    Avond& avond() { return m_avond; }
+
+    // Lays the stage out on this screen area: one factor from the design, every picture and
+    // text drawn again at the screen's resolution. The game, the lists and the help panel stay
+    // as they were. Nothing is done again for the area it was last laid out on.
+    void legUit(const QRect& scherm, qreal dpr = 1.0);
+    // Logical pixels per design pixel: 1 on a 1024 x 768 screen.
+    qreal schaal() const { return m_schaal; }
+    // How often the stage has been laid out.
+    int uitleggingen() const { return m_uitleggingen; }
+
+    // What the organiser's window asks of the stage: a command of the bar (with its press), a
+    // key as if pressed on the board, the card check, Exit (with its press).
+    void opdracht(int knop);
+    void toets(int toets, bool herhaling);
+    // Asks for a card's number and shows that card on the stage with its verdict (key K and
+    // the bar's button); puts a shown card away.
+    void controleerKaart();
+    void exit();
+    // While the hall's screen shows the stage, no mouse pointer shows over it.
+    void verbergWijzer(bool verbergen);
+
+    // The dialogs of the command bar, over this window, their signals followed.
+    std::unique_ptr<Config> maakConfig();
+    std::unique_ptr<Layout> maakLayout();
+    std::unique_ptr<Afdrukken> maakAfdrukken();
+    // The dialog "Extra" over the given window; its settings are kept when it closes with Ok.
+    void extraDialoog(QWidget* ouder);
+
+    // The controls, under the names the program gives them (also their objectName).
+    Achtergrond* BackImage = nullptr;
+    Bord* Pic = nullptr;
+    QLabel* InfoLabel = nullptr;
+    HulpPaneel* HelpPic = nullptr;
+    PlaatjeKnop* Image1 = nullptr;
+    Opdrachtbalk* KnopPic = nullptr;
+    QLabel* KlokLabel = nullptr;
+    QTimer* Timer1 = nullptr;
+    KaartControle* KaartControleScherm = nullptr;
+    // Under the board while the organiser has paused calling by itself.
+    QLabel* PauzeLabel = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void maakBesturing();
+    void verbind();
+    void volgScherm();
+    void volgGeometrie(QScreen* scherm);
+    void klokTik();
+    void helpPaneel();
+    void toonInfo();
+    void toonPauze();
+    void plaatsOnderBord(QLabel* label);
+
+    Avond& m_avond;
+    int m_schermB = 0;
+    int m_schermH = 0;
+    qreal m_schaal = 1.0;
+    qreal m_dpr = 1.0;
+    QRect m_uitgelegdOp;
+    int m_uitleggingen = 0;
+    bool m_volgtScherm = false;
+    QMetaObject::Connection m_geometrieVerbinding;
+};

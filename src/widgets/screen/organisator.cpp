@@ -1,0 +1,218 @@
+#include "widgets/screen/organisator.h"
+
+#include "core/game/avond.h"
+#include "core/game/spel.h"
+#include "core/game/trommel.h"
+#include "core/screen/plaatjes.h"
+#include "widgets/game/bord.h"
+#include "widgets/game/main.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTime>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace
+{
+// The board as the hall sees it, small: a board of its own, drawn from the game and scaled to fit.
+class BordSpiegel : public QWidget
+{
+public:
+    BordSpiegel(const Spel& spel, const Algemeen& alg, QWidget* ouder) : QWidget(ouder), m_spel(spel)
+    {
+        setMinimumSize(400, 180);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        m_bord = new Bord(spel, alg, this);
+        m_bord->setObjectName(QStringLiteral("SpiegelBord"));
+        m_bord->setFocusPolicy(Qt::NoFocus);
+        m_bord->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_bord->hide();
+    }
+
+    void ververs()
+    {
+        m_bord->setVisible(m_spel.heeftSpel());
+        update();
+        if (!m_spel.heeftSpel()) return;
+        const int hoogte = Trommel::bordHoogte(m_spel.aantalBallen());
+        const qreal schaal = std::min(width() * 15.0 / Bord::breedte, height() * 15.0 / hoogte);
+        m_bord->zetSchaal(schaal, devicePixelRatioF());
+        m_bord->zetPlaats(0, 0, Bord::breedte, hoogte);
+        m_bord->move((width() - m_bord->width()) / 2, (height() - m_bord->height()) / 2);
+        m_bord->zetBalPlaatjes();
+        m_bord->tekenOpnieuw();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent*) override { ververs(); }
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), QColor(40, 40, 60));
+        if (m_spel.heeftSpel()) return;
+        p.setPen(QColor(160, 160, 160));
+        p.drawText(rect(), Qt::AlignCenter, QStringLiteral("Nog geen spel: klik op Nieuw spel."));
+    }
+
+private:
+    const Spel& m_spel;
+    Bord* m_bord = nullptr;
+};
+
+QPushButton* knop(QWidget* ouder, const char* naam, const QString& tekst)
+{
+    auto* k = new QPushButton(tekst, ouder);
+    k->setObjectName(QString::fromLatin1(naam));
+    // The space bar belongs to the draw, never to a button that happens to have the focus.
+    k->setFocusPolicy(Qt::NoFocus);
+    k->setMinimumHeight(36);
+    return k;
+}
+
+QLabel* label(QWidget* ouder, const char* naam, int pixels, bool vet)
+{
+    auto* l = new QLabel(ouder);
+    l->setObjectName(QString::fromLatin1(naam));
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
+    f.setBold(vet);
+    l->setFont(f);
+    return l;
+}
+} // namespace
+
+Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(ouder), m_podium(podium), m_avond(avond)
+{
+    setObjectName(QStringLiteral("Organisator"));
+    setWindowTitle(QStringLiteral(" Zorvak - organisator"));
+    setWindowIcon(Plaatjes::vensterIcoon());
+    setFocusPolicy(Qt::StrongFocus);
+
+    Spiegel = new BordSpiegel(avond.spel(), avond.algemeen(), this);
+    Spiegel->setObjectName(QStringLiteral("Spiegel"));
+    LaatsteLabel = label(this, "LaatsteLabel", 48, true);
+    TellerLabel = label(this, "TellerLabel", 22, true);
+    RondeLabel = label(this, "RondeLabel", 22, false);
+    TijdLabel = label(this, "TijdLabel", 22, false);
+    // Room for the widest texts from the start, so nothing jumps while the game runs.
+    LaatsteLabel->setMinimumWidth(LaatsteLabel->fontMetrics().horizontalAdvance(QStringLiteral("O88")) + 8);
+    TellerLabel->setMinimumWidth(TellerLabel->fontMetrics().horizontalAdvance(QStringLiteral("Bal : 88 / 88")) + 8);
+
+    auto* stand = new QHBoxLayout;
+    stand->addWidget(LaatsteLabel);
+    stand->addSpacing(24);
+    stand->addWidget(TellerLabel);
+    stand->addSpacing(24);
+    stand->addWidget(RondeLabel);
+    stand->addStretch();
+    stand->addWidget(TijdLabel);
+
+    TrekKnop = knop(this, "TrekKnop", QStringLiteral("Bal trekken (spatie)"));
+    TerugKnop = knop(this, "TerugKnop", QStringLiteral("Laatste bal terug"));
+    ControleKnop = knop(this, "ControleKnop", QStringLiteral("Kaart controleren"));
+    connect(TrekKnop, &QPushButton::clicked, &m_avond, &Avond::trekAlsKlaar);
+    connect(TerugKnop, &QPushButton::clicked, &m_avond, &Avond::legLaatsteTerugVraag);
+    connect(ControleKnop, &QPushButton::clicked, &m_podium, &Main::controleerKaart);
+
+    // The commands of the bar, in its order.
+    const std::array<std::pair<const char*, QString>, 5> opdrachten = {{
+        {"OrgHelp", QStringLiteral("Help")},
+        {"OrgAfdrukken", QStringLiteral("Kaarten afdrukken")},
+        {"OrgLayout", QStringLiteral("Layout kaart")},
+        {"OrgInstellingen", QStringLiteral("Instellingen")},
+        {"OrgStart", QStringLiteral("Nieuw spel")},
+    }};
+    auto* knoppen = new QGridLayout;
+    for (int i = 0; i < 5; ++i) {
+        QPushButton* k = knop(this, opdrachten[i].first, opdrachten[i].second);
+        connect(k, &QPushButton::clicked, this, [this, i] { m_podium.opdracht(i); });
+        knoppen->addWidget(k, 1, i);
+    }
+    knoppen->addWidget(TrekKnop, 0, 0, 1, 2);
+    knoppen->addWidget(TerugKnop, 0, 2);
+    knoppen->addWidget(ControleKnop, 0, 3);
+    QPushButton* exit = knop(this, "OrgExit", QStringLiteral("Exit"));
+    connect(exit, &QPushButton::clicked, &m_podium, &Main::exit);
+    knoppen->addWidget(exit, 0, 4);
+
+    SchermLijst = new QComboBox(this);
+    SchermLijst->setObjectName(QStringLiteral("SchermLijst"));
+    SchermLijst->setFocusPolicy(Qt::NoFocus);
+    SchermLijst->setToolTip(QStringLiteral(" Het scherm dat de zaal ziet "));
+    connect(SchermLijst, &QComboBox::textActivated, this, &Organisator::zaalGekozen);
+    auto* scherm = new QHBoxLayout;
+    scherm->addWidget(new QLabel(QStringLiteral("Scherm voor de zaal:"), this));
+    scherm->addWidget(SchermLijst);
+    scherm->addStretch();
+
+    auto* lagen = new QVBoxLayout(this);
+    lagen->addWidget(Spiegel, 1);
+    lagen->addLayout(stand);
+    lagen->addLayout(knoppen);
+    lagen->addLayout(scherm);
+
+    // What it shows follows the game and the evening; only its clock ticks by itself.
+    const Spel& spel = avond.spel();
+    for (auto signaal : {&Spel::nieuwSpelGestart, &Spel::spelHersteld})
+        connect(&spel, signaal, this, &Organisator::toonStand);
+    for (auto signaal : {&Spel::balGetrokken, &Spel::balTeruggelegd})
+        connect(&spel, signaal, this, &Organisator::toonStand);
+    connect(&avond, &Avond::balGetoond, this, &Organisator::toonStand);
+    connect(&avond, &Avond::kaartGecontroleerd, this, &Organisator::toonStand);
+    connect(&avond, &Avond::kaartWeggezet, this, &Organisator::toonStand);
+    m_klok = new QTimer(this);
+    m_klok->setInterval(1000);
+    const auto tik = [this] { TijdLabel->setText(QTime::currentTime().toString(QStringLiteral("H:mm:ss"))); };
+    connect(m_klok, &QTimer::timeout, this, tik);
+    m_klok->start();
+    tik();
+    toonStand();
+}
+
+void Organisator::zetSchermen(const QStringList& namen, const QString& zaal)
+{
+    const QSignalBlocker stil(SchermLijst);
+    SchermLijst->clear();
+    SchermLijst->addItems(namen);
+    SchermLijst->setCurrentText(zaal);
+}
+
+void Organisator::toonStand()
+{
+    const Spel& spel = m_avond.spel();
+    const int laatste = spel.laatste();
+    LaatsteLabel->setText(laatste > 0 ? Trommel::grootTekst(laatste, spel.aantalBallen()) : QStringLiteral("-"));
+    TellerLabel->setText(spel.heeftSpel()
+                             ? QStringLiteral("Bal : %1 / %2").arg(spel.ballen().size()).arg(spel.aantalBallen())
+                             : QStringLiteral("Bal : 0"));
+    RondeLabel->setText(QStringLiteral("Ronde %1").arg(spel.ronde()));
+    // While the hall looks at a card, the game stands still.
+    const bool controle = m_avond.kaartInBeeld();
+    TrekKnop->setEnabled(!controle);
+    TerugKnop->setEnabled(laatste > 0 && !controle);
+    ControleKnop->setText(controle ? QStringLiteral("Kaart wegzetten") : QStringLiteral("Kaart controleren"));
+    static_cast<BordSpiegel*>(Spiegel)->ververs();
+}
+
+// Every key works as on the board (a checked card takes them while it shows).
+void Organisator::keyPressEvent(QKeyEvent* e)
+{
+    m_podium.toets(e->key(), e->isAutoRepeat());
+}
+
+// Closing this window is closing the program: the same question as Exit.
+void Organisator::closeEvent(QCloseEvent* e)
+{
+    e->ignore();
+    m_podium.close();
+}

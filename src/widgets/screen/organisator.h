@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+
+class Avond;
+class Bord;
+class Main;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+// The organiser's window on the primary screen while the hall's screen shows the stage: the
+// board small, the last ball, the counter, the round and the time, and a button for every
+// command of the bar plus drawing a ball, taking the last one back and checking a card. Keys
+// work here as on the board. Dialogs and questions open over this window. It follows the
+// evening and its game; what it shows it draws itself.
+class Organisator : public QWidget
+{
+    Q_OBJECT
+public:
+    Organisator(Main& podium, Avond& avond, QWidget* ouder = nullptr);
+
+    // The screens the hall's stage can go to, by name, and the one it is on.
+    void zetSchermen(const QStringList& namen, const QString& zaal);
+
+    QWidget* Spiegel = nullptr;
+    QLabel* LaatsteLabel = nullptr;
+    QLabel* TellerLabel = nullptr;
+    QLabel* RondeLabel = nullptr;
+    QLabel* TijdLabel = nullptr;
+    QPushButton* TrekKnop = nullptr;
+    QPushButton* TerugKnop = nullptr;
+    QPushButton* ControleKnop = nullptr;
+    QComboBox* SchermLijst = nullptr;
+
+signals:
+    void zaalGekozen(const QString& naam);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void toonStand();
+
+    Main& m_podium;
+    Avond& m_avond;
+    QTimer* m_klok = nullptr;
+};

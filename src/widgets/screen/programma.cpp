@@ -1,0 +1,19 @@
+#include "widgets/screen/programma.h"
+
+#include "widgets/screen/tweeschermen.h"
+
+#include <QScreen>
+
+Programma::Programma(const Avond::Opzet& opzet) : avond(opzet), hoofd(avond, TweeSchermen::zaal(avond.extra())) {}
+
+Programma::~Programma() = default;
+
+void Programma::start()
+{
+    hoofd.showFullScreen();
+    // Without a window manager the full-screen request is ignored; the geometry is not.
+    hoofd.setGeometry(hoofd.screen()->geometry());
+    m_schermen = std::make_unique<TweeSchermen>(hoofd, avond);
+    m_schermen->pasToe();
+    avond.hervatBijStart();
+}

@@ -1,0 +1,151 @@
+// The program killed outright in the middle of an evening: while the board slides in, while a
+// ball blinks, or between two draws. A child process plays, wired as the program wires itself;
+// it says each change on its output the moment the change is signalled, which is after the
+// record has it and before anything can be painted. Killed at a chosen moment, the record read
+// back must hold every ball that was shown, in order, and at most the one ball more that was
+// drawn and written down but not yet shown. And a second copy started on its folder meanwhile.
+#include "core/common/veiligbestand.h"
+#include "core/game/verloop.h"
+#include "testhulp.h"
+#include "widgets/game/bord.h"
+#include "widgets/game/opdrachtbalk.h"
+
+#include <QKeyEvent>
+#include <QProcess>
+#include <QTimer>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace
+{
+void zeg(const QByteArray& regel)
+{
+    const QByteArray uit = regel + '\n';
+    (void)!::write(STDOUT_FILENO, uit.constData(), static_cast<size_t>(uit.size()));
+}
+
+// The child: plays games of three balls without end, at a twentieth of the real pace, in the
+// given folder. "spel N" when game N begins to slide in, "bal N" when ball N is drawn and
+// starts to blink, "rust" when it rests and the next draw waits.
+int speel(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString map = QString::fromLocal8Bit(argv[2]);
+    WachtTempo::zet(0.05);
+    Melding::zetStil(true);
+    const InstellingenBestand bestand(map, map + QStringLiteral("/reserve"));
+    VeiligBestand::Slot slot(bestand.slotPad());
+    if (!bestand.neemSlot(slot, nullptr)) return 2;
+    VasteToeval toeval(QByteArray(argv[3]).toUInt());
+    Programma programma({map, map + QStringLiteral("/reserve"), &toeval});
+    Main& hoofd = programma.hoofd;
+    Spel& spel = programma.avond.spel();
+    hoofd.show();
+    QObject::connect(&spel, &Spel::nieuwSpelGestart, [&] { zeg("spel " + QByteArray::number(spel.spelNummer())); });
+    QObject::connect(&spel, &Spel::balGetrokken, [&](int n) { zeg("bal " + QByteArray::number(n)); });
+    QTimer::singleShot(0, [&] {
+        for (;;) {
+            Melding::zetVolgendAntwoord(true);
+            hoofd.opdracht(Opdrachtbalk::KnopStart);
+            for (int i = 0; i < 3; ++i) {
+                QKeyEvent spatie(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+                QApplication::sendEvent(hoofd.Pic, &spatie);
+                zeg("rust");
+                Wacht(1.0);
+            }
+        }
+    });
+    return QApplication::exec();
+}
+} // namespace
+
+class TstAfgebroken : public QObject
+{
+    Q_OBJECT
+private slots:
+    void gedodeSpelerVerliestGeenGetoondeBal()
+    {
+        const quint32 zaad = QRandomGenerator::global()->generate();
+        QRandomGenerator kans(zaad);
+        const QByteArray soorten[] = {"spel", "bal", "rust"};
+        for (int ronde = 0; ronde < 12; ++ronde) {
+            const QByteArray doel = soorten[ronde % 3];
+            const QByteArray waar = "zaad " + QByteArray::number(zaad) + ", ronde " + QByteArray::number(ronde);
+            QTemporaryDir map;
+            QProcess kind;
+            kind.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            kind.start(QCoreApplication::applicationFilePath(),
+                       {QStringLiteral("speel"), map.path(), QString::number(kans.generate())});
+            QVERIFY2(kind.waitForStarted(30000), waar);
+
+            // Waits for the chosen kind of moment (the first to third of its kind), then a
+            // little longer: the slide-in takes about 0.1 s, a blink and a rest 0.06 s each.
+            QList<QByteArray> regels;
+            for (int gezien = 0, nodig = kans.bounded(1, 4); gezien < nodig;) {
+                while (!kind.canReadLine())
+                    QVERIFY2(kind.waitForReadyRead(30000), waar + ": de speler zwijgt");
+                regels << kind.readLine().trimmed();
+                if (regels.last().startsWith(doel)) ++gezien;
+            }
+            QTest::qSleep(kans.bounded(60));
+            kind.kill();
+            QVERIFY2(kind.waitForFinished(30000), waar);
+            regels += kind.readAllStandardOutput().split('\n');
+
+            // What the hall saw of the last game begun, and what the record keeps of its last
+            // game, both as "game:ball ball ".
+            QByteArray getoond;
+            for (const QByteArray& r : regels) {
+                if (r.startsWith("spel "))
+                    getoond = r.mid(5).trimmed() + ':';
+                else if (r.startsWith("bal "))
+                    getoond += r.mid(4).trimmed() + ' ';
+            }
+            const auto laatste = Verloop::laatsteSpel(map.path());
+            QVERIFY2(laatste && !laatste->beschadigd && !laatste->afgemaakt, waar);
+            QByteArray bewaard = QByteArray::number(laatste->stand.spelNummer) + ':';
+            for (const Spel::Bal& b : laatste->stand.ballen)
+                bewaard += QByteArray::number(b.getal) + ' ';
+            // Every ball shown is kept, in order, with at most the one more that was drawn and
+            // written down but not yet shown. Or the next game was written down and not yet
+            // shown: it is the last game then, still without balls.
+            const QByteArray volgende = QByteArray::number(getoond.split(':').first().toInt() + 1) + ':';
+            QVERIFY2(getoond.contains(':') && (bewaard == volgende || (bewaard.startsWith(getoond) &&
+                                                                       bewaard.count(' ') <= getoond.count(' ') + 1)),
+                     waar + " na \"" + doel + "\": getoond " + getoond + ", bewaard " + bewaard);
+        }
+    }
+
+    // One copy per settings folder: while a copy plays, a second start on its folder is refused
+    // with a Dutch message. The lock goes with a copy that is killed: the next start goes ahead.
+    void tweedeKopie()
+    {
+        QTemporaryDir map;
+        QProcess kind;
+        kind.start(QCoreApplication::applicationFilePath(), {QStringLiteral("speel"), map.path(), QStringLiteral("1")});
+        QVERIFY(kind.waitForReadyRead(30000));
+        const InstellingenBestand bestand(map.path(), map.filePath(QStringLiteral("reserve")));
+        VeiligBestand::Slot slot(bestand.slotPad());
+        QString melding;
+        QVERIFY(!bestand.neemSlot(slot, &melding));
+        QVERIFY(melding.contains(QStringLiteral("Zorvak is al gestart")));
+        QProcess tweede;
+        tweede.start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("speel"), map.path(), QStringLiteral("2")});
+        QVERIFY(tweede.waitForFinished(30000) && tweede.exitCode() == 2);
+        kind.kill();
+        QVERIFY(kind.waitForFinished(30000));
+        QVERIFY(bestand.neemSlot(slot, &melding));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    if (argc >= 4 && qstrcmp(argv[1], "speel") == 0) return speel(argc, argv);
+    QCoreApplication app(argc, argv);
+    TstAfgebroken test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_afgebroken.moc"

@@ -1,0 +1,139 @@
+// Damaged input an organiser can produce. Each gets a clear answer; nothing the organiser had
+// is lost, nothing crashes or hangs.
+#include "testhulp.h"
+
+#include "core/screen/plaatjes.h"
+#include "widgets/common/plaatjeknop.h"
+#include "widgets/game/achtergrond.h"
+#include "widgets/settings/config.h"
+
+#include <QBuffer>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtEndian>
+#include <QtTest>
+
+namespace
+{
+QByteArray alsJpeg(const QImage& beeld, int kwaliteit = 80)
+{
+    QByteArray uit;
+    QBuffer buf(&uit);
+    buf.open(QIODevice::WriteOnly);
+    beeld.save(&buf, "JPG", kwaliteit);
+    return uit;
+}
+
+// A real little JPEG whose frame header announces breedte x hoogte pixels.
+QByteArray jpegDieLiegt(quint16 breedte, quint16 hoogte)
+{
+    QImage klein(16, 16, QImage::Format_RGB32);
+    klein.fill(Qt::red);
+    QByteArray jpeg = alsJpeg(klein);
+    const int sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    qToBigEndian(hoogte, jpeg.data() + sof + 5);
+    qToBigEndian(breedte, jpeg.data() + sof + 7);
+    return jpeg;
+}
+
+// Picks the background by name in the settings dialog, then Ok.
+void kiesAchtergrond(Main& m, const QString& naam)
+{
+    const auto dlg = m.maakConfig();
+    const auto gevonden = dlg->List1->findItems(naam, Qt::MatchExactly);
+    QVERIFY2(gevonden.size() == 1, qPrintable(naam));
+    dlg->List1->setCurrentItem(gevonden.first());
+    dlg->OkKnop->click();
+}
+
+// A main window on a given program folder and reserve folder.
+struct Start : Programma {
+    VasteToeval toeval{99};
+    int beeindigd = 0;
+    explicit Start(const QString& map) : Programma({map, map + "/reserve", &toeval, false})
+    {
+        QObject::connect(&avond, &Avond::afgesloten, [this] { ++beeindigd; });
+    }
+};
+} // namespace
+
+class TstBeschadigd : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        WachtTempo::zet(0);
+        Melding::zetStil(true);
+        Melding::neemGetoond();
+    }
+
+    void onbruikbaarPlaatje_data()
+    {
+        QTest::addColumn<QString>("naam");
+        QTest::addColumn<QByteArray>("inhoud");
+        QTest::newRow("not a picture") << "Kapot.jpg" << QByteArray("Dit is een boodschappenlijst.\r\n");
+        QTest::newRow("jpeg 60000 x 60000") << "Groot.jpg" << jpegDieLiegt(60000, 60000);
+    }
+    // A background that is no picture, or announces more pixels than memory should hold, is
+    // refused without a question: chosen in the settings dialog the window keeps what it shows;
+    // named in the settings at start-up it shows none.
+    void onbruikbaarPlaatje()
+    {
+        QFETCH(QString, naam);
+        QFETCH(QByteArray, inhoud);
+        TestHulp::Opstelling o;
+        const QString pad = o.map.filePath(QStringLiteral("Backgrounds/") + naam);
+        QVERIFY(TestHulp::schrijfBestand(pad, inhoud));
+        const QImage eerst = o.main().BackImage->plaatje();
+        kiesAchtergrond(o.main(), naam);
+        QCOMPARE(o.main().BackImage->plaatje(), eerst);
+
+        o.alg().AchtergrondBestand = QDir::toNativeSeparators(pad);
+        TestHulp::schrijfBestand(o.iniPad(), Instellingen::maakInhoud(o.alg()));
+        Start opnieuw(o.map.path());
+        QVERIFY(!opnieuw.hoofd.BackImage->heeftPlaatje());
+        QCOMPARE(opnieuw.hoofd.BackImage->grab().toImage().pixelColor(10, 10), Plaatjes::bordKleur);
+        QVERIFY(Melding::neemGetoond().isEmpty());
+    }
+
+    // A folder named Zorvak.ini in the way: the program starts with the start values, the folder
+    // and an earlier copy stay as they are, and the exit says it could not save.
+    void mapInDeWeg()
+    {
+        QTemporaryDir tmp;
+        const QString ini = tmp.filePath(QStringLiteral("Zorvak.ini"));
+        const QByteArray oud = "\"Quenderbrook Software 2011\"\r\n\"--------------------------\"\r\n4,5,90\r\n";
+        QVERIFY(TestHulp::schrijfBestand(ini + QStringLiteral(".bak"), oud));
+        QVERIFY(TestHulp::schrijfBestand(ini + QStringLiteral("/van iemand.txt"), "bewaren"));
+        Start s(tmp.path());
+        QCOMPARE(s.avond.algemeen().AantalBallen, std::uint8_t(75));
+        Melding::zetVolgendAntwoord(true);
+        QVERIFY(s.hoofd.close());
+        QCOMPARE(s.beeindigd, 1);
+        QCOMPARE(s.avond.afsluitCode(), 1);
+        const auto getoond = Melding::neemGetoond();
+        QCOMPARE(getoond.size(), 2);
+        QVERIFY2(getoond[1].tekst.contains(QDir::toNativeSeparators(ini)), qPrintable(getoond[1].tekst));
+        QCOMPARE(TestHulp::leesBestand(ini + QStringLiteral("/van iemand.txt")), QByteArray("bewaren"));
+        QCOMPARE(TestHulp::leesBestand(ini + QStringLiteral(".bak")), oud);
+    }
+
+    // A Zorvak-extra.ini that cannot be read is said once at start, and is never written over.
+    void extraOnleesbaar()
+    {
+        QTemporaryDir tmp;
+        const QByteArray inhoud = "[Spraak]\nStem=Anna\nonzin\n";
+        QVERIFY(TestHulp::schrijfBestand(tmp.filePath(QStringLiteral("Zorvak-extra.ini")), inhoud));
+        Start s(tmp.path());
+        s.avond.hervatBijStart();
+        const auto getoond = Melding::neemGetoond();
+        QVERIFY(getoond.size() == 1 && getoond[0].tekst.startsWith("De extra instellingen konden niet worden gelezen:"));
+        QString fout;
+        QVERIFY(!s.avond.roeper().zetInstellingen({}, &fout) && fout.contains("wordt niet overschreven"));
+        QCOMPARE(TestHulp::leesBestand(tmp.filePath(QStringLiteral("Zorvak-extra.ini"))), inhoud);
+    }
+};
+
+QTEST_MAIN(TstBeschadigd)
+#include "tst_beschadigd.moc"

@@ -1,0 +1,293 @@
+// zorvak-kaarten, the command-line tool: the PDF it writes, its help, the verdicts of controleer,
+// and bad arguments, which give a Dutch message, a non-zero exit and no file.
+
+#include "core/cards/kaartregister.h"
+#include "core/game/verloop.h"
+#include "testhulp.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+namespace
+{
+struct Uitkomst {
+    int code;
+    QString uit, fout;
+};
+
+Uitkomst start(const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the tool must choose its own platform
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR")); // as on a plain terminal
+    p.setProcessEnvironment(env);
+    p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../zorvak-kaarten"), args);
+    if (!p.waitForFinished(120000)) return {-1, {}, QStringLiteral("timeout")};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// The numbers on each page of the PDF, read with pdftotext.
+QList<QList<int>> getallen(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    QList<QList<int>> paginas;
+    for (const QString& pagina : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'))) {
+        QList<int> getallen;
+        for (const QString& woord : pagina.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+            if (woord.toInt() > 0) getallen << woord.toInt();
+        if (!getallen.isEmpty()) paginas << getallen;
+    }
+    return paginas;
+}
+} // namespace
+
+class TestKaartenCli : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir map;
+
+private slots:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext is not installed");
+    }
+
+    // Three pages of 90-number Bingo cards, nothing under FREE and nothing on the terminal; two
+    // Kien pages that each hold 1..90 once; --help.
+    void kaarten()
+    {
+        const QString bingo = map.filePath(QStringLiteral("bingo.pdf")),
+                      kien = map.filePath(QStringLiteral("kien.pdf"));
+        const Uitkomst b =
+            start({"bingo", "--getallen", "90", "--paginas", "3", "--tekst", "Avond", "--uitvoer", bingo});
+        QVERIFY(b.code == 0 && b.uit.isEmpty() && b.fout.isEmpty());
+        const auto paginas = getallen(bingo);
+        QCOMPARE(paginas.size(), 3);
+        for (const auto& pagina : paginas) {
+            QCOMPARE(pagina.size(), 6 * 24);
+            QVERIFY(*std::max_element(pagina.begin(), pagina.end()) > 75);
+        }
+        QCOMPARE(start({"kien", "--paginas", "2", "--uitvoer=" + kien}).code, 0);
+        for (const auto& pagina : getallen(kien)) {
+            QCOMPARE(pagina.size(), 90);
+            const QSet<int> alle(pagina.begin(), pagina.end());
+            QCOMPARE(alle.size(), 90);
+            QVERIFY(alle.contains(1) && alle.contains(90));
+        }
+        const Uitkomst u = start({QStringLiteral("--help")});
+        QCOMPARE(u.code, 0);
+        QVERIFY(u.uit.contains(QStringLiteral("Gebruik:")));
+    }
+
+    // A series numbers and registers the cards and says which numbers; controleer without
+    // --ballen takes the game in the record beside the register, once there is one.
+    void genummerdEnControle()
+    {
+        const QString reg = map.filePath(QStringLiteral("kaarten.db"));
+        Uitkomst u = start({"kien", "--serie", "x1", "--register", reg, "--uitvoer", map.filePath("k.pdf")});
+        QCOMPARE(u.code, 0);
+        QVERIFY2(u.uit.contains(QStringLiteral("X1-0001 tot en met X1-0006")), qPrintable(u.uit));
+
+        u = start({"controleer", "--kaart", "X1-2", "--register", reg});
+        QVERIFY2(u.code == 2 && u.fout.contains(QStringLiteral("geen verloop")), qPrintable(u.fout));
+        const Spel::Stand stand{90, 1, 1, {}};
+        const QDateTime nu = QDateTime::currentDateTime();
+        QByteArray verloop = Verloop::kopRegel + '\n' + Verloop::regel(nu, stand, Spel::Gebeurtenis::NieuwSpel, 0);
+        for (int bal = 1; bal <= 90; ++bal)
+            verloop += Verloop::regel(nu, stand, Spel::Gebeurtenis::Getrokken, bal);
+        QVERIFY(TestHulp::schrijfBestand(Verloop::dagBestand(map.path(), nu.date()), verloop));
+        u = start({"controleer", "--kaart", "X1-2", "--rijen", "3", "--register", reg});
+        QVERIFY2(u.code == 0 && u.uit.contains("KIEN: volle kaart"), qPrintable(u.uit + u.fout));
+    }
+
+    void antwoorden_data()
+    {
+        // Beside the register: Bingo 75 cards A-0001.., Kien cards K-0001.., a damaged record.
+        QVERIFY(QDir().mkpath(map.filePath("c")));
+        KaartRegister reg(map.filePath("c/r.db"));
+        VasteToeval toeval(8);
+        for (const auto& [soort, serie] : {std::pair{KaartSoort::Bingo75, "A"}, {KaartSoort::Kien, "K"}}) {
+            const auto reeks = reg.registreer(soort, serie, 1, toeval);
+            QVERIFY(reeks && reg.bevestig(*reeks, reeks->laatste()) && reg.rondAf(*reeks));
+        }
+        QStringList rij1, kienRij1; // the top row of A-0001 and of K-0001
+        for (int n : reg.kaart("A", 1)->getallen.mid(0, 5) + reg.kaart("K", 1)->getallen.mid(0, 9))
+            if (n) (rij1.size() < 5 ? rij1 : kienRij1) << QString::number(n);
+        QVERIFY(TestHulp::schrijfBestand(Verloop::dagBestand(map.filePath("c"), QDate::currentDate()), "onzin\n"));
+        QTest::addColumn<QStringList>("args"); // controleer --register R when they begin with an option
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("tekst");
+        const auto rij = [](const char* naam, const QStringList& args, int code, const char* tekst) {
+            QTest::newRow(naam) << args << code << QString::fromUtf8(tekst);
+        };
+        // Verdicts, each on the card's own rules.
+        rij("rij", {"--kaart", "a-1", "--ballen", rij1.join(',')}, 0, "Kaart A-0001 (Bingo 75)");
+        rij("rij zonder patroon", {"--kaart", "A-1", "--ballen", rij1.join(','), "--patroon", "1,5,21,25"}, 1,
+            "Geen bingo: het patroon is nog niet vol");
+        rij("1 rij van 2", {"--kaart", "K-1", "--ballen", kienRij1.join(','), "--rijen", "2"}, 1,
+            "Geen kien: 1 rij (nodig: 2 rijen)");
+        // Refusals of controleer.
+        rij("niet in het register", {"--kaart", "A-7", "--ballen", "1"}, 2, "A-0007 staat niet in het kaartregister");
+        rij("andere serie", {"--serie", "B", "--kaart", "A-1", "--ballen", "1"}, 2,
+            "--kaart A-1 hoort niet bij serie B");
+        rij("beschadigd verloop", {"--kaart", "A-1"}, 2, "kan niet worden gelezen");
+        rij("patroon bij kien", {"--kaart", "K-1", "--ballen", "1", "--patroon", "1"}, 2, "--patroon hoort bij bingo");
+        rij("rijen bij bingo", {"--kaart", "A-1", "--ballen", "1", "--rijen", "2"}, 2, "--rijen hoort bij kien");
+        rij("bal 76", {"--kaart", "A-1", "--ballen", "76"}, 2, "bal 76 komt niet voor bij kaart A-0001");
+        rij("ballen", {"--kaart", "A-1", "--ballen", "4,4"}, 2, "--ballen moet");
+        rij("patroon 26", {"--kaart", "A-1", "--ballen", "4", "--patroon", "26"}, 2, "--patroon moet");
+        rij("leeg patroon", {"--kaart", "A-1", "--ballen", "1", "--patroon", ""}, 2, "--patroon moet");
+        rij("0 rijen", {"--kaart", "K-1", "--ballen", "1", "--rijen", "0"}, 2, "--rijen moet 1, 2 of 3");
+        rij("zonder serie", {"--kaart", "1", "--ballen", "1"}, 2, "geef met --serie");
+        rij("zonder kaart", {"--serie", "A", "--ballen", "1"}, 2, "geef met --kaart");
+        rij("geen kaartnummer", {"--kaart", "A-B", "--ballen", "1"}, 2, "'A-B' is geen kaartnummer");
+        rij("geen serie", {"--serie", "1A", "--kaart", "1", "--ballen", "1"}, 2, "'1A' is geen naam van een serie");
+        rij("zonder waarde", {"--kaart"}, 2, "bij --kaart hoort een waarde");
+        rij("uitvoer", {"--kaart", "A-1", "--uitvoer", "X"}, 2, "--uitvoer hoort niet bij controleer");
+        // Refusals when printing.
+        rij("niets", {}, 2, "bingo of kien");
+        rij("soort", {"lotto", "--uitvoer", "X"}, 2, "onbekende soort");
+        rij("twee soorten", {"bingo", "kien", "--uitvoer", "X"}, 2, "onbekend argument 'kien'");
+        rij("optie", {"bingo", "--kleur", "rood", "--uitvoer", "X"}, 2, "onbekende optie");
+        rij("getallen", {"bingo", "--getallen", "80", "--uitvoer", "X"}, 2, "75 of 90");
+        rij("getallen bij kien", {"kien", "--getallen", "90", "--uitvoer", "X"}, 2, "alleen bij bingo");
+        rij("nul", {"kien", "--paginas", "0", "--uitvoer", "X"}, 2, "1 tot en met 255");
+        rij("256", {"kien", "--paginas=256", "--uitvoer", "X"}, 2, "1 tot en met 255");
+        rij("geen uitvoer", {"bingo", "--paginas", "2"}, 2, "--uitvoer");
+        rij("paginas tweemaal", {"bingo", "--paginas", "2", "--paginas=3", "--uitvoer", "X"}, 2, "meer dan eens");
+        rij("serie", {"kien", "--serie", "1A", "--uitvoer", "X"}, 2, "--serie moet");
+        rij("met serie", {"kien", "--serie", "A", "--paginas", "10001", "--uitvoer", "X"}, 2, "tot en met 10000");
+        rij("kaart bij bingo", {"bingo", "--kaart", "1", "--uitvoer", "X"}, 2, "--kaart hoort alleen bij controleer");
+        rij("register zonder serie", {"bingo", "--register", "R", "--uitvoer", "X"}, 2, "--register hoort bij --serie");
+        rij("lange tekst", {"bingo", "--tekst", QString(120, 'W'), "--uitvoer", "X"}, 2, "te lang");
+        rij("map", {"kien", "--uitvoer", "c"}, 2, "is een map, geen bestand");
+        rij("onschrijfbaar", {"kien", "--uitvoer", "c/geen/x.pdf"}, 1, "kon niet worden opgeslagen");
+    }
+    // controleer: 0 when the card wins, 1 when not. A refusal: a Dutch message on the error
+    // output, exit code 2 (1 when the file cannot be written), nothing on the output, and the
+    // register, the record and the file named by --uitvoer as they were.
+    void antwoorden()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, tekst);
+        const QString reg = map.filePath("c/r.db"), pdf = map.filePath("c/x.pdf");
+        const QString verloop = Verloop::dagBestand(map.filePath("c"), QDate::currentDate());
+        QVERIFY(TestHulp::schrijfBestand(pdf, "oud"));
+        const QByteArray voor = TestHulp::leesBestand(reg) + TestHulp::leesBestand(verloop);
+        if (args.value(0).startsWith("--")) args = QStringList{"controleer", "--register", "R"} + args;
+        for (const auto& [kort, pad] : {std::pair{"X", pdf}, {"R", reg}, {"c", map.filePath("c")}})
+            args.replaceInStrings(QRegularExpression(QStringLiteral("^%1(?=/|$)").arg(kort)), pad);
+        const Uitkomst u = start(args);
+        QCOMPARE(u.code, code);
+        const bool weigering = code == 2 || QTest::currentDataTag() == QByteArray("onschrijfbaar");
+        QVERIFY2((weigering ? u.fout : u.uit).contains(tekst), qPrintable(u.uit + u.fout));
+        QVERIFY(!weigering || u.uit.isEmpty());
+        QCOMPARE(TestHulp::leesBestand(reg) + TestHulp::leesBestand(verloop), voor);
+        QCOMPARE(TestHulp::leesBestand(pdf), QByteArray("oud"));
+        QVERIFY(!QFile::exists(map.filePath("c/geen")));
+    }
+
+    void eigenBestandenBlijvenHeel_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("melding");
+        const QString bouw = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
+        const QStringList controle = {"controleer", "--kaart", "A-1", "--ballen", "1", "--register"};
+        const QStringList nummer = {"bingo", "--serie", "A", "--register", "D/r.db", "--uitvoer"};
+        QTest::newRow("controleer tekst") << controle + QStringList{"D/tekst.db"} << "geen kaartregister van Zorvak";
+        QTest::newRow("controleer leeg") << controle + QStringList{"D/leeg.db"} << "leeg";
+        QTest::newRow("controleer nergens") << controle + QStringList{"D/nergens.db"} << "nog geen kaartregister";
+        QTest::newRow("nummeren in tekst")
+            << QStringList{"bingo", "--serie", "A", "--register", "D/tekst.db", "--uitvoer", "D/b.pdf"}
+            << "geen kaartregister";
+        QTest::newRow("uitvoer is register") << nummer + QStringList{"D/r.db"} << "is het kaartregister";
+        QTest::newRow("uitvoer is journaal") << nummer + QStringList{"D/./r.db-journal"} << "kaartregister";
+        QTest::newRow("uitvoer via koppeling") << nummer + QStringList{"D/koppeling.pdf"} << "kaartregister";
+        QTest::newRow("standaardregister") << QStringList{"bingo", "--uitvoer", bouw + "/Kaartregister.db"}
+                                           << "is het kaartregister";
+        QTest::newRow("Zorvak.ini") << QStringList{"bingo", "--uitvoer", bouw + "/Zorvak.ini"} << "Zorvak.ini";
+        QTest::newRow("serie niet ASCII")
+            << QStringList{"kien", "--serie", QString::fromUtf8("STRAßE"), "--register", "D/r.db", "--uitvoer", "D/c.pdf"}
+            << "zonder accenten";
+        QTest::newRow("lange serie")
+            << QStringList{"kien", "--serie", QString(100000, 'A'), "--register", "D/r.db", "--uitvoer", "D/c.pdf"}
+            << "AAA...";
+    }
+    // The program's own files are never taken for something else. A file that is no register
+    // of ours is refused with exit 2 and stays as it was; controleer makes nothing. The cards
+    // never go to the register, its journal, the settings or the record, given or by default,
+    // however the path is spelled. A series name is ASCII, and a long argument is cut.
+    void eigenBestandenBlijvenHeel()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, melding);
+        QTemporaryDir d;
+        const QString tekst = d.filePath("tekst.db"), leeg = d.filePath("leeg.db"), reg = d.filePath("r.db");
+        QVERIFY(TestHulp::schrijfBestand(tekst, "van iemand anders") && TestHulp::schrijfBestand(leeg, {}));
+        QVERIFY(QFile::link(reg, d.filePath("koppeling.pdf")));
+        QCOMPARE(start({"kien", "--serie", "A", "--register", reg, "--uitvoer", d.filePath("a.pdf")}).code, 0);
+        const QByteArray register_ = TestHulp::leesBestand(reg);
+        const Uitkomst u = start(args.replaceInStrings(QRegularExpression(QStringLiteral("^D/")), d.path() + '/'));
+        QVERIFY2(u.code == 2 && u.fout.contains(melding) && u.fout.size() < 400, qPrintable(u.fout));
+        QCOMPARE(TestHulp::leesBestand(tekst), QByteArray("van iemand anders"));
+        QCOMPARE(QFileInfo(leeg).size(), 0);
+        QCOMPARE(TestHulp::leesBestand(reg), register_);
+        QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::System),
+                 (QStringList{"a.pdf", "koppeling.pdf", "leeg.db", "r.db", "tekst.db"}));
+    }
+
+#ifdef Q_OS_UNIX // POSIX signals
+    // Ctrl-C, SIGTERM or SIGHUP while a numbered job registers or writes its pages: it stops,
+    // with exit 128 + the signal, and leaves no card and no temporary file. A kill leaves its
+    // cards pending and its temporary file; no check finds the cards, and the next job takes
+    // both away and numbers from 1 again.
+    void onderbrokenAfdrukken()
+    {
+        QTemporaryDir d;
+        const QString reg = d.filePath("r.db"), pdf = d.filePath("k.pdf");
+        const auto bestanden = [&](const QString& patroon) { return QDir(d.path()).entryList({patroon}, QDir::Files); };
+        for (const int signaal : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
+            QProcess p;
+            p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../zorvak-kaarten"),
+                    {"bingo", "--serie", "R", "--paginas", "3000", "--register", reg, "--uitvoer", pdf});
+            QVERIFY(p.waitForStarted());
+            // Ctrl-C while the cards go in, the others while the pages are written.
+            const QString teken = signaal == SIGINT ? QStringLiteral("r.db.opdracht-*") : QStringLiteral("k.pdf.*");
+            QElapsedTimer klok;
+            klok.start();
+            while (bestanden(teken).isEmpty() && klok.elapsed() < 60000)
+                QThread::msleep(2);
+            ::kill(static_cast<pid_t>(p.processId()), signaal);
+            QVERIFY(p.waitForFinished(60000));
+            const QByteArray waar = QByteArray::number(signaal) + ' ' + p.readAllStandardError();
+            if (signaal == SIGKILL) {
+                QCOMPARE(bestanden("k.pdf.*").size(), 1);
+            } else {
+                QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 128 + signaal, waar.constData());
+                QVERIFY2(bestanden("k.pdf.*").isEmpty() && bestanden("r.db.*").isEmpty(), waar.constData());
+            }
+            QVERIFY(!QFile::exists(pdf));
+            QCOMPARE(start({"controleer", "--kaart", "R-1", "--ballen", "1", "--register", reg}).code, 2);
+        }
+        const Uitkomst u = start({"kien", "--serie", "R", "--register", reg, "--uitvoer", pdf});
+        QVERIFY2(u.code == 0 && u.uit.contains("R-0001 tot en met R-0006"), qPrintable(u.uit + u.fout));
+        QCOMPARE(QDir(d.path()).entryList(QDir::Files), (QStringList{"k.pdf", "r.db"}));
+    }
+#endif
+
+};
+
+QTEST_GUILESS_MAIN(TestKaartenCli)
+#include "tst_kaartencli.moc"

@@ -1,0 +1,191 @@
+// The evening without any window: the order of a draw, a resume and an exit, and the register
+// side of a card check.
+#include "core/cards/kaartregister.h"
+#include "core/common/toeval.h"
+#include "core/common/wacht.h"
+#include "core/game/avond.h"
+#include "core/game/roeper.h"
+#include "core/game/verloop.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace
+{
+// An evening in the folder that answers its questions from a queue and keeps what it said.
+struct Gesprek {
+    QList<bool> antwoorden;
+    QStringList gezegd;
+    Avond::KaartVraag kaart;
+    Avond::Gesprek maak(QString nummer = {})
+    {
+        kaart = {nummer, 1};
+        return {[this](const QString&, const QString& tekst, bool) {
+                    gezegd << tekst;
+                    return !antwoorden.isEmpty() && antwoorden.takeFirst();
+                },
+                [this](const QString&, const QString& tekst) { gezegd << tekst; },
+                [this] { return std::optional<Avond::KaartVraag>(kaart); }};
+    }
+};
+} // namespace
+
+class TstAvond : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_map;
+    VasteToeval m_kans{11};
+
+private slots:
+    void init()
+    {
+        WachtTempo::zet(0);
+        WachtTempo::zetBeeindigd(false);
+    }
+
+    // Nothing is drawn before the first game. A ball is in the record before anything follows
+    // it, then it blinks with the lock held, then it shows and the lock is free; a click while
+    // it blinks draws nothing.
+    void trekking()
+    {
+        QTemporaryDir map;
+        Avond avond({map.path(), {}, &m_kans});
+        QVERIFY(!avond.trekAlsKlaar());
+        avond.NieuwSpel();
+        QStringList gebeurd;
+        connect(&avond.spel(), &Spel::balGetrokken, this, [&] {
+            const QFile record(Verloop::dagBestand(map.path(), QDate::currentDate()));
+            gebeurd << QStringLiteral("getrokken, in het verloop %1").arg(record.size() > 0);
+        });
+        connect(&avond, &Avond::knipperBal, this,
+                [&] { gebeurd << QStringLiteral("knippert %1 %2").arg(avond.bezig()).arg(avond.trekAlsKlaar()); });
+        connect(&avond, &Avond::balGetoond, this, [&] { gebeurd << QStringLiteral("getoond %1").arg(avond.bezig()); });
+        connect(&avond, &Avond::trekkingKlaar, this, [&] { gebeurd << QStringLiteral("klaar %1").arg(avond.bezig()); });
+        QVERIFY(avond.trekAlsKlaar());
+        QCOMPARE(gebeurd, QStringList({"getrokken, in het verloop 1", "knippert 1 0", "getoond 1", "klaar 0"}));
+        QCOMPARE(avond.spel().ballen().size(), 1);
+    }
+
+    // A game left unfinished is offered at the next start: Nee writes down that it was given
+    // up; Ja takes it up and the board is ready. After an exit the next start asks nothing.
+    void hervattenEnAfsluiten()
+    {
+        QTemporaryDir map;
+        Gesprek gesprek;
+        const auto speel = [&] {
+            Avond avond({map.path(), {}, &m_kans});
+            avond.NieuwSpel();
+            avond.trekAlsKlaar();
+            avond.trekAlsKlaar();
+        };
+        speel();
+        {
+            Avond avond({map.path(), {}, &m_kans});
+            avond.zetGesprek(gesprek.maak());
+            avond.hervatBijStart();
+            QVERIFY(!avond.spel().heeftSpel());
+        }
+        QVERIFY(Verloop::laatsteSpel(map.path())->afgemaakt);
+        speel();
+        Avond avond({map.path(), {}, &m_kans});
+        avond.zetGesprek(gesprek.maak());
+        gesprek.antwoorden = {true};
+        avond.hervatBijStart();
+        QVERIFY(avond.spel().ballen().size() == 2 && !avond.bezig());
+        QSignalSpy afgesloten(&avond, &Avond::afgesloten);
+        gesprek.antwoorden = {true};
+        QVERIFY(avond.vraagAfsluiten() && afgesloten.count() == 1 && avond.afsluitCode() == 0);
+        WachtTempo::zetBeeindigd(false);
+        Avond daarna({map.path(), {}, &m_kans});
+        daarna.zetGesprek(gesprek.maak());
+        daarna.hervatBijStart();
+        QCOMPARE(gesprek.gezegd.size(), 3);
+    }
+
+    // A record that could not be written to the end (a full disk until the program died): the
+    // question says that balls the hall saw may be missing.
+    void onvolledigVerloop()
+    {
+        QTemporaryDir map;
+        Gesprek gesprek;
+        {
+            Avond avond({map.path(), {}, &m_kans});
+            avond.NieuwSpel();
+            avond.trekAlsKlaar();
+            avond.verloop()->zetAanvuller([](const QString&, const QByteArray&, QString*) { return false; });
+            avond.trekAlsKlaar();
+        }
+        Avond avond({map.path(), {}, &m_kans});
+        avond.zetGesprek(gesprek.maak());
+        avond.hervatBijStart();
+        QVERIFY(gesprek.gezegd.value(0).contains(
+            QStringLiteral("1 ballen in het verloop). Het verloop kon niet tot het eind worden geschreven")));
+    }
+
+    // The check only reads: a missing register is not made, a file in its place that is no
+    // register of ours is said and left as it is. A card found is signalled and holds calling by
+    // itself until it is put away.
+    void kaartControle()
+    {
+        QTemporaryDir map;
+        Gesprek gesprek;
+        Avond avond({map.path(), {}, &m_kans, false});
+        avond.zetGesprek(gesprek.maak(QStringLiteral("A-0002")));
+        const QString pad = KaartRegister::padIn(map.path());
+        avond.controleerKaart();
+        QVERIFY(gesprek.gezegd.value(0).startsWith(QStringLiteral("Er zijn nog geen genummerde")));
+        QVERIFY(!QFileInfo::exists(pad) && !avond.roeper().gepauzeerd(Roeper::Controle));
+        QFile vreemd(pad);
+        QVERIFY(vreemd.open(QIODevice::WriteOnly) && vreemd.write("van iemand anders") > 0);
+        vreemd.close();
+        avond.controleerKaart();
+        QVERIFY(gesprek.gezegd.value(1).contains(QStringLiteral("geen kaartregister van Zorvak")));
+        QCOMPARE(QDir(map.path()).entryList({QStringLiteral("Kaartregister*")}), QStringList{"Kaartregister.db"});
+        QVERIFY(QFile::remove(pad));
+
+        // A is printed last, though B sorts after it and runs to higher numbers.
+        KaartRegister reg(pad);
+        const auto druk = [&](KaartSoort soort, const char* serie, int paginas) {
+            const auto reeks = reg.registreer(soort, QString::fromLatin1(serie), paginas, m_kans);
+            return reeks && reg.bevestig(*reeks, reeks->laatste()) && reg.rondAf(*reeks);
+        };
+        QVERIFY(druk(KaartSoort::Bingo75, "B", 2) && druk(KaartSoort::Kien, "K", 1) && druk(KaartSoort::Bingo75, "A", 1));
+        const RegisterKaart kaart = *reg.kaart(QStringLiteral("A"), 4), kien = *reg.kaart(QStringLiteral("K"), 1);
+        reg.sluit();
+        QList<Avond::GecontroleerdeKaart> getoond;
+        connect(&avond, &Avond::kaartGecontroleerd, this,
+                [&](const Avond::GecontroleerdeKaart& k) { getoond << k; });
+        const auto controleer = [&](const QString& nummer, int rijen, const QList<int>& ballen) {
+            Spel::Stand stand{90, 1, 1, {}};
+            for (int n : ballen)
+                if (n) stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
+            avond.spel().herstel(stand);
+            gesprek.kaart = {nummer, rijen};
+            avond.kaartWeg();
+            avond.controleerKaart();
+            return getoond.isEmpty() ? QString() : getoond.last().uitslag.oordeel;
+        };
+        // A bare number is of the series printed last; its top row is a bingo.
+        QVERIFY(controleer(QStringLiteral("4"), 1, kaart.getallen.mid(0, 5)).startsWith(QStringLiteral("BINGO: rij 1")));
+        QCOMPARE(KaartNummer::tekst(getoond.last().kaart.serie, getoond.last().kaart.nummer), QStringLiteral("A-0004"));
+        QVERIFY(avond.stand().kaartInBeeld && avond.roeper().gepauzeerd(Roeper::Controle));
+        // With the four corners as the evening's pattern, a full row is not enough.
+        PatroonKaart::Patroon hoeken{};
+        for (int vak : {1, 5, 21, 25})
+            hoeken[vak] = 1;
+        avond.spel().zetPatroon(hoeken);
+        QCOMPARE(controleer(QStringLiteral("A-4"), 1, kaart.getallen.mid(0, 5)),
+                 QStringLiteral("Geen bingo: het patroon is nog niet vol"));
+        avond.spel().zetPatroon({});
+        // A Kien card with its top row drawn wins one row, not the two rows asked for.
+        QVERIFY(controleer(QStringLiteral("K-1"), 1, kien.getallen.mid(0, 9)).startsWith(QStringLiteral("KIEN")));
+        QCOMPARE(controleer(QStringLiteral("K-1"), 2, kien.getallen.mid(0, 9)),
+                 QStringLiteral("Geen kien: 1 rij (nodig: 2 rijen)"));
+        avond.kaartWeg();
+        QVERIFY(!avond.kaartInBeeld() && !avond.roeper().gepauzeerd(Roeper::Controle));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstAvond)
+#include "tst_avond.moc"

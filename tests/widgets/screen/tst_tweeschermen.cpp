@@ -1,0 +1,142 @@
+// The two-screen mode, on a laptop screen (primary) with a projector beside it: which window
+// goes where, where questions and dialogs open, keys in either window, a screen unplugged and
+// plugged in again mid-game, and the choice of screen kept.
+#include "core/game/roeper.h"
+#include "testhulp.h"
+#include "widgets/cards/kaartcontrole.h"
+#include "widgets/common/doek.h"
+#include "widgets/common/plaatjeknop.h"
+#include "widgets/screen/organisator.h"
+#include "widgets/screen/tweeschermen.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+class TstTweeSchermen : public QObject
+{
+    Q_OBJECT
+
+    static QScreen* scherm(const char* naam)
+    {
+        for (QScreen* s : QGuiApplication::screens())
+            if (s->name() == QLatin1String(naam)) return s;
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase() { QCOMPARE(QGuiApplication::screens().size(), 2); }
+
+    // The stage fills the projector without a pointer; the organiser's window, the questions
+    // and the dialogs are on the laptop; keys there draw balls.
+    void zaalEnOrganisator()
+    {
+        TestHulp::Opstelling o;
+        Main& m = o.main();
+        TweeSchermen t(m, o.avond());
+        t.pasToe();
+        QVERIFY(t.tweeSchermen());
+        QCOMPARE(m.geometry(), scherm("Projector")->geometry());
+        QVERIFY(m.Pic->width() >= 1300);
+        QCOMPARE(m.cursor().shape(), Qt::BlankCursor);
+        QCOMPARE(m.KnopPic->Knop[Opdrachtbalk::KnopStart]->cursor().shape(), Qt::BlankCursor);
+        Organisator* org = t.organisator();
+        QVERIFY(org->isVisible());
+        QCOMPARE(org->screen(), scherm("Laptop"));
+
+        Melding::zetVolgendAntwoord(true);
+        org->findChild<QPushButton*>(QStringLiteral("OrgStart"))->click();
+        const auto getoond = Melding::neemGetoond();
+        QCOMPARE(getoond.size(), 1);
+        QCOMPARE(getoond[0].ouder, org);
+        QTest::keyClick(org, Qt::Key_Space);
+        QTest::keyClick(org, Qt::Key_Space);
+        org->TrekKnop->click();
+        QCOMPARE(m.KnopPic->Combo1->count(), 3);
+        QCOMPARE(org->TellerLabel->text(), QStringLiteral("Bal : 3 / 75"));
+        // K and the button there ask for a card to check, on the laptop.
+        QList<QWidget*> gevraagd;
+        KaartControle::vraagHaak() = [&](QWidget* w) {
+            gevraagd << w;
+            return std::optional<Avond::KaartVraag>();
+        };
+        QVERIFY(org->ControleKnop->isVisible());
+        QTest::keyClick(org, Qt::Key_K);
+        org->ControleKnop->click();
+        QCOMPARE(gevraagd.size(), 2);
+        QVERIFY(!m.avond().roeper().gepauzeerd(Roeper::Controle));
+
+        QWidget* ouder = nullptr;
+        QRect plek;
+        QTimer bewaker;
+        connect(&bewaker, &QTimer::timeout, [&] {
+            if (QWidget* dialoog = QApplication::activeModalWidget()) {
+                ouder = dialoog->parentWidget();
+                plek = dialoog->geometry();
+                dialoog->close();
+            }
+        });
+        bewaker.start(10);
+        org->findChild<QPushButton*>(QStringLiteral("OrgInstellingen"))->click();
+        QCOMPARE(ouder, org);
+        QVERIFY(scherm("Laptop")->geometry().contains(plek.center()));
+    }
+
+    // The projector unplugged mid-game: the stage comes back on the laptop, as with one
+    // screen, with the game as it was; plugged in again, the two-screen mode returns.
+    void beamerErUitEnWeerIn()
+    {
+        TestHulp::Opstelling o;
+        Main& m = o.main();
+        TweeSchermen t(m, o.avond());
+        t.pasToe();
+        m.avond().NieuwSpel();
+        for (int i = 0; i < 4; ++i)
+            m.avond().trekAlsKlaar();
+        const Spel::Stand getrokken = o.model().stand();
+
+        t.zetSchermenBron([] { return QList<QScreen*>{scherm("Laptop")}; });
+        t.pasToe();
+        QVERIFY(!t.tweeSchermen());
+        QCOMPARE(m.geometry(), scherm("Laptop")->geometry());
+        QCOMPARE(m.schaal(), 1.0);
+        QCOMPARE(m.cursor().shape(), Qt::ArrowCursor);
+        Melding::zetVolgendAntwoord(false);
+        m.close();
+        QCOMPARE(Melding::neemGetoond().value(0).ouder, &m);
+
+        t.zetSchermenBron([] { return QGuiApplication::screens(); });
+        t.pasToe();
+        QVERIFY(t.tweeSchermen());
+        QCOMPARE(m.geometry(), scherm("Projector")->geometry());
+        QVERIFY(o.model().stand() == getrokken);
+        QCOMPARE(m.KnopPic->Combo1->count(), 4);
+    }
+
+    // The organiser may put the stage on the laptop instead; the choice is kept beside
+    // Zorvak.ini and holds at the next start.
+    void keuzeBlijft()
+    {
+        TestHulp::Opstelling o;
+        {
+            TweeSchermen t(o.main(), o.avond());
+            t.pasToe();
+            t.organisator()->SchermLijst->setCurrentText(QStringLiteral("Laptop"));
+            emit t.organisator()->SchermLijst->textActivated(QStringLiteral("Laptop"));
+            QCOMPARE(o.main().geometry(), scherm("Laptop")->geometry());
+            QCOMPARE(t.organisator()->screen(), scherm("Projector"));
+            // Another setting saved afterwards keeps the choice in the file.
+            QVERIFY(o.main().avond().roeper().zetInstellingen(o.main().avond().roeper().instellingen()));
+        }
+        TweeSchermen opnieuw(o.main(), o.avond());
+        opnieuw.pasToe();
+        QCOMPARE(o.main().geometry(), scherm("Laptop")->geometry());
+        QVERIFY(TestHulp::leesBestand(o.map.filePath(QStringLiteral("Zorvak-extra.ini"))).contains("Laptop"));
+    }
+};
+
+QTEST_MAIN(TstTweeSchermen)
+#include "tst_tweeschermen.moc"
