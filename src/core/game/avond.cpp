@@ -20,6 +20,7 @@ Avond::Avond(const Opzet& opzet, QObject* ouder)
 {
     m_bestand->laadBijStart(*m_alg);
     m_extra = std::make_unique<ExtraInstellingen>(m_bestand->instellingenMap());
+    m_weergave = Weergave::lees(*m_extra);
     if (opzet.klok) m_spel.zetKlok(opzet.klok);
     if (opzet.verloop) {
         m_verloop = std::make_unique<Verloop>(m_bestand->instellingenMap());
@@ -46,6 +47,15 @@ QString Avond::instellingenMap() const
 Avond::Stand Avond::stand() const
 {
     return {m_spel.stand(), m_spel.rondeTeller(), m_bezig, m_kaartInBeeld, m_spel.patroon()};
+}
+
+bool Avond::zetWeergave(const Weergave& weergave, QString* fout)
+{
+    const bool anders = weergave != m_weergave;
+    m_weergave = weergave;
+    if (anders) emit weergaveGewijzigd();
+    m_weergave.schrijf(*m_extra);
+    return m_extra->bewaar(fout);
 }
 
 bool Avond::vraag(const QString& titel, const QString& tekst, bool jaStandaard)

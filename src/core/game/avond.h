@@ -3,6 +3,7 @@
 #include "core/cards/controle.h"
 #include "core/cards/kaartregister.h"
 #include "core/game/spel.h"
+#include "core/settings/weergave.h"
 
 #include <QObject>
 #include <QString>
@@ -96,6 +97,12 @@ public:
     Verloop* verloop() { return m_verloop.get(); }
 
     void zetGesprek(Gesprek gesprek) { m_gesprek = std::move(gesprek); }
+    // How the stage shows the game to the hall (the options of "Extra"). zetWeergave keeps them in
+    // Zorvak-extra.ini; false with a Dutch reason when that could not be written (they count
+    // all the same until the program ends).
+    const Weergave& weergave() const { return m_weergave; }
+    bool zetWeergave(const Weergave& weergave, QString* fout = nullptr);
+
     // Whether the stage can show a ball drawn by itself now (no box or menu over it).
     void zetPodiumVrij(std::function<bool()> vrij) { m_podiumVrij = std::move(vrij); }
 
@@ -145,6 +152,7 @@ signals:
     void trekkingKlaar();
     void kaartGecontroleerd(const Avond::GecontroleerdeKaart& kaart);
     void kaartWeggezet();
+    void weergaveGewijzigd();
     // The organiser confirmed the exit; the program ends with this code.
     void afgesloten(int code);
 
@@ -161,6 +169,7 @@ private:
     std::unique_ptr<Algemeen> m_alg;
     std::unique_ptr<InstellingenBestand> m_bestand;
     std::unique_ptr<ExtraInstellingen> m_extra;
+    Weergave m_weergave;
     Toeval* m_toeval = nullptr;
     Spel m_spel;
     std::unique_ptr<Verloop> m_verloop;

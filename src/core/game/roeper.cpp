@@ -6,15 +6,19 @@
 #include "core/game/trommel.h"
 #include "core/settings/extrainstellingen.h"
 
+#include <algorithm>
 #include <cmath>
 
 Roeper::Roeper(ExtraInstellingen& extra, QObject* ouder) : QObject(ouder), m_extra(extra)
 {
     m_inst = RoepInstellingen::lees(m_extra);
-    // An engine can take many seconds to start: begin now, so the first ball is heard.
-    if (m_inst.spreken) stem();
     m_klok.setSingleShot(true);
     connect(&m_klok, &QTimer::timeout, this, &Roeper::trekNu);
+    m_waakhond.setSingleShot(true);
+    connect(&m_waakhond, &QTimer::timeout, this, [this] { kijkNaarStem(true); });
+    connect(&m_kijk, &QTimer::timeout, this, [this] { kijkNaarStem(false); });
+    // An engine can take many seconds to start: begin now, so the first ball is heard.
+    if (m_inst.spreken) stem();
 }
 
 Roeper::~Roeper() = default;
@@ -23,8 +27,11 @@ bool Roeper::zetInstellingen(const RoepInstellingen& nieuw, QString* fout)
 {
     const bool andereStem = nieuw.stem != m_inst.stem || nieuw.tempo != m_inst.tempo || nieuw.volume != m_inst.volume;
     const bool anderTempo = nieuw.zelfTrekken != m_inst.zelfTrekken || nieuw.interval != m_inst.interval;
+    const bool andersSpreken = nieuw.spreken != m_inst.spreken;
     m_inst = nieuw;
     if (m_inst.spreken) stem();
+    // Whoever says that the voice does not work says it only while it is to be heard.
+    if (andersSpreken && !m_spraakFout.isEmpty()) emit spraakGewijzigd();
     if (m_stem && andereStem) stelStem();
     if (anderTempo) {
         // Turned off, a pause by the space bar goes with it; turned on, the count starts anew.
@@ -38,17 +45,67 @@ bool Roeper::zetInstellingen(const RoepInstellingen& nieuw, QString* fout)
 
 Stem* Roeper::stem()
 {
-    if (!m_stem) {
-        m_stem = maakStem();
-        stelStem();
-    }
+    if (!m_stem) zetStem(maakStem());
     return m_stem.get();
 }
 
 void Roeper::zetStem(std::unique_ptr<Stem> stem)
 {
     m_stem = std::move(stem);
-    if (m_stem) stelStem();
+    m_waakhond.stop();
+    m_kijk.stop();
+    m_wachtOpAntwoord = false;
+    zetSpraakFout({});
+    if (!m_stem) return;
+    stelStem();
+    m_klaar = m_stem->antwoord().klaar;
+    // A start that hangs is noticed as one that never ends.
+    waakOverStem(false);
+}
+
+// Looks at the voice now and then until it has answered. The time to answer runs from the
+// first thing it has not answered yet.
+void Roeper::waakOverStem(bool opAntwoord)
+{
+    m_wachtOpAntwoord = m_wachtOpAntwoord || opAntwoord;
+    if (!m_waakhond.isActive())
+        m_waakhond.start(std::max(1, static_cast<int>(std::lround(antwoordTijdMs * WachtTempo::factor()))));
+    m_kijk.start(std::max(1, static_cast<int>(std::lround(250 * WachtTempo::factor()))));
+    kijkNaarStem(false);
+}
+
+void Roeper::kijkNaarStem(bool tijdOm)
+{
+    if (!m_stem) return;
+    const bool gereed = m_stem->gereed();
+    const Stem::Antwoord a = gereed ? m_stem->antwoord() : Stem::Antwoord{};
+    const auto klaar = [this] {
+        m_waakhond.stop();
+        m_kijk.stop();
+        m_wachtOpAntwoord = false;
+    };
+    if (!a.fout.isEmpty()) {
+        klaar();
+        zetSpraakFout(QStringLiteral("De spraak werkt niet: %1.").arg(a.fout));
+    } else if (gereed && m_inst.spreken && m_stem->stemmen().isEmpty()) {
+        klaar();
+        zetSpraakFout(QStringLiteral("De spraak werkt niet: er is geen stem op deze computer."));
+    } else if (gereed && (a.klaar < 0 || a.klaar > m_klaar || !m_wachtOpAntwoord)) {
+        m_klaar = a.klaar;
+        klaar();
+        zetSpraakFout({});
+    } else if (tijdOm) {
+        // It keeps being looked at: a late answer still counts.
+        zetSpraakFout(gereed ? QStringLiteral("De spraak antwoordt niet: de ballen worden niet genoemd.")
+                             : QStringLiteral("De spraak start niet: de ballen worden niet genoemd."));
+    }
+}
+
+void Roeper::zetSpraakFout(const QString& fout)
+{
+    if (fout == m_spraakFout) return;
+    m_spraakFout = fout;
+    emit spraakGewijzigd();
 }
 
 void Roeper::stelStem()
@@ -60,7 +117,9 @@ void Roeper::zeg(const QStringList& delen)
 {
     if (!m_inst.spreken) return;
     Stem* s = stem();
-    if (s) s->zeg(delen);
+    if (!s) return;
+    s->zeg(delen);
+    if (s->gereed()) waakOverStem(s->antwoord().klaar >= 0);
 }
 
 void Roeper::nieuwSpel(int ronde)

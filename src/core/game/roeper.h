@@ -40,6 +40,12 @@ public:
     void zetStem(std::unique_ptr<Stem> stem);
     // Gives the voice the kept settings again (after trying another one).
     void stelStem();
+    // Why the voice is not heard: it has not started, gave no answer in time, or reported a
+    // fault. Empty while it works. Calling goes on either way.
+    QString spraakFout() const { return m_spraakFout; }
+    // How long the voice may take to start or to finish what it says before it counts as not
+    // answering (at the pace of the waits).
+    static constexpr int antwoordTijdMs = 12000;
 
     // What happens in the game.
     void nieuwSpel(int ronde);
@@ -78,13 +84,26 @@ signals:
     void trekNu();
     // The pauses changed; the stage shows whether the organiser paused it.
     void pauzeGewijzigd();
+    // The voice stopped or started working again, or calling aloud was turned on or off:
+    // spraakFout() says how the voice is now.
+    void spraakGewijzigd();
 
 private:
     void zeg(const QStringList& delen);
+    void waakOverStem(bool opAntwoord);
+    void kijkNaarStem(bool tijdOm);
+    void zetSpraakFout(const QString& fout);
 
     ExtraInstellingen& m_extra;
     RoepInstellingen m_inst;
     std::unique_ptr<Stem> m_stem;
     QTimer m_klok;
     unsigned m_pauze = GeenSpel;
+    // Watching the voice: the time it has to answer, a look at it now and then, how often it
+    // had answered, and whether something said waits for its answer.
+    QTimer m_waakhond;
+    QTimer m_kijk;
+    int m_klaar = -1;
+    bool m_wachtOpAntwoord = false;
+    QString m_spraakFout;
 };

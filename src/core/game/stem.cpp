@@ -52,12 +52,26 @@ public:
     {
         if (!QTextToSpeech::availableEngines().isEmpty()) {
             m_tts = new QTextToSpeech(this);
-            if (m_tts->state() != QTextToSpeech::Error) verzamel();
+            if (m_tts->state() != QTextToSpeech::Error)
+                verzamel();
+            else
+                m_fout = foutTekst(m_tts->errorReason(), m_tts->errorString());
         }
         if (m_tts) {
+            m_klaar = 0;
             connect(m_tts, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State s) {
+                if (s == QTextToSpeech::Ready) {
+                    ++m_klaar;
+                    QMutexLocker slot(&m_slot);
+                    m_fout.clear();
+                }
                 if (s == QTextToSpeech::Ready && !m_rij.isEmpty()) m_pauze.start(pauzeMs);
             });
+            connect(m_tts, &QTextToSpeech::errorOccurred, this,
+                    [this](QTextToSpeech::ErrorReason reden, const QString& tekst) {
+                        QMutexLocker slot(&m_slot);
+                        m_fout = foutTekst(reden, tekst);
+                    });
         }
         m_pauze.setSingleShot(true);
         connect(&m_pauze, &QTimer::timeout, this, &Spreker::volgende);
@@ -103,6 +117,11 @@ public:
     }
 
     bool isGereed() const { return m_gereed; }
+    Stem::Antwoord antwoord() const
+    {
+        QMutexLocker slot(&m_slot);
+        return {m_klaar, m_fout};
+    }
     QList<StemKeuze> stemmen() const
     {
         QMutexLocker slot(&m_slot);
@@ -130,6 +149,19 @@ private:
         m_stemmen = nederlandsVoorop(lijst);
     }
 
+    static QString foutTekst(QTextToSpeech::ErrorReason reden, const QString& tekst)
+    {
+        switch (reden) {
+        case QTextToSpeech::ErrorReason::Playback:
+            return QStringLiteral("geen geluid (%1)").arg(tekst);
+        case QTextToSpeech::ErrorReason::Initialization:
+        case QTextToSpeech::ErrorReason::Configuration:
+            return QStringLiteral("de spraakdienst start niet (%1)").arg(tekst);
+        default:
+            return tekst.isEmpty() ? QStringLiteral("onbekende fout") : tekst;
+        }
+    }
+
     void volgende()
     {
         if (!m_tts || m_rij.isEmpty()) return;
@@ -142,6 +174,8 @@ private:
     mutable QMutex m_slot;
     QList<StemKeuze> m_stemmen;
     std::atomic<bool> m_gereed{false};
+    std::atomic<int> m_klaar{-1};
+    QString m_fout;
 };
 
 class SysteemStem : public Stem
@@ -171,6 +205,7 @@ public:
 
     bool gereed() override { return m_spreker->isGereed(); }
     QList<StemKeuze> stemmen() override { return m_spreker->stemmen(); }
+    Antwoord antwoord() override { return m_spreker->antwoord(); }
 
     void stel(const QString& stemId, double tempo, double volume) override
     {

@@ -33,6 +33,15 @@ public:
     // Says the parts one after another with a short pause between them. Whatever was still
     // being said is dropped: the newest ball counts.
     virtual void zeg(const QStringList& delen) = 0;
+
+    // How the engine answered so far, for whoever watches it: how often it finished or broke
+    // off speaking (-1: this engine does not tell), and its last fault (empty once it spoke
+    // well again). Safe to ask from the program's thread at any time.
+    struct Antwoord {
+        int klaar = -1;
+        QString fout;
+    };
+    virtual Antwoord antwoord() { return {}; }
 };
 
 // A voice's language as a Dutch speaker names it; the rarer ones in their own words.

@@ -43,6 +43,9 @@ struct Gedeeld {
     bool stoppen = false;
     std::atomic<bool> gereed{false};
     QList<StemKeuze> stemmen;
+    // How the engine answered: Speak calls that it took, and the last it refused.
+    int klaar = 0;
+    QString fout;
 };
 
 QString uitWide(const wchar_t* tekst)
@@ -110,7 +113,16 @@ public:
         if (!m_stem || m_tokens.empty()) return;
         if (o.zeggen) {
             // The newest ball counts: whatever was still being said is dropped.
-            m_stem->Speak(alsSapiXml(o.delen).c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_XML, nullptr);
+            const HRESULT uit =
+                m_stem->Speak(alsSapiXml(o.delen).c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_XML, nullptr);
+            QMutexLocker slot(&m_gedeeld.slot);
+            if (FAILED(uit)) {
+                m_gedeeld.fout = QStringLiteral("de spraak van Windows weigert (fout 0x%1)")
+                                     .arg(static_cast<quint32>(uit), 8, 16, QLatin1Char('0'));
+            } else {
+                ++m_gedeeld.klaar;
+                m_gedeeld.fout.clear();
+            }
             return;
         }
         ISpObjectToken* gekozen = nullptr;
@@ -213,6 +225,12 @@ public:
     {
         QMutexLocker slot(&m_gedeeld->slot);
         return m_gedeeld->stemmen;
+    }
+
+    Antwoord antwoord() override
+    {
+        QMutexLocker slot(&m_gedeeld->slot);
+        return {m_gedeeld->klaar, m_gedeeld->fout};
     }
 
     void stel(const QString& stemId, double tempo, double volume) override

@@ -87,6 +87,26 @@ QRect grootVak(int aantalBallen)
     return QRect(QPoint(300, boven), QPoint(2700, boven + 1260));
 }
 
+QRect grootVakContrast(int aantalBallen)
+{
+    const QRect vak = grootVak(aantalBallen);
+    return QRect(vak.topLeft(), QPoint(3300, vak.bottom()));
+}
+
+QRect strookVak(int aantalBallen)
+{
+    const QRect vak = grootVak(aantalBallen);
+    return QRect(QPoint(3600, vak.top()), QPoint(14580, vak.bottom()));
+}
+
+QList<int> vorigeBallen(const QList<int>& getrokken)
+{
+    QList<int> uit;
+    for (qsizetype i = getrokken.size() - 2; i >= 0 && uit.size() < strookAantal; --i)
+        uit << getrokken[i];
+    return uit;
+}
+
 int sorteerPlaats(const QStringList& lijst, const QString& regel)
 {
     const auto plaats = std::upper_bound(lijst.begin(), lijst.end(), regel, [](const QString& a, const QString& b) {

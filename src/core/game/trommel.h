@@ -49,8 +49,15 @@ int rustBoven(int schermHoogte, int bordHoogte);
 // Where the board's slide-in ends: the last step of 60 twips from -9000 that is not below its
 // resting top.
 int eindBoven(int schermHoogte, int bordHoogte);
-// The box of the big display, corners included, in twips.
+// The box of the big display, corners included, in twips. Its high-contrast form is wider, for
+// a larger number.
 QRect grootVak(int aantalBallen);
+QRect grootVakContrast(int aantalBallen);
+// The strip of the balls before the last, right of the big display in either form.
+QRect strookVak(int aantalBallen);
+inline constexpr int strookAantal = 5;
+// The balls the strip shows: up to five drawn before the last, the newest first.
+QList<int> vorigeBallen(const QList<int>& getrokken);
 
 // Where an entry goes in a list kept in plain text order ("B-10" before "B-2"): after every
 // entry that sorts before it or equal to it.

@@ -36,6 +36,14 @@ ExtraInstellingen::ExtraInstellingen(const QString& map) : m_pad(QDir(map).fileP
         m_leesFout = QStringLiteral("\"%1\" is beschadigd.").arg(QDir::toNativeSeparators(m_pad));
 }
 
+bool ExtraInstellingen::janee(const QString& sleutel, bool standaard) const
+{
+    const QString t = waarde(sleutel, standaard).toString().trimmed().toLower();
+    if (t == QLatin1String("true") || t == QLatin1String("1")) return true;
+    if (t == QLatin1String("false") || t == QLatin1String("0")) return false;
+    return standaard;
+}
+
 QVariant ExtraInstellingen::waarde(const QString& sleutel, const QVariant& standaard) const
 {
     return m_waarden.value(sleutel, standaard);

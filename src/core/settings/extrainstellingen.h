@@ -18,6 +18,8 @@ public:
     explicit ExtraInstellingen(const QString& map);
 
     QVariant waarde(const QString& sleutel, const QVariant& standaard = {}) const;
+    // A yes/no setting: "true"/"1" or "false"/"0"; anything else gives the standard.
+    bool janee(const QString& sleutel, bool standaard) const;
     void zet(const QString& sleutel, const QVariant& waarde); // kept in memory
     void wis(const QString& sleutel);
     bool bevat(const QString& sleutel) const { return m_waarden.contains(sleutel); }

@@ -17,14 +17,6 @@ const QString sKienen = QStringLiteral("Spraak/Kienen");
 const QString sZelf = QStringLiteral("ZelfTrekken/Aan");
 const QString sInterval = QStringLiteral("ZelfTrekken/Interval");
 
-bool janee(const ExtraInstellingen& e, const QString& sleutel, bool standaard)
-{
-    const QString t = e.waarde(sleutel, standaard).toString().trimmed().toLower();
-    if (t == QLatin1String("true") || t == QLatin1String("1")) return true;
-    if (t == QLatin1String("false") || t == QLatin1String("0")) return false;
-    return standaard;
-}
-
 int getal(const ExtraInstellingen& e, const QString& sleutel, int standaard, int laag, int hoog)
 {
     bool ok = false;
@@ -36,13 +28,13 @@ int getal(const ExtraInstellingen& e, const QString& sleutel, int standaard, int
 RoepInstellingen RoepInstellingen::lees(const ExtraInstellingen& e)
 {
     RoepInstellingen r;
-    r.spreken = janee(e, sSpreken, r.spreken);
+    r.spreken = e.janee(sSpreken, r.spreken);
     r.stem = e.waarde(sStem, QString()).toString();
     r.tempo = getal(e, sTempo, r.tempo, -10, 10);
     r.volume = getal(e, sVolume, r.volume, 0, 100);
-    r.cijfers = janee(e, sCijfers, r.cijfers);
-    r.kienen = janee(e, sKienen, r.kienen);
-    r.zelfTrekken = janee(e, sZelf, r.zelfTrekken);
+    r.cijfers = e.janee(sCijfers, r.cijfers);
+    r.kienen = e.janee(sKienen, r.kienen);
+    r.zelfTrekken = e.janee(sZelf, r.zelfTrekken);
     r.interval = getal(e, sInterval, r.interval, minInterval, maxInterval);
     return r;
 }

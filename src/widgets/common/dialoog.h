@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPalette>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QAbstractButton;
@@ -26,6 +27,13 @@ void centreerDialoog(QDialog& dialoog, int buitenBreedte, int buitenHoogte);
 // the hall's screen shows none of them; null (one screen) leaves them over their own parent.
 void zetDialoogThuis(QWidget* thuis);
 QWidget* dialoogThuis();
+
+// On a large screen, where the stage is scaled above 1.5, dialogs and message boxes grow with
+// it, so they stay readable from the organiser's chair: their fonts, sizes and places scaled by
+// the stage's factor as they first show. Elsewhere they keep their size and place.
+// schaalDialogen() makes that so for the whole program (once is enough).
+double dialoogFactor(QSize scherm);
+void schaalDialogen();
 
 void zetKleur(QWidget* w, QPalette::ColorRole rol, QColor kleur);
 // A caption in Arial in the dialogs' dark grey on a transparent background, sized to its text.

@@ -8,6 +8,7 @@
 #include "core/settings/algemeen.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
 
 #include <algorithm>
 
@@ -16,6 +17,15 @@ Bord::Bord(const Spel& spel, const Algemeen& alg, QWidget* ouder)
 {
     setObjectName(QStringLiteral("Pic"));
     setFocusPolicy(Qt::StrongFocus);
+}
+
+const QColor Bord::contrastKleur(240, 240, 240);
+
+void Bord::zetWeergave(const Weergave& weergave)
+{
+    if (weergave.contrast == m_weergave.contrast && weergave.vorigeBallen == m_weergave.vorigeBallen) return;
+    m_weergave = weergave;
+    tekenOpnieuw();
 }
 
 bool Bord::loopt(int generatie) const
@@ -124,26 +134,64 @@ void Bord::tekenGetal(int getal)
 }
 
 // The last ball large in its box: a light copy, and over it a dark one a pixel lower and to
-// the right, so the light one shows as an edge.
+// the right, so the light one shows as an edge. In the high-contrast form one light number,
+// as large as the box allows, centred on its height.
 void Bord::tekenGrootGetal(int getal)
 {
     const int aantal = m_spel.aantalBallen();
-    const QRect vak = Trommel::grootVak(aantal);
-    const QFont groot = Twips::lettertype(QStringLiteral("Arial"), 60, true);
     const QString tekst = Trommel::grootTekst(getal, aantal);
+    if (m_weergave.contrast) {
+        const QRect vak = Trommel::grootVakContrast(aantal);
+        const QFont groot = Twips::lettertype(QStringLiteral("Arial"), 72, true);
+        const QFontMetricsF maat(groot);
+        const double basis = vak.top() + (vak.height() + maat.capHeight()) / 2.0;
+        vul(vak.left(), vak.top(), vak.right(), vak.bottom(), Plaatjes::bordKleur);
+        Doek::tekst(vak.left(), qRound(basis - maat.ascent()), tekst, groot, contrastKleur);
+    } else {
+        const QRect vak = Trommel::grootVak(aantal);
+        const QFont groot = Twips::lettertype(QStringLiteral("Arial"), 60, true);
+        vul(vak.left(), vak.top(), vak.right(), vak.bottom(), Plaatjes::bordKleur);
+        Doek::tekst(vak.left(), vak.top(), tekst, groot, QColor(200, 200, 200));
+        Doek::tekst(vak.left() + 15, vak.top() + 15, tekst, groot, QColor(60, 60, 60));
+    }
+    tekenStrook();
+}
+
+// The balls before the last, the newest first, under a small caption; the strip empty when
+// there are none.
+void Bord::tekenStrook()
+{
+    if (!m_weergave.vorigeBallen) return;
+    const int aantal = m_spel.aantalBallen();
+    const QRect vak = Trommel::strookVak(aantal);
     vul(vak.left(), vak.top(), vak.right(), vak.bottom(), Plaatjes::bordKleur);
-    Doek::tekst(vak.left(), vak.top(), tekst, groot, QColor(200, 200, 200));
-    Doek::tekst(vak.left() + 15, vak.top() + 15, tekst, groot, QColor(60, 60, 60));
+    QList<int> getrokken;
+    for (const Spel::Bal& b : m_spel.ballen())
+        getrokken << b.getal;
+    const QList<int> vorige = Trommel::vorigeBallen(getrokken);
+    if (vorige.isEmpty()) return;
+    Doek::tekst(vak.left(), vak.top() + 60, QStringLiteral("Vorige ballen"),
+                Twips::lettertype(QStringLiteral("Arial"), 12, true), QColor(190, 190, 200));
+    const QFont getal = Twips::lettertype(QStringLiteral("Arial"), 36, true);
+    const QFontMetricsF maat(getal);
+    const int stap = vak.width() / Trommel::strookAantal;
+    const double basis = vak.bottom() - 150;
+    for (int i = 0; i < vorige.size(); ++i)
+        Doek::tekst(vak.left() + i * stap, qRound(basis - maat.ascent()), Trommel::grootTekst(vorige[i], aantal), getal,
+                    contrastKleur);
 }
 
 // The last ball large below the grid, or the box empty when none is drawn.
 void Bord::toonLaatste()
 {
-    const QRect vak = Trommel::grootVak(m_spel.aantalBallen());
-    if (m_spel.laatste() == 0)
+    const int aantal = m_spel.aantalBallen();
+    const QRect vak = m_weergave.contrast ? Trommel::grootVakContrast(aantal) : Trommel::grootVak(aantal);
+    if (m_spel.laatste() == 0) {
         vul(vak.left(), vak.top(), vak.right(), vak.bottom(), Plaatjes::bordKleur);
-    else
+        tekenStrook();
+    } else {
         tekenGrootGetal(m_spel.laatste());
+    }
 }
 
 void Bord::toonTeruggelegd(int getal)

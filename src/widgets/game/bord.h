@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/settings/weergave.h"
 #include "widgets/common/doek.h"
 
 #include <QImage>
@@ -41,6 +42,12 @@ public:
     // Everything drawn anew from the game: frame, balls, numbers, the big display.
     void tekenOpnieuw();
 
+    // The big display in its high-contrast form or as ever, and the strip of the balls before
+    // the last or none; the board is drawn anew.
+    void zetWeergave(const Weergave& weergave);
+    // The colour of the last ball in its high-contrast form and of the strip's balls.
+    static const QColor contrastKleur;
+
     // Bal1 and Bal2 take the ball pictures of BalKleur and KnipperKleur; a number that names no
     // picture leaves the picture as it was. Each is made when first asked for.
     void zetBalPlaatjes();
@@ -64,6 +71,7 @@ private:
     void tekenCel(int getal, const QImage& bal);
     void tekenGetal(int getal);
     void tekenGrootGetal(int getal);
+    void tekenStrook();
     void toonLaatste();
     bool loopt(int generatie) const;
 
@@ -75,4 +83,5 @@ private:
     int m_generatie = 0;
     BalKeuze m_bal1;
     BalKeuze m_bal2;
+    Weergave m_weergave;
 };

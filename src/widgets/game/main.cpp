@@ -70,6 +70,7 @@ void Main::maakBesturing()
     BackImage->laadVooruit(m_avond.algemeen().AchtergrondBestand);
 
     Pic = new Bord(m_avond.spel(), m_avond.algemeen(), this);
+    Pic->zetWeergave(m_avond.weergave());
     InfoLabel = maakRegel(this, "InfoLabel", QString(), QColor(160, 160, 160));
     HelpPic = new HulpPaneel(m_avond.programmaMap(), this);
     HelpPic->hide();
@@ -221,6 +222,11 @@ void Main::verbind()
     connect(KaartControleScherm, &KaartControle::gesloten, &m_avond, &Avond::kaartWeg);
     connect(&m_avond, &Avond::kaartWeggezet, this, [this] { Pic->setFocus(); });
     connect(&m_avond.roeper(), &Roeper::pauzeGewijzigd, this, &Main::toonPauze);
+    connect(&m_avond.roeper(), &Roeper::spraakGewijzigd, this, &Main::meldSpraak);
+    connect(&m_avond, &Avond::weergaveGewijzigd, this, [this] {
+        Pic->zetWeergave(m_avond.weergave());
+        toonBalk();
+    });
 }
 
 void Main::opdracht(int knop)
@@ -259,7 +265,7 @@ void Main::toets(int toets, bool herhaling)
 void Main::controleerKaart()
 {
     // A second K, or the button again, puts the card away.
-    if (KaartControleScherm->isVisible()) {
+    if (!KaartControleScherm->isHidden()) {
         KaartControleScherm->sluit();
         return;
     }
@@ -315,13 +321,16 @@ void Main::extraDialoog(QWidget* ouder)
     Roeper& roeper = m_avond.roeper();
     const Roeper::Pauze pauze(&roeper, Roeper::Dialoog);
     Extra dlg(ouder ? ouder : this, roeper.instellingen(), roeper.stem());
+    dlg.zetWeergave(m_avond.weergave());
+    dlg.zetSpraakFout(roeper.spraakFout());
     if (dlg.exec() != QDialog::Accepted) {
         // A voice tried out with "Luister" goes back to the one that was kept.
         roeper.stelStem();
         return;
     }
     QString fout;
-    if (!roeper.zetInstellingen(dlg.waarden(), &fout))
+    const bool weergaveBewaard = m_avond.zetWeergave(dlg.weergave(), &fout);
+    if (!roeper.zetInstellingen(dlg.waarden(), &fout) || !weergaveBewaard)
         Melding::meld(this, QStringLiteral(" Extra"),
                       QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
 }
@@ -377,6 +386,41 @@ void Main::verbergWijzer(bool verbergen)
     // The picture buttons have the hand of their own.
     KnopPic->verbergWijzer(verbergen);
     HelpPic->PdfImg->setCursor(verbergen ? QCursor(Qt::BlankCursor) : Plaatjes::hand());
+}
+
+void Main::zetZaalScherm(bool zaal)
+{
+    m_zaalScherm = zaal;
+    toonBalk();
+}
+
+void Main::toonBalk()
+{
+    const bool balk = !m_zaalScherm || m_avond.weergave().balkInZaal;
+    KnopPic->setVisible(balk);
+    Image1->setVisible(balk);
+}
+
+// Said once when the voice stops working, and gone when it works again; calling goes on.
+void Main::meldSpraak()
+{
+    const Roeper& roeper = m_avond.roeper();
+    if (roeper.spraakFout().isEmpty() || !roeper.instellingen().spreken || m_zaalScherm) {
+        if (SpraakLabel) SpraakLabel->hide();
+        return;
+    }
+    // Made when first needed: most evenings never need it.
+    if (!SpraakLabel) {
+        SpraakLabel = maakRegel(this, "SpraakLabel", QString(), QColor(230, 200, 120));
+        SpraakLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    SpraakLabel->setText(roeper.spraakFout() + QStringLiteral(" Het spel gaat door; zie Extra."));
+    SpraakLabel->setFont(Twips::schermLettertype(QStringLiteral("Arial"), 9.75, false, m_schaal));
+    SpraakLabel->adjustSize();
+    SpraakLabel->move(Twips::naarPixels(150, m_schaal), Twips::naarPixels(120, m_schaal));
+    SpraakLabel->raise();
+    SpraakLabel->show();
+    QTimer::singleShot(spraakMeldingMs, SpraakLabel, &QWidget::hide);
 }
 
 void Main::closeEvent(QCloseEvent* e)

@@ -52,6 +52,10 @@ public:
     void exit();
     // While the hall's screen shows the stage, no mouse pointer shows over it.
     void verbergWijzer(bool verbergen);
+    // With two screens the hall sees the game and the organiser the controls: the command bar
+    // and the minimise icon leave the stage, unless the organiser asked for the bar there.
+    void zetZaalScherm(bool zaal);
+    bool zaalScherm() const { return m_zaalScherm; }
 
     // The dialogs of the command bar, over this window, their signals followed.
     std::unique_ptr<Config> maakConfig();
@@ -72,6 +76,10 @@ public:
     KaartControle* KaartControleScherm = nullptr;
     // Under the board while the organiser has paused calling by itself.
     QLabel* PauzeLabel = nullptr;
+    // A short notice at the top left when the voice stops working, with one screen only (with
+    // two, the organiser's window says it); made when first needed.
+    QLabel* SpraakLabel = nullptr;
+    static constexpr int spraakMeldingMs = 10000;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -87,6 +95,8 @@ private:
     void toonInfo();
     void toonPauze();
     void plaatsOnderBord(QLabel* label);
+    void toonBalk();
+    void meldSpraak();
 
     Avond& m_avond;
     int m_schermB = 0;
@@ -96,5 +106,6 @@ private:
     QRect m_uitgelegdOp;
     int m_uitleggingen = 0;
     bool m_volgtScherm = false;
+    bool m_zaalScherm = false;
     QMetaObject::Connection m_geometrieVerbinding;
 };

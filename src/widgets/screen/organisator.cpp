@@ -1,12 +1,15 @@
 #include "widgets/screen/organisator.h"
 
 #include "core/game/avond.h"
+#include "core/game/roeper.h"
 #include "core/game/spel.h"
 #include "core/game/trommel.h"
 #include "core/screen/plaatjes.h"
+#include "widgets/cards/kaartcontrole.h"
 #include "widgets/game/bord.h"
 #include "widgets/game/main.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -39,6 +42,10 @@ public:
         m_bord->hide();
     }
 
+    Bord* bord() const { return m_bord; }
+    // A checked card covers the small board whole.
+    void zetBoven(QWidget* boven) { m_boven = boven; }
+
     void ververs()
     {
         m_bord->setVisible(m_spel.heeftSpel());
@@ -54,7 +61,11 @@ public:
     }
 
 protected:
-    void resizeEvent(QResizeEvent*) override { ververs(); }
+    void resizeEvent(QResizeEvent*) override
+    {
+        if (m_boven) m_boven->setGeometry(rect());
+        ververs();
+    }
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
@@ -67,6 +78,7 @@ protected:
 private:
     const Spel& m_spel;
     Bord* m_bord = nullptr;
+    QWidget* m_boven = nullptr;
 };
 
 QPushButton* knop(QWidget* ouder, const char* naam, const QString& tekst)
@@ -98,8 +110,13 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     setWindowIcon(Plaatjes::vensterIcoon());
     setFocusPolicy(Qt::StrongFocus);
 
-    Spiegel = new BordSpiegel(avond.spel(), avond.algemeen(), this);
+    auto* spiegel = new BordSpiegel(avond.spel(), avond.algemeen(), this);
+    Spiegel = spiegel;
     Spiegel->setObjectName(QStringLiteral("Spiegel"));
+    spiegel->bord()->zetWeergave(avond.weergave());
+    KaartScherm = new KaartControle(Spiegel);
+    KaartScherm->setObjectName(QStringLiteral("KaartScherm"));
+    spiegel->zetBoven(KaartScherm);
     LaatsteLabel = label(this, "LaatsteLabel", 48, true);
     TellerLabel = label(this, "TellerLabel", 22, true);
     RondeLabel = label(this, "RondeLabel", 22, false);
@@ -149,15 +166,32 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     SchermLijst->setObjectName(QStringLiteral("SchermLijst"));
     SchermLijst->setFocusPolicy(Qt::NoFocus);
     SchermLijst->setToolTip(QStringLiteral(" Het scherm dat de zaal ziet "));
-    connect(SchermLijst, &QComboBox::textActivated, this, &Organisator::zaalGekozen);
+    connect(SchermLijst, qOverload<int>(&QComboBox::activated), this,
+            [this](int i) { emit zaalGekozen(SchermLijst->itemData(i).toString()); });
+    BalkKeuze = new QCheckBox(QStringLiteral("Opdrachtbalk ook op het scherm van de zaal"), this);
+    BalkKeuze->setObjectName(QStringLiteral("BalkKeuze"));
+    BalkKeuze->setFocusPolicy(Qt::NoFocus);
+    BalkKeuze->setChecked(avond.weergave().balkInZaal);
+    connect(BalkKeuze, &QCheckBox::toggled, this, [this](bool aan) {
+        Weergave w = m_avond.weergave();
+        w.balkInZaal = aan;
+        m_avond.zetWeergave(w);
+    });
     auto* scherm = new QHBoxLayout;
     scherm->addWidget(new QLabel(QStringLiteral("Scherm voor de zaal:"), this));
     scherm->addWidget(SchermLijst);
+    scherm->addSpacing(24);
+    scherm->addWidget(BalkKeuze);
     scherm->addStretch();
+
+    SpraakLabel = label(this, "SpraakLabel", 18, true);
+    SpraakLabel->setStyleSheet(QStringLiteral("color: rgb(170, 60, 0);"));
+    SpraakLabel->hide();
 
     auto* lagen = new QVBoxLayout(this);
     lagen->addWidget(Spiegel, 1);
     lagen->addLayout(stand);
+    lagen->addWidget(SpraakLabel);
     lagen->addLayout(knoppen);
     lagen->addLayout(scherm);
 
@@ -168,8 +202,26 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     for (auto signaal : {&Spel::balGetrokken, &Spel::balTeruggelegd})
         connect(&spel, signaal, this, &Organisator::toonStand);
     connect(&avond, &Avond::balGetoond, this, &Organisator::toonStand);
-    connect(&avond, &Avond::kaartGecontroleerd, this, &Organisator::toonStand);
-    connect(&avond, &Avond::kaartWeggezet, this, &Organisator::toonStand);
+    connect(&avond, &Avond::kaartGecontroleerd, this, [this](const Avond::GecontroleerdeKaart& k) {
+        KaartScherm->toon(k.kaart, k.uitslag, k.patroon ? &*k.patroon : nullptr);
+        KaartScherm->show();
+        KaartScherm->raise();
+        toonStand();
+    });
+    connect(&avond, &Avond::kaartWeggezet, this, [this] {
+        KaartScherm->hide();
+        toonStand();
+    });
+    // A click on the card here puts it away on both screens, as on the stage.
+    connect(KaartScherm, &KaartControle::gesloten, &m_podium, [this] {
+        if (m_avond.kaartInBeeld()) m_podium.controleerKaart();
+    });
+    connect(&avond, &Avond::weergaveGewijzigd, this, [this, spiegel] {
+        spiegel->bord()->zetWeergave(m_avond.weergave());
+        const QSignalBlocker stil(BalkKeuze);
+        BalkKeuze->setChecked(m_avond.weergave().balkInZaal);
+    });
+    connect(&avond.roeper(), &Roeper::spraakGewijzigd, this, &Organisator::toonSpraak);
     m_klok = new QTimer(this);
     m_klok->setInterval(1000);
     const auto tik = [this] { TijdLabel->setText(QTime::currentTime().toString(QStringLiteral("H:mm:ss"))); };
@@ -177,14 +229,25 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     m_klok->start();
     tik();
     toonStand();
+    toonSpraak();
 }
 
-void Organisator::zetSchermen(const QStringList& namen, const QString& zaal)
+void Organisator::zetSchermen(const QList<SchermRegel>& schermen, const QString& zaal)
 {
     const QSignalBlocker stil(SchermLijst);
     SchermLijst->clear();
-    SchermLijst->addItems(namen);
-    SchermLijst->setCurrentText(zaal);
+    for (const SchermRegel& s : schermen)
+        SchermLijst->addItem(s.tekst, s.naam);
+    SchermLijst->setCurrentIndex(SchermLijst->findData(zaal));
+}
+
+// A line of its own while the voice does not work; calling goes on.
+void Organisator::toonSpraak()
+{
+    const Roeper& roeper = m_avond.roeper();
+    const bool tonen = !roeper.spraakFout().isEmpty() && roeper.instellingen().spreken;
+    SpraakLabel->setText(roeper.spraakFout() + QStringLiteral(" Het spel gaat door; Extra zegt meer."));
+    SpraakLabel->setVisible(tonen);
 }
 
 void Organisator::toonStand()

@@ -4,7 +4,9 @@
 
 class Avond;
 class Bord;
+class KaartControle;
 class Main;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -12,17 +14,23 @@ class QTimer;
 
 // The organiser's window on the primary screen while the hall's screen shows the stage: the
 // board small, the last ball, the counter, the round and the time, and a button for every
-// command of the bar plus drawing a ball, taking the last one back and checking a card. Keys
-// work here as on the board. Dialogs and questions open over this window. It follows the
-// evening and its game; what it shows it draws itself.
+// command of the bar plus drawing a ball, taking the last one back and checking a card. A
+// checked card shows here too, over the small board; a voice that stopped working is said in a
+// line of its own. Keys work here as on the board. Dialogs and questions open over this
+// window. It follows the evening and its game; what it shows it draws itself.
 class Organisator : public QWidget
 {
     Q_OBJECT
 public:
     Organisator(Main& podium, Avond& avond, QWidget* ouder = nullptr);
 
-    // The screens the hall's stage can go to, by name, and the one it is on.
-    void zetSchermen(const QStringList& namen, const QString& zaal);
+    // The screens the hall's stage can go to (the system's name and what the list shows), and
+    // the one it is on.
+    struct SchermRegel {
+        QString naam;
+        QString tekst;
+    };
+    void zetSchermen(const QList<SchermRegel>& schermen, const QString& zaal);
 
     QWidget* Spiegel = nullptr;
     QLabel* LaatsteLabel = nullptr;
@@ -33,6 +41,9 @@ public:
     QPushButton* TerugKnop = nullptr;
     QPushButton* ControleKnop = nullptr;
     QComboBox* SchermLijst = nullptr;
+    QCheckBox* BalkKeuze = nullptr;
+    QLabel* SpraakLabel = nullptr;
+    KaartControle* KaartScherm = nullptr;
 
 signals:
     void zaalGekozen(const QString& naam);
@@ -43,6 +54,7 @@ protected:
 
 private:
     void toonStand();
+    void toonSpraak();
 
     Main& m_podium;
     Avond& m_avond;

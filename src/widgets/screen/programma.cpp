@@ -1,10 +1,14 @@
 #include "widgets/screen/programma.h"
 
+#include "widgets/common/dialoog.h"
 #include "widgets/screen/tweeschermen.h"
 
 #include <QScreen>
 
-Programma::Programma(const Avond::Opzet& opzet) : avond(opzet), hoofd(avond, TweeSchermen::zaal(avond.extra())) {}
+Programma::Programma(const Avond::Opzet& opzet) : avond(opzet), hoofd(avond, TweeSchermen::zaal(avond.extra()))
+{
+    schaalDialogen();
+}
 
 Programma::~Programma() = default;
 

@@ -62,7 +62,8 @@ QList<SchermKeuze::Scherm> lijst(const QList<QScreen*>& schermen)
 {
     QList<SchermKeuze::Scherm> uit;
     for (QScreen* s : schermen)
-        uit.append({s->name(), s == QGuiApplication::primaryScreen()});
+        uit.append({s->name(), s == QGuiApplication::primaryScreen(), s->manufacturer(), s->model(),
+                    s->geometry().size() * s->devicePixelRatio()});
     return uit;
 }
 } // namespace
@@ -82,10 +83,12 @@ bool TweeSchermen::tweeSchermen() const
 void TweeSchermen::pasToe()
 {
     const QList<QScreen*> schermen = m_bron();
-    QStringList namen;
-    for (QScreen* s : schermen)
-        namen << s->name();
-    const SchermKeuze::Verdeling v = SchermKeuze::verdeel(lijst(schermen), m_gekozen);
+    const QList<SchermKeuze::Scherm> gegevens = lijst(schermen);
+    const QStringList teksten = SchermKeuze::teksten(gegevens);
+    QList<Organisator::SchermRegel> regels;
+    for (int i = 0; i < schermen.size(); ++i)
+        regels.append({gegevens[i].naam, teksten[i]});
+    const SchermKeuze::Verdeling v = SchermKeuze::verdeel(gegevens, m_gekozen);
     QScreen* zaal = v.zaal >= 0 ? schermen[v.zaal] : QGuiApplication::primaryScreen();
     if (!zaal) return;
 
@@ -100,6 +103,7 @@ void TweeSchermen::pasToe()
         if (m_organisator) m_organisator->hide();
         zetDialoogThuis(nullptr);
         m_hoofd.verbergWijzer(false);
+        m_hoofd.zetZaalScherm(false);
         return;
     }
     if (!m_organisator) {
@@ -108,11 +112,12 @@ void TweeSchermen::pasToe()
     }
     QScreen* eigen = schermen[v.organisator];
     zetOp(*m_organisator, eigen, eigen->availableGeometry());
-    m_organisator->zetSchermen(namen, zaal->name());
+    m_organisator->zetSchermen(regels, zaal->name());
     m_organisator->show();
     m_organisator->activateWindow();
     zetDialoogThuis(m_organisator.get());
     m_hoofd.verbergWijzer(true);
+    m_hoofd.zetZaalScherm(true);
 }
 
 void TweeSchermen::kiesZaal(const QString& naam)

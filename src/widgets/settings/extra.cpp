@@ -112,16 +112,30 @@ void Extra::maakBesturing()
     Label10 = tekstOp(this, QStringLiteral("Label10"), 3855, 1380,
                       QStringLiteral("De spatiebalk zet het zelf trekken\nstil en weer aan."));
 
+    // What the hall sees.
+    WeergaveKader = new QFrame(this);
+    WeergaveKader->setObjectName(QStringLiteral("WeergaveKader"));
+    WeergaveKader->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    WeergaveKader->setGeometry(Twips::rect(3840, 1830, 2700, 1020));
+    ContrastKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Laatste bal licht en groot"), this),
+                                   QStringLiteral("ContrastKeuze"), {3960, 1905, 2520, 270});
+    VorigeKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Vorige vijf ballen tonen"), this),
+                                 QStringLiteral("VorigeKeuze"), {3960, 2205, 2520, 270});
+    BalkKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Balk op het zaalscherm"), this),
+                               QStringLiteral("BalkKeuze"), {3960, 2505, 2520, 270});
+    BalkKeuze->setToolTip(QStringLiteral(" Met twee schermen: de opdrachtbalk ook voor de zaal "));
+
     BackKnoppen = dialoogKader(this, QStringLiteral("BackKnoppen"), Twips::rect(4800, 2940, 1740, 390), Qt::black);
     CancelKnop =
         knopOp(this, QStringLiteral("CancelKnop"), {4830, 2970, 840, 330}, QStringLiteral("Cancel"), {192, 255, 192});
     OkKnop = knopOp(this, QStringLiteral("OkKnop"), {5670, 2970, 840, 330}, QStringLiteral("Ok"), {192, 192, 255});
 
-    for (QFrame* kader : {Label7, Label2, Label4, Frame1, Label8, BackKnoppen})
+    for (QFrame* kader : {Label7, Label2, Label4, Frame1, Label8, WeergaveKader, BackKnoppen})
         kader->lower();
 
-    const std::array<QWidget*, 12> volgorde = {OkKnop,      Check1,     Combo1,    HScroll1, HScroll2, Check2,
-                                               OptionBingo, OptionKien, ProefKnop, Check3,   HScroll3, CancelKnop};
+    const std::array<QWidget*, 15> volgorde = {OkKnop,     Check1,    Combo1,        HScroll1,    HScroll2,
+                                               Check2,     OptionBingo, OptionKien,  ProefKnop,   Check3,
+                                               HScroll3,   ContrastKeuze, VorigeKeuze, BalkKeuze, CancelKnop};
     for (std::size_t i = 1; i < volgorde.size(); ++i)
         setTabOrder(volgorde[i - 1], volgorde[i]);
 
@@ -174,9 +188,10 @@ void Extra::toonSpraak()
     for (QWidget* w : std::initializer_list<QWidget*>{Check1, ProefKnop, Combo1, HScroll1, HScroll2, Check2,
                                                       OptionBingo, OptionKien})
         w->setEnabled(spraak);
-    Label6->setText(start ? startTekst : geenSpraakTekst);
+    // A voice that stopped answering says why, also instead of a start without end.
+    Label6->setText(!m_spraakFout.isEmpty() ? m_spraakFout : start ? startTekst : geenSpraakTekst);
     Label6->adjustSize();
-    Label6->setVisible(!spraak);
+    Label6->setVisible(!spraak || !m_spraakFout.isEmpty());
     if (start && !m_wachtOpStem) {
         m_wachtOpStem = new QTimer(this);
         connect(m_wachtOpStem, &QTimer::timeout, this, &Extra::toonSpraak);
@@ -199,6 +214,24 @@ RoepInstellingen Extra::waarden() const
     r.zelfTrekken = Check3->isChecked();
     r.interval = HScroll3->value();
     return r;
+}
+
+void Extra::zetSpraakFout(const QString& fout)
+{
+    m_spraakFout = fout;
+    toonSpraak();
+}
+
+void Extra::zetWeergave(const Weergave& w)
+{
+    ContrastKeuze->setChecked(w.contrast);
+    VorigeKeuze->setChecked(w.vorigeBallen);
+    BalkKeuze->setChecked(w.balkInZaal);
+}
+
+Weergave Extra::weergave() const
+{
+    return {ContrastKeuze->isChecked(), VorigeKeuze->isChecked(), BalkKeuze->isChecked()};
 }
 
 void Extra::proef()

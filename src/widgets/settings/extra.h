@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settings/roepinstellingen.h"
+#include "core/settings/weergave.h"
 
 #include <QDialog>
 
@@ -14,9 +15,10 @@ class QScrollBar;
 class QTimer;
 class Stem;
 
-// The dialog "Extra": calling aloud (voice, tempo, volume, the digits, Bingo or Kienen) and
-// calling by itself (on or off, the interval). It changes nothing until Ok; then waarden()
-// holds the new settings.
+// The dialog "Extra": calling aloud (voice, tempo, volume, the digits, Bingo or Kienen),
+// calling by itself (on or off, the interval) and what the hall sees (the last ball in high
+// contrast, the balls before it, the bar on the hall's screen). It changes nothing until Ok;
+// then waarden() and weergave() hold the new settings.
 class Extra : public QDialog
 {
     Q_OBJECT
@@ -30,6 +32,10 @@ public:
     static const QString startTekst;
 
     RoepInstellingen waarden() const;
+    void zetWeergave(const Weergave& w);
+    Weergave weergave() const;
+    // Why the voice is not heard although it is there; empty while it works.
+    void zetSpraakFout(const QString& fout);
 
     // The controls, under the names the program gives them (also their objectName).
     QCheckBox* Check1 = nullptr; // calling aloud
@@ -53,6 +59,10 @@ public:
     QScrollBar* HScroll3 = nullptr; // interval
     QLabel* Label9 = nullptr;
     QLabel* Label10 = nullptr;
+    QFrame* WeergaveKader = nullptr;
+    QCheckBox* ContrastKeuze = nullptr;
+    QCheckBox* VorigeKeuze = nullptr;
+    QCheckBox* BalkKeuze = nullptr;
     QFrame* BackKnoppen = nullptr;
     QPushButton* CancelKnop = nullptr;
     QPushButton* OkKnop = nullptr;
@@ -69,5 +79,6 @@ private:
 
     Stem* m_stem = nullptr;
     QString m_stemId;
+    QString m_spraakFout;
     QTimer* m_wachtOpStem = nullptr;
 };

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QtTest>
 
+#include <cmath>
+
 namespace
 {
 QImage cel(Main& m, int n)
@@ -32,6 +34,40 @@ bool grootGetal(Main& m)
     const QImage b = m.Pic->deel(vak.x(), vak.y(), vak.width(), vak.height()).convertToFormat(QImage::Format_RGB32);
     const auto* p = reinterpret_cast<const QRgb*>(b.constBits());
     return std::any_of(p, p + b.sizeInBytes() / 4, [](QRgb c) { return qGray(c) > 150; });
+}
+
+// Contrast as readability standards reckon it, from relative luminance.
+double luminantie(QRgb c)
+{
+    const auto lin = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lin(qRed(c)) + 0.7152 * lin(qGreen(c)) + 0.0722 * lin(qBlue(c));
+}
+
+// In a box of the board as drawn: the ground is its most common colour, the text the most
+// common of the rest (its solid strokes); the contrast between them, and how many pixel rows
+// the text spans.
+QPair<double, int> contrastIn(Main& m, const QRect& vak)
+{
+    const QImage b = m.Pic->deel(vak.x(), vak.y(), vak.width(), vak.height()).convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, int> tel;
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x)
+            ++tel[b.pixel(x, y)];
+    QRgb grond = 0, tekst = 0;
+    for (auto it = tel.cbegin(); it != tel.cend(); ++it)
+        if (it.value() > tel.value(grond)) grond = it.key();
+    int meest = 0;
+    for (auto it = tel.cbegin(); it != tel.cend(); ++it)
+        if (it.key() != grond && it.value() > meest) meest = it.value(), tekst = it.key();
+    int boven = b.height(), onder = -1;
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x)
+            if (b.pixel(x, y) == tekst) boven = std::min(boven, y), onder = std::max(onder, y);
+    const double l1 = luminantie(grond), l2 = luminantie(tekst);
+    return {(std::max(l1, l2) + 0.05) / (std::min(l1, l2) + 0.05), onder - boven + 1};
 }
 
 void klikBord(Main& m)
@@ -184,6 +220,35 @@ private slots:
             QCOMPARE(getrokken(), voor);
         }
     }
+    // The last ball for the back row, at 1920 x 1080: as ever it stands at about 1.6:1 on the
+    // board; in its high-contrast form at least 7:1, as are the balls before it in their strip.
+    // Both options are kept for the next start, and turned off the board is as it was.
+    void achterInDeZaal()
+    {
+        m().legUit(QRect(0, 0, 1920, 1080));
+        startSpel(75, 1);
+        for (int i = 0; i < 7; ++i)
+            klikBord(m());
+        const QImage gewoon = m().Pic->beeld();
+        const auto [voor, voorHoogte] = contrastIn(m(), Trommel::grootVak(75));
+        QVERIFY(voor < 2.0);
+
+        QVERIFY(m_o->avond().zetWeergave({true, true, false}));
+        const auto [na, naHoogte] = contrastIn(m(), Trommel::grootVakContrast(75));
+        const auto [strook, strookHoogte] = contrastIn(m(), Trommel::strookVak(75));
+        qInfo("contrast of the last ball %.2f:1 (text %d px high), high-contrast %.2f:1 (%d px), strip %.2f:1 (%d px)",
+              voor, voorHoogte, na, naHoogte, strook, strookHoogte);
+        QVERIFY(na >= 7.0 && strook >= 7.0);
+        QVERIFY(naHoogte > voorHoogte);
+        QVERIFY(strookHoogte > 20);
+
+        m_o->avond().zetWeergave({});
+        QCOMPARE(m().Pic->beeld(), gewoon);
+        m_o->avond().zetWeergave({true, true, false});
+        m_o->herstart();
+        QCOMPARE(m_o->avond().weergave(), (Weergave{true, true, false}));
+    }
+
     // Backspace asks, Nee first; Ja puts the last ball back: the board is as before that draw,
     // down to the first ball; with nothing left it asks nothing.
     void terugleggen()

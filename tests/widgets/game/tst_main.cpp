@@ -1,11 +1,31 @@
 // The main window: the settings it starts with, the stage laid out once at start, the exit
-// question.
+// question, a voice that stops working.
 #include "core/screen/plaatjes.h"
+#include "opnamestem.h"
 #include "testhulp.h"
 #include "widgets/game/achtergrond.h"
 #include "widgets/game/bord.h"
 
+#include <QLabel>
 #include <QtTest>
+
+namespace
+{
+// A voice that tells how it answers, as the test decides: started or not, finishing what it
+// says or not, and its fault.
+struct AntwoordStem : OpnameStem {
+    bool gestart = true;
+    bool antwoordt = true;
+    Antwoord a{0, {}};
+    bool gereed() override { return gestart; }
+    Antwoord antwoord() override { return a; }
+    void zeg(const QStringList& delen) override
+    {
+        OpnameStem::zeg(delen);
+        if (antwoordt) ++a.klaar;
+    }
+};
+} // namespace
 
 class TstMain : public QObject
 {
@@ -53,6 +73,55 @@ private slots:
         QVERIFY(m.close() && m.close());
         QVERIFY(o.beeindigd == 1 && WachtTempo::beeindigd());
         QVERIFY(TestHulp::leesBestand(o.iniPad()).contains("\"gewijzigd\""));
+    }
+
+    // A voice that never starts, one that stops answering after its first call, one that
+    // reports a fault and one that recovers: each fault is said on the stage and in "Extra",
+    // the draws go on, and the notice goes when the voice works again.
+    void stemDieZwijgt()
+    {
+        TestHulp::Opstelling o;
+        Main& m = o.main();
+        auto* stem = new AntwoordStem;
+        stem->gestart = false;
+        o.roeper().zetStem(std::unique_ptr<Stem>(stem));
+        RoepInstellingen r = o.roeper().instellingen();
+        r.spreken = true;
+        o.roeper().zetInstellingen(r);
+        QTRY_COMPARE(o.roeper().spraakFout(), QStringLiteral("De spraak start niet: de ballen worden niet genoemd."));
+        QVERIFY(m.SpraakLabel && m.SpraakLabel->isVisibleTo(&m));
+        stem->gestart = true;
+        QTRY_VERIFY(o.roeper().spraakFout().isEmpty());
+        QVERIFY(!m.SpraakLabel->isVisibleTo(&m));
+
+        o.avond().NieuwSpel();
+        o.avond().trekAlsKlaar();
+        QVERIFY(o.roeper().spraakFout().isEmpty());
+        stem->antwoordt = false;
+        o.avond().trekAlsKlaar();
+        QTRY_COMPARE(o.roeper().spraakFout(), QStringLiteral("De spraak antwoordt niet: de ballen worden niet genoemd."));
+        QVERIFY(m.SpraakLabel->isVisibleTo(&m));
+        stem->a.fout = QStringLiteral("geen geluid");
+        o.avond().trekAlsKlaar();
+        QCOMPARE(o.roeper().spraakFout(), QStringLiteral("De spraak werkt niet: geen geluid."));
+        QCOMPARE(o.model().ballen().size(), 3);
+        QCOMPARE(stem->gezegd.size(), 4);
+
+        QString uitleg;
+        QTimer::singleShot(0, [&] {
+            QWidget* extra = QApplication::activeModalWidget();
+            if (auto* l = extra ? extra->findChild<QLabel*>(QStringLiteral("Label6")) : nullptr; l && l->isVisibleTo(extra))
+                uitleg = l->text();
+            if (extra) extra->close();
+        });
+        m.extraDialoog(&m);
+        QCOMPARE(uitleg, QStringLiteral("De spraak werkt niet: geen geluid."));
+
+        stem->antwoordt = true;
+        stem->a.fout.clear();
+        o.avond().trekAlsKlaar();
+        QVERIFY(o.roeper().spraakFout().isEmpty());
+        QVERIFY(!m.SpraakLabel->isVisibleTo(&m));
     }
 };
 

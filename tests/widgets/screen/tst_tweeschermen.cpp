@@ -1,7 +1,8 @@
 // The two-screen mode, on a laptop screen (primary) with a projector beside it: which window
-// goes where, where questions and dialogs open, keys in either window, a screen unplugged and
-// plugged in again mid-game, and the choice of screen kept.
+// goes where, what the hall sees, where questions, dialogs and checked cards show, keys in
+// either window, a screen unplugged and plugged in again mid-game, and the choice of screen kept.
 #include "core/game/roeper.h"
+#include "core/screen/schermkeuze.h"
 #include "testhulp.h"
 #include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/doek.h"
@@ -10,6 +11,7 @@
 #include "widgets/screen/tweeschermen.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -69,6 +71,31 @@ private slots:
         QCOMPARE(gevraagd.size(), 2);
         QVERIFY(!m.avond().roeper().gepauzeerd(Roeper::Controle));
 
+        // The hall sees the game without the controls, unless the organiser wants the bar there.
+        QVERIFY(m.KnopPic->isHidden() && m.Image1->isHidden() && !m.KlokLabel->isHidden());
+        org->BalkKeuze->click();
+        QVERIFY(!m.KnopPic->isHidden() && !m.Image1->isHidden());
+        org->BalkKeuze->click();
+        QVERIFY(m.KnopPic->isHidden());
+        QCOMPARE(org->SchermLijst->itemText(1), QStringLiteral("Projector (1920 x 1080)"));
+        const QList<SchermKeuze::Scherm> twee = {{"HDMI-1", false, "DELL", "U2720Q", {3840, 2160}},
+                                                 {"HDMI-2", false, "Dell", "DELL U2720Q", {3840, 2160}}};
+        QCOMPARE(SchermKeuze::teksten(twee), QStringList({"DELL U2720Q (3840 x 2160), scherm 1",
+                                                          "DELL U2720Q (3840 x 2160), scherm 2"}));
+
+        // A checked card shows on both screens, with the same verdict; a click on either puts
+        // both away.
+        QVERIFY(TestHulp::registreerBingo(o.map.path(), QStringLiteral("A"), 1, 7));
+        o.zetKaartVraag(QStringLiteral("3"), 1);
+        org->ControleKnop->click();
+        QVERIFY(!m.KaartControleScherm->isHidden() && org->KaartScherm->isVisible());
+        QVERIFY(!o.kaartOordeel().isEmpty());
+        QCOMPARE(org->KaartScherm->uitslag().oordeel, o.kaartOordeel());
+        QCOMPARE(org->KaartScherm->geometry(), org->Spiegel->rect());
+        QTest::mouseClick(org->KaartScherm, Qt::LeftButton);
+        QVERIFY(m.KaartControleScherm->isHidden() && org->KaartScherm->isHidden());
+        QVERIFY(!m.avond().kaartInBeeld());
+
         QWidget* ouder = nullptr;
         QRect plek;
         QTimer bewaker;
@@ -104,6 +131,7 @@ private slots:
         QCOMPARE(m.geometry(), scherm("Laptop")->geometry());
         QCOMPARE(m.schaal(), 1.0);
         QCOMPARE(m.cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(!m.KnopPic->isHidden());
         Melding::zetVolgendAntwoord(false);
         m.close();
         QCOMPARE(Melding::neemGetoond().value(0).ouder, &m);
@@ -124,8 +152,9 @@ private slots:
         {
             TweeSchermen t(o.main(), o.avond());
             t.pasToe();
-            t.organisator()->SchermLijst->setCurrentText(QStringLiteral("Laptop"));
-            emit t.organisator()->SchermLijst->textActivated(QStringLiteral("Laptop"));
+            QComboBox* lijst = t.organisator()->SchermLijst;
+            QCOMPARE(lijst->itemText(0), QStringLiteral("Laptop (1024 x 768)"));
+            emit lijst->activated(0);
             QCOMPARE(o.main().geometry(), scherm("Laptop")->geometry());
             QCOMPARE(t.organisator()->screen(), scherm("Projector"));
             // Another setting saved afterwards keeps the choice in the file.
