@@ -9,6 +9,13 @@
 #   schermafdruk-spel.png          a game of 75 balls after eight draws
 #   schermafdruk-spel-800x600.png, -1920x1080.png, -3840x2160.png
 #                                  the same game on screens of other sizes: the stage scaled
+#   schermafdruk-zaal-1920x1080.png the game at 1920 x 1080 with the last ball in high contrast
+#                                  and the balls before it (the options of Extra)
+#   schermafdruk-twee-zaal.png, schermafdruk-twee-organisator.png
+#                                  two screens: the hall's without controls, and the organiser's
+#                                  window with a checked card (from the two-screen test, which
+#                                  draws on Qt's offscreen screens; a virtual X display shows
+#                                  two screens only as separate ones)
 #   schermafdruk-help.png          the help panel
 #   schermafdruk-configuratie.png  the settings dialog
 #   schermafdruk-kaarteditor.png   the card pattern editor, with the top row clicked
@@ -142,17 +149,25 @@ SCHERM
 
 # The game on screens of other sizes. The stage is the 1024 x 768 design scaled by one factor
 # (the limiting side decides), so the Start button lies at (384, 734) times that factor,
-# counted from the bottom of the screen.
-for maat in 800x600 1920x1080 3840x2160; do
-  xvfb-run -a -s "-screen 0 ${maat}x24 -dpi 96" bash -s "$werk/map" "$werk/beeld" "$maat" <<'MAAT'
+# counted from the bottom of the screen. The last, "1920x1080:zaal", has the options for the
+# back row on.
+for keuze in 800x600 1920x1080 3840x2160 1920x1080:zaal; do
+  maat="${keuze%:*}"
+  xvfb-run -a -s "-screen 0 ${maat}x24 -dpi 96" bash -s "$werk/map" "$werk/beeld" "$keuze" <<'MAAT'
 set -euo pipefail
-map="$1" beeld="$2" maat="$3"
+map="$1" beeld="$2" keuze="$3"
+maat="${keuze%:*}"
 b="${maat%x*}" h="${maat#*x}"
 read -r x y < <(awk -v b="$b" -v h="$h" 'BEGIN { s = b / 1024; if (h / 768 < s) s = h / 768;
   printf "%d %d\n", 384 * s + 0.5, h - 34 * s + 0.5 }')
 # A first start each time: a start after one that was not ended with Exit shows no background,
 # and would ask whether to go on with the game it left.
-rm -rf "$map/Zorvak.ini" "$map/Verloop"
+rm -rf "$map/Zorvak.ini" "$map/Zorvak-extra.ini" "$map/Verloop"
+naam="schermafdruk-spel-$maat"
+if [ "$keuze" != "$maat" ]; then
+  printf '[Weergave]\nContrast=true\nVorigeBallen=true\n' >"$map/Zorvak-extra.ini"
+  naam="schermafdruk-zaal-$maat"
+fi
 openbox --sm-disable >/dev/null 2>&1 & wm=$!
 sleep 1
 "$map/zorvak" 2>/dev/null & pid=$!
@@ -169,9 +184,14 @@ for _ in 1 2 3 4 5 6 7 8; do
   sleep 1.8
 done
 sleep 1
-import -window root "$beeld/schermafdruk-spel-$maat.png"
+import -window root "$beeld/$naam.png"
 MAAT
 done
+
+# Two screens, a laptop and a projector, as the two-screen test sets them up.
+[ -x "$build/tests/tst_tweeschermen" ] || { echo "Geen tests/tst_tweeschermen in $build: eerst bouwen." >&2; exit 1; }
+ZORVAK_SCHERMAFDRUKKEN="$werk/beeld" QT_QPA_PLATFORM="offscreen:configfile=$build/tests/twee-schermen.json" \
+  "$build/tests/tst_tweeschermen" zaalEnOrganisator >/dev/null
 
 # Pages of cards, as zorvak-kaarten prints them (the print dialog writes the same pages).
 tekst="Zorvak Bingo & Kienen"

@@ -55,23 +55,20 @@ public:
             if (m_tts->state() != QTextToSpeech::Error)
                 verzamel();
             else
-                m_fout = foutTekst(m_tts->errorReason(), m_tts->errorString());
+                zetFout(foutTekst(m_tts->errorReason(), m_tts->errorString()));
         }
         if (m_tts) {
             m_klaar = 0;
             connect(m_tts, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State s) {
                 if (s == QTextToSpeech::Ready) {
                     ++m_klaar;
-                    QMutexLocker slot(&m_slot);
-                    m_fout.clear();
+                    zetFout({});
                 }
                 if (s == QTextToSpeech::Ready && !m_rij.isEmpty()) m_pauze.start(pauzeMs);
             });
-            connect(m_tts, &QTextToSpeech::errorOccurred, this,
-                    [this](QTextToSpeech::ErrorReason reden, const QString& tekst) {
-                        QMutexLocker slot(&m_slot);
-                        m_fout = foutTekst(reden, tekst);
-                    });
+            connect(
+                m_tts, &QTextToSpeech::errorOccurred, this,
+                [this](QTextToSpeech::ErrorReason reden, const QString& tekst) { zetFout(foutTekst(reden, tekst)); });
         }
         m_pauze.setSingleShot(true);
         connect(&m_pauze, &QTimer::timeout, this, &Spreker::volgende);
@@ -147,6 +144,12 @@ private:
         m_tts->setLocale(begin);
         QMutexLocker slot(&m_slot);
         m_stemmen = nederlandsVoorop(lijst);
+    }
+
+    void zetFout(const QString& fout)
+    {
+        QMutexLocker slot(&m_slot);
+        m_fout = fout;
     }
 
     static QString foutTekst(QTextToSpeech::ErrorReason reden, const QString& tekst)

@@ -54,6 +54,9 @@ const std::vector<Regel>& regels()
         {600, 5400, gewoon,
          QStringLiteral("Kaart controleren: druk op K of klik op de knop met het vergrootglas en typ het nummer van "
                         "een genummerde kaart, bijvoorbeeld A-0017.")},
+        {600, 5700, gewoon,
+         QStringLiteral("Leesbaar tot achter in de zaal: zet onder Instellingen, Extra de laatste bal licht en groot "
+                        "en toon de vorige vijf ballen.")},
         {600, 6000, gewoon,
          QStringLiteral("Door dubbel op de achtergrond te klikken kunt u het menu verwijderen en weer terughalen.")},
         {1380, 6810, koppeling,

@@ -3,12 +3,19 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPointer>
+#include <QPolygonF>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
 
 namespace
 {
+const char* const schaalNaam = "zorvakSchaal";
+
+bool groot(const QWidget* w)
+{
+    return w && w->property(schaalNaam).toDouble() > 1.5;
+}
 
 // Fusion draws the panel of a button, and of a list that cannot be typed in, as a gradient.
 // Here that panel is one flat colour; everything else (text, arrow, focus) stays Fusion's.
@@ -35,6 +42,35 @@ public:
         p->drawRect(r);
         p->restore();
     }
+
+    QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* optie, SubControl sc,
+                         const QWidget* w) const override
+    {
+        QRect r = QProxyStyle::subControlRect(cc, optie, sc, w);
+        if (cc != CC_ComboBox || !groot(w)) return r;
+        const int pijl = optie->rect.height();
+        if (sc == SC_ComboBoxArrow) return {optie->rect.right() - pijl + 1, optie->rect.top(), pijl, pijl};
+        if (sc == SC_ComboBoxEditField) r.setRight(optie->rect.right() - pijl);
+        return r;
+    }
+
+    void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* optie, QPainter* p,
+                            const QWidget* w) const override
+    {
+        QProxyStyle::drawComplexControl(cc, optie, p, w);
+        if (cc != CC_ComboBox || !groot(w)) return;
+        // The style's small arrow gives way to one that fits the list's height.
+        const QRectF vak = subControlRect(cc, optie, SC_ComboBoxArrow, w).adjusted(1, 1, -1, -1);
+        const double b = vak.height() * 0.36;
+        const QPointF m = vak.center();
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing);
+        p->fillRect(vak, optie->palette.color(QPalette::Button));
+        p->setPen(Qt::NoPen);
+        p->setBrush(optie->palette.color(QPalette::ButtonText));
+        p->drawPolygon(QPolygonF({m + QPointF(-b / 2, -b / 4), m + QPointF(b / 2, -b / 4), m + QPointF(0, b / 4)}));
+        p->restore();
+    }
 };
 
 } // namespace
@@ -58,4 +94,10 @@ QStyle* vlakkeStijl()
 void maakVlak(QWidget* w)
 {
     w->setStyle(vlakkeStijl());
+}
+
+void zetLijstSchaal(QWidget* lijst, double schaal)
+{
+    lijst->setProperty(schaalNaam, schaal);
+    lijst->update();
 }

@@ -11,3 +11,6 @@ void zetProgrammaStijl();
 // whatever style the program or the system uses. One shared style; widgets do not own it.
 QStyle* vlakkeStijl();
 void maakVlak(QWidget* w);
+// A flat drop-down list on a stage scaled above 1.5 gets an arrow in proportion to its height;
+// elsewhere it keeps the style's own.
+void zetLijstSchaal(QWidget* lijst, double schaal);

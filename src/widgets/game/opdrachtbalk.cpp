@@ -111,8 +111,10 @@ void Opdrachtbalk::legUit(int schermBreedte, int schermHoogte, qreal schaal, qre
         label->setFont(Twips::schermLettertype(arial, 20.25, true, schaal));
         label->adjustSize();
     }
-    for (QComboBox* lijst : {Combo1, Combo2})
+    for (QComboBox* lijst : {Combo1, Combo2}) {
         lijst->setFont(Twips::schermLettertype(arial, 15.75, false, schaal));
+        zetLijstSchaal(lijst, schaal);
+    }
     zetPlaats(0, schermHoogte - 1200, breedte, 1200);
 
     // The band: the dot texture, then the shine, black at its edges and light grey in its middle.

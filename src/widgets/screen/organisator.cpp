@@ -6,6 +6,7 @@
 #include "core/game/trommel.h"
 #include "core/screen/plaatjes.h"
 #include "widgets/cards/kaartcontrole.h"
+#include "widgets/common/melding.h"
 #include "widgets/game/bord.h"
 #include "widgets/game/main.h"
 
@@ -175,7 +176,10 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     connect(BalkKeuze, &QCheckBox::toggled, this, [this](bool aan) {
         Weergave w = m_avond.weergave();
         w.balkInZaal = aan;
-        m_avond.zetWeergave(w);
+        QString fout;
+        if (!m_avond.zetWeergave(w, &fout))
+            Melding::meld(this, QStringLiteral(" Scherm"),
+                          QStringLiteral("De keuze kon niet worden bewaard:\n%1").arg(fout));
     });
     auto* scherm = new QHBoxLayout;
     scherm->addWidget(new QLabel(QStringLiteral("Scherm voor de zaal:"), this));
@@ -204,8 +208,6 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     connect(&avond, &Avond::balGetoond, this, &Organisator::toonStand);
     connect(&avond, &Avond::kaartGecontroleerd, this, [this](const Avond::GecontroleerdeKaart& k) {
         KaartScherm->toon(k.kaart, k.uitslag, k.patroon ? &*k.patroon : nullptr);
-        KaartScherm->show();
-        KaartScherm->raise();
         toonStand();
     });
     connect(&avond, &Avond::kaartWeggezet, this, [this] {

@@ -60,10 +60,18 @@ namespace
 {
 QList<SchermKeuze::Scherm> lijst(const QList<QScreen*>& schermen)
 {
-    QList<SchermKeuze::Scherm> uit;
+    // Screens the system names alike (several X screens are all "screen") are told apart by
+    // their place, also in the choice that is kept.
+    QStringList namen;
     for (QScreen* s : schermen)
-        uit.append({s->name(), s == QGuiApplication::primaryScreen(), s->manufacturer(), s->model(),
+        namen << s->name();
+    QList<SchermKeuze::Scherm> uit;
+    for (int i = 0; i < schermen.size(); ++i) {
+        QScreen* s = schermen[i];
+        const QString naam = namen.count(namen[i]) > 1 ? QStringLiteral("%1#%2").arg(namen[i]).arg(i + 1) : namen[i];
+        uit.append({naam, s == QGuiApplication::primaryScreen(), s->manufacturer(), s->model(),
                     s->geometry().size() * s->devicePixelRatio()});
+    }
     return uit;
 }
 } // namespace
@@ -112,7 +120,7 @@ void TweeSchermen::pasToe()
     }
     QScreen* eigen = schermen[v.organisator];
     zetOp(*m_organisator, eigen, eigen->availableGeometry());
-    m_organisator->zetSchermen(regels, zaal->name());
+    m_organisator->zetSchermen(regels, gegevens[v.zaal].naam);
     m_organisator->show();
     m_organisator->activateWindow();
     zetDialoogThuis(m_organisator.get());

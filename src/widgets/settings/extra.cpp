@@ -133,9 +133,9 @@ void Extra::maakBesturing()
     for (QFrame* kader : {Label7, Label2, Label4, Frame1, Label8, WeergaveKader, BackKnoppen})
         kader->lower();
 
-    const std::array<QWidget*, 15> volgorde = {OkKnop,     Check1,    Combo1,        HScroll1,    HScroll2,
-                                               Check2,     OptionBingo, OptionKien,  ProefKnop,   Check3,
-                                               HScroll3,   ContrastKeuze, VorigeKeuze, BalkKeuze, CancelKnop};
+    const std::array<QWidget*, 15> volgorde = {OkKnop,   Check1,        Combo1,      HScroll1,  HScroll2,
+                                               Check2,   OptionBingo,   OptionKien,  ProefKnop, Check3,
+                                               HScroll3, ContrastKeuze, VorigeKeuze, BalkKeuze, CancelKnop};
     for (std::size_t i = 1; i < volgorde.size(); ++i)
         setTabOrder(volgorde[i - 1], volgorde[i]);
 

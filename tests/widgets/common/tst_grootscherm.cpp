@@ -50,7 +50,8 @@ private slots:
         QCOMPARE(letter, qRound(11 * f));
         QVERIFY((midden - QPoint(1920, 1080)).manhattanLength() <= 4);
 
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" Zorvak"), QStringLiteral("Tekst"), QMessageBox::NoButton, &m);
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" Zorvak"), QStringLiteral("Tekst"), QMessageBox::NoButton,
+                        &m);
         const double punten = box.font().pointSizeF();
         box.show();
         QCOMPARE(box.font().pointSizeF(), punten * f);

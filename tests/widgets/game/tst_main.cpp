@@ -99,7 +99,8 @@ private slots:
         QVERIFY(o.roeper().spraakFout().isEmpty());
         stem->antwoordt = false;
         o.avond().trekAlsKlaar();
-        QTRY_COMPARE(o.roeper().spraakFout(), QStringLiteral("De spraak antwoordt niet: de ballen worden niet genoemd."));
+        QTRY_COMPARE(o.roeper().spraakFout(),
+                     QStringLiteral("De spraak antwoordt niet: de ballen worden niet genoemd."));
         QVERIFY(m.SpraakLabel->isVisibleTo(&m));
         stem->a.fout = QStringLiteral("geen geluid");
         o.avond().trekAlsKlaar();
@@ -110,7 +111,8 @@ private slots:
         QString uitleg;
         QTimer::singleShot(0, [&] {
             QWidget* extra = QApplication::activeModalWidget();
-            if (auto* l = extra ? extra->findChild<QLabel*>(QStringLiteral("Label6")) : nullptr; l && l->isVisibleTo(extra))
+            if (auto* l = extra ? extra->findChild<QLabel*>(QStringLiteral("Label6")) : nullptr;
+                l && l->isVisibleTo(extra))
                 uitleg = l->text();
             if (extra) extra->close();
         });

@@ -80,15 +80,22 @@ private slots:
         QCOMPARE(org->SchermLijst->itemText(1), QStringLiteral("Projector (1920 x 1080)"));
         const QList<SchermKeuze::Scherm> twee = {{"HDMI-1", false, "DELL", "U2720Q", {3840, 2160}},
                                                  {"HDMI-2", false, "Dell", "DELL U2720Q", {3840, 2160}}};
-        QCOMPARE(SchermKeuze::teksten(twee), QStringList({"DELL U2720Q (3840 x 2160), scherm 1",
-                                                          "DELL U2720Q (3840 x 2160), scherm 2"}));
+        QCOMPARE(SchermKeuze::teksten(twee),
+                 QStringList({"DELL U2720Q (3840 x 2160), scherm 1", "DELL U2720Q (3840 x 2160), scherm 2"}));
 
         // A checked card shows on both screens, with the same verdict; a click on either puts
         // both away.
+        QVERIFY(m.avond().zetWeergave({true, true, false}));
+        for (int i = 0; i < 5; ++i)
+            org->TrekKnop->click();
+        // The screenshot script takes its pictures of the two screens here.
+        const QString map = qEnvironmentVariable("ZORVAK_SCHERMAFDRUKKEN");
+        if (!map.isEmpty()) m.grab().save(map + QStringLiteral("/schermafdruk-twee-zaal.png"));
         QVERIFY(TestHulp::registreerBingo(o.map.path(), QStringLiteral("A"), 1, 7));
         o.zetKaartVraag(QStringLiteral("3"), 1);
         org->ControleKnop->click();
         QVERIFY(!m.KaartControleScherm->isHidden() && org->KaartScherm->isVisible());
+        if (!map.isEmpty()) org->grab().save(map + QStringLiteral("/schermafdruk-twee-organisator.png"));
         QVERIFY(!o.kaartOordeel().isEmpty());
         QCOMPARE(org->KaartScherm->uitslag().oordeel, o.kaartOordeel());
         QCOMPARE(org->KaartScherm->geometry(), org->Spiegel->rect());
