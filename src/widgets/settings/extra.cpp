@@ -189,7 +189,10 @@ void Extra::toonSpraak()
                                                       OptionBingo, OptionKien})
         w->setEnabled(spraak);
     // A voice that stopped answering says why, also instead of a start without end.
-    Label6->setText(!m_spraakFout.isEmpty() ? m_spraakFout : start ? startTekst : geenSpraakTekst);
+    // It ends before the buttons; a longer reason shows whole as its tip.
+    const QString uitleg = !m_spraakFout.isEmpty() ? m_spraakFout : start ? startTekst : geenSpraakTekst;
+    Label6->setText(Label6->fontMetrics().elidedText(uitleg, Qt::ElideRight, Twips::naarPixels(4440)));
+    Label6->setToolTip(Label6->text() == uitleg ? QString() : uitleg);
     Label6->adjustSize();
     Label6->setVisible(!spraak || !m_spraakFout.isEmpty());
     if (start && !m_wachtOpStem) {
