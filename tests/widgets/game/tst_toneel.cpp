@@ -1,6 +1,8 @@
-// The stage on screens of every size: whole on the screen, nothing on the bar overlapping,
-// large on large screens, and the game kept when the screen changes.
+// The main window and its stage: on screens of every size whole on the screen, nothing on the
+// bar overlapping, large on large screens; the settings it starts with, the stage laid out once
+// at start, the exit question. (The game kept when the screen changes: tst_tweeschermen.)
 #include "core/game/trommel.h"
+#include "core/screen/plaatjes.h"
 #include "testhulp.h"
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
@@ -11,16 +13,6 @@
 
 namespace
 {
-// A game of 75 balls with a few drawn.
-void speel(Main& m, int ballen)
-{
-    m.avond().algemeen().AantalBallen = 75;
-    m.avond().NieuwSpel();
-    for (int i = 0; i < ballen; ++i) {
-        m.avond().trekAlsKlaar();
-    }
-}
-
 QRect inVenster(const QWidget* w, const Main& m)
 {
     return QRect(w->mapTo(&m, QPoint(0, 0)), w->size());
@@ -30,6 +22,9 @@ QRect inVenster(const QWidget* w, const Main& m)
 class TstToneel : public QObject
 {
     Q_OBJECT
+    const QByteArray geldig = "\"Quenderbrook Software 2011\",\"--------------------------\",4,5,90,\"\","
+                              "\"Kaart\",2,6,10,20,30\r\n";
+
 private slots:
     void opElkScherm_data()
     {
@@ -53,7 +48,10 @@ private slots:
         TestHulp::Opstelling o;
         Main& m = o.main();
         m.legUit(QRect(QPoint(0, 0), scherm), dpr);
-        speel(m, 12);
+        o.alg().AantalBallen = 75; // a game with twelve balls drawn
+        o.avond().NieuwSpel();
+        for (int i = 0; i < 12; ++i)
+            o.avond().trekAlsKlaar();
         QCOMPARE(m.geometry(), QRect(QPoint(0, 0), scherm));
 
         QList<QWidget*> balk = {m.KnopPic->Label1, m.KnopPic->Combo1,    m.KnopPic->Combo2,
@@ -80,37 +78,42 @@ private slots:
         QVERIFY(m.Pic->pixel(hoek.x() + 450, hoek.y() + 870) != QColor(20, 20, 40));
     }
 
-    // Another resolution in the middle of a game and back: the game, the lists and every
-    // pixel of the board and the bar are as they were.
-    void andereResolutieHoudtSpel()
+    // The settings choose the ball pictures and the background. A start as the program makes
+    // it, full-screen and with its screens arranged, lays the stage out once; another screen
+    // size lays it out again, the same size does not.
+    void start()
     {
-        TestHulp::Opstelling o;
+        TestHulp::Opstelling o(geldig);
         Main& m = o.main();
-        speel(m, 9);
-        const QImage bord = m.Pic->beeld();
-        const QImage balk = m.KnopPic->beeld();
-        const QImage patroon = m.KnopPic->Knop[Opdrachtbalk::KnopLayout]->plaatje();
-        const QRect plek = m.Pic->geometry();
-        const QRect info = m.InfoLabel->geometry();
-        const Spel::Stand getrokken = m.avond().spel().stand();
-
+        QVERIFY(m.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(o.alg().AantalBallen, 90);
+        QCOMPARE(m.Pic->Bal1(), Plaatjes::bal(2, m.Pic->dpr()));
+        QCOMPARE(m.Pic->Bal2(), Plaatjes::bal(6, m.Pic->dpr()));
+        QVERIFY(!m.BackImage->heeftPlaatje()); // empty background entry: none
+        o.programma->start();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QCOMPARE(m.uitleggingen(), 1);
         m.legUit(QRect(0, 0, 1920, 1080));
-        QVERIFY(m.Pic->y() > 0 && m.Pic->geometry().bottom() < m.KnopPic->y());
-        m.legUit(QRect(0, 0, 800, 600));
-        m.legUit(QRect(0, 0, 1024, 768));
+        m.legUit(QRect(0, 0, 1920, 1080));
+        QCOMPARE(m.uitleggingen(), 2);
+    }
 
-        QVERIFY(m.avond().spel().stand() == getrokken);
-        QCOMPARE(m.KnopPic->Combo1->count(), 9);
-        QCOMPARE(m.KnopPic->Combo2->count(), 9);
-        QCOMPARE(m.Pic->geometry(), plek);
-        QCOMPARE(m.InfoLabel->geometry(), info);
-        QCOMPARE(m.Pic->beeld(), bord);
-        QCOMPARE(m.KnopPic->beeld(), balk);
-        QCOMPARE(m.KnopPic->Knop[Opdrachtbalk::KnopLayout]->plaatje(), patroon);
-
-        // Drawing goes on where it was.
-        m.avond().trekAlsKlaar();
-        QCOMPARE(m.KnopPic->Combo1->count(), 10);
+    // Nee keeps everything open and writes nothing; Ja ends the evening once. (What Ja writes
+    // the seeded evening keeps.)
+    void sluiten()
+    {
+        TestHulp::Opstelling o(geldig);
+        Main& m = o.main();
+        m.show();
+        o.alg().KaartTekst = QStringLiteral("gewijzigd");
+        QVERIFY(!m.close());
+        QVERIFY(m.isVisible() && o.beeindigd == 0);
+        QCOMPARE(TestHulp::leesBestand(o.iniPad()), geldig);
+        QCOMPARE(Melding::neemGetoond().value(0).tekst, QStringLiteral("Wilt u dit programma nu afsluiten?"));
+        Melding::zetVolgendAntwoord(true);
+        QVERIFY(m.close() && m.close());
+        QVERIFY(o.beeindigd == 1 && WachtTempo::beeindigd());
+        QVERIFY(TestHulp::leesBestand(o.iniPad()).contains("\"gewijzigd\""));
     }
 };
 

@@ -9,7 +9,6 @@
 #include "widgets/screen/organisator.h"
 #include "widgets/screen/tweeschermen.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -71,16 +70,8 @@ private slots:
 
         QWidget* ouder = nullptr;
         QRect plek;
-        QTimer bewaker;
-        connect(&bewaker, &QTimer::timeout, [&] {
-            if (QWidget* dialoog = QApplication::activeModalWidget()) {
-                ouder = dialoog->parentWidget();
-                plek = dialoog->geometry();
-                dialoog->close();
-            }
-        });
-        bewaker.start(10);
-        org->findChild<QPushButton*>(QStringLiteral("OrgInstellingen"))->click();
+        TestHulp::metDialoog([org] { org->findChild<QPushButton*>(QStringLiteral("OrgInstellingen"))->click(); },
+                             [&](QWidget* d) { ouder = d->parentWidget(), plek = d->geometry(); });
         QCOMPARE(ouder, org);
         QVERIFY(scherm("Laptop")->geometry().contains(plek.center()));
     }
