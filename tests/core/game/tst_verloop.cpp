@@ -5,6 +5,7 @@
 #include "testhulp.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -118,10 +119,10 @@ private slots:
         QVERIFY(QFile::remove(m_map.filePath(Verloop::mapNaam)));
         int syncs = 0;
         VeiligBestand::syncHaak() = [&](int fd) { return ++syncs == 1 ? (errno = EIO, -1) : ::fsync(fd); };
+        const auto zonderHaak = qScopeGuard([] { VeiligBestand::syncHaak() = nullptr; }); // also when a check fails
         nieuwVerloop();
         m_spel.nieuwSpel(90, 5);
         m_spel.trek(m_toeval);
-        VeiligBestand::syncHaak() = nullptr;
         QFile f(dag());
         QVERIFY(f.open(QIODevice::ReadOnly) && f.readLine() == Verloop::kopRegel + "\r\n");
         QVERIFY(leesTerug().stand == m_spel.stand());
