@@ -7,9 +7,13 @@
 
 namespace
 {
+// Qt reads this once, at the first expression it compiles, and that can come before the
+// application's start-up functions run (Qt Test and the platform use expressions too): so it
+// is set before main.
+const bool zonderJit = qputenv("QT_ENABLE_REGEXP_JIT", "0");
+
 void laadLettertypen()
 {
-    qputenv("QT_ENABLE_REGEXP_JIT", "0");
     // Tests without a GUI application have no font database.
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         Lettertypen::laadMeegeleverd(QStringLiteral(ZORVAK_LETTERTYPEN_MAP));

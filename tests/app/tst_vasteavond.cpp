@@ -5,7 +5,7 @@
 // signals, the record's bytes, what was said, every box shown, the verdicts, Zorvak.ini, the
 // named parts of the stage with their places, and the stage at 1024 x 768 and 1920 x 1080.
 // ZORVAK_NIEUWE_AVOND=1 writes them anew after a deliberate change; look at the difference
-// before committing it.
+// before committing it. Windows has pictures of its own (docs/windows.md says how to make them).
 #include "opnamestem.h"
 #include "testhulp.h"
 
@@ -16,6 +16,14 @@
 namespace
 {
 const QString referentie = QStringLiteral(ZORVAK_SOURCE_DIR "/tests/app/");
+
+// On Windows Qt draws text with its own FreeType, without fontconfig's hinting: the glyphs'
+// edges differ, and a label fitted to its text may be a few pixels wider.
+#ifdef Q_OS_WIN
+const QString stelsel = QStringLiteral("-windows");
+#else
+const QString stelsel;
+#endif
 
 bool schrijfNieuw()
 {
@@ -67,7 +75,7 @@ void vergelijkPodium(QWidget& podium, const QString& naam)
     QImage beeld = podium.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QWidget* klok = podium.findChild<QWidget*>(QStringLiteral("KlokLabel"));
     QPainter(&beeld).fillRect(QRect(beeld.width() * 2 / 3, klok->y(), beeld.width(), klok->height()), Qt::black);
-    const QString pad = referentie + naam;
+    const QString pad = referentie + naam + stelsel + QStringLiteral(".png");
     if (schrijfNieuw()) QVERIFY(beeld.save(pad));
     const QImage verwacht = QImage(pad).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(beeld.size(), verwacht.size());
@@ -77,9 +85,9 @@ void vergelijkPodium(QWidget& podium, const QString& naam)
             const QRgb a = beeld.pixel(x, y), b = verwacht.pixel(x, y);
             anders += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b)) > 60;
         }
-    if (anders > 40) beeld.save(QDir::temp().filePath(naam));
-    QVERIFY2(anders <= 40, qPrintable(QStringLiteral("%1: %2 pixels differ; see %3").arg(naam).arg(anders).arg(
-                               QDir::temp().filePath(naam))));
+    const QString nu = QDir::temp().filePath(QFileInfo(pad).fileName());
+    if (anders > 40) beeld.save(nu);
+    QVERIFY2(anders <= 40, qPrintable(QStringLiteral("%1: %2 pixels differ; see %3").arg(pad).arg(anders).arg(nu)));
 }
 
 QAbstractButton* knop(QWidget& podium, const char* naam)
@@ -132,7 +140,7 @@ private slots:
             QTest::keyClick(bord, Qt::Key_Space);
         Melding::zetVolgendAntwoord(true);
         QTest::keyClick(bord, Qt::Key_Backspace);
-        vergelijkPodium(eerste, QStringLiteral("vasteavond-1024x768.png"));
+        vergelijkPodium(eerste, QStringLiteral("vasteavond-1024x768"));
         verslag << QStringLiteral("# onderdelen 1024x768") << onderdelen(eerste);
 
         // A numbered card checked by K, put away by K; a number the register lacks, by the button.
@@ -160,7 +168,7 @@ private slots:
         o.hervat();
         tweede.legUit(QRect(0, 0, 1920, 1080));
         QTest::keyClick(tweede.findChild<QWidget*>(QStringLiteral("Pic")), Qt::Key_Space);
-        vergelijkPodium(tweede, QStringLiteral("vasteavond-1920x1080.png"));
+        vergelijkPodium(tweede, QStringLiteral("vasteavond-1920x1080"));
         verslag << QStringLiteral("# onderdelen 1920x1080") << onderdelen(tweede);
 
         Melding::zetVolgendAntwoord(true);
@@ -181,8 +189,14 @@ private slots:
         OpnameStem::neemVoortaanOp(nullptr);
 
         const QString pad = referentie + QStringLiteral("vasteavond.txt");
-        if (schrijfNieuw()) QVERIFY(TestHulp::schrijfBestand(pad, verslag.join(QLatin1Char('\n')).toUtf8() + '\n'));
-        const QStringList verwacht = QString::fromUtf8(TestHulp::leesBestand(pad)).split(QLatin1Char('\n'));
+        if (schrijfNieuw() && stelsel.isEmpty())
+            QVERIFY(TestHulp::schrijfBestand(pad, verslag.join(QLatin1Char('\n')).toUtf8() + '\n'));
+        QStringList verwacht = QString::fromUtf8(TestHulp::leesBestand(pad)).split(QLatin1Char('\n'));
+        if (!stelsel.isEmpty()) {
+            static const QRegularExpression breedte(QStringLiteral("^(\\w*Label\\d* \\d+,\\d+ )\\d+x"));
+            verslag.replaceInStrings(breedte, QStringLiteral("\\1?x"));
+            verwacht.replaceInStrings(breedte, QStringLiteral("\\1?x"));
+        }
         for (int i = 0; i < std::max(verslag.size(), verwacht.size() - 1); ++i)
             QCOMPARE(verslag.value(i), verwacht.value(i));
     }

@@ -708,7 +708,8 @@ bool KaartRegister::zetTijdelijk(const Reeks& reeks, const QString& tijdelijk, Q
 {
     if (m_toestand != Toestand::Open || reeks.opdracht != m_opdracht || m_opdracht.isEmpty()) return false;
     QSqlQuery q(QSqlDatabase::database(m_verbinding, false));
-    q.prepare(QStringLiteral("UPDATE opdrachten SET tijdelijk = ?, identiteit = ? WHERE id = ?"));
+    // A file without identity (a null string, bound as NULL) is stored as ''.
+    q.prepare(QStringLiteral("UPDATE opdrachten SET tijdelijk = ?, identiteit = coalesce(?, '') WHERE id = ?"));
     q.addBindValue(tijdelijk);
     q.addBindValue(VeiligBestand::identiteit(tijdelijk));
     q.addBindValue(reeks.opdracht);

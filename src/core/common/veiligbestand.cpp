@@ -654,8 +654,19 @@ QString identiteit(const QString& pad)
     if (pad.isEmpty() || ::stat(plat(pad).constData(), &st) != 0) return {};
     return QStringLiteral("%1:%2").arg(quint64(st.st_dev)).arg(quint64(st.st_ino));
 #else
-    Q_UNUSED(pad);
-    return {};
+    // The volume's serial number and the file's index: what NTFS keeps through a rename.
+    if (pad.isEmpty()) return {};
+    const HANDLE greep = ::CreateFileW(reinterpret_cast<const wchar_t*>(plat(pad).utf16()), 0,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (greep == INVALID_HANDLE_VALUE) return {};
+    BY_HANDLE_FILE_INFORMATION info = {};
+    const bool gelukt = ::GetFileInformationByHandle(greep, &info);
+    ::CloseHandle(greep);
+    if (!gelukt) return {};
+    return QStringLiteral("%1:%2")
+        .arg(quint64(info.dwVolumeSerialNumber))
+        .arg((quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
 #endif
 }
 

@@ -75,8 +75,8 @@ std::optional<QByteArray> lees(const QString& pad, qint64 maximum, QString* fout
 std::optional<QByteArray> leesBegin(const QString& pad, qint64 aantal, QString* fout = nullptr);
 std::optional<QByteArray> leesEinde(const QString& pad, qint64 aantal, QString* fout = nullptr);
 
-// The identity of the file at `pad` (its device and inode); empty when there is none or the
-// system gives none. A file keeps its identity when it is renamed.
+// The identity of the file at `pad` (its device and inode; on Windows its volume and file
+// index); empty when there is none or the system gives none. A file keeps its identity when it is renamed.
 QString identiteit(const QString& pad);
 // Whether two paths name one file, existing or not: by their canonical paths (links followed)
 // and, for files that exist, by their identity (hard links).

@@ -9,8 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <unistd.h>
-
 class TstVerloop : public QObject
 {
     Q_OBJECT
@@ -118,7 +116,7 @@ private slots:
 
         QVERIFY(QFile::remove(m_map.filePath(Verloop::mapNaam)));
         int syncs = 0;
-        VeiligBestand::syncHaak() = [&](int fd) { return ++syncs == 1 ? (errno = EIO, -1) : ::fsync(fd); };
+        VeiligBestand::syncHaak() = [&](int) { return ++syncs == 1 ? (errno = EIO, -1) : 0; };
         const auto zonderHaak = qScopeGuard([] { VeiligBestand::syncHaak() = nullptr; }); // also when a check fails
         nieuwVerloop();
         m_spel.nieuwSpel(90, 5);

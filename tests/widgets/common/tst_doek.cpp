@@ -1,9 +1,8 @@
-// The picture-box canvas on a screen scaled by 125 %: geometry lands on the logical grid,
-// corners are included, and the dot texture keeps its pitch of three logical pixels.
+// The picture-box canvas on a screen scaled by 125 % (tests/CMakeLists.txt gives it that
+// screen): geometry lands on the logical grid, corners are included, and the dot texture keeps
+// its pitch of three logical pixels.
 #include "widgets/common/doek.h"
 
-#include <QApplication>
-#include <QTemporaryFile>
 #include <QtTest>
 
 class TstDoek : public QObject
@@ -43,16 +42,5 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    QTemporaryFile scherm;
-    scherm.open();
-    scherm.write(R"({"screens":[{"name":"S","x":0,"y":0,"width":1280,"height":960,"logicalDpi":96,)"
-                 R"("logicalBaseDpi":96,"dpr":1.25}]})");
-    scherm.flush();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + scherm.fileName().toLocal8Bit());
-    QApplication app(argc, argv);
-    TstDoek test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TstDoek)
 #include "tst_doek.moc"
