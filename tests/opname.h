@@ -11,6 +11,7 @@
 #include <QPainter>
 
 #include <climits>
+#include <functional>
 
 namespace Opname
 {
@@ -99,6 +100,16 @@ private:
     mutable Engine m_engine;
 };
 
+// One page as `teken` paints it.
+inline Pagina neemOp(const std::function<void(QPainter&)>& teken)
+{
+    Apparaat apparaat;
+    QPainter p(&apparaat);
+    teken(p);
+    p.end();
+    return apparaat.pagina();
+}
+
 class Uitvoer : public PaginaUitvoer
 {
 public:
@@ -110,13 +121,8 @@ public:
             if (fout) *fout = foutTekst;
             return false;
         }
-        for (int i = 0; i < aantal; ++i) {
-            Apparaat apparaat;
-            QPainter p(&apparaat);
-            teken(p, i);
-            p.end();
-            paginas << apparaat.pagina();
-        }
+        for (int i = 0; i < aantal; ++i)
+            paginas << neemOp([&](QPainter& p) { teken(p, i); });
         return true;
     }
     int documenten = 0;

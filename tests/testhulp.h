@@ -27,9 +27,16 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace TestHulp
 {
@@ -148,16 +155,58 @@ struct Opstelling {
     QString kaartOordeel() { return main().KaartControleScherm->uitslag().oordeel; }
 };
 
-// Numbered Bingo cards of 75 balls in the register of this folder: `paginas` pages of six in
-// the series, from a seeded chance.
-inline bool registreerBingo(const QString& map, const QString& serie, int paginas, quint32 zaad)
+// A print job of numbered cards that went out whole: `paginas` pages of six in the series.
+inline bool registreer(KaartRegister& reg, KaartSoort soort, const QString& serie, int paginas, Toeval& kans)
 {
-    KaartRegister reg(KaartRegister::padIn(map));
-    VasteToeval kans(zaad);
-    const auto reeks = reg.registreer(KaartSoort::Bingo75, serie, paginas, kans);
-    const bool goed = reeks && reg.bevestig(*reeks, 6 * paginas) && reg.rondAf(*reeks);
-    reg.sluit();
-    return goed;
+    const auto reeks = reg.registreer(soort, serie, paginas, kans);
+    return reeks && reg.bevestig(*reeks, reeks->laatste()) && reg.rondAf(*reeks);
 }
+
+// Runs `doe`, and `bijDialoog` on the first modal dialog that opens meanwhile, which is then closed.
+// It is watched for until it opens: on a busy machine a button's press takes a while.
+inline void metDialoog(const std::function<void()>& doe, const std::function<void(QWidget*)>& bijDialoog)
+{
+    QTimer bewaker;
+    QObject::connect(&bewaker, &QTimer::timeout, [&] {
+        if (QWidget* dialoog = QApplication::activeModalWidget()) {
+            bewaker.stop();
+            bijDialoog(dialoog);
+            dialoog->close();
+        }
+    });
+    bewaker.start(10);
+    doe();
+    QCoreApplication::processEvents();
+}
+
+#ifdef Q_OS_UNIX
+// Runs `stap` in a child process in which every file may grow to at most `grens` bytes, as on a
+// full disk (SIGXFSZ ignored, so writes fail instead). Returns the reason the child reported,
+// or "MISLUKT" when `stap` returned true.
+inline QString metGrens(rlim_t grens, const std::function<bool(QString&)>& stap)
+{
+    int buis[2];
+    if (::pipe(buis) != 0) return QStringLiteral("geen pipe");
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        ::close(buis[0]);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit r{grens, grens};
+        ::setrlimit(RLIMIT_FSIZE, &r);
+        QString reden;
+        const QByteArray uit = (stap(reden) ? QStringLiteral("MISLUKT") : reden).toUtf8();
+        (void)!::write(buis[1], uit.constData(), static_cast<size_t>(uit.size()));
+        ::_exit(0);
+    }
+    ::close(buis[1]);
+    QByteArray uit;
+    char blok[512];
+    for (ssize_t n; (n = ::read(buis[0], blok, sizeof blok)) > 0;)
+        uit.append(blok, n);
+    ::close(buis[0]);
+    ::waitpid(kind, nullptr, 0);
+    return QString::fromUtf8(uit);
+}
+#endif
 
 } // namespace TestHulp

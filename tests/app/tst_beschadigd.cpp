@@ -45,29 +45,12 @@ void kiesAchtergrond(Main& m, const QString& naam)
     dlg->List1->setCurrentItem(gevonden.first());
     dlg->OkKnop->click();
 }
-
-// A main window on a given program folder and reserve folder.
-struct Start : Programma {
-    VasteToeval toeval{99};
-    int beeindigd = 0;
-    explicit Start(const QString& map) : Programma({map, map + "/reserve", &toeval, false})
-    {
-        QObject::connect(&avond, &Avond::afgesloten, [this] { ++beeindigd; });
-    }
-};
 } // namespace
 
 class TstBeschadigd : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        WachtTempo::zet(0);
-        Melding::zetStil(true);
-        Melding::neemGetoond();
-    }
-
     void onbruikbaarPlaatje_data()
     {
         QTest::addColumn<QString>("naam");
@@ -91,9 +74,9 @@ private slots:
 
         o.alg().AchtergrondBestand = QDir::toNativeSeparators(pad);
         TestHulp::schrijfBestand(o.iniPad(), Instellingen::maakInhoud(o.alg()));
-        Start opnieuw(o.map.path());
-        QVERIFY(!opnieuw.hoofd.BackImage->heeftPlaatje());
-        QCOMPARE(opnieuw.hoofd.BackImage->grab().toImage().pixelColor(10, 10), Plaatjes::bordKleur);
+        o.herstart();
+        QVERIFY(!o.main().BackImage->heeftPlaatje());
+        QCOMPARE(o.main().BackImage->grab().toImage().pixelColor(10, 10), Plaatjes::bordKleur);
         QVERIFY(Melding::neemGetoond().isEmpty());
     }
 
@@ -101,17 +84,18 @@ private slots:
     // and an earlier copy stay as they are, and the exit says it could not save.
     void mapInDeWeg()
     {
-        QTemporaryDir tmp;
-        const QString ini = tmp.filePath(QStringLiteral("Zorvak.ini"));
+        TestHulp::Opstelling o({}, false);
+        const QString ini = o.iniPad();
         const QByteArray oud = "\"Quenderbrook Software 2011\"\r\n\"--------------------------\"\r\n4,5,90\r\n";
-        QVERIFY(TestHulp::schrijfBestand(ini + QStringLiteral(".bak"), oud));
+        QVERIFY(QFile::remove(ini) && TestHulp::schrijfBestand(ini + QStringLiteral(".bak"), oud));
         QVERIFY(TestHulp::schrijfBestand(ini + QStringLiteral("/van iemand.txt"), "bewaren"));
-        Start s(tmp.path());
-        QCOMPARE(s.avond.algemeen().AantalBallen, std::uint8_t(75));
+        Melding::neemGetoond();
+        o.herstart();
+        QCOMPARE(o.alg().AantalBallen, std::uint8_t(75));
         Melding::zetVolgendAntwoord(true);
-        QVERIFY(s.hoofd.close());
-        QCOMPARE(s.beeindigd, 1);
-        QCOMPARE(s.avond.afsluitCode(), 1);
+        QVERIFY(o.main().close());
+        QCOMPARE(o.beeindigd, 1);
+        QCOMPARE(o.avond().afsluitCode(), 1);
         const auto getoond = Melding::neemGetoond();
         QCOMPARE(getoond.size(), 2);
         QVERIFY2(getoond[1].tekst.contains(QDir::toNativeSeparators(ini)), qPrintable(getoond[1].tekst));
@@ -122,16 +106,18 @@ private slots:
     // A Zorvak-extra.ini that cannot be read is said once at start, and is never written over.
     void extraOnleesbaar()
     {
-        QTemporaryDir tmp;
-        const QByteArray inhoud = "[Spraak]\nStem=Anna\nonzin\n";
-        QVERIFY(TestHulp::schrijfBestand(tmp.filePath(QStringLiteral("Zorvak-extra.ini")), inhoud));
-        Start s(tmp.path());
-        s.avond.hervatBijStart();
+        TestHulp::Opstelling o({}, false);
+        const QString extra = o.map.filePath(QStringLiteral("Zorvak-extra.ini")),
+                      inhoud = "[Spraak]\nStem=Anna\nonzin\n";
+        QVERIFY(TestHulp::schrijfBestand(extra, inhoud.toLatin1()));
+        Melding::neemGetoond();
+        o.herstart();
+        o.hervat();
         const auto getoond = Melding::neemGetoond();
         QVERIFY(getoond.size() == 1 && getoond[0].tekst.startsWith("De extra instellingen konden niet worden gelezen:"));
         QString fout;
-        QVERIFY(!s.avond.roeper().zetInstellingen({}, &fout) && fout.contains("wordt niet overschreven"));
-        QCOMPARE(TestHulp::leesBestand(tmp.filePath(QStringLiteral("Zorvak-extra.ini"))), inhoud);
+        QVERIFY(!o.roeper().zetInstellingen({}, &fout) && fout.contains("wordt niet overschreven"));
+        QCOMPARE(TestHulp::leesBestand(extra), inhoud.toLatin1());
     }
 };
 

@@ -74,17 +74,11 @@ private slots:
         QVERIFY(b.code == 0 && b.uit.isEmpty() && b.fout.isEmpty());
         const auto paginas = getallen(bingo);
         QCOMPARE(paginas.size(), 3);
-        for (const auto& pagina : paginas) {
-            QCOMPARE(pagina.size(), 6 * 24);
-            QVERIFY(*std::max_element(pagina.begin(), pagina.end()) > 75);
-        }
+        for (const auto& pagina : paginas)
+            QVERIFY(pagina.size() == 6 * 24 && *std::max_element(pagina.begin(), pagina.end()) > 75);
         QCOMPARE(start({"kien", "--paginas", "2", "--uitvoer=" + kien}).code, 0);
-        for (const auto& pagina : getallen(kien)) {
-            QCOMPARE(pagina.size(), 90);
-            const QSet<int> alle(pagina.begin(), pagina.end());
-            QCOMPARE(alle.size(), 90);
-            QVERIFY(alle.contains(1) && alle.contains(90));
-        }
+        for (const auto& pagina : getallen(kien))
+            QVERIFY(pagina.size() == 90 && QSet<int>(pagina.begin(), pagina.end()).size() == 90);
         const Uitkomst u = start({QStringLiteral("--help")});
         QCOMPARE(u.code, 0);
         QVERIFY(u.uit.contains(QStringLiteral("Gebruik:")));
@@ -117,10 +111,8 @@ private slots:
         QVERIFY(QDir().mkpath(map.filePath("c")));
         KaartRegister reg(map.filePath("c/r.db"));
         VasteToeval toeval(8);
-        for (const auto& [soort, serie] : {std::pair{KaartSoort::Bingo75, "A"}, {KaartSoort::Kien, "K"}}) {
-            const auto reeks = reg.registreer(soort, serie, 1, toeval);
-            QVERIFY(reeks && reg.bevestig(*reeks, reeks->laatste()) && reg.rondAf(*reeks));
-        }
+        QVERIFY(TestHulp::registreer(reg, KaartSoort::Bingo75, "A", 1, toeval) &&
+                TestHulp::registreer(reg, KaartSoort::Kien, "K", 1, toeval));
         QStringList rij1, kienRij1; // the top row of A-0001 and of K-0001
         for (int n : reg.kaart("A", 1)->getallen.mid(0, 5) + reg.kaart("K", 1)->getallen.mid(0, 9))
             if (n) (rij1.size() < 5 ? rij1 : kienRij1) << QString::number(n);
@@ -207,11 +199,6 @@ private slots:
         const QStringList controle = {"controleer", "--kaart", "A-1", "--ballen", "1", "--register"};
         const QStringList nummer = {"bingo", "--serie", "A", "--register", "D/r.db", "--uitvoer"};
         QTest::newRow("controleer tekst") << controle + QStringList{"D/tekst.db"} << "geen kaartregister van Zorvak";
-        QTest::newRow("controleer leeg") << controle + QStringList{"D/leeg.db"} << "leeg";
-        QTest::newRow("controleer nergens") << controle + QStringList{"D/nergens.db"} << "nog geen kaartregister";
-        QTest::newRow("nummeren in tekst")
-            << QStringList{"bingo", "--serie", "A", "--register", "D/tekst.db", "--uitvoer", "D/b.pdf"}
-            << "geen kaartregister";
         QTest::newRow("uitvoer is register") << nummer + QStringList{"D/r.db"} << "is het kaartregister";
         QTest::newRow("uitvoer is journaal") << nummer + QStringList{"D/./r.db-journal"} << "kaartregister";
         QTest::newRow("uitvoer via koppeling") << nummer + QStringList{"D/koppeling.pdf"} << "kaartregister";
@@ -250,15 +237,14 @@ private slots:
 
 #ifdef Q_OS_UNIX // POSIX signals
     // Ctrl-C, SIGTERM or SIGHUP while a numbered job registers or writes its pages: it stops,
-    // with exit 128 + the signal, and leaves no card and no temporary file. A kill leaves its
-    // cards pending and its temporary file; no check finds the cards, and the next job takes
-    // both away and numbers from 1 again.
+    // with exit 128 + the signal, and leaves no card and no temporary file; no check finds a
+    // card, and the next job numbers from 1 again. (What a kill leaves: tst_kaartregister.)
     void onderbrokenAfdrukken()
     {
         QTemporaryDir d;
         const QString reg = d.filePath("r.db"), pdf = d.filePath("k.pdf");
         const auto bestanden = [&](const QString& patroon) { return QDir(d.path()).entryList({patroon}, QDir::Files); };
-        for (const int signaal : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
+        for (const int signaal : {SIGINT, SIGTERM, SIGHUP}) {
             QProcess p;
             p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../zorvak-kaarten"),
                     {"bingo", "--serie", "R", "--paginas", "3000", "--register", reg, "--uitvoer", pdf});
@@ -272,12 +258,8 @@ private slots:
             ::kill(static_cast<pid_t>(p.processId()), signaal);
             QVERIFY(p.waitForFinished(60000));
             const QByteArray waar = QByteArray::number(signaal) + ' ' + p.readAllStandardError();
-            if (signaal == SIGKILL) {
-                QCOMPARE(bestanden("k.pdf.*").size(), 1);
-            } else {
-                QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 128 + signaal, waar.constData());
-                QVERIFY2(bestanden("k.pdf.*").isEmpty() && bestanden("r.db.*").isEmpty(), waar.constData());
-            }
+            QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 128 + signaal, waar.constData());
+            QVERIFY2(bestanden("k.pdf.*").isEmpty() && bestanden("r.db.*").isEmpty(), waar.constData());
             QVERIFY(!QFile::exists(pdf));
             QCOMPARE(start({"controleer", "--kaart", "R-1", "--ballen", "1", "--register", reg}).code, 2);
         }
@@ -286,7 +268,6 @@ private slots:
         QCOMPARE(QDir(d.path()).entryList(QDir::Files), (QStringList{"k.pdf", "r.db"}));
     }
 #endif
-
 };
 
 QTEST_GUILESS_MAIN(TestKaartenCli)

@@ -110,22 +110,18 @@ private slots:
         o.zetKlok([] { return QDateTime(QDate(2026, 12, 6), QTime(20, 15, 30, 250), Qt::OffsetFromUTC, 3600); });
         QStringList signalen, verslag;
         const auto volg = [&signalen](Spel& spel) {
-            QObject::connect(&spel, &Spel::nieuwSpelGestart, [&signalen, &spel] {
-                signalen << QStringLiteral("nieuwSpelGestart spel %1 ronde %2 ballen %3")
-                                .arg(spel.spelNummer())
-                                .arg(spel.ronde())
-                                .arg(spel.aantalBallen());
-            });
+            const auto stand = [&spel] {
+                return QStringLiteral("spel %1 ronde %2 ballen %3").arg(spel.spelNummer()).arg(spel.ronde()).arg(
+                    spel.aantalBallen());
+            };
+            QObject::connect(&spel, &Spel::nieuwSpelGestart,
+                             [&signalen, stand] { signalen << QStringLiteral("nieuwSpelGestart ") + stand(); });
             QObject::connect(&spel, &Spel::balGetrokken,
                              [&signalen](int n) { signalen << QStringLiteral("balGetrokken %1").arg(n); });
             QObject::connect(&spel, &Spel::balTeruggelegd,
                              [&signalen](int n) { signalen << QStringLiteral("balTeruggelegd %1").arg(n); });
-            QObject::connect(&spel, &Spel::spelHersteld, [&signalen, &spel] {
-                signalen << QStringLiteral("spelHersteld spel %1 ronde %2 ballen %3 getrokken %4")
-                                .arg(spel.spelNummer())
-                                .arg(spel.ronde())
-                                .arg(spel.aantalBallen())
-                                .arg(spel.ballen().size());
+            QObject::connect(&spel, &Spel::spelHersteld, [&signalen, &spel, stand] {
+                signalen << QStringLiteral("spelHersteld %1 getrokken %2").arg(stand()).arg(spel.ballen().size());
             });
         };
         volg(o.model());
@@ -148,7 +144,11 @@ private slots:
         verslag << QStringLiteral("# onderdelen 1024x768") << onderdelen(eerste);
 
         // A numbered card checked by K, put away by K; a number the register lacks, by the button.
-        QVERIFY(TestHulp::registreerBingo(o.map.path(), QStringLiteral("A"), 1, 3));
+        {
+            KaartRegister reg(KaartRegister::padIn(o.map.path()));
+            VasteToeval kans(3);
+            QVERIFY(TestHulp::registreer(reg, KaartSoort::Bingo75, QStringLiteral("A"), 1, kans));
+        }
         o.zetKaartVraag(QStringLiteral("A-0004"), 1);
         QTest::keyClick(bord, Qt::Key_K);
         QWidget* kaart = eerste.findChild<QWidget*>(QStringLiteral("KaartControle"));

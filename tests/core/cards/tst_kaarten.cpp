@@ -1,6 +1,8 @@
-// The card generators: Bingo cards and Kien pages, and the Kien layout table they rest on.
+// The card generators: Bingo cards and Kien pages, and the Kien layout table they rest on; where
+// a press on the large pattern card lands.
 
 #include "core/cards/kaarten.h"
+#include "core/cards/kaartpatroon.h"
 #include "core/common/toeval.h"
 
 #include <QtTest>
@@ -113,6 +115,38 @@ private slots:
             controleerBingoKaart(maakBingoKaart(75, toeval), 75);
             controleerKienPagina(maakKienPagina(toeval));
         }
+    }
+
+    // Every hit window lies strictly inside its outline, holds the whole mark, meets no other.
+    void venstersBinnenOmtrek()
+    {
+        for (int k = 1; k <= PatroonKaart::aantalVakken; ++k) {
+            const QRect o = PatroonKaart::omtrek(k), v = PatroonKaart::venster(k);
+            QVERIFY(v.contains(PatroonKaart::markering(k)));
+            QVERIFY(v.left() > o.left() && v.right() < o.right() && v.top() > o.top() && v.bottom() < o.bottom());
+            for (int m = k + 1; m <= PatroonKaart::aantalVakken; ++m)
+                QVERIFY2(!v.intersects(PatroonKaart::venster(m)), qPrintable(QStringLiteral("%1 %2").arg(k).arg(m)));
+        }
+    }
+
+    void vakOnderPunt_data()
+    {
+        QTest::addColumn<QPoint>("pixel");
+        QTest::addColumn<int>("vak");
+        QTest::newRow("buiten de kaart") << QPoint(0, 0) << 0;
+        QTest::newRow("net binnen vak 1") << QPoint(2, 2) << 1;
+        QTest::newRow("lijn tussen vak 1 en 2") << QPoint(66, 30) << 0;
+        QTest::newRow("net binnen vak 2") << QPoint(67, 30) << 2;
+        QTest::newRow("net binnen vak 6") << QPoint(30, 67) << 6;
+        QTest::newRow("laatste vak") << QPoint(325, 325) << 25;
+        QTest::newRow("omtrek rechtsonder") << QPoint(326, 326) << 0;
+        QTest::newRow("negatief") << QPoint(-1, 100) << 0;
+    }
+    void vakOnderPunt()
+    {
+        QFETCH(QPoint, pixel);
+        QFETCH(int, vak);
+        QCOMPARE(PatroonKaart::vakOnder(pixel * 15), vak);
     }
 };
 

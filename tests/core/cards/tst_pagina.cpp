@@ -11,15 +11,6 @@
 
 namespace
 {
-Opname::Pagina opgenomen(const std::function<void(QPainter&)>& teken)
-{
-    Opname::Apparaat apparaat;
-    QPainter p(&apparaat);
-    teken(p);
-    p.end();
-    return apparaat.pagina();
-}
-
 // The box between the nearest grid lines around the point.
 QRectF celRond(const QList<QLineF>& lijnen, QPointF p)
 {
@@ -58,7 +49,7 @@ private slots:
     {
         VasteToeval toeval(5);
         const Kaarten::BingoPagina pagina = Kaarten::maakBingoPagina(75, toeval);
-        const Opname::Pagina o = opgenomen(
+        const Opname::Pagina o = Opname::neemOp(
             [&](QPainter& p) { Pagina::tekenBingo(p, pagina, QStringLiteral("Kienavond"), Pagina::freePlaatje()); });
         nietsVanDePagina(o);
         QCOMPARE(o.plaatjes.size(), 6);
@@ -92,7 +83,7 @@ private slots:
     {
         VasteToeval toeval(77);
         const Opname::Pagina o =
-            opgenomen([&](QPainter& p) { Pagina::tekenKien(p, Kaarten::maakKienPagina(toeval), QString()); });
+            Opname::neemOp([&](QPainter& p) { Pagina::tekenKien(p, Kaarten::maakKienPagina(toeval), QString()); });
         nietsVanDePagina(o);
         QCOMPARE(o.teksten.size(), 90);
         for (const Opname::Tekst& t : o.teksten) {

@@ -1,14 +1,8 @@
 // The evening without any window: the order of a draw, a resume and an exit, and the register
 // side of a card check.
-#include "core/cards/kaartregister.h"
-#include "core/common/toeval.h"
-#include "core/common/wacht.h"
-#include "core/game/avond.h"
-#include "core/game/roeper.h"
-#include "core/game/verloop.h"
+#include "testhulp.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace
@@ -34,7 +28,6 @@ struct Gesprek {
 class TstAvond : public QObject
 {
     Q_OBJECT
-    QTemporaryDir m_map;
     VasteToeval m_kans{11};
 
 private slots:
@@ -146,11 +139,9 @@ private slots:
 
         // A is printed last, though B sorts after it and runs to higher numbers.
         KaartRegister reg(pad);
-        const auto druk = [&](KaartSoort soort, const char* serie, int paginas) {
-            const auto reeks = reg.registreer(soort, QString::fromLatin1(serie), paginas, m_kans);
-            return reeks && reg.bevestig(*reeks, reeks->laatste()) && reg.rondAf(*reeks);
-        };
-        QVERIFY(druk(KaartSoort::Bingo75, "B", 2) && druk(KaartSoort::Kien, "K", 1) && druk(KaartSoort::Bingo75, "A", 1));
+        QVERIFY(TestHulp::registreer(reg, KaartSoort::Bingo75, "B", 2, m_kans) &&
+                TestHulp::registreer(reg, KaartSoort::Kien, "K", 1, m_kans) &&
+                TestHulp::registreer(reg, KaartSoort::Bingo75, "A", 1, m_kans));
         const RegisterKaart kaart = *reg.kaart(QStringLiteral("A"), 4), kien = *reg.kaart(QStringLiteral("K"), 1);
         reg.sluit();
         QList<Avond::GecontroleerdeKaart> getoond;

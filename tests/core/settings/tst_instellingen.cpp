@@ -1,12 +1,11 @@
-// The settings file Zorvak.ini: its exact bytes, reading and recovery, round trips, the
-// fall-back folder, and a reader that survives any input.
+// The settings file Zorvak.ini: its exact bytes, reading and recovery, round trips and the
+// fall-back folder. (That the reader survives any input, fuzz/ tries.)
 #include "core/common/vertaling.h"
 #include "core/settings/algemeen.h"
 #include "core/settings/cp1252.h"
 #include "core/settings/instellingen.h"
 #include "testhulp.h"
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,14 +16,6 @@
 namespace
 {
 const QByteArray kop = "\"Quenderbrook Software 2011\"\r\n\"--------------------------\"\r\n";
-
-QByteArray gelezen(const QByteArray& inhoud, bool* goed = nullptr)
-{
-    Algemeen alg;
-    const bool ok = Instellingen::leesInhoud(inhoud, alg);
-    if (goed) *goed = ok;
-    return Instellingen::maakInhoud(alg);
-}
 } // namespace
 
 class TstInstellingen : public QObject
@@ -56,9 +47,9 @@ private slots:
     void eenRegelEnLegeAchtergrond()
     {
         const QByteArray zeven = kop + "4,6,90\r\n\"C:\\Zorvak\\b.jpg\"\r\n\"Hallo\"\r\n2,5\r\n10,20,30\r\n";
-        bool goed = false;
-        QCOMPARE(gelezen(QByteArray(zeven).replace("\r\n", ","), &goed), zeven);
-        QVERIFY(goed);
+        Algemeen een;
+        QVERIFY(Instellingen::leesInhoud(QByteArray(zeven).replace("\r\n", ","), een));
+        QCOMPARE(Instellingen::maakInhoud(een), zeven);
 
         QTemporaryDir map;
         const QByteArray leeg = kop + "2,3,75\r\n\"\"\r\n\"tekst\"\r\n7,3\r\n0,0,0\r\n";
@@ -192,17 +183,10 @@ private slots:
     // against the system's own converter where there is one.
     void codepagina()
     {
-        for (auto [byte, teken] : {std::pair{0x80, 0x20AC},
-                                   {0x8A, 0x0160},
-                                   {0x96, 0x2013},
-                                   {0x9C, 0x0153},
-                                   {0x9E, 0x017E},
-                                   {0x9F, 0x0178},
-                                   {0x81, 0x0081},
-                                   {0xFF, 0x00FF}}) {
-            QCOMPARE(Cp1252::naarTekst(QByteArray(1, char(byte))), QString(QChar(teken)));
-            QCOMPARE(Cp1252::naarBytes(QString(QChar(teken))), QByteArray(1, char(byte)));
-        }
+        const QByteArray bytes("\x80\x8A\x96\x9C\x9E\x9F\x81\xFF");
+        const QString tekens = QStringLiteral("\u20ac\u0160\u2013\u0153\u017e\u0178\u0081\u00ff");
+        QCOMPARE(Cp1252::naarTekst(bytes), tekens);
+        QCOMPARE(Cp1252::naarBytes(tekens), bytes);
         QCOMPARE(Cp1252::naarBytes(QString::fromUtf8("\u20ac \u2211")), QByteArray("\x80 ?"));
 #ifdef Q_OS_LINUX
         iconv_t omzetter = iconv_open("UTF-16LE", "WINDOWS-1252");
@@ -218,25 +202,6 @@ private slots:
         }
         iconv_close(omzetter);
 #endif
-    }
-
-    // Whatever the file holds, the reader ends, and what it read writes a file that reads back
-    // the same.
-    void lezerOverleeftElkeInvoer()
-    {
-        QList<QByteArray> invoer = {QByteArray(1000, '\0'), kop + "\"open aanhalingsteken,2,3",
-                                    kop + QByteArray(10 * 1024 * 1024, 'x'), QByteArray(5000, '"'),
-                                    kop + "2,3,75\r\n\"\"\r\n\"\"\r\n1e308,3\r\n1e308,-1e308,0\r\n"};
-        QRandomGenerator gen(7);
-        for (int i = 0; i < 200; ++i) {
-            QByteArray b(gen.bounded(1, 400), '\0');
-            gen.fillRange(reinterpret_cast<quint32*>(b.data()), b.size() / 4);
-            invoer << b << kop + b;
-        }
-        for (const QByteArray& b : invoer) {
-            const QByteArray geschreven = gelezen(b);
-            QCOMPARE(gelezen(geschreven), geschreven);
-        }
     }
 
     // Qt's own texts (its file dialog, why a file failed) come in Dutch.

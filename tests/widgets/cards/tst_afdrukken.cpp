@@ -100,14 +100,10 @@ private slots:
             QVERIFY(!d.isVisible());
         }
         QCOMPARE(o->alg().KaartTekst, QStringLiteral("Nieuw"));
-        Afdrukken(o->alg(), o->toeval, &o->main()).KienKnop->click();
-        QCOMPARE(regel(printer.paginas.last()), QStringLiteral("Nieuw"));
-    }
-
-    // What does not fit the printed line cannot be typed, and the box says why in Dutch.
-    void tekstPastOpDeRegel()
-    {
         Afdrukken d(o->alg(), o->toeval, &o->main());
+        d.KienKnop->click();
+        QCOMPARE(regel(printer.paginas.last()), QStringLiteral("Nieuw"));
+        // What does not fit the printed line cannot be typed, and the box says why in Dutch.
         d.show();
         QTest::keyClicks(d.Text1, QString(200, QLatin1Char('W')));
         QVERIFY(Pagina::tekstPast(d.Text1->text()) && !Pagina::tekstPast(d.Text1->text() + QLatin1Char('W')));

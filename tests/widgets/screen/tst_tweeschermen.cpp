@@ -91,7 +91,11 @@ private slots:
         // The screenshot script takes its pictures of the two screens here.
         const QString map = qEnvironmentVariable("ZORVAK_SCHERMAFDRUKKEN");
         if (!map.isEmpty()) m.grab().save(map + QStringLiteral("/schermafdruk-twee-zaal.png"));
-        QVERIFY(TestHulp::registreerBingo(o.map.path(), QStringLiteral("A"), 1, 7));
+        {
+            KaartRegister reg(KaartRegister::padIn(o.map.path()));
+            VasteToeval kans(7);
+            QVERIFY(TestHulp::registreer(reg, KaartSoort::Bingo75, QStringLiteral("A"), 1, kans));
+        }
         o.zetKaartVraag(QStringLiteral("3"), 1);
         org->ControleKnop->click();
         QVERIFY(!m.KaartControleScherm->isHidden() && org->KaartScherm->isVisible());
@@ -105,16 +109,8 @@ private slots:
 
         QWidget* ouder = nullptr;
         QRect plek;
-        QTimer bewaker;
-        connect(&bewaker, &QTimer::timeout, [&] {
-            if (QWidget* dialoog = QApplication::activeModalWidget()) {
-                ouder = dialoog->parentWidget();
-                plek = dialoog->geometry();
-                dialoog->close();
-            }
-        });
-        bewaker.start(10);
-        org->findChild<QPushButton*>(QStringLiteral("OrgInstellingen"))->click();
+        TestHulp::metDialoog([org] { org->findChild<QPushButton*>(QStringLiteral("OrgInstellingen"))->click(); },
+                             [&](QWidget* d) { ouder = d->parentWidget(), plek = d->geometry(); });
         QCOMPARE(ouder, org);
         QVERIFY(scherm("Laptop")->geometry().contains(plek.center()));
     }

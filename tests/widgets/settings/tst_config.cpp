@@ -1,18 +1,28 @@
-// The configuration dialog on a real main window: what it shows when it opens, what each
-// control stores and when, and what Ok and Cancel do.
+// The settings dialogs on a real main window: the configuration dialog (what it shows when it
+// opens, what each control stores and when, Ok and Cancel), the dialog "Extra" reached from it
+// (what Ok keeps in Zorvak-extra.ini, without any speech engine too) and the card pattern
+// editor (presses on the large card, Ok and Cancel, seen on both cards and on the button).
+#include "core/cards/kaartpatroon.h"
 #include "core/screen/plaatjes.h"
+#include "core/settings/extrainstellingen.h"
+#include "opnamestem.h"
 #include "testhulp.h"
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
 #include "widgets/common/stijl.h"
-#include "widgets/game/achtergrond.h"
 #include "widgets/settings/config.h"
+#include "widgets/settings/extra.h"
+#include "widgets/settings/layout.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+
+using namespace PatroonKaart;
 
 namespace
 {
@@ -29,6 +39,28 @@ QColor balKleur(QLabel* voorbeeld)
 {
     return balKleur(voorbeeld->pixmap().toImage());
 }
+// A press on the pattern editor's large card at a point in twips.
+void druk(Layout& dlg, QPoint twips, Qt::MouseButton knop = Qt::LeftButton)
+{
+    QTest::mouseClick(dlg.Picture1, knop, Qt::NoModifier, twips / 15);
+}
+// The colour in the middle of cell k's mark, on the large and on the small card.
+QColor groot(Layout& dlg, int k)
+{
+    const QPoint p = markering(k).center();
+    return dlg.Picture1->pixel(p.x(), p.y());
+}
+QColor klein(Layout& dlg, int k)
+{
+    const QPoint p = kleinMarkering(k).center();
+    return dlg.Pic->pixel(p.x(), p.y());
+}
+template <typename Dialoog> std::unique_ptr<Dialoog> getoond(std::unique_ptr<Dialoog> dlg)
+{
+    dlg->show();
+    if (!QTest::qWaitForWindowExposed(dlg.get())) return nullptr;
+    return dlg;
+}
 } // namespace
 
 class TstConfig : public QObject
@@ -36,16 +68,34 @@ class TstConfig : public QObject
     Q_OBJECT
 
     std::unique_ptr<TestHulp::Opstelling> m_op;
+    OpnameStem* m_stem = nullptr;
 
     Main& hoofd() { return m_op->main(); }
     Algemeen& alg() { return m_op->main().avond().algemeen(); }
+    std::unique_ptr<Config> open() { return getoond(hoofd().maakConfig()); }
+    std::unique_ptr<Layout> openLayout() { return getoond(hoofd().maakLayout()); }
+    const auto& patroon() { return hoofd().avond().spel().patroon(); }
+    QImage knopBeeld()
+    {
+        return hoofd().KnopPic->Knop[Opdrachtbalk::KnopLayout]->plaatje().convertToFormat(QImage::Format_RGB32);
+    }
+    RoepInstellingen bewaard() { return RoepInstellingen::lees(ExtraInstellingen(m_op->map.path())); }
 
-    std::unique_ptr<Config> open()
+    // Opens "Extra" with its button in the configuration dialog and hands it to `doe`.
+    void viaConfig(const std::function<void(Extra&)>& doe)
     {
         auto dlg = hoofd().maakConfig();
-        dlg->show();
-        if (!QTest::qWaitForWindowExposed(dlg.get())) return nullptr;
-        return dlg;
+        Config& config = *dlg;
+        QTimer::singleShot(0, &config, [&] {
+            QTimer::singleShot(0, &config, [&] {
+                auto* extra = qobject_cast<Extra*>(QApplication::activeModalWidget());
+                if (extra) doe(*extra);
+                if (extra && extra->isVisible()) extra->reject();
+                config.reject();
+            });
+            config.ExtraKnop->click();
+        });
+        config.exec();
     }
 
 private slots:
@@ -54,6 +104,7 @@ private slots:
     void init()
     {
         m_op = std::make_unique<TestHulp::Opstelling>(QByteArray(), false);
+        m_stem = OpnameStem::zetIn(hoofd().avond().roeper());
         hoofd().show();
         QVERIFY(QTest::qWaitForWindowExposed(&hoofd()));
         Melding::neemGetoond();
@@ -78,14 +129,9 @@ private slots:
         alg().AantalBallen = static_cast<std::uint8_t>(ballen);
         auto dlg = open();
         QVERIFY(dlg);
-        QCOMPARE(dlg->windowTitle(), QStringLiteral(" Configuratie"));
         QCOMPARE(midden(dlg->Label9), QColor(Qt::black));
-        for (QScrollBar* balk : dlg->ColorScroll)
-            QCOMPARE(balk->value(), 0);
         QCOMPARE(balKleur(dlg->Image1), balKleur(Plaatjes::bal(7)));
-        QCOMPARE(balKleur(dlg->Image2), balKleur(Plaatjes::bal(3)));
         QCOMPARE(dlg->Label10->text(), QStringLiteral("Knippersnelheid (2)"));
-        QCOMPARE(dlg->Label13->text(), QStringLiteral("Knipperaantal (3)"));
         QVERIFY((ballen == 90 ? dlg->Option90 : dlg->Option75)->isChecked());
         QCOMPARE(dlg->focusWidget(), dlg->OkKnop);
         QVERIFY(TestHulp::isVlak(dlg->OkKnop, QColor(192, 192, 255)));
@@ -142,6 +188,92 @@ private slots:
         const QList<QColor> getoond = {balKleur(dlg->Image1), balKleur(dlg->Image2)};
         QTest::mouseClick(dlg->OkKnop, Qt::LeftButton);
         QCOMPARE(QList<QColor>({balKleur(hoofd().Pic->Bal1()), balKleur(hoofd().Pic->Bal2())}), getoond);
+    }
+    // Cancel keeps the old settings and the old voice; Ok keeps the new ones, in the file too.
+    void cancelEnOk()
+    {
+        viaConfig([&](Extra& d) {
+            QVERIFY(!d.Check1->isChecked() && !d.Check3->isChecked() && d.Label6->isHidden());
+            QCOMPARE(d.Combo1->itemData(0).toString(), QStringLiteral("nl_NL|Anna"));
+            d.Check1->setChecked(true);
+            d.Combo1->setCurrentIndex(1);
+            d.ProefKnop->click();
+            d.CancelKnop->click();
+        });
+        QCOMPARE(m_stem->gezegd.size(), 1);
+        QVERIFY(!hoofd().avond().roeper().instellingen().spreken);
+        QCOMPARE(m_stem->stemId, QString());
+
+        viaConfig([&](Extra& d) {
+            d.Check1->setChecked(true);
+            d.Combo1->setCurrentIndex(1);
+            d.OptionKien->setChecked(true);
+            d.Check3->setChecked(true);
+            d.HScroll3->setValue(7);
+            QCOMPARE(d.Label9->text(), QStringLiteral("Elke 7 seconden een bal"));
+            d.OkKnop->click();
+        });
+        const RoepInstellingen r = hoofd().avond().roeper().instellingen();
+        QVERIFY(r.spreken && r.kienen && r.zelfTrekken && r.interval == 7);
+        QCOMPARE(m_stem->stemId, QStringLiteral("de_DE|Karl"));
+        QCOMPARE(bewaard(), r);
+    }
+
+    // Without an engine the voice part cannot be used and says why; calling by itself still can.
+    void zonderSpraak()
+    {
+        m_stem->heeftStemmen = false;
+        viaConfig([&](Extra& d) {
+            QCOMPARE(d.Label6->text(), QStringLiteral("Spraak is niet beschikbaar op deze computer."));
+            QVERIFY(d.Label6->isVisible() && !d.Check1->isEnabled() && d.Check3->isEnabled());
+            d.Check3->setChecked(true);
+            d.OkKnop->click();
+        });
+        QVERIFY(bewaard().zelfTrekken);
+    }
+    // A press on a cell's white margin, either button, marks it on both cards; a second
+    // clears it; an outline changes nothing.
+    void drukOpVak()
+    {
+        auto dlg = openLayout();
+        QCOMPARE(dlg->Label6->text(), QStringLiteral("Vak : 0"));
+        for (int k : {1, 19}) {
+            const QPoint marge = venster(k).topLeft() + QPoint(15, 15);
+            const auto knop = k == 1 ? Qt::LeftButton : Qt::RightButton;
+            druk(*dlg, marge, knop);
+            QCOMPARE(groot(*dlg, k), markKleur);
+            QCOMPARE(klein(*dlg, k), markKleur);
+            QCOMPARE(int(patroon()[k]), 1);
+            QCOMPARE(dlg->Label6->text(), QStringLiteral("Vak : %1").arg(k));
+            druk(*dlg, omtrek(k).topLeft() + QPoint(0, 300), knop);
+            QCOMPARE(int(patroon()[k]), 1);
+            druk(*dlg, marge, knop);
+            QCOMPARE(groot(*dlg, k), leegKleur);
+            QCOMPARE(klein(*dlg, k), leegKleur);
+            QCOMPARE(int(patroon()[k]), 0);
+            TestHulp::dubbelklik(dlg->Picture1, marge / 15); // both presses toggle
+            QCOMPARE(int(patroon()[k]), 0);
+        }
+    }
+
+    // Ok on both diagonals gives the button's start picture; Cancel keeps the cells for the
+    // next opening but leaves the button as it was.
+    void okEnCancel()
+    {
+        const QImage start = knopBeeld();
+        QCOMPARE(start, PatroonKaart::startPlaatje().convertToFormat(QImage::Format_RGB32));
+        auto dlg = openLayout();
+        for (int k : {1, 7, 19, 25, 5, 9, 17, 21})
+            druk(*dlg, venster(k).center());
+        hoofd().KnopPic->Knop[Opdrachtbalk::KnopLayout]->zetPlaatje(QImage());
+        QTest::mouseClick(dlg->OkKnop, Qt::LeftButton);
+        QCOMPARE(knopBeeld(), start);
+
+        dlg = openLayout();
+        druk(*dlg, venster(2).center());
+        QTest::mouseClick(dlg->CancelKnop, Qt::LeftButton);
+        QCOMPARE(knopBeeld(), start);
+        QCOMPARE(klein(*openLayout(), 2), markKleur);
     }
 };
 

@@ -1,0 +1,455 @@
+// The game on the stage: new games, draws, the board's input and the draw lock; the command
+// bar, the help panel and the screen information; calling by itself at a fast pace (a whole
+// game, the space bar, the pauses for the help panel and the dialogs); the card check's
+// question. (What is said in an evening the seeded evening keeps.)
+#include "core/game/trommel.h"
+#include "core/screen/openbestand.h"
+#include "core/screen/plaatjes.h"
+#include "opnamestem.h"
+#include "testhulp.h"
+#include "widgets/common/doek.h"
+#include "widgets/common/plaatjeknop.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <cmath>
+
+namespace
+{
+QImage cel(Main& m, int n)
+{
+    const QPoint hoek = Trommel::cel(n);
+    return m.Pic->deel(hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat).convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels of the image in the number colour, which the fixture sets to pure green.
+int groen(const QImage& beeld)
+{
+    const QImage b = beeld.convertToFormat(QImage::Format_RGB32);
+    const auto* p = reinterpret_cast<const QRgb*>(b.constBits());
+    return int(std::count_if(p, p + b.sizeInBytes() / 4, [](QRgb c) { return qGreen(c) > 200 && qRed(c) < 60; }));
+}
+
+// Whether the big display shows a letter and number.
+bool grootGetal(Main& m)
+{
+    const QRect vak = Trommel::grootVak(m.avond().spel().aantalBallen());
+    const QImage b = m.Pic->deel(vak.x(), vak.y(), vak.width(), vak.height()).convertToFormat(QImage::Format_RGB32);
+    const auto* p = reinterpret_cast<const QRgb*>(b.constBits());
+    return std::any_of(p, p + b.sizeInBytes() / 4, [](QRgb c) { return qGray(c) > 150; });
+}
+
+// Contrast as readability standards reckon it, from relative luminance.
+double luminantie(QRgb c)
+{
+    const auto lin = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lin(qRed(c)) + 0.7152 * lin(qGreen(c)) + 0.0722 * lin(qBlue(c));
+}
+
+// In a box of the board as drawn: the ground is its most common colour, the text the most
+// common of the rest (its solid strokes); the contrast between them, and how many pixel rows
+// the text spans.
+QPair<double, int> contrastIn(Main& m, const QRect& vak)
+{
+    const QImage b = m.Pic->deel(vak.x(), vak.y(), vak.width(), vak.height()).convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, int> tel;
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x)
+            ++tel[b.pixel(x, y)];
+    QRgb grond = 0, tekst = 0;
+    for (auto it = tel.cbegin(); it != tel.cend(); ++it)
+        if (it.value() > tel.value(grond)) grond = it.key();
+    int meest = 0;
+    for (auto it = tel.cbegin(); it != tel.cend(); ++it)
+        if (it.key() != grond && it.value() > meest) meest = it.value(), tekst = it.key();
+    int boven = b.height(), onder = -1;
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x)
+            if (b.pixel(x, y) == tekst) boven = std::min(boven, y), onder = std::max(onder, y);
+    const double l1 = luminantie(grond), l2 = luminantie(tekst);
+    return {(std::max(l1, l2) + 0.05) / (std::min(l1, l2) + 0.05), onder - boven + 1};
+}
+
+void klikBord(Main& m)
+{
+    QTest::mouseClick(m.Pic, Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+// Clicks a button; the objectName of a modal dialog that opened meanwhile (closed again).
+QString klikEnZieDialoog(QAbstractButton* knop)
+{
+    QString gezien;
+    TestHulp::metDialoog([knop] { knop->click(); }, [&](QWidget* d) { gezien = d->objectName(); });
+    return gezien;
+}
+} // namespace
+
+class TstPodium : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<TestHulp::Opstelling> m_o;
+    QStringList m_geopend;
+    Algemeen& alg() { return m_o->alg(); }
+    Avond& avond() { return m_o->avond(); }
+    Spel& spel() { return m_o->model(); }
+    int getrokken() { return int(spel().ballen().size()); }
+    Main& m() { return m_o->main(); }
+    PlaatjeKnop* knop(int i) { return m().KnopPic->Knop[i]; }
+    void spatie() { QTest::keyClick(m().Pic, Qt::Key_Space); }
+
+    // What the Start button does once the organiser said Ja; numbers drawn in pure green.
+    void startSpel(int aantal, int knipper = 0)
+    {
+        alg().GetalKleurG = 255;
+        alg().AantalBallen = static_cast<std::uint8_t>(aantal);
+        alg().KnipperAantal = static_cast<std::uint8_t>(knipper);
+        spel().zetRondeTeller(spel().rondeTeller() + 1);
+        avond().NieuwSpel();
+    }
+    // A fresh board: the same undrawn ball in every cell of the game, no number anywhere.
+    bool bordLeeg(int aantal)
+    {
+        for (int n = 2; n <= aantal; ++n)
+            if (cel(m(), n) != cel(m(), 1)) return false;
+        return cel(m(), 1).pixelColor(30, 30) != Plaatjes::bordKleur && groen(m().Pic->beeld()) == 0 &&
+               !grootGetal(m());
+    }
+    void zelfTrekken()
+    {
+        RoepInstellingen r;
+        r.zelfTrekken = true, r.interval = RoepInstellingen::minInterval;
+        avond().roeper().zetInstellingen(r);
+    }
+    // Nothing is drawn for a while: many intervals at the fast pace.
+    bool blijftStaan()
+    {
+        const int voor = getrokken();
+        QTest::qWait(200);
+        return getrokken() == voor;
+    }
+    // The Start button, answered Ja: the round goes up by one.
+    void nieuwSpel()
+    {
+        Melding::zetVolgendAntwoord(true);
+        knop(Opdrachtbalk::KnopStart)->click();
+        Melding::neemGetoond();
+    }
+
+private slots:
+    void init()
+    {
+        m_o = std::make_unique<TestHulp::Opstelling>();
+        m_geopend.clear();
+        OpenBestandHaak::zet([this](const QString& pad) { m_geopend << pad; });
+        OpnameStem::zetIn(avond().roeper());
+        m().show();
+        m().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m()));
+    }
+    void cleanup()
+    {
+        OpenBestandHaak::zet({});
+        Melding::neemGetoond();
+        m_o.reset();
+        WachtTempo::zet(0);
+    }
+
+    void heelSpel_data()
+    {
+        QTest::addColumn<int>("aantal");
+        QTest::newRow("75, then 90") << 75;
+        QTest::newRow("90") << 90;
+    }
+    // A new game: round and counters, focus, an empty board. Every number comes once, the
+    // highest too, in both lists; then the drum only says it is empty. A switch to 90 balls
+    // during the game counts from the next one. (The board's look after a few draws the seeded
+    // evening keeps.)
+    void heelSpel()
+    {
+        QFETCH(int, aantal);
+        spel().zetRondeTeller(6);
+        startSpel(aantal, aantal == 75 ? 1 : 0);
+        QCOMPARE(m().KnopPic->Label2->text() + m().InfoLabel->text().left(10),
+                 QStringLiteral("Bal : 0 / %1Ronde 7 / ").arg(aantal));
+        QVERIFY(!avond().bezig() && m().Pic->hasFocus());
+        QVERIFY(bordLeeg(aantal));
+        alg().AantalBallen = 90;
+
+        QStringList volgorde;
+        for (int i = 1; i <= aantal; ++i) {
+            klikBord(m());
+            QCOMPARE(getrokken(), i);
+            volgorde << m().KnopPic->Combo1->currentText();
+        }
+        QCOMPARE(TestHulp::regels(m().KnopPic->Combo1), volgorde);
+        QVERIFY(volgorde.contains(QStringLiteral("O-%1").arg(aantal)));
+        std::sort(volgorde.begin(), volgorde.end());
+        QVERIFY(std::adjacent_find(volgorde.begin(), volgorde.end()) == volgorde.end());
+        QCOMPARE(TestHulp::regels(m().KnopPic->Combo2), volgorde);
+        QVERIFY(Melding::neemGetoond().isEmpty());
+
+        const QImage bord = m().Pic->beeld();
+        klikBord(m());
+        QTest::keyClick(m().Pic, Qt::Key_Space);
+        const auto getoond = Melding::neemGetoond();
+        QCOMPARE(getoond.size(), 2);
+        QVERIFY(getoond[1].tekst.startsWith(QStringLiteral("Alle %1 ballen zijn geweest!").arg(aantal)));
+        QCOMPARE(m().KnopPic->Label2->text(), QStringLiteral("Bal : %1 / %1").arg(aantal));
+        QCOMPARE(m().Pic->beeld(), bord);
+        avond().NieuwSpel();
+        QVERIFY(bordLeeg(90));
+    }
+
+    void bezigTijdensInschuiven_data()
+    {
+        QTest::addColumn<int>("knipper");
+        QTest::newRow("no draw running") << 0;
+        QTest::newRow("a ball blinking") << 3;
+    }
+    // While a new game's board slides in, with or without a ball still blinking from the old
+    // game, the board is busy: a click draws nothing, and the old ball shows nowhere.
+    void bezigTijdensInschuiven()
+    {
+        QFETCH(int, knipper);
+        startSpel(75);
+        klikBord(m());
+        alg().KnipperAantal = static_cast<std::uint8_t>(knipper);
+        WachtTempo::zet(1);
+        bool bezig = false, geklikt = false;
+        QTimer::singleShot(50, [&] {
+            WachtTempo::zet(0.2);
+            QTimer::singleShot(20, [&] {
+                bezig = avond().bezig();
+                klikBord(m());
+                QTest::keyClick(m().Pic, Qt::Key_Space);
+                geklikt = true;
+            });
+            startSpel(75, knipper);
+        });
+        if (knipper) klikBord(m());
+        QTRY_VERIFY(geklikt && !avond().bezig());
+        QVERIFY(bezig);
+        QCOMPARE(getrokken(), 0);
+        QCOMPARE(m().KnopPic->Combo1->count() + m().KnopPic->Combo2->count(), 0);
+        QVERIFY(bordLeeg(75));
+        klikBord(m());
+        QCOMPARE(getrokken(), 1);
+    }
+
+    // The last ball for the back row, at 1920 x 1080: as ever it stands at about 1.6:1 on the
+    // board; in its high-contrast form at least 7:1, as are the balls before it in their strip.
+    // Both options are kept for the next start, and turned off the board is as it was.
+    void achterInDeZaal()
+    {
+        m().legUit(QRect(0, 0, 1920, 1080));
+        startSpel(75, 1);
+        for (int i = 0; i < 7; ++i)
+            klikBord(m());
+        const QImage gewoon = m().Pic->beeld();
+        const auto [voor, voorHoogte] = contrastIn(m(), Trommel::grootVak(75));
+        QVERIFY(voor < 2.0);
+
+        QVERIFY(m_o->avond().zetWeergave({true, true, false}));
+        const auto [na, naHoogte] = contrastIn(m(), Trommel::grootVakContrast(75));
+        const auto [strook, strookHoogte] = contrastIn(m(), Trommel::strookVak(75));
+        qInfo("contrast of the last ball %.2f:1 (text %d px high), high-contrast %.2f:1 (%d px), strip %.2f:1 (%d px)",
+              voor, voorHoogte, na, naHoogte, strook, strookHoogte);
+        QVERIFY(na >= 7.0 && strook >= 7.0);
+        QVERIFY(naHoogte > voorHoogte);
+        QVERIFY(strookHoogte > 20);
+
+        m_o->avond().zetWeergave({});
+        QCOMPARE(m().Pic->beeld(), gewoon);
+        m_o->avond().zetWeergave({true, true, false});
+        m_o->herstart();
+        QCOMPARE(m_o->avond().weergave(), (Weergave{true, true, false}));
+    }
+
+    // Exit answered Ja in the middle of a draw or a set-up: the program ends once, the drawing
+    // stops, the board takes no further draws.
+    void afsluiten()
+    {
+        for (bool inschuiven : {false, true}) {
+            init();
+            if (!inschuiven) startSpel(75, 3);
+            alg().KnipperSnelheid = 5;
+            WachtTempo::zet(1);
+            QTimer::singleShot(100, [&] {
+                Melding::zetVolgendAntwoord(true);
+                m().close();
+            });
+            if (inschuiven)
+                startSpel(75, 3);
+            else
+                QTest::keyClick(m().Pic, Qt::Key_Space);
+            QCOMPARE(m_o->beeindigd, 1);
+            QVERIFY(groen(m().Pic->beeld()) == 0 && !grootGetal(m()) && m().KnopPic->Combo1->count() == 0);
+            const int voor = getrokken();
+            emit m().Pic->geklikt();
+            QCOMPARE(getrokken(), voor);
+        }
+    }
+    // Backspace asks: Nee keeps the ball, Ja puts it back and the board is as before that draw;
+    // with nothing drawn it asks nothing.
+    void terugleggen()
+    {
+        startSpel(75, 1);
+        const QImage leeg = m().Pic->beeld();
+        klikBord(m());
+        QTest::keyClick(m().Pic, Qt::Key_Backspace);
+        QCOMPARE(getrokken(), 1);
+        Melding::zetVolgendAntwoord(true);
+        QTest::keyClick(m().Pic, Qt::Key_Backspace);
+        QCOMPARE(m().Pic->beeld(), leeg);
+        QTest::keyClick(m().Pic, Qt::Key_Backspace);
+        QCOMPARE(Melding::neemGetoond().size(), 2);
+    }
+
+    // K asks in a dialog for the card and the Kien rows: a Kien card with its top row drawn,
+    // asked for two full rows, does not win.
+    void kaartVraag()
+    {
+        KaartRegister reg(KaartRegister::padIn(m_o->map.path()));
+        QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, QStringLiteral("K"), 1, m_o->toeval));
+        Spel::Stand stand{90, 1, 1, {}};
+        for (int n : reg.kaart(QStringLiteral("K"), 1)->getallen.mid(0, 9))
+            if (n) stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
+        reg.sluit();
+        spel().herstel(stand);
+        TestHulp::metDialoog([this] { QTest::keyClick(m().Pic, Qt::Key_K); }, [](QWidget* d) {
+            auto* vraag = qobject_cast<KaartVraag*>(d);
+            vraag->NummerTekst->setText(QStringLiteral("K-1"));
+            vraag->RijenKeuze->setCurrentIndex(1);
+            vraag->findChild<QPushButton*>(QStringLiteral("OkKnop"))->click();
+        });
+        QCOMPARE(m_o->kaartOordeel(), QStringLiteral("Geen kien: 1 rij (nodig: 2 rijen)"));
+    }
+
+    // Each dialog button opens its own dialog. Help, even double-clicked, opens the panel once,
+    // a second Help closes it; while it shows only Help, Exit and the minimise icon answer,
+    // and the space bar draws nothing the hall cannot see.
+    void helpPaneel()
+    {
+        QCOMPARE(klikEnZieDialoog(knop(Opdrachtbalk::KnopAfdrukken)), QStringLiteral("Afdrukken"));
+        QCOMPARE(klikEnZieDialoog(knop(Opdrachtbalk::KnopLayout)), QStringLiteral("Layout"));
+        QCOMPARE(klikEnZieDialoog(knop(Opdrachtbalk::KnopInstellingen)), QStringLiteral("Config"));
+        m_o->alg().KnipperAantal = 0;
+        Melding::zetVolgendAntwoord(true);
+        knop(Opdrachtbalk::KnopStart)->click();
+        Melding::neemGetoond();
+        m().HelpPic->vul(3000, 5000, 3100, 5100, Qt::green);
+        TestHulp::dubbelklik(knop(Opdrachtbalk::KnopHelp), {9, 9});
+        QVERIFY(!m().HelpPic->isHidden());
+        const QImage paneel = m().HelpPic->beeld().convertToFormat(QImage::Format_RGB32);
+        const auto* p = reinterpret_cast<const QRgb*>(paneel.constBits());
+        QVERIFY(std::count(p, p + paneel.sizeInBytes() / 4, qRgb(0, 255, 0)) == 0); // a clean panel
+        for (int i : {Opdrachtbalk::KnopAfdrukken, Opdrachtbalk::KnopLayout, Opdrachtbalk::KnopInstellingen})
+            QCOMPARE(klikEnZieDialoog(knop(i)), QString());
+        knop(Opdrachtbalk::KnopStart)->click();
+        QTest::keyClick(m().Pic, Qt::Key_Space);
+        QVERIFY(Melding::neemGetoond().isEmpty());
+        QCOMPARE(m_o->model().ballen().size(), 0);
+        m().KnopPic->ExitKnop->click(); // answered Nee
+        QCOMPARE(Melding::neemGetoond().size(), 1);
+        m().Image1->click();
+        QVERIFY(m().windowState() & Qt::WindowMinimized);
+
+        TestHulp::dubbelklik(knop(Opdrachtbalk::KnopHelp), {9, 9});
+        QVERIFY(m().HelpPic->isHidden());
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(knop(i)->isEnabled());
+        QTest::keyClick(m().Pic, Qt::Key_Space);
+        QCOMPARE(m_o->model().ballen().size(), 1);
+    }
+
+    // Start: Nee leaves the round counter alone; Ja, even double-clicked, adds exactly one.
+    void startVraag()
+    {
+        m_o->model().zetRondeTeller(7);
+        knop(Opdrachtbalk::KnopStart)->click(); // answered Nee
+        QCOMPARE(Melding::neemGetoond().size(), 1);
+        QCOMPARE(m_o->model().rondeTeller(), 7);
+        Melding::zetVolgendAntwoord(true);
+        TestHulp::dubbelklik(knop(Opdrachtbalk::KnopStart), {9, 9});
+        QCOMPARE(Melding::neemGetoond().size(), 1);
+        QCOMPARE(m_o->model().rondeTeller(), 8);
+        QVERIFY(m().InfoLabel->text().startsWith(QStringLiteral("Ronde 8 / ")));
+    }
+
+    // The information box names this screen's resolution and size, then the document opens,
+    // whether it is there or not; the other icon opens the manual.
+    void schermInformatie()
+    {
+        knop(Opdrachtbalk::KnopHelp)->click();
+        const QString document = m_o->map.filePath(QStringLiteral("Beeldscherm.pdf"));
+        m().HelpPic->DpiImg->click();
+        const auto getoond = Melding::neemGetoond();
+        QCOMPARE(getoond.size(), 1);
+        QVERIFY(getoond[0].tekst.contains(QStringLiteral(": 96 Dpi")));
+        QVERIFY(getoond[0].tekst.contains(QStringLiteral(": 1024 x 768 Pixels")));
+        QVERIFY(TestHulp::schrijfBestand(document, "%PDF-1.4\n"));
+        m().HelpPic->DpiImg->click();
+        m().HelpPic->PdfImg->click();
+        QCOMPARE(m_geopend, QStringList({document, document, m_o->map.filePath(QStringLiteral("Zorvak.pdf"))}));
+    }
+
+    // At a fast pace a whole game runs by itself: every ball once, and no more once the drum is
+    // empty (no notice of an empty drum either).
+    void heelSpelVanzelf()
+    {
+        zelfTrekken();
+        nieuwSpel();
+        QTRY_COMPARE_WITH_TIMEOUT(getrokken(), 75, 20000);
+        QVERIFY(blijftStaan() && m().avond().roeper().gepauzeerd(Roeper::Leeg));
+        QVERIFY(Melding::neemGetoond().isEmpty());
+        // A new game starts it again from a full drum.
+        nieuwSpel();
+        QTRY_VERIFY(getrokken() > 0);
+    }
+
+    // The space bar pauses and resumes, and the stage says so; a new game lifts the pause.
+    // Nothing comes while the help panel or a dialog is open; it goes on afterwards.
+    void pauzes()
+    {
+        WachtTempo::zet(0.01); // three seconds become 30 ms
+        zelfTrekken();
+        nieuwSpel();
+        QTRY_VERIFY(getrokken() >= 2);
+        spatie();
+        QTRY_VERIFY(!m().avond().bezig());
+        int stil = getrokken();
+        QVERIFY(m().PauzeLabel->isVisible());
+        QVERIFY(blijftStaan());
+        spatie();
+        QVERIFY(m().PauzeLabel->isHidden());
+        QTRY_VERIFY(getrokken() > stil);
+        spatie();
+        nieuwSpel();
+        QVERIFY(m().PauzeLabel->isHidden());
+        QTRY_VERIFY(getrokken() >= 2);
+
+        knop(Opdrachtbalk::KnopHelp)->click();
+        QTRY_VERIFY(m().HelpPic->isVisible());
+        QTRY_VERIFY(!m().avond().bezig());
+        stil = getrokken();
+        QVERIFY(blijftStaan());
+        knop(Opdrachtbalk::KnopHelp)->click();
+        QTRY_VERIFY(getrokken() > stil);
+        bool stilTijdensDialoog = false;
+        TestHulp::metDialoog([&] { knop(Opdrachtbalk::KnopInstellingen)->click(); },
+                             [&](QWidget*) { stilTijdensDialoog = blijftStaan(); });
+        QVERIFY(stilTijdensDialoog);
+        stil = getrokken();
+        QTRY_VERIFY(getrokken() > stil);
+    }
+};
+
+QTEST_MAIN(TstPodium)
+#include "tst_podium.moc"
