@@ -103,6 +103,31 @@ private slots:
         QVERIFY(TestHulp::schrijfBestand(Verloop::dagBestand(map.path(), nu.date()), verloop));
         u = start({"controleer", "--kaart", "X1-2", "--rijen", "3", "--register", reg});
         QVERIFY2(u.code == 0 && u.uit.contains("KIEN: volle kaart"), qPrintable(u.uit + u.fout));
+
+        // The report of that record, with the programme kept beside it and a winner written down.
+        AvondProgramma programma;
+        programma.rondes = {
+            {AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), 200, 30}};
+        programma.rondes[0].fasen[2].bedrag = 2500;
+        QVERIFY(programma.bewaar(map.path(), nullptr));
+        verloop += Verloop::regel(nu, stand, "fase", 0, {{}, QStringLiteral("volle kaart"), {}, 0});
+        verloop +=
+            Verloop::regel(nu, stand, "winnaar", 90,
+                           {QStringLiteral("X1-0002"), QStringLiteral("volle kaart"), QStringLiteral("gewonnen"), 90});
+        QVERIFY(TestHulp::schrijfBestand(Verloop::dagBestand(map.path(), nu.date()), verloop));
+        const QString pdf = map.filePath(QStringLiteral("verslag.pdf"));
+        u = start({"verslag", "--register", reg, "--uitvoer", pdf});
+        QVERIFY2(u.code == 0, qPrintable(u.fout));
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        p.waitForFinished(60000);
+        const QString tekst = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+        for (const char* moet :
+             {"Verslag van de avond", "Ronde 1 · Kienen", "1 spel, 90 ballen getrokken",
+              "kaart X1-0002, gewonnen bij de 90e bal", "Prijzen uitgekeerd € 25", "Opbrengst van de kaarten € 60"})
+            QVERIFY2(tekst.contains(QString::fromUtf8(moet)), moet);
+        u = start({"verslag", "--datum", "2001-01-01", "--register", reg, "--uitvoer", pdf});
+        QVERIFY2(u.code == 2 && u.fout.contains(QStringLiteral("geen verloop van 2001-01-01")), qPrintable(u.fout));
     }
 
     void antwoorden_data()
@@ -165,6 +190,12 @@ private slots:
         rij("lange tekst", {"bingo", "--tekst", QString(120, 'W'), "--uitvoer", "X"}, 2, "te lang");
         rij("map", {"kien", "--uitvoer", "c"}, 2, "is een map, geen bestand");
         rij("onschrijfbaar", {"kien", "--uitvoer", "c/geen/x.pdf"}, 1, "kon niet worden opgeslagen");
+        // Refusals of verslag.
+        rij("verslag zonder uitvoer", {"verslag", "--register", "c/r.db"}, 2, "geef met --uitvoer");
+        rij("verslag datum", {"verslag", "--datum", "24-12-2026", "--uitvoer", "X"}, 2, "--datum moet een datum");
+        rij("datum bij bingo", {"bingo", "--datum", "2026-12-24", "--uitvoer", "X"}, 2,
+            "--datum hoort alleen bij verslag");
+        rij("verslag over verloop", {"verslag", "--register", "c/r.db", "--uitvoer", "c/r.db"}, 2, "kan niet in");
     }
     // controleer: 0 when the card wins, 1 when not. A refusal: a Dutch message on the error
     // output, exit code 2 (1 when the file cannot be written), nothing on the output, and the
@@ -202,15 +233,17 @@ private slots:
         QTest::newRow("uitvoer is register") << nummer + QStringList{"D/r.db"} << "is het kaartregister";
         QTest::newRow("uitvoer is journaal") << nummer + QStringList{"D/./r.db-journal"} << "kaartregister";
         QTest::newRow("uitvoer via koppeling") << nummer + QStringList{"D/koppeling.pdf"} << "kaartregister";
-        QTest::newRow("standaardregister") << QStringList{"bingo", "--uitvoer", bouw + "/Kaartregister.db"}
-                                           << "is het kaartregister";
+        QTest::newRow("standaardregister")
+            << QStringList{"bingo", "--uitvoer", bouw + "/Kaartregister.db"} << "is het kaartregister";
         QTest::newRow("Zorvak.ini") << QStringList{"bingo", "--uitvoer", bouw + "/Zorvak.ini"} << "Zorvak.ini";
         QTest::newRow("serie niet ASCII")
-            << QStringList{"kien", "--serie", QString::fromUtf8("STRAßE"), "--register", "D/r.db", "--uitvoer", "D/c.pdf"}
+            << QStringList{"kien",      "--serie", QString::fromUtf8("STRAßE"), "--register", "D/r.db",
+                           "--uitvoer", "D/c.pdf"}
             << "zonder accenten";
-        QTest::newRow("lange serie")
-            << QStringList{"kien", "--serie", QString(100000, 'A'), "--register", "D/r.db", "--uitvoer", "D/c.pdf"}
-            << "AAA...";
+        QTest::newRow("lange serie") << QStringList{"kien",       "--serie", QString(100000, 'A'),
+                                                    "--register", "D/r.db",  "--uitvoer",
+                                                    "D/c.pdf"}
+                                     << "AAA...";
     }
     // The program's own files are never taken for something else. A file that is no register
     // of ours is refused with exit 2 and stays as it was; controleer makes nothing. The cards

@@ -35,7 +35,34 @@ class Verloop
 public:
     static inline const QString mapNaam = QStringLiteral("Verloop");
     static inline const QString standNaam = QStringLiteral("stand.txt");
-    static inline const QByteArray kopRegel = QByteArrayLiteral("tijd,spel,ronde,gebeurtenis,bal,letter,ballen");
+    static inline const QByteArray kopRegel =
+        QByteArrayLiteral("tijd,spel,ronde,gebeurtenis,bal,letter,ballen,kaart,fase,uitslag,aantal,herkomst");
+    // The header of records written before the columns after "ballen" came; still read.
+    static inline const QByteArray oudeKopRegel = QByteArrayLiteral("tijd,spel,ronde,gebeurtenis,bal,letter,ballen");
+
+    // What a line may hold after "ballen", each empty when it does not apply: the card, the
+    // stage played for, a check's verdict, the ball's place in the draw, and "hand" for a ball
+    // entered from a real drum.
+    struct Extra {
+        QString kaart;
+        QString fase;
+        QString uitslag;
+        int aantal = 0;
+    };
+    // Any line of a record, as a person reads it; for the report of the evening.
+    struct Regel {
+        QDateTime tijd;
+        int spel = 0;
+        int ronde = 0;
+        QString gebeurtenis;
+        int bal = 0;
+        int ballen = 0;
+        Extra extra;
+        bool hand = false;
+    };
+    static QList<Regel> alleRegels(const QByteArray& inhoud);
+    // The record of a day (or the one `controleer` takes when none is given), whole.
+    static std::optional<QByteArray> leesBestand(const QString& pad, QString* fout);
 
     // The last game of a record, as far as the record could be read.
     struct Laatste {
@@ -59,7 +86,10 @@ public:
     // Reads the bytes of one record. A last line cut off by a crash is passed over.
     static Laatste leesInhoud(const QByteArray& inhoud);
     // One line of the record, with its line end.
-    static QByteArray regel(const QDateTime& tijd, const Spel::Stand& stand, Spel::Gebeurtenis gebeurtenis, int bal);
+    static QByteArray regel(const QDateTime& tijd, const Spel::Stand& stand, Spel::Gebeurtenis gebeurtenis, int bal,
+                            bool hand = false);
+    static QByteArray regel(const QDateTime& tijd, const Spel::Stand& stand, const QByteArray& gebeurtenis, int bal,
+                            const Extra& extra, bool hand = false);
     // The record of a day.
     static QString dagBestand(const QString& instellingenMap, const QDate& dag);
 
@@ -76,6 +106,10 @@ public:
     void geefOp(const Laatste& laatste);
     // Keeps a damaged record aside under another name; returns that name, empty on failure.
     static QString zetApart(const QString& bestand);
+    // A line about the game being played that is no change of its balls ("fase", "winnaar",
+    // "winnaar teruggenomen"); what the file lacks of the game goes in before it. False when it
+    // could not be written (the organiser has been told).
+    bool schrijfRegel(const QByteArray& gebeurtenis, int bal, const Extra& extra);
     // Whether the file lacks lines of the game in memory.
     bool isAchter() const { return m_achter; }
 

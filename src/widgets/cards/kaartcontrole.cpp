@@ -180,9 +180,19 @@ void KaartControle::paintEvent(QPaintEvent*)
     tekstIn(p, band.adjusted(h * 0.02, 0, -h * 0.02, 0), m_uitslag.oordeel, band.height() * 0.6, true, Qt::AlignCenter);
     tekstIn(p, QRectF(b * 0.05, band.bottom() + h * 0.02, b * 0.9, h * 0.06), Controle::ontbrekendTekst(m_uitslag),
             h * 0.04, false, Qt::AlignCenter);
+    if (!m_faseTekst.isEmpty()) {
+        p.setPen(QColor(250, 220, 120));
+        tekstIn(p, QRectF(b * 0.05, h * 0.875, b * 0.9, h * 0.06), m_faseTekst, h * 0.035, true, Qt::AlignCenter);
+    }
     p.setPen(QColor(180, 180, 180));
     tekstIn(p, QRectF(0, h * 0.94, b, h * 0.05), QStringLiteral("Klik of druk op een toets om terug te gaan."),
             h * 0.025, false, Qt::AlignCenter);
+}
+
+void KaartControle::zetFaseTekst(const QString& tekst)
+{
+    m_faseTekst = tekst;
+    update();
 }
 
 KaartVraag::KaartVraag(QWidget* ouder) : QDialog(ouder)

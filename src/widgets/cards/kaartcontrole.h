@@ -30,6 +30,10 @@ public:
 
     // The picture of the button that opens the check: a card under a magnifying glass.
     static QImage knopPlaatje(qreal dpr = 1.0);
+    // A line about the programme's stage under the verdict: what the card was judged for and
+    // whether it can be confirmed as winner; empty for none.
+    void zetFaseTekst(const QString& tekst);
+    const QString& faseTekst() const { return m_faseTekst; }
     // Hides the card; the board takes over again.
     void sluit();
     // A key while the card shows: Escape, Enter, the space bar and K put it away.
@@ -47,6 +51,7 @@ private:
     RegisterKaart m_kaart;
     Controle::Uitslag m_uitslag;
     Controle::Patroon m_patroon{};
+    QString m_faseTekst;
 };
 
 // The small dialog that asks which card to check.

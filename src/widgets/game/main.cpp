@@ -4,6 +4,7 @@
 #include "core/game/avond.h"
 #include "core/game/roeper.h"
 #include "core/game/spel.h"
+#include "core/game/trommel.h"
 #include "core/screen/plaatjes.h"
 #include "core/screen/toneel.h"
 #include "core/screen/twips.h"
@@ -20,10 +21,13 @@
 #include "widgets/settings/config.h"
 #include "widgets/settings/extra.h"
 #include "widgets/settings/layout.h"
+#include "widgets/settings/programmadialoog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLocale>
 #include <QScreen>
@@ -137,6 +141,8 @@ void Main::legUit(const QRect& scherm, qreal dpr)
     if (!InfoLabel->isHidden()) plaatsOnderBord(InfoLabel);
     toonPauze();
     if (KaartControleScherm->isVisible()) KaartControleScherm->setGeometry(rect());
+    if (ProgrammaLabel) toonProgramma();
+    if (InvoerLabel && !InvoerLabel->isHidden()) toonInvoer(InvoerLabel->text());
 }
 
 void Main::verbind()
@@ -152,6 +158,14 @@ void Main::verbind()
 
     connect(Timer1, &QTimer::timeout, this, &Main::klokTik);
     connect(Pic, &Doek::geklikt, &m_avond, &Avond::trekAlsKlaar);
+    // Balls from a real drum: a click on a ball's place enters that ball.
+    connect(Pic, &Doek::muisIngedrukt, this, [this](QPoint twips, Qt::MouseButton knop) {
+        if (!m_avond.handmatig() || knop != Qt::LeftButton || HelpPic->isVisible() || !Pic->inRust()) return;
+        const int bal = Trommel::balOnder(twips, m_avond.spel().aantalBallen());
+        if (bal > 0) m_avond.voerBalIn(bal);
+    });
+    connect(&m_avond, &Avond::invoerGeweigerd, this, &Main::toonInvoer);
+    connect(&m_avond, &Avond::programmaGewijzigd, this, &Main::toonProgramma);
     connect(Pic, &Doek::toetsIngedrukt, this, &Main::toets);
     connect(Pic, &Bord::rust, this, &Main::toonInfo);
     connect(BackImage, &Achtergrond::dubbelGeklikt, this, [this] {
@@ -218,6 +232,17 @@ void Main::verbind()
     connect(&m_avond, &Avond::trekkingKlaar, InfoLabel, &QWidget::hide);
     connect(&m_avond, &Avond::kaartGecontroleerd, this, [this](const Avond::GecontroleerdeKaart& k) {
         KaartControleScherm->toon(k.kaart, k.uitslag, k.patroon ? &*k.patroon : nullptr);
+        KaartControleScherm->zetFaseTekst(
+            k.fase.isEmpty()  ? QString()
+            : k.kanBevestigen ? QStringLiteral("%1: wint. F9 bevestigt de winnaar.").arg(k.fase)
+                              : QStringLiteral("%1: %2").arg(k.fase, k.uitslag.gewonnen ? QStringLiteral("al bevestigd")
+                                                                                        : QStringLiteral("wint niet")));
+    });
+    connect(&m_avond, &Avond::programmaGewijzigd, this, [this] {
+        if (KaartControleScherm->isVisible() && !KaartControleScherm->faseTekst().isEmpty() &&
+            !m_avond.winnaars().isEmpty())
+            KaartControleScherm->zetFaseTekst(QStringLiteral("Winnaar %1 bevestigd. Nu: %2")
+                                                  .arg(m_avond.winnaars().last().kaart, m_avond.programmaRegel()));
     });
     connect(KaartControleScherm, &KaartControle::gesloten, &m_avond, &Avond::kaartWeg);
     connect(&m_avond, &Avond::kaartWeggezet, this, [this] { Pic->setFocus(); });
@@ -242,6 +267,11 @@ void Main::exit()
 // A space bar held down repeats its key; the lock lets one draw run at a time.
 void Main::toets(int toets, bool herhaling)
 {
+    // F9 confirms the winner shown: no scanner types it by accident, as it may an Enter.
+    if (KaartControleScherm->isVisible() && toets == Qt::Key_F9) {
+        if (!herhaling) m_avond.bevestigWinnaar();
+        return;
+    }
     if (KaartControleScherm->isVisible()) {
         KaartControleScherm->toets(toets);
         return;
@@ -254,7 +284,10 @@ void Main::toets(int toets, bool herhaling)
     }
     // Behind the help panel the hall would not see the ball: no draw while it shows.
     if (m_avond.bezig() || HelpPic->isVisible()) return;
-    if (toets == Qt::Key_Backspace && !herhaling)
+    if (invoerToets(toets)) return;
+    if (toets == Qt::Key_F10 && !herhaling)
+        m_avond.neemWinnaarTerugVraag();
+    else if (toets == Qt::Key_Backspace && !herhaling)
         m_avond.legLaatsteTerugVraag();
     else if (toets == Qt::Key_K && !herhaling)
         controleerKaart();
@@ -322,6 +355,9 @@ void Main::extraDialoog(QWidget* ouder)
     const Roeper::Pauze pauze(&roeper, Roeper::Dialoog);
     Extra dlg(ouder ? ouder : this, roeper.instellingen(), roeper.stem());
     dlg.zetWeergave(m_avond.weergave());
+    dlg.zetHandmatig(m_avond.handmatig());
+    connect(&dlg, &Extra::programmaGevraagd, this, [this, &dlg] { programmaDialoog(&dlg); });
+    connect(&dlg, &Extra::verslagGevraagd, this, [this, &dlg] { verslagDialoog(&dlg); });
     dlg.zetSpraakFout(roeper.spraakFout());
     if (dlg.exec() != QDialog::Accepted) {
         // A voice tried out with "Luister" goes back to the one that was kept.
@@ -329,16 +365,131 @@ void Main::extraDialoog(QWidget* ouder)
         return;
     }
     QString fout;
-    const bool weergaveBewaard = m_avond.zetWeergave(dlg.weergave(), &fout);
+    bool weergaveBewaard = m_avond.zetWeergave(dlg.weergave(), &fout);
+    if (dlg.handmatig() != m_avond.handmatig())
+        weergaveBewaard = m_avond.zetHandmatig(dlg.handmatig(), &fout) && weergaveBewaard;
     if (!roeper.zetInstellingen(dlg.waarden(), &fout) || !weergaveBewaard)
         Melding::meld(this, QStringLiteral(" Extra"),
                       QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
 }
 
+// Balls from a real drum: digits, then Enter. Backspace takes a digit back first. True when the
+// key belonged to the entry.
+bool Main::invoerToets(int toets)
+{
+    if (!m_avond.handmatig()) return false;
+    if (toets >= Qt::Key_0 && toets <= Qt::Key_9) {
+        m_invoer += QChar(u'0' + (toets - Qt::Key_0));
+        if (m_invoer.size() > 2) m_invoerBedorven = true;
+        if (!m_invoerBedorven) toonInvoer(QStringLiteral("Bal: %1").arg(m_invoer));
+        return true;
+    }
+    if (toets == Qt::Key_Return || toets == Qt::Key_Enter) {
+        const bool goed = !m_invoer.isEmpty() && !m_invoerBedorven;
+        const int bal = m_invoer.toInt();
+        m_invoer.clear();
+        m_invoerBedorven = false;
+        if (InvoerLabel) InvoerLabel->hide();
+        if (goed) m_avond.voerBalIn(bal);
+        return true;
+    }
+    if (toets == Qt::Key_Backspace && !m_invoer.isEmpty()) {
+        m_invoer.chop(1);
+        if (m_invoer.isEmpty()) m_invoerBedorven = false;
+        if (m_invoer.isEmpty() && InvoerLabel)
+            InvoerLabel->hide();
+        else if (!m_invoerBedorven)
+            toonInvoer(QStringLiteral("Bal: %1").arg(m_invoer));
+        return true;
+    }
+    // A letter or a sign before Enter: a card's code, not a ball. K stays the card check.
+    if (toets != Qt::Key_Space && toets != Qt::Key_K && toets < Qt::Key_Escape) m_invoerBedorven = true;
+    if (toets == Qt::Key_Space) return true; // nothing is drawn at random
+    return false;
+}
+
+void Main::toonInvoer(const QString& tekst)
+{
+    if (!InvoerLabel) {
+        InvoerLabel = maakRegel(this, "InvoerLabel", QString(), QColor(250, 220, 120));
+        InvoerLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    InvoerLabel->setText(tekst);
+    InvoerLabel->setFont(Twips::schermLettertype(QStringLiteral("Arial"), 20, true, m_schaal));
+    InfoLabel->hide();
+    plaatsOnderBord(InvoerLabel);
+    InvoerLabel->raise();
+    InvoerLabel->show();
+    // A refusal goes by itself; a number being typed stays.
+    if (!tekst.startsWith(QStringLiteral("Bal: "))) {
+        QTimer::singleShot(3000, InvoerLabel, [this, tekst] {
+            if (InvoerLabel->text() == tekst) InvoerLabel->hide();
+        });
+    }
+}
+
+// What is played for now, centred above the board, large enough for the back of the hall.
+void Main::toonProgramma()
+{
+    const QString regel = m_avond.programmaRegel();
+    if (!ProgrammaLabel) {
+        if (regel.isEmpty()) return;
+        ProgrammaLabel = maakRegel(this, "ProgrammaLabel", QString(), QColor(250, 220, 120));
+        ProgrammaLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    ProgrammaLabel->setText(regel);
+    ProgrammaLabel->setFont(Twips::schermLettertype(QStringLiteral("Arial"), 22, true, m_schaal));
+    ProgrammaLabel->adjustSize();
+    ProgrammaLabel->move(Twips::naarPixels(m_schermB / 2.0, m_schaal) - ProgrammaLabel->width() / 2,
+                         Twips::naarPixels(420, m_schaal));
+    ProgrammaLabel->raise();
+    ProgrammaLabel->setVisible(!regel.isEmpty());
+}
+
+void Main::programmaDialoog(QWidget* ouder)
+{
+    const Roeper::Pauze pauze(&m_avond.roeper(), Roeper::Dialoog);
+    ProgrammaDialoog dlg(ouder ? ouder : this, m_avond.programma(), m_avond.maxPrijs(), m_avond.maxAvond(),
+                         m_avond.spel().patroon());
+    if (dlg.exec() != QDialog::Accepted) return;
+    QString fout;
+    const bool grenzen = m_avond.zetLimieten(dlg.maxPrijs(), dlg.maxAvond(), &fout);
+    if (!m_avond.zetProgramma(dlg.programma(), &fout) || !grenzen)
+        Melding::meld(this, QStringLiteral(" Programma"),
+                      QStringLiteral("Het programma kon niet worden bewaard.\n") + fout);
+}
+
+std::function<QString(QWidget*)>& Main::verslagHaak()
+{
+    static std::function<QString(QWidget*)> haak = [](QWidget* ouder) {
+        return QFileDialog::getSaveFileName(ouder, QStringLiteral("Verslag van de avond bewaren als"),
+                                            QStringLiteral("Verslag van de avond %1.pdf")
+                                                .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))),
+                                            QStringLiteral("PDF (*.pdf)"));
+    };
+    return haak;
+}
+
+void Main::verslagDialoog(QWidget* ouder)
+{
+    const Roeper::Pauze pauze(&m_avond.roeper(), Roeper::Dialoog);
+    QWidget* over = ouder ? ouder : this;
+    const QString pad = verslagHaak()(over);
+    if (pad.isEmpty()) return;
+    QString fout;
+    if (m_avond.maakVerslag(pad, &fout))
+        Melding::meld(over, QStringLiteral(" Verslag"),
+                      QStringLiteral("Het verslag van de avond is bewaard als\n%1").arg(QDir::toNativeSeparators(pad)));
+    else
+        Melding::meld(over, QStringLiteral(" Verslag"), fout);
+}
+
 // The round and the instruction, centred 150 twips under the board.
 void Main::toonInfo()
 {
-    InfoLabel->setText(QStringLiteral("Ronde %1 / Druk op de spatiebalk of klik met de muis op het scherm.")
+    InfoLabel->setText((m_avond.handmatig()
+                            ? QStringLiteral("Ronde %1 / Typ het getal van de bal en Enter, of klik op de bal.")
+                            : QStringLiteral("Ronde %1 / Druk op de spatiebalk of klik met de muis op het scherm."))
                            .arg(m_avond.spel().ronde()));
     plaatsOnderBord(InfoLabel);
     InfoLabel->show();

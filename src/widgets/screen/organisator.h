@@ -9,6 +9,7 @@ class Main;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QTimer;
 
@@ -44,6 +45,13 @@ public:
     QCheckBox* BalkKeuze = nullptr;
     QLabel* SpraakLabel = nullptr;
     KaartControle* KaartScherm = nullptr;
+    // The programme of the evening, its current stage marked, and what it asks of the organiser.
+    QListWidget* ProgrammaLijst = nullptr;
+    QPushButton* ProgrammaKnop = nullptr;
+    QPushButton* StartProgrammaKnop = nullptr;
+    QPushButton* WinnaarKnop = nullptr;
+    QPushButton* WinnaarTerugKnop = nullptr;
+    QPushButton* VerslagKnop = nullptr;
 
 signals:
     void zaalGekozen(const QString& naam);
@@ -55,6 +63,7 @@ protected:
 private:
     void toonStand();
     void toonSpraak();
+    void toonProgramma();
 
     Main& m_podium;
     Avond& m_avond;

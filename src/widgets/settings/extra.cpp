@@ -130,12 +130,31 @@ void Extra::maakBesturing()
         knopOp(this, QStringLiteral("CancelKnop"), {4830, 2970, 840, 330}, QStringLiteral("Cancel"), {192, 255, 192});
     OkKnop = knopOp(this, QStringLiteral("OkKnop"), {5670, 2970, 840, 330}, QStringLiteral("Ok"), {192, 192, 255});
 
-    for (QFrame* kader : {Label7, Label2, Label4, Frame1, Label8, WeergaveKader, BackKnoppen})
+    // The evening: balls from a real drum, the programme and its report.
+    AvondKader = new QFrame(this);
+    AvondKader->setObjectName(QStringLiteral("AvondKader"));
+    AvondKader->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    AvondKader->setGeometry(Twips::rect(240, 3480, 6300, 480));
+    HandmatigKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Handmatig trekken"), this),
+                                    QStringLiteral("HandmatigKeuze"), {360, 3585, 2400, 270});
+    HandmatigKeuze->setToolTip(
+        QStringLiteral(" Ballen uit een echte trommel: typ het getal en Enter, of klik op de bal "));
+    ProgrammaKnop = knopOp(this, QStringLiteral("ProgrammaKnop"), {2880, 3555, 1680, 330},
+                           QStringLiteral("Programma..."), {230, 230, 230});
+    VerslagKnop = knopOp(this, QStringLiteral("VerslagKnop"), {4680, 3555, 1740, 330}, QStringLiteral("Verslag..."),
+                         {230, 230, 230});
+    connect(ProgrammaKnop, &QPushButton::clicked, this, &Extra::programmaGevraagd);
+    connect(VerslagKnop, &QPushButton::clicked, this, &Extra::verslagGevraagd);
+
+    for (QFrame* kader : {Label7, Label2, Label4, Frame1, Label8, WeergaveKader, AvondKader, BackKnoppen})
         kader->lower();
 
     const std::array<QWidget*, 15> volgorde = {OkKnop,   Check1,        Combo1,      HScroll1,  HScroll2,
                                                Check2,   OptionBingo,   OptionKien,  ProefKnop, Check3,
                                                HScroll3, ContrastKeuze, VorigeKeuze, BalkKeuze, CancelKnop};
+    setTabOrder(CancelKnop, HandmatigKeuze);
+    setTabOrder(HandmatigKeuze, ProgrammaKnop);
+    setTabOrder(ProgrammaKnop, VerslagKnop);
     for (std::size_t i = 1; i < volgorde.size(); ++i)
         setTabOrder(volgorde[i - 1], volgorde[i]);
 
@@ -223,6 +242,16 @@ void Extra::zetSpraakFout(const QString& fout)
 {
     m_spraakFout = fout;
     toonSpraak();
+}
+
+void Extra::zetHandmatig(bool aan)
+{
+    HandmatigKeuze->setChecked(aan);
+}
+
+bool Extra::handmatig() const
+{
+    return HandmatigKeuze->isChecked();
 }
 
 void Extra::zetWeergave(const Weergave& w)

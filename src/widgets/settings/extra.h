@@ -27,13 +27,16 @@ public:
     Extra(QWidget* ouder, const RoepInstellingen& begin, Stem* stem);
 
     static constexpr int vensterBreedte = 6900;
-    static constexpr int vensterHoogte = 4050;
+    static constexpr int vensterHoogte = 4590;
     static const QString geenSpraakTekst;
     static const QString startTekst;
 
     RoepInstellingen waarden() const;
     void zetWeergave(const Weergave& w);
     Weergave weergave() const;
+    // Balls from a real drum, entered by hand.
+    void zetHandmatig(bool aan);
+    bool handmatig() const;
     // Why the voice is not heard although it is there; empty while it works.
     void zetSpraakFout(const QString& fout);
 
@@ -53,7 +56,7 @@ public:
     QFrame* Frame1 = nullptr;
     QRadioButton* OptionBingo = nullptr;
     QRadioButton* OptionKien = nullptr;
-    QLabel* Label6 = nullptr; // no speech on this computer
+    QLabel* Label6 = nullptr;    // no speech on this computer
     QCheckBox* Check3 = nullptr; // calling by itself
     QFrame* Label8 = nullptr;
     QScrollBar* HScroll3 = nullptr; // interval
@@ -63,9 +66,18 @@ public:
     QCheckBox* ContrastKeuze = nullptr;
     QCheckBox* VorigeKeuze = nullptr;
     QCheckBox* BalkKeuze = nullptr;
+    QFrame* AvondKader = nullptr;
+    QCheckBox* HandmatigKeuze = nullptr;
+    QPushButton* ProgrammaKnop = nullptr;
+    QPushButton* VerslagKnop = nullptr;
     QFrame* BackKnoppen = nullptr;
     QPushButton* CancelKnop = nullptr;
     QPushButton* OkKnop = nullptr;
+
+signals:
+    // The programme of the evening, or its report, asked for from here.
+    void programmaGevraagd();
+    void verslagGevraagd();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -323,12 +323,13 @@ private slots:
             if (n) stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
         reg.sluit();
         spel().herstel(stand);
-        TestHulp::metDialoog([this] { QTest::keyClick(m().Pic, Qt::Key_K); }, [](QWidget* d) {
-            auto* vraag = qobject_cast<KaartVraag*>(d);
-            vraag->NummerTekst->setText(QStringLiteral("K-1"));
-            vraag->RijenKeuze->setCurrentIndex(1);
-            vraag->findChild<QPushButton*>(QStringLiteral("OkKnop"))->click();
-        });
+        TestHulp::metDialoog([this] { QTest::keyClick(m().Pic, Qt::Key_K); },
+                             [](QWidget* d) {
+                                 auto* vraag = qobject_cast<KaartVraag*>(d);
+                                 vraag->NummerTekst->setText(QStringLiteral("K-1"));
+                                 vraag->RijenKeuze->setCurrentIndex(1);
+                                 vraag->findChild<QPushButton*>(QStringLiteral("OkKnop"))->click();
+                             });
         QCOMPARE(m_o->kaartOordeel(), QStringLiteral("Geen kien: 1 rij (nodig: 2 rijen)"));
     }
 
@@ -448,6 +449,49 @@ private slots:
         QVERIFY(stilTijdensDialoog);
         stil = getrokken();
         QTRY_VERIFY(getrokken() > stil);
+    }
+
+    // Balls from a real drum on the stage: digits and Enter, or a click on the ball's place. A
+    // ball drawn is refused in words; a card's code typed by a scanner is no ball; the space
+    // bar draws nothing. The programme's line shows above the board and grows with the stage.
+    void handmatigEnProgramma()
+    {
+        QVERIFY(avond().zetHandmatig(true));
+        startSpel(75);
+        QTest::keyClicks(m().Pic, QStringLiteral("12"));
+        QCOMPARE(m().InvoerLabel->text(), QStringLiteral("Bal: 12"));
+        QTest::keyClick(m().Pic, Qt::Key_Return);
+        QCOMPARE(spel().laatste(), 12);
+        QVERIFY(spel().ballen().last().hand);
+        QTest::keyClicks(m().Pic, QStringLiteral("12"));
+        QTest::keyClick(m().Pic, Qt::Key_Enter);
+        QCOMPARE(m().InvoerLabel->text(), QStringLiteral("Bal B-12 is al getrokken."));
+        QTest::keyClicks(m().Pic, QStringLiteral("A-0017"));
+        QTest::keyClick(m().Pic, Qt::Key_Return);
+        QTest::keyClicks(m().Pic, QStringLiteral("17x"));
+        QTest::keyClick(m().Pic, Qt::Key_Return);
+        spatie();
+        QCOMPARE(getrokken(), 1);
+        const QPoint midden = Trommel::cel(40) + QPoint(Trommel::balMaat / 2, Trommel::balMaat / 2);
+        QTest::mouseClick(m().Pic, Qt::LeftButton, {}, midden / 15);
+        QCOMPARE(spel().laatste(), 40);
+
+        AvondProgramma p;
+        p.rondes = {
+            {AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0}};
+        p.rondes[0].fasen[0].bedrag = 1500;
+        QVERIFY(avond().zetProgramma(p));
+        QVERIFY(!m().ProgrammaLabel);
+        avond().startProgramma();
+        QCOMPARE(spel().aantalBallen(), 90);
+        QVERIFY(m().ProgrammaLabel->isVisible());
+        QCOMPARE(m().ProgrammaLabel->text(), QStringLiteral("Ronde 1 · 1 rij · € 15"));
+        const int hoog = m().ProgrammaLabel->height();
+        QVERIFY(qAbs(m().ProgrammaLabel->geometry().center().x() - 512) <= 1);
+        m().legUit(QRect(0, 0, 1920, 1080));
+        QVERIFY(m().ProgrammaLabel->height() > hoog * 1.3);
+        avond().stopProgramma();
+        QVERIFY(m().ProgrammaLabel->isHidden());
     }
 };
 
