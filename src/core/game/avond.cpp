@@ -334,6 +334,14 @@ std::optional<RegisterKaart> Avond::zoekKaart(const KaartVraag& vraag)
 
 // ---- The programme of the evening
 
+QString Avond::GecontroleerdeKaart::faseRegel() const
+{
+    if (fase.isEmpty()) return {};
+    if (kanBevestigen) return QStringLiteral("%1: wint. F9 bevestigt de winnaar.").arg(fase);
+    return QStringLiteral("%1: %2").arg(fase, uitslag.gewonnen ? QStringLiteral("al bevestigd")
+                                                                : QStringLiteral("wint niet"));
+}
+
 bool Avond::zetProgramma(const AvondProgramma& programma, QString* fout)
 {
     if (!programma.bewaar(instellingenMap(), fout)) return false;
@@ -432,6 +440,14 @@ bool Avond::kanWinnaarBevestigen() const
 {
     return m_beoordeeld && m_beoordeeld->wint && m_kaartInBeeld && !m_bezig &&
            m_beoordeeld->spel == m_spel.spelNummer() && m_beoordeeld->aantal == m_spel.ballen().size();
+}
+
+QString Avond::winnaarRegel() const
+{
+    if (!m_beoordeeld || m_winnaars.isEmpty()) return {};
+    const Winnaar& w = m_winnaars.last();
+    if (w.kaart != m_beoordeeld->kaart || w.spel != m_spel.spelNummer()) return {};
+    return QStringLiteral("Winnaar %1 bevestigd. Nu: %2").arg(w.kaart, programmaRegel());
 }
 
 bool Avond::bevestigWinnaar()

@@ -71,6 +71,8 @@ public:
         // whether it can be confirmed as that stage's winner.
         QString fase;
         bool kanBevestigen = false;
+        // The line both windows show under the verdict; empty without a programme.
+        QString faseRegel() const;
     };
 
     // A winner confirmed from a card check: the card, the programme's round and stage (from
@@ -176,6 +178,8 @@ public:
     // the programme moves on. Until the next ball, further winners of that stage share it.
     bool bevestigWinnaar();
     bool kanWinnaarBevestigen() const;
+    // Under the card shown, once it is confirmed: "Winnaar A-0002 bevestigd. Nu: ..."; empty otherwise.
+    QString winnaarRegel() const;
     // The last winner of this game taken back, once the organiser confirmed it.
     void neemWinnaarTerugVraag();
     // The limits of a club game, per prize and per evening, in cents (the organiser can change them).

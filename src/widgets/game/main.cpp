@@ -232,17 +232,11 @@ void Main::verbind()
     connect(&m_avond, &Avond::trekkingKlaar, InfoLabel, &QWidget::hide);
     connect(&m_avond, &Avond::kaartGecontroleerd, this, [this](const Avond::GecontroleerdeKaart& k) {
         KaartControleScherm->toon(k.kaart, k.uitslag, k.patroon ? &*k.patroon : nullptr);
-        KaartControleScherm->zetFaseTekst(
-            k.fase.isEmpty()  ? QString()
-            : k.kanBevestigen ? QStringLiteral("%1: wint. F9 bevestigt de winnaar.").arg(k.fase)
-                              : QStringLiteral("%1: %2").arg(k.fase, k.uitslag.gewonnen ? QStringLiteral("al bevestigd")
-                                                                                        : QStringLiteral("wint niet")));
+        KaartControleScherm->zetFaseTekst(k.faseRegel());
     });
     connect(&m_avond, &Avond::programmaGewijzigd, this, [this] {
-        if (KaartControleScherm->isVisible() && !KaartControleScherm->faseTekst().isEmpty() &&
-            !m_avond.winnaars().isEmpty())
-            KaartControleScherm->zetFaseTekst(QStringLiteral("Winnaar %1 bevestigd. Nu: %2")
-                                                  .arg(m_avond.winnaars().last().kaart, m_avond.programmaRegel()));
+        const QString regel = m_avond.winnaarRegel();
+        if (KaartControleScherm->isVisible() && !regel.isEmpty()) KaartControleScherm->zetFaseTekst(regel);
     });
     connect(KaartControleScherm, &KaartControle::gesloten, &m_avond, &Avond::kaartWeg);
     connect(&m_avond, &Avond::kaartWeggezet, this, [this] { Pic->setFocus(); });
@@ -356,6 +350,7 @@ void Main::extraDialoog(QWidget* ouder)
     Extra dlg(ouder ? ouder : this, roeper.instellingen(), roeper.stem());
     dlg.zetWeergave(m_avond.weergave());
     dlg.zetHandmatig(m_avond.handmatig());
+    dlg.zetProgrammaLoopt(m_avond.programmaLoopt());
     connect(&dlg, &Extra::programmaGevraagd, this, [this, &dlg] { programmaDialoog(&dlg); });
     connect(&dlg, &Extra::verslagGevraagd, this, [this, &dlg] { verslagDialoog(&dlg); });
     dlg.zetSpraakFout(roeper.spraakFout());
@@ -371,6 +366,11 @@ void Main::extraDialoog(QWidget* ouder)
     if (!roeper.zetInstellingen(dlg.waarden(), &fout) || !weergaveBewaard)
         Melding::meld(this, QStringLiteral(" Extra"),
                       QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
+    // Last, as it may begin a new game.
+    if (dlg.programmaLoopt() && !m_avond.programmaLoopt())
+        m_avond.startProgramma();
+    else if (!dlg.programmaLoopt() && m_avond.programmaLoopt())
+        m_avond.stopProgramma();
 }
 
 // Balls from a real drum: digits, then Enter. Backspace takes a digit back first. True when the

@@ -244,7 +244,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     connect(&avond, &Avond::balGetoond, this, &Organisator::toonStand);
     connect(&avond, &Avond::kaartGecontroleerd, this, [this](const Avond::GecontroleerdeKaart& k) {
         KaartScherm->toon(k.kaart, k.uitslag, k.patroon ? &*k.patroon : nullptr);
-        KaartScherm->zetFaseTekst(k.fase);
+        KaartScherm->zetFaseTekst(k.faseRegel());
         toonStand();
     });
     connect(&avond, &Avond::kaartWeggezet, this, [this] {
@@ -262,6 +262,10 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     });
     connect(&avond.roeper(), &Roeper::spraakGewijzigd, this, &Organisator::toonSpraak);
     connect(&avond, &Avond::programmaGewijzigd, this, &Organisator::toonProgramma);
+    connect(&avond, &Avond::programmaGewijzigd, this, [this] {
+        const QString regel = m_avond.winnaarRegel();
+        if (KaartScherm->isVisible() && !regel.isEmpty()) KaartScherm->zetFaseTekst(regel);
+    });
     connect(&avond, &Avond::kaartGecontroleerd, this, &Organisator::toonProgramma);
     connect(&avond, &Avond::kaartWeggezet, this, &Organisator::toonProgramma);
     m_klok = new QTimer(this);

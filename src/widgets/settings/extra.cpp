@@ -134,14 +134,17 @@ void Extra::maakBesturing()
     AvondKader = new QFrame(this);
     AvondKader->setObjectName(QStringLiteral("AvondKader"));
     AvondKader->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    AvondKader->setGeometry(Twips::rect(240, 3480, 6300, 480));
+    AvondKader->setGeometry(Twips::rect(240, 3480, 6300, 780));
     HandmatigKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Handmatig trekken"), this),
-                                    QStringLiteral("HandmatigKeuze"), {360, 3585, 2400, 270});
+                                    QStringLiteral("HandmatigKeuze"), {360, 3585, 3000, 270});
     HandmatigKeuze->setToolTip(
         QStringLiteral(" Ballen uit een echte trommel: typ het getal en Enter, of klik op de bal "));
-    ProgrammaKnop = knopOp(this, QStringLiteral("ProgrammaKnop"), {2880, 3555, 1680, 330},
+    ProgrammaKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Spelen volgens het programma"), this),
+                                    QStringLiteral("ProgrammaKeuze"), {360, 3885, 3000, 270});
+    ProgrammaKeuze->setToolTip(QStringLiteral(" Aanzetten begint het programma bij ronde 1 met een nieuw spel "));
+    ProgrammaKnop = knopOp(this, QStringLiteral("ProgrammaKnop"), {4680, 3555, 1740, 330},
                            QStringLiteral("Programma..."), {230, 230, 230});
-    VerslagKnop = knopOp(this, QStringLiteral("VerslagKnop"), {4680, 3555, 1740, 330}, QStringLiteral("Verslag..."),
+    VerslagKnop = knopOp(this, QStringLiteral("VerslagKnop"), {4680, 3855, 1740, 330}, QStringLiteral("Verslag..."),
                          {230, 230, 230});
     connect(ProgrammaKnop, &QPushButton::clicked, this, &Extra::programmaGevraagd);
     connect(VerslagKnop, &QPushButton::clicked, this, &Extra::verslagGevraagd);
@@ -153,7 +156,8 @@ void Extra::maakBesturing()
                                                Check2,   OptionBingo,   OptionKien,  ProefKnop, Check3,
                                                HScroll3, ContrastKeuze, VorigeKeuze, BalkKeuze, CancelKnop};
     setTabOrder(CancelKnop, HandmatigKeuze);
-    setTabOrder(HandmatigKeuze, ProgrammaKnop);
+    setTabOrder(HandmatigKeuze, ProgrammaKeuze);
+    setTabOrder(ProgrammaKeuze, ProgrammaKnop);
     setTabOrder(ProgrammaKnop, VerslagKnop);
     for (std::size_t i = 1; i < volgorde.size(); ++i)
         setTabOrder(volgorde[i - 1], volgorde[i]);
@@ -252,6 +256,16 @@ void Extra::zetHandmatig(bool aan)
 bool Extra::handmatig() const
 {
     return HandmatigKeuze->isChecked();
+}
+
+void Extra::zetProgrammaLoopt(bool aan)
+{
+    ProgrammaKeuze->setChecked(aan);
+}
+
+bool Extra::programmaLoopt() const
+{
+    return ProgrammaKeuze->isChecked();
 }
 
 void Extra::zetWeergave(const Weergave& w)

@@ -27,7 +27,7 @@ public:
     Extra(QWidget* ouder, const RoepInstellingen& begin, Stem* stem);
 
     static constexpr int vensterBreedte = 6900;
-    static constexpr int vensterHoogte = 4590;
+    static constexpr int vensterHoogte = 4890;
     static const QString geenSpraakTekst;
     static const QString startTekst;
 
@@ -37,6 +37,9 @@ public:
     // Balls from a real drum, entered by hand.
     void zetHandmatig(bool aan);
     bool handmatig() const;
+    // Whether the evening is played by its programme.
+    void zetProgrammaLoopt(bool aan);
+    bool programmaLoopt() const;
     // Why the voice is not heard although it is there; empty while it works.
     void zetSpraakFout(const QString& fout);
 
@@ -68,6 +71,7 @@ public:
     QCheckBox* BalkKeuze = nullptr;
     QFrame* AvondKader = nullptr;
     QCheckBox* HandmatigKeuze = nullptr;
+    QCheckBox* ProgrammaKeuze = nullptr;
     QPushButton* ProgrammaKnop = nullptr;
     QPushButton* VerslagKnop = nullptr;
     QFrame* BackKnoppen = nullptr;

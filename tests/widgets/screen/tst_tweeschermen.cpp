@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
@@ -167,6 +168,88 @@ private slots:
         opnieuw.pasToe();
         QCOMPARE(o.main().geometry(), scherm("Laptop")->geometry());
         QVERIFY(TestHulp::leesBestand(o.map.filePath(QStringLiteral("Zorvak-extra.ini"))).contains("Laptop"));
+    }
+
+    // An evening by its programme in the organiser's window: started there, balls from a real
+    // drum typed in there, the current stage marked in the list, a winning card confirmed with
+    // the button and taken back, and the report of the evening written from there.
+    void programmaInOrganisator()
+    {
+        TestHulp::Opstelling o({}, true, true);
+        Main& m = o.main();
+        TweeSchermen t(m, o.avond());
+        t.pasToe();
+        Organisator* org = t.organisator();
+        QCOMPARE(org->ProgrammaLijst->item(0)->text(), QStringLiteral("Geen programma: kies Programma..."));
+        QVERIFY(!org->StartProgrammaKnop->isEnabled());
+        RegisterKaart kaart;
+        {
+            KaartRegister reg(KaartRegister::padIn(o.map.path()));
+            VasteToeval kans(3);
+            QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, QStringLiteral("A"), 1, kans));
+            kaart = *reg.kaart(QStringLiteral("A"), 2);
+        }
+        AvondProgramma p;
+        p.rondes = {{AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0}};
+        p.rondes[0].fasen[0].bedrag = 1000;
+        QVERIFY(o.avond().zetProgramma(p));
+        QVERIFY(o.avond().zetHandmatig(true));
+        Melding::zetVolgendAntwoord(true);
+        org->StartProgrammaKnop->click();
+        QCOMPARE(o.model().aantalBallen(), 90);
+        QCOMPARE(org->StartProgrammaKnop->text(), QStringLiteral("Programma stoppen"));
+        const auto gemarkeerd = [org] {
+            for (int i = 0; i < org->ProgrammaLijst->count(); ++i)
+                if (org->ProgrammaLijst->item(i)->text().startsWith(QStringLiteral("▶ ")))
+                    return org->ProgrammaLijst->item(i)->text();
+            return QString();
+        };
+        QCOMPARE(gemarkeerd(), QStringLiteral("▶ 1 rij · € 10"));
+
+        // The first row of the card, typed in the organiser's window.
+        for (int i = 0; i < 9; ++i) {
+            if (kaart.getallen[i] == 0) continue;
+            QTest::keyClicks(org, QString::number(kaart.getallen[i]));
+            QTest::keyClick(org, Qt::Key_Return);
+        }
+        QCOMPARE(o.model().ballen().size(), 5);
+        QVERIFY(!org->WinnaarKnop->isEnabled());
+        o.zetKaartVraag(QStringLiteral("A-0002"), 1);
+        org->ControleKnop->click();
+        QVERIFY(org->WinnaarKnop->isEnabled());
+        QCOMPARE(org->KaartScherm->faseTekst(), QStringLiteral("Ronde 1 · 1 rij · € 10: wint. F9 bevestigt de winnaar."));
+        QCOMPARE(m.KaartControleScherm->faseTekst(), org->KaartScherm->faseTekst());
+        const QString map = qEnvironmentVariable("ZORVAK_SCHERMAFDRUKKEN");
+        if (!map.isEmpty()) org->grab().save(map + QStringLiteral("/schermafdruk-twee-programma.png"));
+        org->WinnaarKnop->click();
+        QCOMPARE(o.avond().winnaars().size(), 1);
+        QCOMPARE(gemarkeerd(), QStringLiteral("▶ 2 rijen"));
+        QVERIFY(org->ProgrammaLijst->item(1)->text().endsWith(QStringLiteral("→ A-0002 (5e bal)")));
+        QCOMPARE(m.ProgrammaLabel->text(), QStringLiteral("Ronde 1 · 2 rijen"));
+        QVERIFY(!org->WinnaarKnop->isEnabled());
+        QCOMPARE(org->KaartScherm->faseTekst(), QStringLiteral("Winnaar A-0002 bevestigd. Nu: Ronde 1 · 2 rijen"));
+        QTest::mouseClick(org->KaartScherm, Qt::LeftButton);
+        Melding::zetVolgendAntwoord(true);
+        org->WinnaarTerugKnop->click();
+        QVERIFY(o.avond().winnaars().isEmpty());
+        QCOMPARE(gemarkeerd(), QStringLiteral("▶ 1 rij · € 10"));
+        org->ControleKnop->click();
+        org->WinnaarKnop->click();
+        QCOMPARE(o.avond().winnaars().size(), 1);
+
+        // The report, where the organiser chose to keep it.
+        const QString pdf = o.map.filePath(QStringLiteral("verslag.pdf"));
+        QList<QWidget*> gevraagd;
+        Main::verslagHaak() = [&](QWidget* w) {
+            gevraagd << w;
+            return pdf;
+        };
+        Melding::neemGetoond();
+        org->VerslagKnop->click();
+        QCOMPARE(gevraagd, QList<QWidget*>({org}));
+        const auto getoond = Melding::neemGetoond();
+        QVERIFY(!getoond.isEmpty() && getoond.last().tekst.contains(QStringLiteral("is bewaard als")));
+        QVERIFY(TestHulp::leesBestand(pdf).startsWith("%PDF-"));
     }
 };
 
