@@ -366,11 +366,23 @@ void Main::extraDialoog(QWidget* ouder)
     if (!roeper.zetInstellingen(dlg.waarden(), &fout) || !weergaveBewaard)
         Melding::meld(this, QStringLiteral(" Extra"),
                       QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
-    // Last, as it may begin a new game.
-    if (dlg.programmaLoopt() && !m_avond.programmaLoopt())
-        m_avond.startProgramma();
-    else if (!dlg.programmaLoopt() && m_avond.programmaLoopt())
+    if (dlg.programmaLoopt() != m_avond.programmaLoopt()) speelProgramma(dlg.programmaLoopt());
+}
+
+// A programme begins with a new game, on the stage, once the dialogs it was asked from are closed.
+void Main::speelProgramma(bool aan)
+{
+    if (!aan) {
         m_avond.stopProgramma();
+        return;
+    }
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, [this] { speelProgramma(true); });
+        return;
+    }
+    if (m_avond.programmaLoopt() || m_avond.programma().leeg()) return;
+    m_avond.startProgramma();
+    KnopPic->zetKnoppen(true);
 }
 
 // Balls from a real drum: digits, then Enter. Backspace takes a digit back first. True when the

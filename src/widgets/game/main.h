@@ -70,6 +70,8 @@ public:
     // be given by a test.
     void verslagDialoog(QWidget* ouder);
     static std::function<QString(QWidget*)>& verslagHaak();
+    // Plays the evening by its programme from round 1 with a new game, or no longer.
+    void speelProgramma(bool aan);
 
     // The controls, under the names the program gives them (also their objectName).
     Achtergrond* BackImage = nullptr;

@@ -205,10 +205,10 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     connect(ProgrammaKnop, &QPushButton::clicked, this, [this] { m_podium.programmaDialoog(this); });
     connect(StartProgrammaKnop, &QPushButton::clicked, this, [this] {
         if (m_avond.programmaLoopt())
-            m_avond.stopProgramma();
+            m_podium.speelProgramma(false);
         else if (Melding::vraag(this, QStringLiteral(" Programma"),
                                 QStringLiteral("Het programma beginnen met ronde 1? Er begint een nieuw spel."), true))
-            m_avond.startProgramma();
+            m_podium.speelProgramma(true);
     });
     connect(WinnaarKnop, &QPushButton::clicked, &m_avond, &Avond::bevestigWinnaar);
     connect(WinnaarTerugKnop, &QPushButton::clicked, &m_avond, &Avond::neemWinnaarTerugVraag);

@@ -125,26 +125,26 @@ void Extra::maakBesturing()
                                QStringLiteral("BalkKeuze"), {3960, 2505, 2520, 270});
     BalkKeuze->setToolTip(QStringLiteral(" Met twee schermen: de opdrachtbalk ook voor de zaal "));
 
-    BackKnoppen = dialoogKader(this, QStringLiteral("BackKnoppen"), Twips::rect(4800, 2940, 1740, 390), Qt::black);
+    BackKnoppen = dialoogKader(this, QStringLiteral("BackKnoppen"), Twips::rect(4800, 4290, 1740, 390), Qt::black);
     CancelKnop =
-        knopOp(this, QStringLiteral("CancelKnop"), {4830, 2970, 840, 330}, QStringLiteral("Cancel"), {192, 255, 192});
-    OkKnop = knopOp(this, QStringLiteral("OkKnop"), {5670, 2970, 840, 330}, QStringLiteral("Ok"), {192, 192, 255});
+        knopOp(this, QStringLiteral("CancelKnop"), {4830, 4320, 840, 330}, QStringLiteral("Cancel"), {192, 255, 192});
+    OkKnop = knopOp(this, QStringLiteral("OkKnop"), {5670, 4320, 840, 330}, QStringLiteral("Ok"), {192, 192, 255});
 
     // The evening: balls from a real drum, the programme and its report.
     AvondKader = new QFrame(this);
     AvondKader->setObjectName(QStringLiteral("AvondKader"));
     AvondKader->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    AvondKader->setGeometry(Twips::rect(240, 3480, 6300, 780));
+    AvondKader->setGeometry(Twips::rect(240, 3420, 6300, 780));
     HandmatigKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Handmatig trekken"), this),
-                                    QStringLiteral("HandmatigKeuze"), {360, 3585, 3000, 270});
+                                    QStringLiteral("HandmatigKeuze"), {360, 3525, 3000, 270});
     HandmatigKeuze->setToolTip(
         QStringLiteral(" Ballen uit een echte trommel: typ het getal en Enter, of klik op de bal "));
     ProgrammaKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Spelen volgens het programma"), this),
-                                    QStringLiteral("ProgrammaKeuze"), {360, 3885, 3000, 270});
+                                    QStringLiteral("ProgrammaKeuze"), {360, 3825, 3000, 270});
     ProgrammaKeuze->setToolTip(QStringLiteral(" Aanzetten begint het programma bij ronde 1 met een nieuw spel "));
-    ProgrammaKnop = knopOp(this, QStringLiteral("ProgrammaKnop"), {4680, 3555, 1740, 330},
+    ProgrammaKnop = knopOp(this, QStringLiteral("ProgrammaKnop"), {4680, 3495, 1740, 330},
                            QStringLiteral("Programma..."), {230, 230, 230});
-    VerslagKnop = knopOp(this, QStringLiteral("VerslagKnop"), {4680, 3855, 1740, 330}, QStringLiteral("Verslag..."),
+    VerslagKnop = knopOp(this, QStringLiteral("VerslagKnop"), {4680, 3795, 1740, 330}, QStringLiteral("Verslag..."),
                          {230, 230, 230});
     connect(ProgrammaKnop, &QPushButton::clicked, this, &Extra::programmaGevraagd);
     connect(VerslagKnop, &QPushButton::clicked, this, &Extra::verslagGevraagd);

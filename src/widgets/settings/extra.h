@@ -27,7 +27,7 @@ public:
     Extra(QWidget* ouder, const RoepInstellingen& begin, Stem* stem);
 
     static constexpr int vensterBreedte = 6900;
-    static constexpr int vensterHoogte = 4890;
+    static constexpr int vensterHoogte = 5400;
     static const QString geenSpraakTekst;
     static const QString startTekst;
 
