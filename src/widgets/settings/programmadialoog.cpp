@@ -55,7 +55,7 @@ ProgrammaDialoog::ProgrammaDialoog(QWidget* ouder, const AvondProgramma& program
                                    const PatroonKaart::Patroon& eigenPatroon)
     : QDialog(ouder), m_programma(programma), m_eigen(eigenPatroon)
 {
-    richtDialoogIn(*this, QStringLiteral("ProgrammaDialoog"), QStringLiteral(" Programma van de avond"), 760, 560);
+    richtDialoogIn(*this, QStringLiteral("ProgrammaDialoog"), QStringLiteral(" Programma van de avond"), 11400, 8400);
 
     RondeLijst = new QListWidget(this);
     RondeLijst->setObjectName(QStringLiteral("RondeLijst"));
