@@ -4,7 +4,7 @@ namespace
 {
 bool isBordToets(QChar c)
 {
-    return c == QLatin1Char(' ') || c == QLatin1Char('k') || c == QLatin1Char('K');
+    return c == QLatin1Char(' ') || c == QLatin1Char('k');
 }
 } // namespace
 
@@ -40,6 +40,10 @@ ScanHerkenner::Oordeel ScanHerkenner::toets(const QString& tekst, bool enter, qi
     m_laatst = ms;
     for (const QChar c : tekst)
         m_anders = m_anders || !isBordToets(c);
+    if (!snel && tekst == QStringLiteral("K")) {
+        ++m_vastgehouden;
+        return Oordeel::Uitstellen;
+    }
     if (!snel || !m_anders) return Oordeel::Door;
     ++m_vastgehouden;
     return Oordeel::Vasthouden;

@@ -38,7 +38,7 @@ void ScanInvoer::volg(QWidget* venster, std::function<void(const QString&)> bijS
 
 bool ScanInvoer::eventFilter(QObject* ontvanger, QEvent* e)
 {
-    if (e->type() != QEvent::KeyPress || !ontvanger->isWidgetType() || m_geeftTerug) return false;
+    if (e->type() != QEvent::KeyPress || !ontvanger->isWidgetType() || e == m_terug) return false;
     auto* widget = static_cast<QWidget*>(ontvanger);
     auto* toets = static_cast<QKeyEvent*>(e);
     // The same key on its way up to the parents was judged at the widget it came to first.
@@ -49,6 +49,8 @@ bool ScanInvoer::eventFilter(QObject* ontvanger, QEvent* e)
     const bool gevolgd = m_vensters.contains(venster);
     if (!gevolgd && !qobject_cast<QMessageBox*>(venster)) return false;
     if (toets->isAutoRepeat()) return false;
+    // A burst that is over gives back what it held before the next key counts.
+    if (!m_vast.empty() && klokHaak()() > m_herkenner.eindeBurst()) burstVoorbij();
     m_vorigeToets = e;
     m_vorigeSleutel = toets->key();
     m_vorigeOntvanger = ontvanger;
@@ -61,11 +63,13 @@ bool ScanInvoer::eventFilter(QObject* ontvanger, QEvent* e)
     case ScanHerkenner::Oordeel::Door:
         if (!m_herkenner.houdtVast()) m_vast.clear();
         return false;
+    case ScanHerkenner::Oordeel::Uitstellen:
     case ScanHerkenner::Oordeel::Vasthouden:
         // Only a text field gets its keys back; on the board a burst without Enter is stray.
-        if (widget->testAttribute(Qt::WA_InputMethodEnabled))
-            m_vast.push_back({widget, std::make_unique<QKeyEvent>(QEvent::KeyPress, toets->key(), toets->modifiers(),
-                                                                  toets->text())});
+        if (oordeel == ScanHerkenner::Oordeel::Uitstellen || widget->testAttribute(Qt::WA_InputMethodEnabled))
+            m_vast.push_back(
+                {widget, std::make_unique<QKeyEvent>(QEvent::KeyPress, toets->key(), toets->modifiers(), toets->text()),
+                 oordeel == ScanHerkenner::Oordeel::Uitstellen});
         m_einde->start(int(ScanHerkenner::tussenpoos) + 10);
         return true;
     case ScanHerkenner::Oordeel::Gescand: {
@@ -91,11 +95,15 @@ void ScanInvoer::burstVoorbij()
         m_einde->start(int(m_herkenner.eindeBurst() - klokHaak()()) + 10);
         return;
     }
+    const bool alleen = m_herkenner.lengte() == 1;
     m_herkenner.laatLos();
     std::vector<Vastgehouden> vast;
     vast.swap(m_vast);
-    m_geeftTerug = true;
+    // A key given back may open a dialog whose own keys come meanwhile: only it passes unjudged.
     for (Vastgehouden& v : vast)
-        if (v.ontvanger) QApplication::sendEvent(v.ontvanger, v.toets.get());
-    m_geeftTerug = false;
+        if (v.ontvanger && (alleen || !v.alleenAlsLos)) {
+            m_terug = v.toets.get();
+            QApplication::sendEvent(v.ontvanger, v.toets.get());
+            m_terug = nullptr;
+        }
 }

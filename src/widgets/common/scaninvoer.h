@@ -18,7 +18,8 @@ class QWidget;
 // that take a scanned card code (the stage, the organiser's window, the question of K) and of
 // every message box, and hands a scanned code to the window it was typed in. What else a
 // scanner types there goes nowhere: no ball is drawn and no question answered by it. Keys held
-// back from a text field that turn out to be a person's quick fingers are given to it after all.
+// back from a text field that turn out to be a person's quick fingers are given to it after all,
+// as is a capital K that no other key followed.
 class ScanInvoer : public QObject
 {
     Q_OBJECT
@@ -47,8 +48,9 @@ private:
     struct Vastgehouden {
         QPointer<QWidget> ontvanger;
         std::unique_ptr<QKeyEvent> toets;
+        bool alleenAlsLos = false; // a put-off K: given only when the burst was that K alone
     };
     std::vector<Vastgehouden> m_vast;
     QTimer* m_einde = nullptr;
-    bool m_geeftTerug = false;
+    const QEvent* m_terug = nullptr; // the key being given back
 };

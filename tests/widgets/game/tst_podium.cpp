@@ -393,6 +393,25 @@ private slots:
         QVERIFY(anders[0].tekst.contains(QStringLiteral("geen kaartnummer")));
         QVERIFY(!m().KaartControleScherm->isVisible());
 
+        // A card of series K: its capital K waits, so K's question does not cut the scan in two;
+        // a capital K alone still asks, a moment later.
+        {
+            KaartRegister kien(KaartRegister::padIn(m_o->map.path()));
+            QVERIFY(TestHulp::registreer(kien, KaartSoort::Kien, QStringLiteral("K"), 1, m_o->toeval));
+        }
+        int gevraagd = 0;
+        KaartControle::vraagHaak() = [&gevraagd](QWidget*) {
+            ++gevraagd;
+            return std::optional<Avond::KaartVraag>();
+        };
+        scan(m().Pic, QStringLiteral("K-0001"));
+        QTRY_VERIFY(m().KaartControleScherm->isVisible());
+        QCOMPARE(m().KaartControleScherm->kaart().serie, QStringLiteral("K"));
+        QTest::keyClick(m().KaartControleScherm, Qt::Key_Escape);
+        QTest::keyClicks(m().Pic, QStringLiteral("K"));
+        QCOMPARE(gevraagd, 0);
+        QTRY_COMPARE(gevraagd, 1);
+
         // A real question box, Ja by default: the scan's Enter does not answer it.
         Melding::zetStil(false);
         const int spelNummer = spel().spelNummer();
