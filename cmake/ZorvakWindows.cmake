@@ -140,5 +140,7 @@ function(zorvak_windows_afmaken)
     install(FILES ${ZORVAK_QT_MAP}/plugins/${plugin}.dll DESTINATION ${ZORVAK_INSTALL_DIR}/${soort})
   endforeach()
   install(FILES ${ZORVAK_QT_VERTALING} DESTINATION ${ZORVAK_INSTALL_DIR}/translations)
+  # zint is linked in statically; its licence goes with the programs.
+  install(FILES ${ZORVAK_QT_MAP}/share/zint/LICENSE DESTINATION ${ZORVAK_INSTALL_DIR} RENAME zint-licentie.txt)
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zorvak_windows_afmaken)

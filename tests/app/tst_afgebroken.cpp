@@ -7,6 +7,7 @@
 #include "core/common/veiligbestand.h"
 #include "core/game/verloop.h"
 #include "testhulp.h"
+#include "widgets/common/scaninvoer.h"
 #include "widgets/game/bord.h"
 #include "widgets/game/opdrachtbalk.h"
 
@@ -47,6 +48,9 @@ int speel(int argc, char** argv)
     // Balls from a real drum: each typed as its digits and Enter, one after the other.
     if (qstrcmp(argv[1], "hand") == 0) {
         if (!programma.avond.zetHandmatig(true)) return 3;
+        // Typed at a person's pace, not a scanner's.
+        static qint64 nu = 0;
+        ScanInvoer::klokHaak() = [] { return nu += 200; };
         QTimer::singleShot(0, [&] {
             Melding::zetVolgendAntwoord(true);
             hoofd.opdracht(Opdrachtbalk::KnopStart);
@@ -144,7 +148,8 @@ private slots:
         kind.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         kind.start(QCoreApplication::applicationFilePath(), {QStringLiteral("hand"), map.path(), QStringLiteral("3")});
         QList<QByteArray> ballen;
-        while (ballen.size() < 4) {
+        for (int regels = 0; ballen.size() < 4; ++regels) {
+            QVERIFY2(regels < 100, "de getypte ballen komen niet aan");
             while (!kind.canReadLine())
                 QVERIFY2(kind.waitForReadyRead(30000), "de speler zwijgt");
             const QByteArray regel = kind.readLine().trimmed();

@@ -256,7 +256,25 @@ void Avond::controleerKaart()
     if (m_kaartInBeeld) return;
     m_roeper->zetPauze(Roeper::Controle, true);
     const std::optional<KaartVraag> gevraagd = m_gesprek.kaartVraag ? m_gesprek.kaartVraag() : std::nullopt;
-    std::optional<RegisterKaart> kaart = gevraagd ? zoekKaart(*gevraagd) : std::nullopt;
+    if (!gevraagd) {
+        m_roeper->zetPauze(Roeper::Controle, false);
+        return;
+    }
+    m_kienRijen = gevraagd->rijen;
+    controleer(*gevraagd);
+}
+
+void Avond::controleerGescand(const QString& code)
+{
+    kaartWeg();
+    m_roeper->zetPauze(Roeper::Controle, true);
+    controleer({KaartNummer::vanScanner(code), m_kienRijen});
+}
+
+// Calling by itself is held on entry; it stays held while the card shows.
+void Avond::controleer(const KaartVraag& gevraagd)
+{
+    std::optional<RegisterKaart> kaart = zoekKaart(gevraagd);
     if (!kaart) {
         m_roeper->zetPauze(Roeper::Controle, false);
         return;
@@ -265,7 +283,7 @@ void Avond::controleerKaart()
     for (const Spel::Bal& bal : m_spel.ballen())
         ballen << bal.getal;
     GecontroleerdeKaart gecontroleerd{*kaart, {}, {}, {}, false};
-    int rijen = gevraagd->rijen;
+    int rijen = gevraagd.rijen;
     m_beoordeeld.reset();
     const auto fase = beoordeeldeFase();
     if (fase) {
@@ -277,10 +295,10 @@ void Avond::controleerKaart()
     } else if (Controle::heeftPatroon(m_spel.patroon())) {
         gecontroleerd.patroon = m_spel.patroon();
     }
-    gecontroleerd.uitslag = Controle::controleer(*kaart, Ballen::getrokken(ballen),
-                                                 gecontroleerd.patroon ? &*gecontroleerd.patroon : nullptr, rijen);
+    gecontroleerd.uitslag =
+        Controle::controleer(*kaart, ballen, gecontroleerd.patroon ? &*gecontroleerd.patroon : nullptr, rijen);
+    const QString nummer = KaartNummer::tekst(kaart->serie, kaart->nummer);
     if (fase) {
-        const QString nummer = KaartNummer::tekst(kaart->serie, kaart->nummer);
         bool alGewonnen = false;
         for (const Winnaar& w : m_winnaars)
             alGewonnen = alGewonnen || (w.kaart == nummer && w.ronde == fase->first && w.fase == fase->second);
@@ -291,6 +309,19 @@ void Avond::controleerKaart()
                                   m_spel.spelNummer(),
                                   gecontroleerd.uitslag.gewonnen && !alGewonnen};
         gecontroleerd.kanBevestigen = m_beoordeeld->wint;
+    }
+    if (m_verloop) {
+        const Controle::Uitslag& u = gecontroleerd.uitslag;
+        const Controle::Voltooid beslissend = u.fasen.value(u.beslissend);
+        const bool kien = kaart->soort == KaartSoort::Kien;
+        QString faseNaam = kien ? Controle::kienRijen(qBound(1, rijen, 3))
+                                : (gecontroleerd.patroon ? QStringLiteral("patroon") : QStringLiteral("lijn"));
+        if (fase) faseNaam = m_programma.rondes[fase->first].fasen[fase->second].naam;
+        QString oordeel = u.gewonnen ? (kien ? QStringLiteral("kien") : QStringLiteral("bingo"))
+                                     : (kien ? QStringLiteral("geen kien") : QStringLiteral("geen bingo"));
+        if (u.gewonnen && beslissend.geleden > 0) oordeel += QStringLiteral(" al eerder compleet");
+        m_verloop->schrijfControle(nummer, faseNaam, oordeel, u.gewonnen ? beslissend.bal : 0,
+                                   u.gewonnen ? beslissend.plaats : 0);
     }
     m_kaartInBeeld = true;
     emit kaartGecontroleerd(gecontroleerd);
@@ -328,7 +359,11 @@ std::optional<RegisterKaart> Avond::zoekKaart(const KaartVraag& vraag)
     if (serie.isEmpty()) serie = kaartRegister.laatsteSerie();
     std::optional<RegisterKaart> kaart = kaartRegister.kaart(serie, nummer, &melding);
     kaartRegister.sluit();
-    if (!kaart) meld(titel, melding);
+    if (!kaart) {
+        if (m_verloop)
+            m_verloop->schrijfControle(KaartNummer::tekst(serie, nummer), {}, QStringLiteral("niet gevonden"), 0, 0);
+        meld(titel, melding);
+    }
     return kaart;
 }
 

@@ -151,8 +151,12 @@ public:
     int afsluitCode() const { return m_afsluitCode; }
 
     // The card check: asks for a card's number, looks it up in the register and judges it
-    // against the game. A card that shows holds calling by itself until kaartWeg().
+    // against the game. A card that shows holds calling by itself until kaartWeg(). Every
+    // check of a card number is written in the evening's record.
     void controleerKaart();
+    // A scanned card code: checked at once, without asking; a card that shows makes way for it.
+    // A Kien card is judged for the rows asked for last (one row at first).
+    void controleerGescand(const QString& code);
     void kaartWeg();
     bool kaartInBeeld() const { return m_kaartInBeeld; }
 
@@ -230,6 +234,7 @@ private:
     bool vraag(const QString& titel, const QString& tekst, bool jaStandaard = true);
     void meld(const QString& titel, const QString& tekst);
     std::optional<RegisterKaart> zoekKaart(const KaartVraag& vraag);
+    void controleer(const KaartVraag& gevraagd);
     void naarFase(int ronde, int fase, bool zeg);
     void schrijfFase();
     // The stage a card is judged for: one just won while no ball has come since, else the one
@@ -270,6 +275,7 @@ private:
     // instead of showing its ball on the new board.
     int m_generatie = 0;
     bool m_kaartInBeeld = false;
+    int m_kienRijen = 1;
     bool m_vraagtAfsluiten = false;
     bool m_afgesloten = false;
     int m_afsluitCode = 0;

@@ -68,6 +68,7 @@ QString schoneNaam(const QString& naam)
 {
     QString uit = naam.simplified();
     uit.replace(QLatin1Char(','), QLatin1Char(';'));
+    uit.replace(QLatin1Char('"'), QLatin1Char('\''));
     return uit.left(40);
 }
 } // namespace

@@ -43,6 +43,22 @@ std::optional<Spel::Gebeurtenis> gebeurtenisVan(const QByteArray& tekst)
     return std::nullopt;
 }
 
+// Lines a restart does not need: they are read as lines of a record and passed over.
+bool isBijregel(const QByteArray& gebeurtenis)
+{
+    return gebeurtenis == "gecontroleerd" || gebeurtenis == "winnaar" || gebeurtenis == "winnaar teruggenomen" ||
+           gebeurtenis == "fase";
+}
+
+// A text for a column of its own: no comma, quote or line end can shift the columns after it.
+QByteArray veld(const QString& tekst)
+{
+    QByteArray uit = tekst.left(40).toUtf8();
+    for (char& c : uit)
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') c = ' ';
+    return uit;
+}
+
 std::optional<int> getal(const QByteArray& tekst, int laag, int hoog)
 {
     bool goed = false;
@@ -103,20 +119,6 @@ int splits(const QByteArray& lijn, QByteArray* velden)
     return aantal;
 }
 
-bool isBijRegel(const QByteArray& gebeurtenis)
-{
-    return gebeurtenis == "fase" || gebeurtenis == "winnaar" || gebeurtenis == "winnaar teruggenomen" ||
-           gebeurtenis == "gecontroleerd";
-}
-
-// A text for a column: no commas or line ends can shift the columns after it.
-QByteArray kolom(const QString& tekst)
-{
-    QByteArray uit = tekst.simplified().toUtf8();
-    uit.replace(',', ';');
-    return uit;
-}
-
 // What a record says so far, line by line.
 struct Lezer {
     Verloop::Laatste& l;
@@ -135,7 +137,7 @@ struct Lezer {
         // A time in another form than ours must still be a time.
         if (!heeftTijdVorm(velden[0]) && !leesTijd(velden[0]).isValid()) return false;
         // Lines about the programme and the checks say nothing about the balls.
-        if (isBijRegel(velden[3])) return true;
+        if (isBijregel(velden[3])) return true;
         const auto spel = getal(velden[1], 1, std::numeric_limits<int>::max());
         const auto ronde = getal(velden[2], 0, std::numeric_limits<int>::max());
         const auto g = gebeurtenisVan(velden[3]);
@@ -222,8 +224,7 @@ QByteArray Verloop::regel(const QDateTime& tijd, const Spel::Stand& stand, Spel:
     return regel(tijd, stand, naam(gebeurtenis), bal, {}, hand);
 }
 
-// A line has the fields up to the last one that says something: the lines of an evening that
-// uses none of the later columns stay as they always were.
+// A line has all twelve fields, the later ones empty where they say nothing.
 QByteArray Verloop::regel(const QDateTime& tijd, const Spel::Stand& stand, const QByteArray& gebeurtenis, int bal,
                           const Extra& extra, bool hand)
 {
@@ -233,16 +234,9 @@ QByteArray Verloop::regel(const QDateTime& tijd, const Spel::Stand& stand, const
         uit += QByteArray::number(bal) + ',' + Trommel::letter(bal, stand.aantalBallen).toLatin1();
     else
         uit += ',';
-    uit += ',' + QByteArray::number(stand.aantalBallen);
-    const QByteArray achter[] = {kolom(extra.kaart), kolom(extra.fase), kolom(extra.uitslag),
-                                 extra.aantal > 0 ? QByteArray::number(extra.aantal) : QByteArray(),
-                                 hand ? QByteArrayLiteral("hand") : QByteArray()};
-    int laatste = -1;
-    for (int i = 0; i < 5; ++i)
-        if (!achter[i].isEmpty()) laatste = i;
-    for (int i = 0; i <= laatste; ++i)
-        uit += ',' + achter[i];
-    uit += "\r\n";
+    uit += ',' + QByteArray::number(stand.aantalBallen) + ',' + veld(extra.kaart) + ',' + veld(extra.fase) + ',' +
+           veld(extra.uitslag) + ',' + (extra.aantal > 0 ? QByteArray::number(extra.aantal) : QByteArray()) + ',' +
+           (hand ? QByteArrayLiteral("hand") : QByteArray()) + "\r\n";
     return uit;
 }
 
@@ -298,7 +292,7 @@ Verloop::Laatste Verloop::leesInhoud(const QByteArray& inhoud)
         begin = eind + 1;
         eind = volgende;
         if (nummer == 1) {
-            if (lijn != kopRegel && lijn != oudeKopRegel) {
+            if (lijn != kopRegel && lijn != kopRegelZeven) {
                 l.beschadigd = true;
                 l.fout = QStringLiteral("de eerste regel is niet de kop van een verloop");
                 return l;
@@ -467,6 +461,32 @@ bool Verloop::schrijfRegel(const QByteArray& gebeurtenis, int bal, const Extra& 
     if (!m_spel || !m_spel->heeftSpel() || m_bestand.isEmpty()) return false;
     m_waar = m_spel->stand();
     return werkBij(regel(m_klok(), m_waar, gebeurtenis, bal, extra));
+}
+
+void Verloop::schrijfControle(const QString& kaart, const QString& fase, const QString& uitslag, int bal, int aantal)
+{
+    const QDateTime nu = m_klok();
+    const bool metSpel = m_spel && m_spel->heeftSpel() && !m_bestand.isEmpty();
+    const Spel::Stand stand = metSpel ? m_spel->stand() : Spel::Stand{};
+    QByteArray lijn = nu.toOffsetFromUtc(nu.offsetFromUtc()).toString(Qt::ISODateWithMs).toLatin1() + ',';
+    if (metSpel)
+        lijn += QByteArray::number(stand.spelNummer) + ',' + QByteArray::number(stand.ronde);
+    else
+        lijn += ',';
+    lijn += ",gecontroleerd,";
+    if (metSpel && bal > 0)
+        lijn += QByteArray::number(bal) + ',' + Trommel::letter(bal, stand.aantalBallen).toLatin1();
+    else
+        lijn += ',';
+    lijn += ',' + (metSpel ? QByteArray::number(stand.aantalBallen) : QByteArray()) + ',' + veld(kaart) + ',' +
+            veld(fase) + ',' + veld(uitslag) + ',' + (metSpel && bal > 0 ? QByteArray::number(aantal) : QByteArray()) +
+            ",\r\n";
+    if (metSpel) {
+        m_waar = m_spel->stand();
+        werkBij(lijn);
+    } else {
+        voegToe(dagBestand(m_map, nu.date()), lijn);
+    }
 }
 
 // The lines that bring the file level with the game in memory: the game's first line when the

@@ -47,6 +47,8 @@ Inhoud inhoud(const QList<Verloop::Regel>& regels, const AvondProgramma& program
     };
     for (const Verloop::Regel& r : regels) {
         if (!uit.datum.isValid()) uit.datum = r.tijd.date();
+        // A card check says nothing the report names; one without a game belongs to none.
+        if (r.spel < 1 || r.gebeurtenis == QLatin1String("gecontroleerd")) continue;
         if (r.gebeurtenis == QLatin1String("nieuw spel") || spellen.isEmpty() || spellen.last().spel != r.spel)
             spellen.append({r.spel, r.ronde, r.ballen, {}, {}, false});
         Spelverloop& s = spellen.last();

@@ -14,6 +14,7 @@
 #include "widgets/common/bezigewijzer.h"
 #include "widgets/common/melding.h"
 #include "widgets/common/plaatjeknop.h"
+#include "widgets/common/scaninvoer.h"
 #include "widgets/game/achtergrond.h"
 #include "widgets/game/bord.h"
 #include "widgets/game/hulppaneel.h"
@@ -155,6 +156,8 @@ void Main::verbind()
     m_avond.zetPodiumVrij([this] {
         return !HelpPic->isVisible() && !QApplication::activeModalWidget() && !QApplication::activePopupWidget();
     });
+
+    ScanInvoer::programma().volg(this, [this](const QString& code) { scan(code); });
 
     connect(Timer1, &QTimer::timeout, this, &Main::klokTik);
     connect(Pic, &Doek::geklikt, &m_avond, &Avond::trekAlsKlaar);
@@ -300,6 +303,17 @@ void Main::controleerKaart()
     m_avond.controleerKaart();
 }
 
+void Main::scan(const QString& code)
+{
+    // The first key of a scanned code may have reached the ball being typed: that goes.
+    m_invoer.clear();
+    m_invoerBedorven = false;
+    if (InvoerLabel) InvoerLabel->hide();
+    if (QApplication::activeModalWidget()) return;
+    KaartControleScherm->hide();
+    m_avond.controleerGescand(code);
+}
+
 // Opens or closes the help panel. While it shows, only Help, Exit and the minimise icon answer.
 void Main::helpPaneel()
 {
@@ -391,18 +405,20 @@ bool Main::invoerToets(int toets)
 {
     if (!m_avond.handmatig()) return false;
     if (toets >= Qt::Key_0 && toets <= Qt::Key_9) {
-        m_invoer += QChar(u'0' + (toets - Qt::Key_0));
-        if (m_invoer.size() > 2) m_invoerBedorven = true;
+        if (m_invoer.size() < 3) m_invoer += QChar(u'0' + (toets - Qt::Key_0));
         if (!m_invoerBedorven) toonInvoer(QStringLiteral("Bal: %1").arg(m_invoer));
         return true;
     }
     if (toets == Qt::Key_Return || toets == Qt::Key_Enter) {
-        const bool goed = !m_invoer.isEmpty() && !m_invoerBedorven;
-        const int bal = m_invoer.toInt();
+        const bool bedorven = m_invoerBedorven;
+        const int bal = m_invoer.isEmpty() ? -1 : m_invoer.toInt();
         m_invoer.clear();
         m_invoerBedorven = false;
         if (InvoerLabel) InvoerLabel->hide();
-        if (goed) m_avond.voerBalIn(bal);
+        if (bedorven)
+            toonInvoer(QStringLiteral("Geen bal: typ alleen het getal van de bal."));
+        else if (bal >= 0)
+            m_avond.voerBalIn(bal);
         return true;
     }
     if (toets == Qt::Key_Backspace && !m_invoer.isEmpty()) {
@@ -414,7 +430,14 @@ bool Main::invoerToets(int toets)
             toonInvoer(QStringLiteral("Bal: %1").arg(m_invoer));
         return true;
     }
-    // A letter or a sign before Enter: a card's code, not a ball. K stays the card check.
+    // A letter or a sign before Enter: no ball (a card's code typed on the board is none). K
+    // stays the card check; Escape starts again.
+    if (toets == Qt::Key_Escape && (!m_invoer.isEmpty() || m_invoerBedorven)) {
+        m_invoer.clear();
+        m_invoerBedorven = false;
+        if (InvoerLabel) InvoerLabel->hide();
+        return true;
+    }
     if (toets != Qt::Key_Space && toets != Qt::Key_K && toets < Qt::Key_Escape) m_invoerBedorven = true;
     if (toets == Qt::Key_Space) return true; // nothing is drawn at random
     return false;

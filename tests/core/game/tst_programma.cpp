@@ -298,7 +298,11 @@ private slots:
         }
 
         // The report: every round, stage and winner, the shared prize gone, the totals.
-        const Verslag::Inhoud inhoud = Verslag::inhoud(regels, drieRondes());
+        // A check after the evening, with no game, adds no round.
+        Verloop::Regel losseControle;
+        losseControle.tijd = regels.last().tijd;
+        losseControle.gebeurtenis = QStringLiteral("gecontroleerd");
+        const Verslag::Inhoud inhoud = Verslag::inhoud(regels + QList<Verloop::Regel>{losseControle}, drieRondes());
         QCOMPARE(inhoud.rondes.size(), 3);
         QCOMPARE(inhoud.rondes[0].fasen.size(), 3);
         QCOMPARE(inhoud.rondes[0].fasen[0].winnaars.size(), 1);
@@ -351,7 +355,7 @@ private slots:
         QCOMPARE(avond.spel().laatste(), 75);
         const QByteArray verloop = TestHulp::leesBestand(Verloop::dagBestand(map.path(), QDate::currentDate()));
         QVERIFY(verloop.contains(",getrokken,75,O,75,,,,,hand\r\n"));
-        QVERIFY(verloop.contains(",teruggelegd,3,B,75\r\n"));
+        QVERIFY(verloop.contains(",teruggelegd,3,B,75,,,,,\r\n"));
     }
 };
 

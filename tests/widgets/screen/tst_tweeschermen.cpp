@@ -4,6 +4,7 @@
 #include "core/game/roeper.h"
 #include "core/screen/schermkeuze.h"
 #include "testhulp.h"
+#include "widgets/common/scaninvoer.h"
 #include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
@@ -107,6 +108,14 @@ private slots:
         QTest::mouseClick(org->KaartScherm, Qt::LeftButton);
         QVERIFY(m.KaartControleScherm->isHidden() && org->KaartScherm->isHidden());
         QVERIFY(!m.avond().kaartInBeeld());
+        // A code scanned in the organiser's window shows its card on both screens, no ball drawn.
+        const auto ballen = m.avond().spel().ballen().size();
+        QTest::keyClicks(org, QStringLiteral("A-0002"));
+        QTest::keyClick(org, Qt::Key_Return);
+        QTRY_VERIFY(org->KaartScherm->isVisible() && !m.KaartControleScherm->isHidden());
+        QCOMPARE(org->KaartScherm->kaart().nummer, 2);
+        QCOMPARE(m.avond().spel().ballen().size(), ballen);
+        QTest::mouseClick(org->KaartScherm, Qt::LeftButton);
 
         QWidget* ouder = nullptr;
         QRect plek;
@@ -206,12 +215,16 @@ private slots:
         };
         QCOMPARE(gemarkeerd(), QStringLiteral("▶ 1 rij · € 10"));
 
-        // The first row of the card, typed in the organiser's window.
+        // The first row of the card, typed in the organiser's window at a person's pace.
+        const auto echteKlok = ScanInvoer::klokHaak();
+        qint64 nu = 0;
+        ScanInvoer::klokHaak() = [&nu] { return nu += 200; };
         for (int i = 0; i < 9; ++i) {
             if (kaart.getallen[i] == 0) continue;
             QTest::keyClicks(org, QString::number(kaart.getallen[i]));
             QTest::keyClick(org, Qt::Key_Return);
         }
+        ScanInvoer::klokHaak() = echteKlok;
         QCOMPARE(o.model().ballen().size(), 5);
         QVERIFY(!org->WinnaarKnop->isEnabled());
         o.zetKaartVraag(QStringLiteral("A-0002"), 1);
