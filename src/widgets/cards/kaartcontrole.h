@@ -36,11 +36,13 @@ public:
     const QString& faseTekst() const { return m_faseTekst; }
     // Hides the card; the board takes over again.
     void sluit();
-    // A key while the card shows: Escape, Enter, the space bar and K put it away.
+    // A key while the card shows: Escape, Enter, the space bar and K put it away; F9 asks to
+    // confirm the card as the winner (a key no scanner types by accident, as it may an Enter).
     void toets(int toets);
 
 signals:
     void gesloten();
+    void winnaarGevraagd();
 
 protected:
     void paintEvent(QPaintEvent* e) override;

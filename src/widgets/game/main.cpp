@@ -242,6 +242,7 @@ void Main::verbind()
         if (KaartControleScherm->isVisible() && !regel.isEmpty()) KaartControleScherm->zetFaseTekst(regel);
     });
     connect(KaartControleScherm, &KaartControle::gesloten, &m_avond, &Avond::kaartWeg);
+    connect(KaartControleScherm, &KaartControle::winnaarGevraagd, &m_avond, &Avond::bevestigWinnaar);
     connect(&m_avond, &Avond::kaartWeggezet, this, [this] { Pic->setFocus(); });
     connect(&m_avond.roeper(), &Roeper::pauzeGewijzigd, this, &Main::toonPauze);
     connect(&m_avond.roeper(), &Roeper::spraakGewijzigd, this, &Main::meldSpraak);
@@ -264,11 +265,6 @@ void Main::exit()
 // A space bar held down repeats its key; the lock lets one draw run at a time.
 void Main::toets(int toets, bool herhaling)
 {
-    // F9 confirms the winner shown: no scanner types it by accident, as it may an Enter.
-    if (KaartControleScherm->isVisible() && toets == Qt::Key_F9) {
-        if (!herhaling) m_avond.bevestigWinnaar();
-        return;
-    }
     if (KaartControleScherm->isVisible()) {
         KaartControleScherm->toets(toets);
         return;
@@ -479,6 +475,8 @@ void Main::toonProgramma()
                          Twips::naarPixels(420, m_schaal));
     ProgrammaLabel->raise();
     ProgrammaLabel->setVisible(!regel.isEmpty());
+    // A card being checked stays in front.
+    if (KaartControleScherm->isVisible()) KaartControleScherm->raise();
 }
 
 void Main::programmaDialoog(QWidget* ouder)

@@ -213,6 +213,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
             m_podium.speelProgramma(true);
     });
     connect(WinnaarKnop, &QPushButton::clicked, &m_avond, &Avond::bevestigWinnaar);
+    connect(KaartScherm, &KaartControle::winnaarGevraagd, &m_avond, &Avond::bevestigWinnaar);
     connect(WinnaarTerugKnop, &QPushButton::clicked, &m_avond, &Avond::neemWinnaarTerugVraag);
     connect(VerslagKnop, &QPushButton::clicked, this, [this] { m_podium.verslagDialoog(this); });
     auto* programma = new QVBoxLayout;
