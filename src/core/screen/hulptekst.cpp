@@ -60,11 +60,8 @@ const std::vector<Regel>& regels()
         {600, 6000, gewoon,
          QStringLiteral("Door dubbel op de achtergrond te klikken kunt u het menu verwijderen en weer terughalen.")},
         {600, 6300, gewoon,
-         QStringLiteral("Programma van de avond (Extra, Programma): bij een winnende kaart bevestigt F9 de winnaar, "
-                        "F10 neemt hem terug.")},
-        {600, 6600, gewoon,
-         QStringLiteral("Ballen uit een echte trommel (Extra, Handmatig trekken): typ het getal en Enter, of klik op "
-                        "de bal.")},
+         QStringLiteral("Programma (Extra): F9 bevestigt een winnaar, F10 neemt hem terug. Handmatig trekken: typ de bal "
+                        "en Enter.")},
         {1380, 6810, koppeling,
          QStringLiteral("Klik hier voor extra informatie (Pdf) m.b.t. het spel Bingo en Kienen.")},
         {1380, 7620, koppeling, QStringLiteral("Klik hier voor informatie m.b.t. de schermresolutie van uw computer.")},

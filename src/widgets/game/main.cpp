@@ -326,6 +326,7 @@ void Main::helpPaneel()
     }
     m_avond.roeper().zetPauze(Roeper::Hulp, true);
     HelpPic->show();
+    HelpPic->raise();
 }
 
 std::unique_ptr<Config> Main::maakConfig()
@@ -475,8 +476,9 @@ void Main::toonProgramma()
                          Twips::naarPixels(420, m_schaal));
     ProgrammaLabel->raise();
     ProgrammaLabel->setVisible(!regel.isEmpty());
-    // A card being checked stays in front.
+    // A card being checked and the help panel stay in front.
     if (KaartControleScherm->isVisible()) KaartControleScherm->raise();
+    if (!HelpPic->isHidden()) HelpPic->raise();
 }
 
 void Main::programmaDialoog(QWidget* ouder)
