@@ -217,7 +217,8 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     connect(WinnaarTerugKnop, &QPushButton::clicked, &m_avond, &Avond::neemWinnaarTerugVraag);
     connect(VerslagKnop, &QPushButton::clicked, this, [this] { m_podium.verslagDialoog(this); });
     auto* programma = new QVBoxLayout;
-    programma->addWidget(ProgrammaLijst, 1);
+    programma->addStretch(1);
+    programma->addWidget(ProgrammaLijst, 100);
     for (QPushButton* k : {StartProgrammaKnop, WinnaarKnop, WinnaarTerugKnop, ProgrammaKnop, VerslagKnop})
         programma->addWidget(k);
     auto* boven = new QHBoxLayout;
@@ -287,7 +288,9 @@ void Organisator::toonProgramma()
 {
     const AvondProgramma& p = m_avond.programma();
     ProgrammaLijst->clear();
-    if (p.leeg()) ProgrammaLijst->addItem(QStringLiteral("Geen programma: kies Programma..."));
+    // Without a programme only the way to make one, and the report, take room from the board.
+    for (QWidget* w : std::initializer_list<QWidget*>{ProgrammaLijst, StartProgrammaKnop, WinnaarKnop, WinnaarTerugKnop})
+        w->setVisible(!p.leeg());
     for (int r = 0; r < p.rondes.size(); ++r) {
         auto* kop = new QListWidgetItem(
             QStringLiteral("Ronde %1 · %2").arg(r + 1).arg(AvondProgramma::spelNaam(p.rondes[r].spel)), ProgrammaLijst);
