@@ -381,9 +381,11 @@ bool Avond::zetProgramma(const AvondProgramma& programma, QString* fout)
 {
     if (!programma.bewaar(instellingenMap(), fout)) return false;
     m_programma = programma;
+    // The winners and the card shown belong to the programme that was.
+    m_winnaars.clear();
+    m_beoordeeld.reset();
     if (m_programmaLoopt) {
         m_ronde = m_fase = 0;
-        m_winnaars.clear();
         m_programmaLoopt = !m_programma.leeg();
     }
     emit programmaGewijzigd();
@@ -511,9 +513,9 @@ bool Avond::bevestigWinnaar()
 
 void Avond::neemWinnaarTerugVraag()
 {
-    if (m_winnaars.isEmpty() || m_bezig) return;
+    if (m_winnaars.isEmpty() || m_bezig || !m_programmaLoopt) return;
     const Winnaar w = m_winnaars.last();
-    if (w.spel != m_spel.spelNummer()) return;
+    if (w.spel != m_spel.spelNummer() || m_programma.regel(w.ronde, w.fase).isEmpty()) return;
     m_bezig = true;
     bool ja = false;
     {

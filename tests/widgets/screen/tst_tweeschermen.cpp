@@ -265,6 +265,16 @@ private slots:
         const auto getoond = Melding::neemGetoond();
         QVERIFY(!getoond.isEmpty() && getoond.last().tekst.contains(QStringLiteral("is bewaard als")));
         QVERIFY(TestHulp::leesBestand(pdf).startsWith("%PDF-"));
+
+        // A programme changed mid-evening starts afresh from its first stage, without the winners
+        // of the one before; a card shown before the change confirms nothing.
+        o.zetKaartVraag(QStringLiteral("A-0002"), 1);
+        org->ControleKnop->click();
+        AvondProgramma kort;
+        kort.rondes = {{AvondProgramma::Soort::Kienen, {p.rondes[0].fasen[2]}, {}, 0}};
+        QVERIFY(o.avond().zetProgramma(kort));
+        QVERIFY(o.avond().winnaars().isEmpty() && !o.avond().bevestigWinnaar());
+        QCOMPARE(gemarkeerd(), QStringLiteral("▶ volle kaart"));
     }
 };
 
