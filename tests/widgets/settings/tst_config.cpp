@@ -320,7 +320,7 @@ private slots:
     }
 
     // From Extra: the programme made there is kept beside Zorvak.ini, and "Spelen volgens het
-    // programma" starts it with a new game once the dialogs are closed.
+    // programma" starts it with a new game once the dialogs are closed; the caller names the stage.
     void programmaViaExtra()
     {
         viaConfig([](Extra& extra) {
@@ -332,6 +332,7 @@ private slots:
             });
             extra.ProgrammaKnop->click();
             extra.ProgrammaKeuze->setChecked(true);
+            extra.Check1->setChecked(true);
             extra.OkKnop->click();
         });
         QVERIFY(QFile::exists(AvondProgramma::pad(m_op->map.path())));
@@ -339,6 +340,8 @@ private slots:
         QTRY_VERIFY(hoofd().avond().programmaLoopt());
         QCOMPARE(hoofd().avond().spel().aantalBallen(), 90);
         QCOMPARE(hoofd().ProgrammaLabel->text(), QStringLiteral("Ronde 1 · 1 rij"));
+        // With the voice on, the caller says what is played for.
+        QVERIFY(m_stem->gezegd.contains(QStringList{QStringLiteral("We spelen nu voor één rij")}));
     }
 };
 
