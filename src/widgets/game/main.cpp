@@ -219,6 +219,7 @@ void Main::verbind()
 
     // What the evening does around it.
     connect(&m_avond, &Avond::spelBegonnen, this, [this] {
+        m_wachtrij.clear();
         KnopPic->zetKnoppen(false);
         InfoLabel->hide();
     });
@@ -276,8 +277,9 @@ void Main::toets(int toets, bool herhaling)
         return;
     }
     // Behind the help panel the hall would not see the ball: no draw while it shows.
-    if (m_avond.bezig() || HelpPic->isVisible()) return;
-    if (invoerToets(toets)) return;
+    if (HelpPic->isVisible()) return;
+    // The next ball from a real drum may be typed while the last one still blinks.
+    if (invoerToets(toets) || m_avond.bezig()) return;
     if (toets == Qt::Key_F10 && !herhaling)
         m_avond.neemWinnaarTerugVraag();
     else if (toets == Qt::Key_Backspace && !herhaling)
@@ -407,6 +409,14 @@ bool Main::invoerToets(int toets)
         return true;
     }
     if (toets == Qt::Key_Return || toets == Qt::Key_Enter) {
+        // Typed while a ball still shows: it goes in, in turn, once that is done.
+        if ((m_avond.bezig() || !m_wachtrij.isEmpty()) && m_avond.spel().heeftSpel() && !m_invoer.isEmpty() &&
+            !m_invoerBedorven) {
+            m_wachtrij.append(m_invoer.toInt());
+            m_invoer.clear();
+            if (m_wachtrij.size() == 1) QTimer::singleShot(100, this, &Main::voerWachtrijIn);
+            return true;
+        }
         const bool bedorven = m_invoerBedorven;
         const int bal = m_invoer.isEmpty() ? -1 : m_invoer.toInt();
         m_invoer.clear();
@@ -438,6 +448,17 @@ bool Main::invoerToets(int toets)
     if (toets != Qt::Key_Space && toets != Qt::Key_K && toets < Qt::Key_Escape) m_invoerBedorven = true;
     if (toets == Qt::Key_Space) return true; // nothing is drawn at random
     return false;
+}
+
+void Main::voerWachtrijIn()
+{
+    if (m_wachtrij.isEmpty()) return;
+    if (m_avond.bezig() && m_avond.spel().heeftSpel()) {
+        QTimer::singleShot(100, this, &Main::voerWachtrijIn);
+        return;
+    }
+    m_avond.voerBalIn(m_wachtrij.takeFirst());
+    if (!m_wachtrij.isEmpty()) QTimer::singleShot(100, this, &Main::voerWachtrijIn);
 }
 
 void Main::toonInvoer(const QString& tekst)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include <functional>
@@ -116,6 +117,7 @@ private:
     void toonProgramma();
     void toonInvoer(const QString& tekst);
     bool invoerToets(int toets);
+    void voerWachtrijIn();
 
     Avond& m_avond;
     int m_schermB = 0;
@@ -131,4 +133,6 @@ private:
     // scanner's card code is never taken for a ball).
     QString m_invoer;
     bool m_invoerBedorven = false;
+    // Balls typed while the one before still showed, to go in in turn.
+    QList<int> m_wachtrij;
 };
