@@ -4,6 +4,7 @@
 # packages, with SQLite from Debian's sqlite3 source. Only what the program uses is built:
 # Core, Gui, Widgets, PrintSupport, Sql with the SQLite driver, Network, Test, the windows,
 # offscreen and minimal platforms, the windowsvista style and the JPEG and GIF image formats.
+# Beside it, the header of cpp-httplib from Debian's source package.
 #
 # The result goes to a cache folder outside the checkout, /var/cache/zorvak/qt-windows, or the
 # folder named by ZORVAK_QT_WINDOWS. Each part built into it leaves a stamp file there, written
@@ -25,7 +26,7 @@ BRON=$PWD
 QT=${ZORVAK_QT_WINDOWS:-/var/cache/zorvak/qt-windows}
 # Where the sources are unpacked and built; removed when every part is done.
 WERK=${QT}.werk
-ONDERDELEN=(qtbase-6.4.2-1)
+ONDERDELEN=(qtbase-6.4.2-1 httplib-0.11.4-1)
 JOBS=${ZORVAK_JOBS:-$(nproc)}
 
 klaar() { [[ -f "$QT/.klaar-$1" ]]; }
@@ -126,6 +127,17 @@ bouw_qtbase() {
   for dll in libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll; do
     cp "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)" "$QT/bin/"
   done
+}
+
+# cpp-httplib, which serves the board on the network: Debian builds it as a library for Linux,
+# but its source is one header that works as it is (on Winsock under Windows). That header,
+# beside Qt's.
+bouw_httplib() {
+  debian_bron cpp-httplib "$WERK/httplib"
+  mkdir -p "$QT/include"
+  cp "$WERK/httplib/httplib.h" "$QT/include/httplib.h"
+  mkdir -p "$QT/licenses"
+  cp "$WERK/httplib/LICENSE" "$QT/licenses/cpp-httplib.txt"
 }
 
 benodigd dpkg-dev cmake ninja-build perl tcl make g++-mingw-w64-x86-64 qt6-base-dev qt6-base-dev-tools \
