@@ -57,5 +57,6 @@ private:
     struct Server;
     std::unique_ptr<Server> m_server;
     std::thread m_draad;
+    std::thread m_bode;
     int m_poort = 0;
 };
