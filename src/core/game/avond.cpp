@@ -85,6 +85,21 @@ QString Avond::webUitleg() const
     return QStringLiteral("Open %1 op een telefoon of tv in de zaal.").arg(adressen.first());
 }
 
+// The stage paints a drawn ball before the pages hear of it: the game is sent once the
+// program is back in its event loop, once for any number of changes made before then.
+void Avond::stuurWebStandStraks()
+{
+    if (!m_web || m_webGepland) return;
+    m_webGepland = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_webGepland = false;
+            stuurWebStand();
+        },
+        Qt::QueuedConnection);
+}
+
 void Avond::stuurWebStand()
 {
     if (!m_web) return;
@@ -149,11 +164,11 @@ void Avond::volgSpel()
         m_roeper->spelKlaar();
     });
     connect(m_roeper.get(), &Roeper::trekNu, this, &Avond::zelfTrekken);
-    // The board on the network hears of every change as soon as the game makes it.
+    // The board on the network hears of every change as soon as the stage has shown it.
     for (auto signaal : {&Spel::nieuwSpelGestart, &Spel::spelHersteld})
-        connect(&m_spel, signaal, this, &Avond::stuurWebStand);
+        connect(&m_spel, signaal, this, &Avond::stuurWebStandStraks);
     for (auto signaal : {&Spel::balGetrokken, &Spel::balTeruggelegd})
-        connect(&m_spel, signaal, this, &Avond::stuurWebStand);
+        connect(&m_spel, signaal, this, &Avond::stuurWebStandStraks);
 }
 
 // The same road as the space bar, and never past the lock. Whatever holds the stage gives the

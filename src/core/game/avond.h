@@ -181,6 +181,7 @@ private:
     void volgSpel();
     void zelfTrekken();
     void stuurWebStand();
+    void stuurWebStandStraks();
     bool loopt(int generatie) const;
     bool vraag(const QString& titel, const QString& tekst, bool jaStandaard = true);
     void meld(const QString& titel, const QString& tekst);
@@ -194,6 +195,7 @@ private:
     std::unique_ptr<WebBord> m_web;
     QString m_webFout;
     quint64 m_webVersie = 0;
+    bool m_webGepland = false;
     Toeval* m_toeval = nullptr;
     Spel m_spel;
     std::unique_ptr<Verloop> m_verloop;

@@ -100,6 +100,8 @@ public:
                 return data;
             }
             if (t.elapsed() > wachtMs || m_s.state() != QAbstractSocket::ConnectedState) return {};
+            // The evening sends a change from its event loop.
+            QCoreApplication::processEvents();
             m_s.waitForReadyRead(50);
             m_buffer += m_s.readAll();
         }
