@@ -140,5 +140,9 @@ function(zorvak_windows_afmaken)
     install(FILES ${ZORVAK_QT_MAP}/plugins/${plugin}.dll DESTINATION ${ZORVAK_INSTALL_DIR}/${soort})
   endforeach()
   install(FILES ${ZORVAK_QT_VERTALING} DESTINATION ${ZORVAK_INSTALL_DIR}/translations)
+  # zint and cpp-httplib are built into the programs; their licences go with them.
+  install(FILES ${ZORVAK_QT_MAP}/share/zint/LICENSE DESTINATION ${ZORVAK_INSTALL_DIR} RENAME zint-licentie.txt)
+  install(FILES ${ZORVAK_QT_MAP}/share/cpp-httplib/LICENSE DESTINATION ${ZORVAK_INSTALL_DIR}
+          RENAME cpp-httplib-licentie.txt)
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zorvak_windows_afmaken)

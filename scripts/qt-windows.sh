@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Qt that the Windows program links against: Qt 6.4.2 (qtbase, the same version as
 # the Debian host Qt whose moc, rcc and uic it uses) for x86_64-w64-mingw32, from Debian's source
-# packages, with SQLite from Debian's sqlite3 source. Only what the program uses is built:
+# packages, with SQLite from Debian's sqlite3 source; beside it the barcode library zint, from
+# Debian's zint source (its library only, as a static library). Only what the program uses is built:
 # Core, Gui, Widgets, PrintSupport, Sql with the SQLite driver, Network, Test, the windows,
 # offscreen and minimal platforms, the windowsvista style and the JPEG and GIF image formats.
 # Beside it, the header of cpp-httplib from Debian's source package.
@@ -26,7 +27,7 @@ BRON=$PWD
 QT=${ZORVAK_QT_WINDOWS:-/var/cache/zorvak/qt-windows}
 # Where the sources are unpacked and built; removed when every part is done.
 WERK=${QT}.werk
-ONDERDELEN=(qtbase-6.4.2-1 httplib-0.11.4-1)
+ONDERDELEN=(qtbase-6.4.2-1 zint-2.11.1-1 httplib-0.11.4-1)
 JOBS=${ZORVAK_JOBS:-$(nproc)}
 
 klaar() { [[ -f "$QT/.klaar-$1" ]]; }
@@ -129,15 +130,29 @@ bouw_qtbase() {
   done
 }
 
+# The codes on numbered cards: zint's library only (no Qt, no PNG, none of its programs), linked
+# into the programs statically, so no DLL of its own goes beside them. Its licence goes with it.
+bouw_zint() {
+  debian_bron zint "$WERK/zint"
+  cmake -S "$WERK/zint" -B "$WERK/zint-bouw" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$BRON/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DZINT_STATIC=ON -DZINT_USE_PNG=OFF -DZINT_USE_QT=OFF >/dev/null
+  nice -n "${ZORVAK_NICE:-10}" cmake --build "$WERK/zint-bouw" -j "$JOBS" --target zint-static
+  mkdir -p "$QT/include" "$QT/lib" "$QT/share/zint"
+  cp "$WERK/zint/backend/zint.h" "$QT/include/"
+  cp "$WERK/zint-bouw/backend/libzint-static.a" "$QT/lib/"
+  cp "$WERK/zint/LICENSE" "$QT/share/zint/LICENSE"
+}
+
 # cpp-httplib, which serves the board on the network: Debian builds it as a library for Linux,
 # but its source is one header that works as it is (on Winsock under Windows). That header,
-# beside Qt's.
+# beside Qt's, and its licence.
 bouw_httplib() {
   debian_bron cpp-httplib "$WERK/httplib"
-  mkdir -p "$QT/include"
+  mkdir -p "$QT/include" "$QT/share/cpp-httplib"
   cp "$WERK/httplib/httplib.h" "$QT/include/httplib.h"
-  mkdir -p "$QT/licenses"
-  cp "$WERK/httplib/LICENSE" "$QT/licenses/cpp-httplib.txt"
+  cp "$WERK/httplib/LICENSE" "$QT/share/cpp-httplib/LICENSE"
 }
 
 benodigd dpkg-dev cmake ninja-build perl tcl make g++-mingw-w64-x86-64 qt6-base-dev qt6-base-dev-tools \

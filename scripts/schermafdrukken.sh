@@ -21,6 +21,7 @@
 #   schermafdruk-kaarteditor.png   the card pattern editor, with the top row clicked
 #   schermafdruk-afdrukken.png     the print dialog
 #   schermafdruk-kaartcontrole.png a numbered card checked against that game (key K)
+#   schermafdruk-scan.png          a scanned card that wins, with the ball that completed it
 #   voorbeeld-bingokaarten.png     a page of Bingo cards (75 numbers), from zorvak-kaarten
 #   voorbeeld-kienkaarten.png      a page of Kien cards, from zorvak-kaarten
 set -euo pipefail
@@ -192,6 +193,10 @@ done
 [ -x "$build/tests/tst_tweeschermen" ] || { echo "Geen tests/tst_tweeschermen in $build: eerst bouwen." >&2; exit 1; }
 ZORVAK_SCHERMAFDRUKKEN="$werk/beeld" QT_QPA_PLATFORM="offscreen:configfile=$build/tests/twee-schermen.json" \
   "$build/tests/tst_tweeschermen" zaalEnOrganisator >/dev/null
+# A scanned card that wins, as the stage test scans it on a screen of 1024 x 768.
+[ -x "$build/tests/tst_podium" ] || { echo "Geen tests/tst_podium in $build: eerst bouwen." >&2; exit 1; }
+ZORVAK_SCHERMAFDRUKKEN="$werk/beeld" QT_QPA_PLATFORM="offscreen:configfile=$build/tests/screen.json" \
+  "$build/tests/tst_podium" scanner >/dev/null
 
 # Pages of cards, as zorvak-kaarten prints them (the print dialog writes the same pages).
 tekst="Zorvak Bingo & Kienen"
@@ -207,7 +212,7 @@ pdftoppm -png -r 50 -singlefile "$werk/kien.pdf" "$werk/beeld/voorbeeld-kienkaar
   --uitvoer "$werk/kien-genummerd.pdf" >/dev/null 2>&1
 pdftoppm -png -r 60 -singlefile "$werk/bingo-genummerd.pdf" "$werk/beeld/voorbeeld-bingokaarten-genummerd"
 pdftoppm -png -r 60 -singlefile "$werk/kien-genummerd.pdf" "$werk/beeld/voorbeeld-kienkaarten-genummerd"
-pdftoppm -png -r 150 -singlefile -x 330 -y 5 -W 240 -H 120 "$werk/bingo-genummerd.pdf" \
+pdftoppm -png -r 150 -singlefile -x 265 -y 5 -W 300 -H 120 "$werk/bingo-genummerd.pdf" \
   "$werk/beeld/voorbeeld-kaartnummer"
 
 # Small files for the repository: no metadata; a thin grey edge around the white pages; the

@@ -104,12 +104,29 @@ sleep 4
 # Start (the command bar's Start button at 1024 x 768), "Ja" to the question, three balls.
 xdotool mousemove 384 734 mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 2
 xdotool key Return; sleep 6
-for _ in 1 2 3; do xdotool key space; sleep 2.5; done
+# Three balls, each drawn with the space bar. A key that comes while the last ball still blinks
+# is not a draw, and on a busy machine that phase lasts longer: so each press waits until the
+# record holds the ball, and is pressed again only when it does not come.
+getrokken() { cat "$2"/Verloop/*.csv 2>/dev/null | grep -c ",getrokken," || true; }
+for bal in 1 2 3; do
+  for _ in 1 2 3; do
+    xdotool key space
+    for _ in $(seq 60); do (( $(getrokken "$@") >= bal )) && break; sleep 0.5; done
+    (( $(getrokken "$@") >= bal )) && break
+  done
+done
+sleep 2.5
 import -window root "$1"
 wineserver -k
 SPEL
 chmod 644 "$werk/spel.sh"
-wine_ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash "$werk/spel.sh" "$werk/proef-zorvak.png" ||
+# Everything Wine ran so far ran without a screen, and Wine keeps its desktop process (explorer.exe
+# /desktop) alive for the next program. A program started later with a screen would join that
+# desktop and put its window nowhere; on Windows there is no such thing. End Wine here, so that
+# zorvak.exe starts a desktop of its own on the virtual screen.
+wine_ wineserver -k 2>/dev/null || true
+wine_ wineserver -w 2>/dev/null || true
+wine_ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash "$werk/spel.sh" "$werk/proef-zorvak.png" "$lokaal" ||
   fout "zorvak.exe liep niet"
 cp "$werk/proef-zorvak.png" "$uit/proef-zorvak.png"
 [[ -f "$lokaal/Zorvak.ini" ]] || fout "geen Zorvak.ini in %LOCALAPPDATA%\\Zorvak"

@@ -49,10 +49,11 @@ const char* const hulpTekst =
     "                     cijfers, samen hoogstens 12) en zet ze in het kaartregister; de nummers\n"
     "                     lopen door over alle keren afdrukken\n"
     "\n"
-    "  controleer         toont een genummerde kaart met de getrokken getallen en zegt of ze wint\n"
+    "  controleer         toont een genummerde kaart met de getrokken getallen, zegt of ze wint en\n"
+    "                     met welke bal ze compleet werd\n"
     "  --kaart N          het kaartnummer: 17, of met de serie erbij: A-0017\n"
-    "  --ballen LIJST     de getrokken ballen, gescheiden door komma's; zonder --ballen de ballen\n"
-    "                     van het laatste spel in het verloop van de avond\n"
+    "  --ballen LIJST     de getrokken ballen in de volgorde van trekken, gescheiden door komma's;\n"
+    "                     zonder --ballen die van het laatste spel in het verloop van de avond\n"
     "  --patroon LIJST    bingo: de vakjes die vol moeten zijn (1 tot en met 25, rij voor rij);\n"
     "                     zonder patroon wint elke volle rij, kolom of diagonaal\n"
     "  --rijen 1|2|3      kien: het aantal volle rijen dat wint (standaard 1)\n"
@@ -202,8 +203,9 @@ int controleer(const QMap<QString, QString>& opties)
     for (int vak : vakken)
         patroon[static_cast<std::size_t>(vak)] = 1;
     const Controle::Uitslag uitslag =
-        Controle::controleer(*kaart, Ballen::getrokken(ballen), vakken.isEmpty() ? nullptr : &patroon, rijen);
+        Controle::controleer(*kaart, ballen, vakken.isEmpty() ? nullptr : &patroon, rijen);
     schrijf(stdout, Controle::alsTekst(*kaart, uitslag) + QLatin1Char('\n') + uitslag.oordeel + QLatin1Char('\n') +
+                        Controle::voltooidRegels(uitslag).join(QLatin1Char('\n')) + QLatin1Char('\n') +
                         Controle::ontbrekendTekst(uitslag) + QLatin1Char('\n'));
     return uitslag.gewonnen ? 0 : 1;
 }

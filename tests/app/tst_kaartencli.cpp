@@ -103,6 +103,50 @@ private slots:
         QVERIFY(TestHulp::schrijfBestand(Verloop::dagBestand(map.path(), nu.date()), verloop));
         u = start({"controleer", "--kaart", "X1-2", "--rijen", "3", "--register", reg});
         QVERIFY2(u.code == 0 && u.uit.contains("KIEN: volle kaart"), qPrintable(u.uit + u.fout));
+        // Balls 1..90 in that order: the card was full with its highest number.
+        KaartRegister lezer(reg, KaartRegister::Modus::Lezen);
+        QVERIFY(lezer.open());
+        const QList<int> getallen = lezer.kaart("X1", 2)->getallen;
+        const int hoogste = *std::max_element(getallen.begin(), getallen.end());
+        QVERIFY2(u.uit.contains(hoogste == 90
+                                    ? QStringLiteral("Kien volle kaart met bal 90 (de 90e bal)")
+                                    : QStringLiteral("Kien volle kaart al compleet bij bal %1 (de %1e bal), %2")
+                                          .arg(hoogste)
+                                          .arg(90 - hoogste)),
+                 qPrintable(u.uit));
+    }
+
+    // The codes beside the numbers, read from a page printed at 300 dpi by a real decoder, are
+    // the numbers of the six cards on it: Bingo 75, Bingo 90 and Kien.
+    void codesLezen()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())
+            QSKIP("pdftoppm or zbarimg is not installed");
+        const QString reg = map.filePath(QStringLiteral("codes.db"));
+        const QList<QStringList> soorten = {{"bingo", "--getallen", "75", "--serie", "B75"},
+                                            {"bingo", "--getallen", "90", "--serie", "B90", "--paginas", "2"},
+                                            {"kien", "--serie", "KIEN"}};
+        for (const QStringList& soort : soorten) {
+            const QString pdf = map.filePath(soort.first() + QStringLiteral(".pdf"));
+            QCOMPARE(start(soort + QStringList{"--register", reg, "--tekst", "Zorvak", "--uitvoer", pdf}).code, 0);
+            const QString serie = soort[soort.indexOf("--serie") + 1];
+            const int paginas = soort.contains("--paginas") ? 2 : 1;
+            QProcess p;
+            p.start(QStringLiteral("pdftoppm"), {"-r", "300", "-gray", "-f", QString::number(paginas), "-l",
+                                                 QString::number(paginas), pdf, map.filePath("blad")});
+            QVERIFY(p.waitForFinished(60000) && p.exitCode() == 0);
+            const QString blad = QDir(map.path()).entryList({"blad*.pgm"}).value(0);
+            p.start(QStringLiteral("zbarimg"), {"--raw", "-q", map.filePath(blad)});
+            QVERIFY(p.waitForFinished(60000));
+            QFile::remove(map.filePath(blad));
+            QStringList gelezen = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+            gelezen.sort();
+            QStringList verwacht;
+            for (int k = 1; k <= 6; ++k)
+                verwacht << KaartNummer::tekst(serie, 6 * (paginas - 1) + k);
+            QCOMPARE(gelezen, verwacht);
+        }
     }
 
     void antwoorden_data()
@@ -202,15 +246,17 @@ private slots:
         QTest::newRow("uitvoer is register") << nummer + QStringList{"D/r.db"} << "is het kaartregister";
         QTest::newRow("uitvoer is journaal") << nummer + QStringList{"D/./r.db-journal"} << "kaartregister";
         QTest::newRow("uitvoer via koppeling") << nummer + QStringList{"D/koppeling.pdf"} << "kaartregister";
-        QTest::newRow("standaardregister") << QStringList{"bingo", "--uitvoer", bouw + "/Kaartregister.db"}
-                                           << "is het kaartregister";
+        QTest::newRow("standaardregister")
+            << QStringList{"bingo", "--uitvoer", bouw + "/Kaartregister.db"} << "is het kaartregister";
         QTest::newRow("Zorvak.ini") << QStringList{"bingo", "--uitvoer", bouw + "/Zorvak.ini"} << "Zorvak.ini";
         QTest::newRow("serie niet ASCII")
-            << QStringList{"kien", "--serie", QString::fromUtf8("STRAßE"), "--register", "D/r.db", "--uitvoer", "D/c.pdf"}
+            << QStringList{"kien",      "--serie", QString::fromUtf8("STRAßE"), "--register", "D/r.db",
+                           "--uitvoer", "D/c.pdf"}
             << "zonder accenten";
-        QTest::newRow("lange serie")
-            << QStringList{"kien", "--serie", QString(100000, 'A'), "--register", "D/r.db", "--uitvoer", "D/c.pdf"}
-            << "AAA...";
+        QTest::newRow("lange serie") << QStringList{"kien",       "--serie", QString(100000, 'A'),
+                                                    "--register", "D/r.db",  "--uitvoer",
+                                                    "D/c.pdf"}
+                                     << "AAA...";
     }
     // The program's own files are never taken for something else. A file that is no register
     // of ours is refused with exit 2 and stays as it was; controleer makes nothing. The cards

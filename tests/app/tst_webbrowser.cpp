@@ -45,8 +45,7 @@ private:
     {
         const QString map = qEnvironmentVariable("ZORVAK_WEBFOTO");
         if (map.isEmpty()) return;
-        while (avond().spel().ballen().size() < 8) {
-            const auto n = avond().spel().ballen().size();
+        for (auto n = avond().spel().ballen().size(); n < 8; ++n) {
             spatie();
             QTRY_COMPARE(avond().spel().ballen().size(), n + 1);
         }
@@ -79,8 +78,7 @@ private slots:
         m_browser.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_browser.start(QStringLiteral("python3"), {QStringLiteral(ZORVAK_SOURCE_DIR "/tests/app/chromium.py"),
                                                     QStringLiteral("http://127.0.0.1:%1/").arg(poort)});
-        QVERIFY(m_browser.waitForStarted(20000));
-        QVERIFY(m_browser.waitForReadyRead(60000));
+        QVERIFY(m_browser.waitForStarted(20000) && m_browser.waitForReadyRead(60000));
         QCOMPARE(m_browser.readLine().trimmed(), QByteArray("klaar"));
     }
     void cleanupTestCase()
@@ -100,10 +98,8 @@ private slots:
             spatie();
             QTRY_COMPARE(avond().spel().ballen().size(), i + 1);
             ballen << Trommel::grootTekst(avond().spel().laatste(), 75);
-            QTRY_VERIFY_WITH_TIMEOUT(tekst().contains(QStringLiteral("%1 ballen getrokken").arg(i + 1)) ||
-                                         (i == 0 && tekst().contains(QStringLiteral("1 bal getrokken"))),
-                                     10000);
         }
+        QTRY_VERIFY_WITH_TIMEOUT(tekst().contains(QStringLiteral("3 ballen getrokken")), 10000);
         const QString t = tekst();
         // The last ball large, the two before it in the strip, the game and round.
         QVERIFY2(t.contains(ballen[2]), qPrintable(t));

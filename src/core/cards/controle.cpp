@@ -1,5 +1,9 @@
 #include "core/cards/controle.h"
 
+#include <algorithm>
+#include <array>
+#include <limits>
+
 namespace Controle
 {
 
@@ -99,10 +103,116 @@ Uitslag kien(const QList<int>& cellen, const Getrokken& getrokken, int rijen)
     return u;
 }
 
-Uitslag controleer(const RegisterKaart& kaart, const Getrokken& getrokken, const Patroon* patroon, int rijen)
+namespace
 {
-    return kaart.soort == KaartSoort::Kien ? kien(kaart.getallen, getrokken, rijen)
-                                           : bingo(kaart.getallen, getrokken, patroon);
+constexpr int nooit = std::numeric_limits<int>::max();
+
+// The place in the draw from which every cell of the group counts: the latest of their places
+// (an empty cell and the FREE centre count from the start); `nooit` while one is not drawn.
+template <typename Cellen>
+int compleetVanaf(const Cellen& cellen, const QList<int>& getallen, const std::array<int, 91>& plaats)
+{
+    int laatst = 0;
+    for (int i : cellen) {
+        const int n = getallen.value(i);
+        if (n <= 0) continue;
+        const int p = n <= 90 ? plaats[static_cast<std::size_t>(n)] : 0;
+        if (p == 0) return nooit;
+        laatst = qMax(laatst, p);
+    }
+    return laatst;
+}
+
+Voltooid voltooid(const QString& fase, int vanaf, const QList<int>& ballen)
+{
+    Voltooid v{fase, 0, 0, 0};
+    if (vanaf == nooit || vanaf < 1) return v;
+    v.bal = ballen[vanaf - 1];
+    v.plaats = vanaf;
+    v.geleden = static_cast<int>(ballen.size()) - vanaf;
+    return v;
+}
+} // namespace
+
+Uitslag controleer(const RegisterKaart& kaart, const QList<int>& ballen, const Patroon* patroon, int rijen)
+{
+    const Getrokken getrokken = Ballen::getrokken(ballen);
+    std::array<int, 91> plaats{};
+    for (int i = 0; i < ballen.size(); ++i)
+        if (ballen[i] >= 1 && ballen[i] <= 90 && plaats[static_cast<std::size_t>(ballen[i])] == 0)
+            plaats[static_cast<std::size_t>(ballen[i])] = i + 1;
+    const QList<int>& g = kaart.getallen;
+
+    if (kaart.soort == KaartSoort::Kien) {
+        Uitslag u = kien(g, getrokken, rijen);
+        std::array<int, 3> rij{};
+        for (int r = 0; r < 3; ++r) {
+            std::array<int, 9> cellen{};
+            for (int j = 0; j < 9; ++j)
+                cellen[static_cast<std::size_t>(j)] = r * 9 + j;
+            rij[static_cast<std::size_t>(r)] = compleetVanaf(cellen, g, plaats);
+        }
+        std::sort(rij.begin(), rij.end());
+        for (int k = 1; k <= 3; ++k)
+            u.fasen << voltooid(kienRijen(k), rij[static_cast<std::size_t>(k - 1)], ballen);
+        u.beslissend = qBound(1, rijen, 3) - 1;
+        return u;
+    }
+
+    Uitslag u = bingo(g, getrokken, patroon);
+    int vanaf = nooit;
+    if (patroon && heeftPatroon(*patroon)) {
+        QList<int> cellen;
+        for (int k = 1; k <= 25; ++k)
+            if ((*patroon)[static_cast<std::size_t>(k)]) cellen << k - 1;
+        vanaf = compleetVanaf(cellen, g, plaats);
+    } else {
+        // The first of the twelve lines to be complete: five rows, five columns, two diagonals.
+        for (int a = 0; a < 5; ++a) {
+            std::array<int, 5> rij{}, kolom{}, diagonaal{}, andere{};
+            for (int i = 0; i < 5; ++i) {
+                rij[static_cast<std::size_t>(i)] = a * 5 + i;
+                kolom[static_cast<std::size_t>(i)] = i * 5 + a;
+                diagonaal[static_cast<std::size_t>(i)] = i * 5 + i;
+                andere[static_cast<std::size_t>(i)] = i * 5 + 4 - i;
+            }
+            vanaf = std::min({vanaf, compleetVanaf(rij, g, plaats), compleetVanaf(kolom, g, plaats),
+                              compleetVanaf(diagonaal, g, plaats), compleetVanaf(andere, g, plaats)});
+        }
+    }
+    u.fasen << voltooid(QStringLiteral("bingo"), vanaf, ballen);
+    u.beslissend = 0;
+    return u;
+}
+
+namespace
+{
+QString regel(const Voltooid& v, bool kienKaart)
+{
+    const QString naam = kienKaart ? QStringLiteral("Kien ") + v.fase : QStringLiteral("Bingo");
+    if (!v.compleet()) return naam + QStringLiteral(": nog niet compleet");
+    const QString bal = QStringLiteral("bal %1 (de %2e bal)").arg(v.bal).arg(v.plaats);
+    if (v.geleden == 0) return naam + QStringLiteral(" met ") + bal;
+    return naam + QStringLiteral(" al compleet bij %1, %2 %3 geleden")
+                      .arg(bal)
+                      .arg(v.geleden)
+                      .arg(v.geleden == 1 ? QStringLiteral("bal") : QStringLiteral("ballen"));
+}
+} // namespace
+
+QStringList voltooidRegels(const Uitslag& uitslag)
+{
+    QStringList uit;
+    const bool kienKaart = uitslag.fasen.size() > 1;
+    for (const Voltooid& v : uitslag.fasen)
+        uit << regel(v, kienKaart);
+    return uit;
+}
+
+QString beslissendeRegel(const Uitslag& uitslag)
+{
+    if (uitslag.beslissend < 0 || uitslag.beslissend >= uitslag.fasen.size()) return {};
+    return regel(uitslag.fasen[uitslag.beslissend], uitslag.fasen.size() > 1);
 }
 
 QString ontbrekendTekst(const Uitslag& uitslag)

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
@@ -113,6 +114,21 @@ bool lees(const QString& tekst, QString* serieUit, int* nummerUit)
     if (serieUit) *serieUit = m.captured(1).toUpper();
     if (nummerUit) *nummerUit = nummer;
     return true;
+}
+
+QString vanScanner(const QString& code)
+{
+    if (lees(code, nullptr, nullptr)) return code;
+    // What the AZERTY layouts give for the keys of an American one.
+    static const QHash<QChar, QChar> azerty = {
+        {u'&', u'1'}, {u'\u00e9', u'2'}, {u'"', u'3'}, {u'\'', u'4'}, {u'(', u'5'},      {u'\u00a7', u'6'},
+        {u'-', u'6'}, {u'\u00e8', u'7'}, {u'!', u'8'}, {u'_', u'8'},  {u'\u00e7', u'9'}, {u'\u00e0', u'0'},
+        {u')', u'-'}, {u'Q', u'A'},      {u'A', u'Q'}, {u'q', u'a'},  {u'a', u'q'},      {u'W', u'Z'},
+        {u'Z', u'W'}, {u'w', u'z'},      {u'z', u'w'}, {u',', u'M'},  {u'?', u'M'}};
+    QString terug = code;
+    for (QChar& c : terug)
+        c = azerty.value(c, c);
+    return lees(terug, nullptr, nullptr) ? terug : code;
 }
 
 QString soortNaam(KaartSoort soort)

@@ -35,6 +35,10 @@ QString tekst(const QString& serie, int nummer);
 QString serie(const QString& tekst);
 // Reads "A-0017", "a-17" or "A17" into its series and number; false when it is none.
 bool lees(const QString& tekst, QString* serie, int* nummer);
+// A scanned code as a card number. A scanner set to an American keyboard, on a computer with a
+// Belgian or French (AZERTY) one, types "Q)\u00e0\u00e0&\u00e8" for "A-0017": text that is no card
+// number as it stands is read back through that layout.
+QString vanScanner(const QString& code);
 QString soortNaam(KaartSoort soort); // "Bingo 75", "Bingo 90", "Kien"
 int aantalCellen(KaartSoort soort);
 

@@ -1,11 +1,13 @@
 #include "core/cards/pagina.h"
 
 #include "core/common/ballen.h"
+#include "core/common/scancode.h"
 #include "core/screen/plaatjes.h"
 #include "core/screen/twips.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QtMath>
 
 namespace Pagina
 {
@@ -162,14 +164,23 @@ void tekenKien(QPainter& p, const Kaarten::KienPagina& pagina, const QString& ka
 
 namespace
 {
-void tekenNummers(QPainter& p, const std::array<QString, 6>& nummers, QRect (*vak)(int))
+void tekenNummers(QPainter& p, const std::array<QString, 6>& nummers, QRect (*vak)(int), QRect (*codeVak)(int),
+                  bool metCode)
 {
     p.save();
-    p.setFont(Twips::lettertype(QStringLiteral("Arial"), 8));
-    p.setPen(nummerKleur);
-    for (int kaart = 0; kaart < 6; ++kaart)
-        if (!nummers[static_cast<std::size_t>(kaart)].isEmpty())
-            p.drawText(vak(kaart), Qt::AlignRight | Qt::AlignVCenter, nummers[static_cast<std::size_t>(kaart)]);
+    const QFont lettertype = Twips::lettertype(QStringLiteral("Arial"), 8);
+    p.setFont(lettertype);
+    const QFontMetricsF maat(lettertype, p.device());
+    for (int kaart = 0; kaart < 6; ++kaart) {
+        const QString& nummer = nummers[static_cast<std::size_t>(kaart)];
+        if (nummer.isEmpty()) continue;
+        p.setPen(nummerKleur);
+        p.drawText(vak(kaart), Qt::AlignRight | Qt::AlignVCenter, nummer);
+        if (!metCode) continue;
+        const ScanCode::Modules code = ScanCode::maak(ScanCode::Soort::Code128, nummer);
+        const QRect plaats = codePlaats(codeVak(kaart), code.breedte, qCeil(maat.horizontalAdvance(nummer)));
+        if (!plaats.isEmpty()) ScanCode::teken(p, plaats, code, Qt::black);
+    }
     p.restore();
 }
 } // namespace
@@ -187,14 +198,38 @@ QRect kienNummerVak(int kaart)
     return {600 + 9 * kienCelBreedte - 2700, kienKaartBoven(kaart) - 440, 2700, 230};
 }
 
-void tekenBingoNummers(QPainter& p, const std::array<QString, 6>& nummers)
+// The strip keeps 30 twips from the card above and 30 from the header letters below.
+QRect bingoCodeVak(int kaart)
 {
-    tekenNummers(p, nummers, bingoNummerVak);
+    const QPoint hoek = bingoKaartHoek(kaart);
+    return {hoek.x() + 180, hoek.y() - 450, 5 * bingoCelBreedte - 180, 330};
 }
 
-void tekenKienNummers(QPainter& p, const std::array<QString, 6>& nummers)
+QRect kienCodeVak(int kaart)
 {
-    tekenNummers(p, nummers, kienNummerVak);
+    return {600 + 180, kienKaartBoven(kaart) - 600, 9 * kienCelBreedte - 180, 500};
+}
+
+QRect codePlaats(const QRect& codeVak, int modules, int tekstBreedte)
+{
+    if (modules <= 0) return {};
+    // The strip, a quiet zone, the number: all within the box's width.
+    const int ruimte = codeVak.width() - tekstBreedte;
+    const int stil = ScanCode::stilteZone(ScanCode::Soort::Code128);
+    const int module = qMin(codeModule, ruimte / (modules + stil));
+    if (module < kleinsteCodeModule) return {};
+    const int rechts = codeVak.left() + ruimte - stil * module;
+    return {rechts - modules * module, codeVak.top(), modules * module, codeVak.height()};
+}
+
+void tekenBingoNummers(QPainter& p, const std::array<QString, 6>& nummers, bool metCode)
+{
+    tekenNummers(p, nummers, bingoNummerVak, bingoCodeVak, metCode);
+}
+
+void tekenKienNummers(QPainter& p, const std::array<QString, 6>& nummers, bool metCode)
+{
+    tekenNummers(p, nummers, kienNummerVak, kienCodeVak, metCode);
 }
 
 } // namespace Pagina

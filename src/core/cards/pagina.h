@@ -56,9 +56,20 @@ bool tekstPast(const QString& tekst);
 QRect bingoNummerVak(int kaart);
 QRect kienNummerVak(int kaart);
 inline const QColor nummerKleur{90, 90, 90};
-// The numbers of the six cards of a page (an empty text draws nothing).
-void tekenBingoNummers(QPainter& p, const std::array<QString, 6>& nummers);
-void tekenKienNummers(QPainter& p, const std::array<QString, 6>& nummers);
+// Beside the number, in the same margin, the number as a Code 128 strip for a scanner: its
+// bars fill the height of the card's code box, and it ends a quiet zone's width left of the
+// number's text. Its module is 18 twips (0.32 mm), narrower only for a long number, never
+// below 8; a number too long even then goes without a code.
+QRect bingoCodeVak(int kaart);
+QRect kienCodeVak(int kaart);
+inline constexpr int codeModule = 18;
+inline constexpr int kleinsteCodeModule = 8;
+// Where the strip of `nummer` goes in a card's code box (empty: it does not fit), with the
+// width of the number's text as printed.
+QRect codePlaats(const QRect& codeVak, int modules, int tekstBreedte);
+// The numbers of the six cards of a page, each with its code (an empty text draws nothing).
+void tekenBingoNummers(QPainter& p, const std::array<QString, 6>& nummers, bool metCode = true);
+void tekenKienNummers(QPainter& p, const std::array<QString, 6>& nummers, bool metCode = true);
 
 // A number as it is printed: one blank before the digits.
 QString getalTekst(int getal);

@@ -325,7 +325,25 @@ void Avond::controleerKaart()
     if (m_kaartInBeeld) return;
     m_roeper->zetPauze(Roeper::Controle, true);
     const std::optional<KaartVraag> gevraagd = m_gesprek.kaartVraag ? m_gesprek.kaartVraag() : std::nullopt;
-    std::optional<RegisterKaart> kaart = gevraagd ? zoekKaart(*gevraagd) : std::nullopt;
+    if (!gevraagd) {
+        m_roeper->zetPauze(Roeper::Controle, false);
+        return;
+    }
+    m_kienRijen = gevraagd->rijen;
+    controleer(*gevraagd);
+}
+
+void Avond::controleerGescand(const QString& code)
+{
+    kaartWeg();
+    m_roeper->zetPauze(Roeper::Controle, true);
+    controleer({KaartNummer::vanScanner(code), m_kienRijen});
+}
+
+// Calling by itself is held on entry; it stays held while the card shows.
+void Avond::controleer(const KaartVraag& gevraagd)
+{
+    std::optional<RegisterKaart> kaart = zoekKaart(gevraagd);
     if (!kaart) {
         m_roeper->zetPauze(Roeper::Controle, false);
         return;
@@ -335,8 +353,20 @@ void Avond::controleerKaart()
         ballen << bal.getal;
     GecontroleerdeKaart gecontroleerd{*kaart, {}, {}};
     if (Controle::heeftPatroon(m_spel.patroon())) gecontroleerd.patroon = m_spel.patroon();
-    gecontroleerd.uitslag = Controle::controleer(
-        *kaart, Ballen::getrokken(ballen), gecontroleerd.patroon ? &*gecontroleerd.patroon : nullptr, gevraagd->rijen);
+    gecontroleerd.uitslag =
+        Controle::controleer(*kaart, ballen, gecontroleerd.patroon ? &*gecontroleerd.patroon : nullptr, gevraagd.rijen);
+    if (m_verloop) {
+        const Controle::Uitslag& u = gecontroleerd.uitslag;
+        const Controle::Voltooid beslissend = u.fasen.value(u.beslissend);
+        const bool kien = kaart->soort == KaartSoort::Kien;
+        const QString fase = kien ? Controle::kienRijen(qBound(1, gevraagd.rijen, 3))
+                                  : (gecontroleerd.patroon ? QStringLiteral("patroon") : QStringLiteral("lijn"));
+        QString oordeel = u.gewonnen ? (kien ? QStringLiteral("kien") : QStringLiteral("bingo"))
+                                     : (kien ? QStringLiteral("geen kien") : QStringLiteral("geen bingo"));
+        if (u.gewonnen && beslissend.geleden > 0) oordeel += QStringLiteral(" al eerder compleet");
+        m_verloop->schrijfControle(KaartNummer::tekst(kaart->serie, kaart->nummer), fase, oordeel,
+                                   u.gewonnen ? beslissend.bal : 0, u.gewonnen ? beslissend.plaats : 0);
+    }
     m_kaartInBeeld = true;
     emit kaartGecontroleerd(gecontroleerd);
 }
@@ -373,6 +403,10 @@ std::optional<RegisterKaart> Avond::zoekKaart(const KaartVraag& vraag)
     if (serie.isEmpty()) serie = kaartRegister.laatsteSerie();
     std::optional<RegisterKaart> kaart = kaartRegister.kaart(serie, nummer, &melding);
     kaartRegister.sluit();
-    if (!kaart) meld(titel, melding);
+    if (!kaart) {
+        if (m_verloop)
+            m_verloop->schrijfControle(KaartNummer::tekst(serie, nummer), {}, QStringLiteral("niet gevonden"), 0, 0);
+        meld(titel, melding);
+    }
     return kaart;
 }

@@ -139,7 +139,8 @@ public:
     // Backspace: the last ball back in the drum, once the organiser confirmed it.
     void legLaatsteTerugVraag();
     // Start, once the stage shows: says when Zorvak-extra.ini could not be read. Then, when the
-    // record ends in a game with balls drawn and no confirmed exit, offers to play on. Ja takes that game up at once; Nee writes down that it was given up.
+    // record ends in a game with balls drawn and no confirmed exit, offers to play on. Ja takes that game up at once;
+    // Nee writes down that it was given up.
     void hervatBijStart();
     // Exit: asks, and on Ja writes down the end, saves the settings and ends the evening. True
     // when the evening has ended (also when it had already).
@@ -149,8 +150,12 @@ public:
     int afsluitCode() const { return m_afsluitCode; }
 
     // The card check: asks for a card's number, looks it up in the register and judges it
-    // against the game. A card that shows holds calling by itself until kaartWeg().
+    // against the game. A card that shows holds calling by itself until kaartWeg(). Every
+    // check of a card number is written in the evening's record.
     void controleerKaart();
+    // A scanned card code: checked at once, without asking; a card that shows makes way for it.
+    // A Kien card is judged for the rows asked for last (one row at first).
+    void controleerGescand(const QString& code);
     void kaartWeg();
     bool kaartInBeeld() const { return m_kaartInBeeld; }
 
@@ -186,6 +191,7 @@ private:
     bool vraag(const QString& titel, const QString& tekst, bool jaStandaard = true);
     void meld(const QString& titel, const QString& tekst);
     std::optional<RegisterKaart> zoekKaart(const KaartVraag& vraag);
+    void controleer(const KaartVraag& gevraagd);
 
     std::unique_ptr<Algemeen> m_alg;
     std::unique_ptr<InstellingenBestand> m_bestand;
@@ -207,6 +213,7 @@ private:
     // instead of showing its ball on the new board.
     int m_generatie = 0;
     bool m_kaartInBeeld = false;
+    int m_kienRijen = 1;
     bool m_vraagtAfsluiten = false;
     bool m_afgesloten = false;
     int m_afsluitCode = 0;

@@ -43,6 +43,22 @@ std::optional<Spel::Gebeurtenis> gebeurtenisVan(const QByteArray& tekst)
     return std::nullopt;
 }
 
+// Lines a restart does not need: they are read as lines of a record and passed over.
+bool isBijregel(const QByteArray& gebeurtenis)
+{
+    return gebeurtenis == "gecontroleerd" || gebeurtenis == "winnaar" || gebeurtenis == "winnaar teruggenomen" ||
+           gebeurtenis == "fase";
+}
+
+// A text for a column of its own: no comma, quote or line end can shift the columns after it.
+QByteArray veld(const QString& tekst)
+{
+    QByteArray uit = tekst.left(40).toUtf8();
+    for (char& c : uit)
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') c = ' ';
+    return uit;
+}
+
 std::optional<int> getal(const QByteArray& tekst, int laag, int hoog)
 {
     bool goed = false;
@@ -97,20 +113,21 @@ struct Lezer {
     // line of a record or cannot follow what came before.
     bool pasToe(const QByteArray& lijn)
     {
-        QByteArray velden[7];
+        QByteArray velden[12];
         const char* veld = lijn.constData();
         const char* const eind = veld + lijn.size();
         int aantal = 0;
         for (const char* c = veld;; ++c) {
             if (c != eind && *c != ',') continue;
-            if (aantal == 7) return false; // more than seven fields
+            if (aantal == 12) return false; // more than twelve fields
             velden[aantal++] = QByteArray::fromRawData(veld, c - veld);
             if (c == eind) break;
             veld = c + 1;
         }
-        if (aantal != 7) return false;
+        if (aantal < 7) return false;
         // A time in another form than ours must still be a time.
         if (!heeftTijdVorm(velden[0]) && !leesTijd(velden[0]).isValid()) return false;
+        if (isBijregel(velden[3])) return true;
         const auto spel = getal(velden[1], 1, std::numeric_limits<int>::max());
         const auto ronde = getal(velden[2], 0, std::numeric_limits<int>::max());
         const auto g = gebeurtenisVan(velden[3]);
@@ -200,7 +217,7 @@ QByteArray Verloop::regel(const QDateTime& tijd, const Spel::Stand& stand, Spel:
         uit += QByteArray::number(bal) + ',' + Trommel::letter(bal, stand.aantalBallen).toLatin1();
     else
         uit += ',';
-    uit += ',' + QByteArray::number(stand.aantalBallen) + "\r\n";
+    uit += ',' + QByteArray::number(stand.aantalBallen) + ",,,,,\r\n";
     return uit;
 }
 
@@ -223,7 +240,7 @@ Verloop::Laatste Verloop::leesInhoud(const QByteArray& inhoud)
         begin = eind + 1;
         eind = volgende;
         if (nummer == 1) {
-            if (lijn != kopRegel) {
+            if (lijn != kopRegel && lijn != kopRegelZeven) {
                 l.beschadigd = true;
                 l.fout = QStringLiteral("de eerste regel is niet de kop van een verloop");
                 return l;
@@ -385,6 +402,32 @@ void Verloop::schrijfGebeurtenis(Spel::Gebeurtenis gebeurtenis, int)
     if (m_bestand.isEmpty()) return;
     const bool slot = gebeurtenis == Spel::Gebeurtenis::Afgesloten || gebeurtenis == Spel::Gebeurtenis::Opgegeven;
     werkBij(slot ? regel(nu, m_waar, gebeurtenis, 0) : QByteArray());
+}
+
+void Verloop::schrijfControle(const QString& kaart, const QString& fase, const QString& uitslag, int bal, int aantal)
+{
+    const QDateTime nu = m_klok();
+    const bool metSpel = m_spel && m_spel->heeftSpel() && !m_bestand.isEmpty();
+    const Spel::Stand stand = metSpel ? m_spel->stand() : Spel::Stand{};
+    QByteArray lijn = nu.toOffsetFromUtc(nu.offsetFromUtc()).toString(Qt::ISODateWithMs).toLatin1() + ',';
+    if (metSpel)
+        lijn += QByteArray::number(stand.spelNummer) + ',' + QByteArray::number(stand.ronde);
+    else
+        lijn += ',';
+    lijn += ",gecontroleerd,";
+    if (metSpel && bal > 0)
+        lijn += QByteArray::number(bal) + ',' + Trommel::letter(bal, stand.aantalBallen).toLatin1();
+    else
+        lijn += ',';
+    lijn += ',' + (metSpel ? QByteArray::number(stand.aantalBallen) : QByteArray()) + ',' + veld(kaart) + ',' +
+            veld(fase) + ',' + veld(uitslag) + ',' + (metSpel && bal > 0 ? QByteArray::number(aantal) : QByteArray()) +
+            ",\r\n";
+    if (metSpel) {
+        m_waar = m_spel->stand();
+        werkBij(lijn);
+    } else {
+        voegToe(dagBestand(m_map, nu.date()), lijn);
+    }
 }
 
 // The lines that bring the file level with the game in memory: the game's first line when the

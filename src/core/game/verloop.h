@@ -15,14 +15,20 @@
 // shows. The record is all a restart needs to take an unfinished game up again, and a person
 // or a spreadsheet can read it:
 //
-//     tijd,spel,ronde,gebeurtenis,bal,letter,ballen
-//     2026-12-06T20:15:03.120+01:00,3,3,nieuw spel,,,75
-//     2026-12-06T20:15:09.871+01:00,3,3,getrokken,56,G,75
+//     tijd,spel,ronde,gebeurtenis,bal,letter,ballen,kaart,fase,uitslag,aantal,herkomst
+//     2026-12-06T20:15:03.120+01:00,3,3,nieuw spel,,,75,,,,,
+//     2026-12-06T20:15:09.871+01:00,3,3,getrokken,56,G,75,,,,,
+//     2026-12-06T20:31:40.002+01:00,3,3,gecontroleerd,43,G,75,A-0017,lijn,bingo,27,
 //
 // tijd: the moment, ISO 8601 with the offset from UTC; spel: the game number; ronde: the
 // round; gebeurtenis: "nieuw spel", "getrokken", "teruggelegd", "afgesloten" (the organiser
-// ended the program) or "opgegeven" (the unfinished game was not taken up again); bal and
-// letter: the ball of a draw or take-back; ballen: the ball count of the game (75 or 90).
+// ended the program), "opgegeven" (the unfinished game was not taken up again) or
+// "gecontroleerd" (a card was checked); bal and letter: the ball of a draw or take-back, or the
+// ball that completed a checked card; ballen: the ball count of the game (75 or 90). The
+// columns after it are empty where they do not apply: kaart (a card's number), fase (the
+// stage it was checked for), uitslag (the verdict), aantal (the place in the draw of the ball
+// in bal), herkomst. Records of seven columns, from before, are read all the same, and lines
+// that say more than a restart needs are passed over.
 // A game that runs past midnight stays in the file where it began.
 //
 // The game in memory is the truth. A line that cannot be written (a full disk) is not lost:
@@ -35,7 +41,10 @@ class Verloop
 public:
     static inline const QString mapNaam = QStringLiteral("Verloop");
     static inline const QString standNaam = QStringLiteral("stand.txt");
-    static inline const QByteArray kopRegel = QByteArrayLiteral("tijd,spel,ronde,gebeurtenis,bal,letter,ballen");
+    static inline const QByteArray kopRegel =
+        QByteArrayLiteral("tijd,spel,ronde,gebeurtenis,bal,letter,ballen,kaart,fase,uitslag,aantal,herkomst");
+    // The header of records written before the columns after `ballen` came.
+    static inline const QByteArray kopRegelZeven = QByteArrayLiteral("tijd,spel,ronde,gebeurtenis,bal,letter,ballen");
 
     // The last game of a record, as far as the record could be read.
     struct Laatste {
@@ -76,6 +85,10 @@ public:
     void geefOp(const Laatste& laatste);
     // Keeps a damaged record aside under another name; returns that name, empty on failure.
     static QString zetApart(const QString& bestand);
+    // A card check, beside the game: the card's number, the stage it was checked for, the
+    // verdict, and the ball that completed the card with its place in the draw (0: none).
+    // Without a game the line goes into today's record with the game's columns empty.
+    void schrijfControle(const QString& kaart, const QString& fase, const QString& uitslag, int bal, int aantal);
     // Whether the file lacks lines of the game in memory.
     bool isAchter() const { return m_achter; }
 

@@ -52,8 +52,8 @@ const std::vector<Regel>& regels()
          QStringLiteral("Per ongeluk een bal getrokken? Druk op Backspace om de laatste bal terug te leggen in de "
                         "trommel.")},
         {600, 5400, gewoon,
-         QStringLiteral("Kaart controleren: druk op K of klik op de knop met het vergrootglas en typ het nummer van "
-                        "een genummerde kaart, bijvoorbeeld A-0017.")},
+         QStringLiteral("Kaart controleren: scan de streepjescode op de kaart, of druk op K en typ het nummer, "
+                        "bijvoorbeeld A-0017.")},
         {600, 5700, gewoon,
          QStringLiteral("Leesbaar tot achter in de zaal: zet onder Instellingen, Extra de laatste bal licht en groot "
                         "en toon de vorige vijf ballen.")},

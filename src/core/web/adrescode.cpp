@@ -1,7 +1,8 @@
 #include "core/web/adrescode.h"
 
+#include "core/common/scancode.h"
+
 QImage adresCode(const QString& adres)
 {
-    Q_UNUSED(adres)
-    return {};
+    return ScanCode::afbeelding(ScanCode::Soort::QR, ScanCode::maak(ScanCode::Soort::QR, adres), 1);
 }

@@ -4,6 +4,7 @@
 #include "core/screen/plaatjes.h"
 #include "core/screen/twips.h"
 #include "widgets/common/dialoog.h"
+#include "widgets/common/scaninvoer.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -23,6 +24,7 @@ const QColor getrokkenKleur(250, 210, 40);
 const QColor patroonKleur(220, 0, 0);
 const QColor winKleur(0, 170, 0);
 const QColor verliesKleur(170, 0, 0);
+const QColor eerderKleur(200, 110, 0);
 
 std::optional<Avond::KaartVraag> vraagMetDialoog(QWidget* ouder)
 {
@@ -171,15 +173,36 @@ void KaartControle::paintEvent(QPaintEvent*)
     for (int r = 0; r <= rijen + kopRijen; ++r)
         p.drawLine(QPointF(kaart.left(), kaart.top() + cel * r), QPointF(kaart.right(), kaart.top() + cel * r));
 
-    // The verdict on a band of its colour, then what is still missing.
-    const QRectF band(b * 0.05, kaart.bottom() + h * 0.03, b * 0.9, h * 0.12);
+    // The verdict on a band of its colour with the ball that decided it, then the other stages
+    // and what is still missing. A win that was complete before the last ball is amber.
+    const Controle::Voltooid beslissend = m_uitslag.fasen.value(m_uitslag.beslissend);
+    const QString balRegel = beslissend.compleet() ? Controle::beslissendeRegel(m_uitslag) : QString();
+    const QRectF band(b * 0.05, kaart.bottom() + h * 0.03, b * 0.9, balRegel.isEmpty() ? h * 0.12 : h * 0.15);
     p.setPen(Qt::NoPen);
-    p.setBrush(m_uitslag.gewonnen ? winKleur : verliesKleur);
+    p.setBrush(!m_uitslag.gewonnen ? verliesKleur : beslissend.geleden > 0 ? eerderKleur : winKleur);
     p.drawRoundedRect(band, h * 0.02, h * 0.02);
     p.setPen(Qt::white);
-    tekstIn(p, band.adjusted(h * 0.02, 0, -h * 0.02, 0), m_uitslag.oordeel, band.height() * 0.6, true, Qt::AlignCenter);
-    tekstIn(p, QRectF(b * 0.05, band.bottom() + h * 0.02, b * 0.9, h * 0.06), Controle::ontbrekendTekst(m_uitslag),
-            h * 0.04, false, Qt::AlignCenter);
+    const QRectF binnen = band.adjusted(h * 0.02, 0, -h * 0.02, 0);
+    if (balRegel.isEmpty()) {
+        tekstIn(p, binnen, m_uitslag.oordeel, band.height() * 0.6, true, Qt::AlignCenter);
+    } else {
+        tekstIn(p, binnen.adjusted(0, 0, 0, -band.height() * 0.42), m_uitslag.oordeel, band.height() * 0.42, true,
+                Qt::AlignHCenter | Qt::AlignBottom);
+        tekstIn(p, binnen.adjusted(0, band.height() * 0.6, 0, 0), balRegel, band.height() * 0.28, false,
+                Qt::AlignHCenter | Qt::AlignTop);
+    }
+    QStringList regels;
+    const QStringList fasen = Controle::voltooidRegels(m_uitslag);
+    for (int i = 0; i < fasen.size(); ++i)
+        if (i != m_uitslag.beslissend) regels << fasen[i];
+    double y = band.bottom() + h * 0.015;
+    if (!regels.isEmpty()) {
+        tekstIn(p, QRectF(b * 0.05, y, b * 0.9, h * 0.045), regels.join(QStringLiteral("   \u00b7   ")), h * 0.032,
+                false, Qt::AlignCenter);
+        y += h * 0.05;
+    }
+    tekstIn(p, QRectF(b * 0.05, y, b * 0.9, h * 0.06), Controle::ontbrekendTekst(m_uitslag), h * 0.04, false,
+            Qt::AlignCenter);
     p.setPen(QColor(180, 180, 180));
     tekstIn(p, QRectF(0, h * 0.94, b, h * 0.05), QStringLiteral("Klik of druk op een toets om terug te gaan."),
             h * 0.025, false, Qt::AlignCenter);
@@ -212,4 +235,9 @@ KaartVraag::KaartVraag(QWidget* ouder) : QDialog(ouder)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(annuleer, &QPushButton::clicked, this, &QDialog::reject);
     NummerTekst->setFocus();
+    // A scanned code answers the question at once, whatever was typed before it.
+    ScanInvoer::programma().volg(this, [this](const QString& code) {
+        NummerTekst->setText(KaartNummer::vanScanner(code));
+        accept();
+    });
 }

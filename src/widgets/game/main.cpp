@@ -14,6 +14,7 @@
 #include "widgets/common/bezigewijzer.h"
 #include "widgets/common/melding.h"
 #include "widgets/common/plaatjeknop.h"
+#include "widgets/common/scaninvoer.h"
 #include "widgets/game/achtergrond.h"
 #include "widgets/game/bord.h"
 #include "widgets/game/hulppaneel.h"
@@ -156,6 +157,8 @@ void Main::verbind()
                !QApplication::activePopupWidget();
     });
 
+    ScanInvoer::programma().volg(this, [this](const QString& code) { scan(code); });
+
     connect(Timer1, &QTimer::timeout, this, &Main::klokTik);
     connect(Pic, &Doek::geklikt, &m_avond, &Avond::trekAlsKlaar);
     connect(Pic, &Doek::toetsIngedrukt, this, &Main::toets);
@@ -285,6 +288,13 @@ void Main::controleerKaart()
     }
     if (!HelpPic->isHidden() || QApplication::activeModalWidget()) return;
     m_avond.controleerKaart();
+}
+
+void Main::scan(const QString& code)
+{
+    if (QApplication::activeModalWidget()) return;
+    KaartControleScherm->hide();
+    m_avond.controleerGescand(code);
 }
 
 // Opens or closes the help panel. While it shows, only Help, Exit and the minimise icon answer.

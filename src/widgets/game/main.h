@@ -51,6 +51,9 @@ public:
     // Asks for a card's number and shows that card on the stage with its verdict (key K and
     // the bar's button); puts a shown card away.
     void controleerKaart();
+    // A card code from a scanner, on the stage or in the organiser's window: that card shows at
+    // once with its verdict, in place of a card that showed.
+    void scan(const QString& code);
     void exit();
     // While the hall's screen shows the stage, no mouse pointer shows over it.
     void verbergWijzer(bool verbergen);

@@ -15,6 +15,7 @@ public:
     // is none.
     void zet(const QString& tekst, const QImage& code);
     QString tekst() const { return m_tekst; }
+    QImage code() const { return m_code; }
 
     // Where the parts go on a stage of this size: the code as a square of whole pixels per
     // module, centred, the title above and the address below it.

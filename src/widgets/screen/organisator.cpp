@@ -8,6 +8,7 @@
 #include "core/web/adrescode.h"
 #include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/melding.h"
+#include "widgets/common/scaninvoer.h"
 #include "widgets/game/bord.h"
 #include "widgets/game/main.h"
 
@@ -111,6 +112,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     setWindowTitle(QStringLiteral(" Zorvak - organisator"));
     setWindowIcon(Plaatjes::vensterIcoon());
     setFocusPolicy(Qt::StrongFocus);
+    ScanInvoer::programma().volg(this, [this](const QString& code) { m_podium.scan(code); });
 
     auto* spiegel = new BordSpiegel(avond.spel(), avond.algemeen(), this);
     Spiegel = spiegel;

@@ -148,8 +148,26 @@ private slots:
                 for (const Opname::Tekst& ander : woorden)
                     QVERIFY2(&ander == &*gevonden || !ander.inkt().intersects(gevonden->inkt()),
                              qPrintable(nummer + QLatin1Char('/') + ander.tekst));
+                // Its code in the same margin, a quiet zone of ten modules from the number, on no text.
+                QRectF code;
+                for (const QRectF& vlak : uit.paginas.value(0).vlakken)
+                    if (marge.contains(vlak)) code |= vlak;
+                QVERIFY2(code.width() > 1000 && code.right() + 10 * Pagina::codeModule <= gevonden->inkt().left() + 1,
+                         qPrintable(nummer));
+                for (const Opname::Tekst& woord : woorden)
+                    QVERIFY2(!woord.inkt().intersects(code), qPrintable(nummer + QLatin1Char('/') + woord.tekst));
             }
         }
+    }
+
+    // A scanner set to an American keyboard on an AZERTY one types other characters; they are
+    // read back. A code that reads as it is stays as it is.
+    void vanScanner()
+    {
+        QCOMPARE(KaartNummer::vanScanner(QStringLiteral("Q)\u00e0\u00e0&\u00e8")), QStringLiteral("A-0017"));
+        QCOMPARE(KaartNummer::vanScanner(QStringLiteral("W)\u00e0\u00e0\u00e0(")), QStringLiteral("Z-0005"));
+        QCOMPARE(KaartNummer::vanScanner(QStringLiteral("QA-0017")), QStringLiteral("QA-0017"));
+        QCOMPARE(KaartNummer::vanScanner(QStringLiteral("8712345678901")), QStringLiteral("8712345678901"));
     }
 
     // Only a register of Zorvak's own is used, and only one that is really damaged is set aside,
@@ -361,6 +379,74 @@ private slots:
         ballen << 3 << 23 << 43 << 63 << 83;
         QCOMPARE(oordeel(3), QStringLiteral("KIEN: volle kaart"));
         QCOMPARE(oordeel(2), QStringLiteral("KIEN: volle kaart"));
+    }
+    // The ball that completed a card, over rows, columns, both diagonals (through FREE), a
+    // pattern (lines do not count then), a card complete before the last ball, a ball taken back
+    // and drawn again later, and Kien's three stages.
+    void voltooid_data()
+    {
+        QTest::addColumn<bool>("kien");
+        QTest::addColumn<QList<int>>("ballen");
+        QTest::addColumn<QList<int>>("patroon");
+        QTest::addColumn<int>("rijen");
+        QTest::addColumn<QString>("regels");
+        QTest::addColumn<bool>("gewonnen");
+        const QList<int> geen;
+        QTest::newRow("rij met de laatste bal")
+            << false << QList<int>{7, 1, 16, 31, 46, 61} << geen << 1 << "Bingo met bal 61 (de 6e bal)" << true;
+        QTest::newRow("kolom, twee ballen eerder")
+            << false << QList<int>{1, 2, 3, 4, 5, 70, 71} << geen << 1
+            << "Bingo al compleet bij bal 5 (de 5e bal), 2 ballen geleden" << true;
+        QTest::newRow("diagonaal door FREE")
+            << false << QList<int>{65, 49, 17, 1} << geen << 1 << "Bingo met bal 1 (de 4e bal)" << true;
+        QTest::newRow("andere diagonaal, een bal eerder")
+            << false << QList<int>{61, 47, 19, 5, 9} << geen << 1
+            << "Bingo al compleet bij bal 5 (de 4e bal), 1 bal geleden" << true;
+        QTest::newRow("de eerste lijn telt") << false << QList<int>{61, 62, 63, 64, 1, 16, 31, 46, 65} << geen << 1
+                                             << "Bingo al compleet bij bal 46 (de 8e bal), 1 bal geleden" << true;
+        QTest::newRow("nog niet") << false << QList<int>{1, 16, 31, 46} << geen << 1 << "Bingo: nog niet compleet"
+                                  << false;
+        QTest::newRow("patroon, de rij ervoor telt niet")
+            << false << QList<int>{1, 16, 31, 46, 61, 5, 65} << QList<int>{1, 5, 21, 25} << 1
+            << "Bingo met bal 65 (de 7e bal)" << true;
+        QTest::newRow("teruggelegd en later weer getrokken")
+            << false << QList<int>{1, 2, 3, 4, 9, 10, 5} << geen << 1 << "Bingo met bal 5 (de 7e bal)" << true;
+        QTest::newRow("kien, drie fasen")
+            << true << QList<int>{2, 22, 42, 62, 82, 1, 21, 41, 61, 81, 90} << geen << 2
+            << "Kien 1 rij al compleet bij bal 82 (de 5e bal), 6 ballen geleden | Kien 2 rijen al compleet bij bal "
+               "81 (de 10e bal), 1 bal geleden | Kien volle kaart: nog niet compleet"
+            << true;
+        QTest::newRow("kien, volle kaart met de laatste bal")
+            << true << QList<int>{1, 21, 41, 61, 81, 2, 22, 42, 62, 82, 3, 23, 43, 63, 83} << geen << 3
+            << "Kien 1 rij al compleet bij bal 81 (de 5e bal), 10 ballen geleden | Kien 2 rijen al compleet bij bal "
+               "82 (de 10e bal), 5 ballen geleden | Kien volle kaart met bal 83 (de 15e bal)"
+            << true;
+    }
+    void voltooid()
+    {
+        QFETCH(bool, kien);
+        QFETCH(QList<int>, ballen);
+        QFETCH(QList<int>, patroon);
+        QFETCH(int, rijen);
+        RegisterKaart kaart;
+        kaart.soort = kien ? KaartSoort::Kien : KaartSoort::Bingo75;
+        if (kien) {
+            kaart.getallen = QList<int>(27, 0);
+            for (int rij = 0; rij < 3; ++rij)
+                for (int j = 0; j < 5; ++j)
+                    kaart.getallen[rij * 9 + 2 * j] = 10 * (2 * j) + rij + 1;
+        } else {
+            for (int rij = 0; rij < 5; ++rij)
+                for (int kolom = 0; kolom < 5; ++kolom)
+                    kaart.getallen << (rij == 2 && kolom == 2 ? 0 : 15 * kolom + rij + 1);
+        }
+        Controle::Patroon p{};
+        for (int vak : patroon)
+            p[vak] = 1;
+        const Controle::Uitslag u = Controle::controleer(kaart, ballen, patroon.isEmpty() ? nullptr : &p, rijen);
+        QTEST(Controle::voltooidRegels(u).join(QStringLiteral(" | ")), "regels");
+        QTEST(u.gewonnen, "gewonnen");
+        QCOMPARE(Controle::beslissendeRegel(u), Controle::voltooidRegels(u).value(kien ? rijen - 1 : 0));
     }
 };
 

@@ -1,6 +1,7 @@
 // The evening's record: written as the game is played, read back at start.
 #include "core/common/toeval.h"
 #include "core/common/veiligbestand.h"
+#include "core/game/trommel.h"
 #include "core/game/verloop.h"
 #include "testhulp.h"
 
@@ -62,6 +63,40 @@ private slots:
         m_spel.meldAfgesloten();
         QVERIFY(leesTerug().afgemaakt);
         QVERIFY(m_meldingen.isEmpty());
+    }
+
+    // A card check is a line of its own in the columns after `ballen` (also without a game, in
+    // today's file), which a start passes over; a record of seven columns from before still
+    // reads, with new lines after it.
+    void controleEnOudeKolommen()
+    {
+        const int bal = m_spel.ballen().at(2).getal;
+        m_verloop->schrijfControle(QStringLiteral("A-0017"), QStringLiteral("lijn"), QStringLiteral("bingo"), bal, 3);
+        QFile f(dag());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> regels = f.readAll().split('\n');
+        f.close();
+        QCOMPARE(
+            regels.value(regels.size() - 2).split(',').mid(1),
+            (QList<QByteArray>{QByteArray::number(m_spel.spelNummer()), "2", "gecontroleerd", QByteArray::number(bal),
+                               Trommel::letter(bal, 75).toLatin1(), "75", "A-0017", "lijn", "bingo", "3", "\r"}));
+        QVERIFY(leesTerug().stand == m_spel.stand());
+
+        QVERIFY(QFile::remove(dag()));
+        QByteArray oud = Verloop::kopRegelZeven + "\r\n";
+        for (QByteArray regel :
+             {Verloop::regel(QDateTime::currentDateTime(), {90, 4, 9, {}}, Spel::Gebeurtenis::NieuwSpel, 0),
+              Verloop::regel(QDateTime::currentDateTime(), {90, 4, 9, {}}, Spel::Gebeurtenis::Getrokken, 12)})
+            oud += regel.replace(",,,,,\r\n", "\r\n");
+        QVERIFY(TestHulp::schrijfBestand(dag(), oud));
+        Spel zonder;
+        Verloop los(m_map.path());
+        los.volg(zonder);
+        los.schrijfControle(QStringLiteral("B-0001"), {}, QStringLiteral("niet gevonden"), 0, 0);
+        const Verloop::Laatste l = leesTerug();
+        QVERIFY2(!l.beschadigd, qPrintable(l.fout));
+        QCOMPARE(l.stand.spelNummer, 9);
+        QCOMPARE(l.stand.ballen.size(), 1);
     }
 
     void afgebrokenRegel_data()

@@ -11,7 +11,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -65,14 +64,9 @@ QList<Antwoord> vraagSamen(int poort, const QList<QByteArray>& verzoeken)
     return uit;
 }
 
-Antwoord vraagRuw(int poort, const QByteArray& verzoek)
-{
-    return vraagSamen(poort, {verzoek}).first();
-}
-
 Antwoord vraag(int poort, const QByteArray& methode, const QByteArray& pad)
 {
-    return vraagRuw(poort, methode + ' ' + pad + " HTTP/1.1\r\nHost: zaal\r\n\r\n");
+    return vraagSamen(poort, {methode + ' ' + pad + " HTTP/1.1\r\nHost: zaal\r\n\r\n"}).first();
 }
 
 // The events of a stream (/live) as they come in.
@@ -139,64 +133,38 @@ private slots:
     }
     void cleanup() { m_bord.reset(); }
 
-    // The game as JSON: the balls in their order, the last one, the counts; nothing before a game.
-    void standAlsJson()
-    {
-        const QJsonObject o = QJsonDocument::fromJson(stand({12, 40, 7})).object();
-        QCOMPARE(o.value("getrokken").toArray(), QJsonArray({12, 40, 7}));
-        QCOMPARE(o.value("laatste").toInt(), 7);
-        QCOMPARE(o.value("aantal").toInt(), 3);
-        QCOMPARE(o.value("ballen").toInt(), 75);
-        QCOMPARE(o.value("spel").toInt(), 3);
-        QCOMPARE(o.value("ronde").toInt(), 2);
-        QVERIFY(o.value("fase").isNull());
-        const QJsonObject leeg = QJsonDocument::fromJson(WebStand::json({}, 1)).object();
-        QVERIFY(leeg.value("laatste").isNull());
-        QCOMPARE(leeg.value("ballen").toInt(), 0);
-        QVERIFY(!stand({1}).contains('\n'));
-    }
-
     // Reading is all there is: the page, its script and style, the game; any other method is
     // refused and any other path is not found, the organiser's files included.
-    void alleenLezen_data()
-    {
-        QTest::addColumn<QByteArray>("methode");
-        QTest::addColumn<QByteArray>("pad");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("soort");
-        QTest::newRow("pagina") << QByteArray("GET") << QByteArray("/") << 200 << QByteArray("text/html");
-        QTest::newRow("script") << QByteArray("GET") << QByteArray("/bord.js") << 200 << QByteArray("text/javascript");
-        QTest::newRow("stijl") << QByteArray("GET") << QByteArray("/bord.css") << 200 << QByteArray("text/css");
-        QTest::newRow("json") << QByteArray("GET") << QByteArray("/stand.json") << 200 << QByteArray("application/json");
-        QTest::newRow("kop") << QByteArray("HEAD") << QByteArray("/") << 200 << QByteArray("text/html");
-        QTest::newRow("post") << QByteArray("POST") << QByteArray("/") << 405 << QByteArray();
-        QTest::newRow("put") << QByteArray("PUT") << QByteArray("/stand.json") << 405 << QByteArray();
-        QTest::newRow("delete") << QByteArray("DELETE") << QByteArray("/bord.js") << 405 << QByteArray();
-        QTest::newRow("patch live") << QByteArray("PATCH") << QByteArray("/live") << 405 << QByteArray();
-        QTest::newRow("instellingen") << QByteArray("GET") << QByteArray("/Zorvak.ini") << 404 << QByteArray();
-        QTest::newRow("omhoog") << QByteArray("GET") << QByteArray("/../Zorvak-extra.ini") << 404 << QByteArray();
-        QTest::newRow("omhoog gecodeerd") << QByteArray("GET") << QByteArray("/%2e%2e/Kaartregister.db") << 404
-                                          << QByteArray();
-        QTest::newRow("verloop") << QByteArray("GET") << QByteArray("/Verloop/") << 404 << QByteArray();
-        QTest::newRow("bron") << QByteArray("GET") << QByteArray("/bord.html") << 404 << QByteArray();
-    }
     void alleenLezen()
     {
-        QFETCH(QByteArray, methode);
-        QFETCH(QByteArray, pad);
-        QFETCH(int, status);
-        QFETCH(QByteArray, soort);
+        const struct {
+            QByteArray methode, pad;
+            int status;
+            QByteArray soort;
+        } gevallen[] = {
+            {"GET", "/", 200, "text/html"},
+            {"GET", "/bord.js", 200, "text/javascript"},
+            {"GET", "/bord.css", 200, "text/css"},
+            {"GET", "/stand.json", 200, "application/json"},
+            {"HEAD", "/", 200, "text/html"},
+            {"POST", "/", 405, {}},
+            {"PUT", "/stand.json", 405, {}},
+            {"PATCH", "/live", 405, {}},
+            {"GET", "/Zorvak.ini", 404, {}},
+            {"GET", "/../Zorvak-extra.ini", 404, {}},
+            {"GET", "/%2e%2e/Kaartregister.db", 404, {}},
+            {"GET", "/bord.html", 404, {}},
+        };
         m_bord->zetStand(stand({5, 6}));
-        const Antwoord a = vraag(m_poort, methode, pad);
-        QCOMPARE(a.status, status);
-        if (status == 405) QVERIFY(a.kop.contains("Allow: GET, HEAD"));
-        if (!soort.isEmpty()) QVERIFY2(a.kop.contains("Content-Type: " + soort), a.kop.constData());
-        if (methode == "HEAD") {
-            QVERIFY(a.inhoud.isEmpty());
-            QVERIFY(a.kop.contains("Content-Length: "));
+        for (const auto& g : gevallen) {
+            const Antwoord a = vraag(m_poort, g.methode, g.pad);
+            QVERIFY2(a.status == g.status, (g.methode + ' ' + g.pad).constData());
+            if (g.status == 405) QVERIFY(a.kop.contains("Allow: GET, HEAD"));
+            if (!g.soort.isEmpty()) QVERIFY2(a.kop.contains("Content-Type: " + g.soort), a.kop.constData());
+            if (g.methode == "HEAD") QVERIFY(a.inhoud.isEmpty() && a.kop.contains("Content-Length: "));
+            if (g.status == 200 && g.methode == "GET" && g.pad == "/stand.json") QCOMPARE(a.inhoud, stand({5, 6}));
+            if (g.status == 200 && g.methode == "GET" && g.pad == "/") QVERIFY(a.inhoud.contains("Laatste bal"));
         }
-        if (status == 200 && methode == "GET" && pad.startsWith("/stand.json")) QCOMPARE(a.inhoud, stand({5, 6}));
-        if (status == 200 && methode == "GET" && pad == "/") QVERIFY(a.inhoud.contains("Laatste bal"));
     }
 
     // An open page hears the game at once and every change after it; a page that was away gets
@@ -208,20 +176,14 @@ private slots:
         QCOMPARE(pagina.volgende(), stand({1}));
         m_bord->zetStand(stand({1, 2}));
         QCOMPARE(pagina.volgende(), stand({1, 2}));
-        m_bord->zetStand(stand({1}));
-        QCOMPARE(pagina.volgende(), stand({1}));
         // A sign of life comes while nothing changes, and the stream stays open.
         QVERIFY(pagina.volgende(1500).isEmpty());
         QVERIFY(pagina.open());
         Stroom later(m_poort);
-        QCOMPARE(later.volgende(), stand({1}));
+        QCOMPARE(later.volgende(), stand({1, 2}));
         QCOMPARE(m_bord->verbindingen(), 2);
-        QElapsedTimer t;
-        t.start();
         m_bord->stop();
-        QVERIFY(!m_bord->draait());
-        QVERIFY(!pagina.open());
-        QVERIFY2(t.elapsed() < 3000, "stoppen wacht niet op de open pagina's");
+        QVERIFY(!m_bord->draait() && !pagina.open());
         QCOMPARE(vraag(m_poort, "GET", "/").status, 0);
     }
 
@@ -234,21 +196,18 @@ private slots:
         m_poort = m_bord->poort();
         QTcpSocket a;
         QTcpSocket b;
-        for (QTcpSocket* s : {&a, &b}) {
+        for (QTcpSocket* s : {&a, &b})
             s->connectToHost(QHostAddress::LocalHost, static_cast<quint16>(m_poort));
-            QVERIFY(s->waitForConnected(3000));
-            const int open = s == &a ? 1 : 2;
-            QTRY_COMPARE(m_bord->verbindingen(), open);
-        }
+        QTRY_COMPARE(m_bord->verbindingen(), 2);
         // The third is answered once the two idle ones have been closed, not before.
         QCOMPARE(vraag(m_poort, "GET", "/stand.json").status, 200);
         QVERIFY(a.state() != QAbstractSocket::ConnectedState || a.waitForDisconnected(200));
         QVERIFY(b.state() != QAbstractSocket::ConnectedState || b.waitForDisconnected(200));
         QVERIFY(m_bord->verbindingen() <= 2);
         const QByteArray lang = "GET /" + QByteArray(20000, 'a') + " HTTP/1.1\r\nHost: zaal\r\n\r\n";
-        QVERIFY(vraagRuw(m_poort, lang).status != 200);
+        QVERIFY(vraagSamen(m_poort, {lang}).first().status != 200);
         const QByteArray groot = "POST /stand.json HTTP/1.1\r\nContent-Length: 100000000\r\n\r\n" + QByteArray(5000, 'c');
-        QCOMPARE(vraagRuw(m_poort, groot).status, 405);
+        QCOMPARE(vraagSamen(m_poort, {groot}).first().status, 405);
         QCOMPARE(vraag(m_poort, "GET", "/stand.json").status, 200);
     }
 
@@ -270,26 +229,21 @@ private slots:
         for (int i = 0; i < 300; ++i) {
             QByteArray v;
             switch (kans.bounded(4)) {
-            case 0: { // random bytes
+            case 0: // random bytes
                 v.resize(kans.bounded(1, 200));
                 for (char& c : v)
                     c = static_cast<char>(kans.bounded(256));
                 break;
-            }
             case 1: // a request cut off somewhere
                 v = "GET /stand.json HTTP/1.1\r\nHost: zaal\r\n\r\n";
                 v.truncate(kans.bounded(v.size()));
                 break;
-            default: {
+            default: // a request line of odd parts, odd headers, maybe no end
                 v = methoden[kans.bounded(methoden.size())] + ' ' + paden[kans.bounded(paden.size())] + ' ' +
                     versies[kans.bounded(versies.size())] + "\r\n";
-                const int koppen = kans.bounded(4);
-                for (int k = 0; k < koppen; ++k)
-                    v += kans.bounded(2) ? QByteArray("Content-Length: -1\r\n")
-                                         : "X-" + QByteArray::number(k) + ": " + QByteArray(kans.bounded(100), 'x') +
-                                               "\r\n";
+                for (int k = kans.bounded(4); k > 0; --k)
+                    v += kans.bounded(2) ? QByteArray("Content-Length: -1\r\n") : "X-a: " + QByteArray(kans.bounded(100), 'x') + "\r\n";
                 v += kans.bounded(5) ? "\r\n" : "";
-            }
             }
             verzoeken << v;
         }
@@ -305,22 +259,8 @@ private slots:
         QCOMPARE(vraag(m_poort, "GET", "/stand.json").status, 200);
     }
 
-    // A port that is taken is said plainly, and the server there goes on.
-    void poortBezet()
-    {
-        WebBord tweede;
-        QString fout;
-        QVERIFY(!tweede.start(m_poort, &fout));
-        QVERIFY(fout.contains(QStringLiteral("Poort %1").arg(m_poort)));
-        QVERIFY(!tweede.draait());
-        QTcpServer ander;
-        QVERIFY(ander.listen(QHostAddress::Any));
-        QVERIFY(!tweede.start(ander.serverPort(), &fout));
-        QCOMPARE(vraag(m_poort, "GET", "/stand.json").status, 200);
-    }
-
-    // The evening feeds the board: a new game, balls drawn and taken back show at once; off
-    // stops the server.
+    // The evening feeds the board: a new game, balls drawn (two at once come as one change) and
+    // taken back show at once, the balls in their order; off stops the server.
     void avondVoedtHetBord()
     {
         m_bord.reset();
@@ -329,51 +269,40 @@ private slots:
         Avond avond(Avond::Opzet(map.path(), map.path() + "/reserve", &toeval, false));
         QString fout;
         QVERIFY(avond.zetWeb({true, 0}, true, &fout));
-        QVERIFY(avond.webDraait());
-        const int poort = avond.webBord()->poort();
-        QVERIFY(!avond.webAdressen().isEmpty());
-        QVERIFY(avond.webAdressen().first().endsWith(QStringLiteral(":%1/").arg(poort)));
-        Stroom pagina(poort);
+        Stroom pagina(avond.webBord()->poort());
         QCOMPARE(QJsonDocument::fromJson(pagina.volgende()).object().value("ballen").toInt(), 0);
         avond.spel().nieuwSpel(75, 1);
         QCOMPARE(QJsonDocument::fromJson(pagina.volgende()).object().value("ballen").toInt(), 75);
         const int bal = avond.spel().trek(toeval);
-        QCOMPARE(QJsonDocument::fromJson(pagina.volgende()).object().value("laatste").toInt(), bal);
+        const int tweede = avond.spel().trek(toeval);
+        const QJsonObject o = QJsonDocument::fromJson(pagina.volgende()).object();
+        QCOMPARE(o.value("getrokken").toArray(), QJsonArray({bal, tweede}));
+        QCOMPARE(o.value("laatste").toInt(), tweede);
+        QCOMPARE(o.value("aantal").toInt(), 2);
+        QCOMPARE(o.value("spel").toInt(), avond.spel().spelNummer());
+        QCOMPARE(o.value("ronde").toInt(), avond.spel().ronde());
+        avond.spel().neemTerug();
         avond.spel().neemTerug();
         QVERIFY(QJsonDocument::fromJson(pagina.volgende()).object().value("laatste").isNull());
-        QVERIFY(QJsonDocument::fromJson(vraag(poort, "GET", "/stand.json").inhoud).object().value("getrokken").toArray().isEmpty());
-        QVERIFY(avond.zetWeb({false, 8123}, true));
-        QVERIFY(!avond.webDraait());
-        QVERIFY(avond.webAdressen().isEmpty());
+        QVERIFY(avond.zetWeb({false, 8123}, true) && !avond.webDraait() && avond.webAdressen().isEmpty());
     }
 
-    // --web POORT switches the board on for this run; a wrong port or an unknown option is said.
-    void argumenten_data()
-    {
-        QTest::addColumn<QStringList>("argumenten");
-        QTest::addColumn<bool>("goed");
-        QTest::addColumn<int>("poort"); // 0: off
-        QTest::newRow("niets") << QStringList{"zorvak"} << true << 0;
-        QTest::newRow("web") << QStringList{"zorvak", "--web", "8081"} << true << 8081;
-        QTest::newRow("web=") << QStringList{"zorvak", "--web=9000"} << true << 9000;
-        QTest::newRow("qt's eigen") << QStringList{"zorvak", "-platform", "offscreen", "--web", "80"} << true << 80;
-        QTest::newRow("geen poort") << QStringList{"zorvak", "--web"} << false << 0;
-        QTest::newRow("te groot") << QStringList{"zorvak", "--web", "70000"} << false << 0;
-        QTest::newRow("tekst") << QStringList{"zorvak", "--web", "acht"} << false << 0;
-        QTest::newRow("onbekend") << QStringList{"zorvak", "--wbe", "8080"} << false << 0;
-    }
+    // --web POORT switches the board on for this run, beside Qt's own options; a missing or
+    // wrong port or an unknown option is said, with how it is used, and switches nothing on.
     void argumenten()
     {
-        QFETCH(QStringList, argumenten);
-        QFETCH(bool, goed);
-        QFETCH(int, poort);
         WebInstelling web;
         QString fout;
-        QCOMPARE(WebInstelling::uitArgumenten(argumenten, &web, &fout), goed);
-        QCOMPARE(fout.isEmpty(), goed);
-        if (!goed) QVERIFY(fout.contains(WebInstelling::gebruik));
-        QCOMPARE(web.aan, poort != 0);
-        if (poort) QCOMPARE(web.poort, poort);
+        QVERIFY(WebInstelling::uitArgumenten({"zorvak"}, &web, &fout) && !web.aan);
+        QVERIFY(WebInstelling::uitArgumenten({"zorvak", "-platform", "offscreen", "--web", "8081"}, &web, &fout));
+        QVERIFY(web.aan && web.poort == 8081 && fout.isEmpty());
+        for (const QStringList& fout : {QStringList{"zorvak", "--web"}, QStringList{"zorvak", "--web", "70000"},
+                                        QStringList{"zorvak", "--wbe", "8080"}}) {
+            WebInstelling uit;
+            QString reden;
+            QVERIFY(!WebInstelling::uitArgumenten(fout, &uit, &reden));
+            QVERIFY(reden.contains(WebInstelling::gebruik) && !uit.aan);
+        }
     }
 
 private:

@@ -9,6 +9,7 @@
 #include "testhulp.h"
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
+#include "widgets/common/scaninvoer.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -323,13 +324,140 @@ private slots:
             if (n) stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
         reg.sluit();
         spel().herstel(stand);
-        TestHulp::metDialoog([this] { QTest::keyClick(m().Pic, Qt::Key_K); }, [](QWidget* d) {
-            auto* vraag = qobject_cast<KaartVraag*>(d);
-            vraag->NummerTekst->setText(QStringLiteral("K-1"));
-            vraag->RijenKeuze->setCurrentIndex(1);
-            vraag->findChild<QPushButton*>(QStringLiteral("OkKnop"))->click();
-        });
+        TestHulp::metDialoog([this] { QTest::keyClick(m().Pic, Qt::Key_K); },
+                             [](QWidget* d) {
+                                 auto* vraag = qobject_cast<KaartVraag*>(d);
+                                 vraag->NummerTekst->setText(QStringLiteral("K-1"));
+                                 vraag->RijenKeuze->setCurrentIndex(1);
+                                 vraag->findChild<QPushButton*>(QStringLiteral("OkKnop"))->click();
+                             });
         QCOMPARE(m_o->kaartOordeel(), QStringLiteral("Geen kien: 1 rij (nodig: 2 rijen)"));
+    }
+
+    // A scanner types a code fast and ends it with Enter. On the board, without K, the card shows
+    // at once with its verdict and the ball that completed it, in place of a card that showed; a
+    // code not in the register gets the message a typed one gets; another kind of code and a
+    // stray Enter draw no ball and show nothing; a scan answers no question; in K's dialog a scan
+    // answers it, and a person typing there, slowly or with quick fingers, still types.
+    void scanner()
+    {
+        const auto scan = [](QWidget* w, const QString& code) {
+            QTest::keyClicks(w, code);
+            QTest::keyClick(w, Qt::Key_Return);
+        };
+        KaartRegister reg(KaartRegister::padIn(m_o->map.path()));
+        QVERIFY(TestHulp::registreer(reg, KaartSoort::Bingo75, QStringLiteral("A"), 1, m_o->toeval));
+        const QList<int> rij = reg.kaart(QStringLiteral("A"), 1)->getallen.mid(0, 5);
+        reg.sluit();
+        Spel::Stand stand{75, 1, 1, {}};
+        for (int n : rij)
+            stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
+        spel().herstel(stand);
+        scan(m().Pic, QStringLiteral("A-0001"));
+        QTRY_VERIFY(m().KaartControleScherm->isVisible());
+        QCOMPARE(m().KaartControleScherm->kaart().nummer, 1);
+        QCOMPARE(Controle::beslissendeRegel(m().KaartControleScherm->uitslag()),
+                 QStringLiteral("Bingo met bal %1 (de 5e bal)").arg(rij.last()));
+        // The screenshot script takes the manual's picture of a scanned card here.
+        const QString map = qEnvironmentVariable("ZORVAK_SCHERMAFDRUKKEN");
+        if (!map.isEmpty()) m().grab().save(map + QStringLiteral("/schermafdruk-scan.png"));
+        for (int n = 1; stand.ballen.size() < 7; ++n)
+            if (!rij.contains(n)) stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
+        spel().herstel(stand);
+        scan(m().KaartControleScherm, QStringLiteral("A-0001"));
+        QTRY_COMPARE(Controle::beslissendeRegel(m().KaartControleScherm->uitslag()),
+                     QStringLiteral("Bingo al compleet bij bal %1 (de 5e bal), 2 ballen geleden").arg(rij.last()));
+        scan(m().KaartControleScherm, QStringLiteral("A-0002"));
+        QTRY_COMPARE(m().KaartControleScherm->kaart().nummer, 2);
+        QVERIFY(m().KaartControleScherm->isVisible());
+        QTest::keyClick(m().KaartControleScherm, Qt::Key_Escape);
+        QVERIFY(!avond().kaartInBeeld());
+
+        m_o->zetKaartVraag(QStringLiteral("A-0099"), 1);
+        QTest::keyClick(m().Pic, Qt::Key_K);
+        const auto getypt = Melding::neemGetoond();
+        QTest::qWait(60);
+        scan(m().Pic, QStringLiteral("A-0099"));
+        QList<Melding::Getoond> gescand;
+        QTRY_VERIFY((gescand += Melding::neemGetoond(), !gescand.isEmpty()));
+        QVERIFY(!getypt.isEmpty());
+        QCOMPARE(gescand[0].tekst, getypt[0].tekst);
+
+        // Another kind of code is no card number (said once); "x k" is too short to be a code.
+        for (const QString& ander : {QStringLiteral("87 12345 k6789"), QStringLiteral("x k"), QString()})
+            scan(m().Pic, ander);
+        QTest::qWait(100);
+        QCOMPARE(getrokken(), 7);
+        const auto anders = Melding::neemGetoond();
+        QCOMPARE(anders.size(), 1);
+        QVERIFY(anders[0].tekst.contains(QStringLiteral("geen kaartnummer")));
+        QVERIFY(!m().KaartControleScherm->isVisible());
+
+        // A card of series K: its capital K waits, so K's question does not cut the scan in two;
+        // a capital K alone still asks, a moment later.
+        {
+            KaartRegister kien(KaartRegister::padIn(m_o->map.path()));
+            QVERIFY(TestHulp::registreer(kien, KaartSoort::Kien, QStringLiteral("K"), 1, m_o->toeval));
+        }
+        int gevraagd = 0;
+        KaartControle::vraagHaak() = [&gevraagd](QWidget*) {
+            ++gevraagd;
+            return std::optional<Avond::KaartVraag>();
+        };
+        scan(m().Pic, QStringLiteral("K-0001"));
+        QTRY_VERIFY(m().KaartControleScherm->isVisible());
+        QCOMPARE(m().KaartControleScherm->kaart().serie, QStringLiteral("K"));
+        QTest::keyClick(m().KaartControleScherm, Qt::Key_Escape);
+        QTest::keyClicks(m().Pic, QStringLiteral("K"));
+        QCOMPARE(gevraagd, 0);
+        QTRY_COMPARE(gevraagd, 1);
+
+        // A real question box, Ja by default: the scan's Enter does not answer it.
+        Melding::zetStil(false);
+        const int spelNummer = spel().spelNummer();
+        bool open = false;
+        TestHulp::metDialoog([this] { avond().nieuwSpelVraag(); },
+                             [&](QWidget* d) {
+                                 scan(d, QStringLiteral("A-0001"));
+                                 QTest::qWait(100);
+                                 open = d->isVisible();
+                             });
+        Melding::zetStil(true);
+        QVERIFY(open);
+        QCOMPARE(spel().spelNummer(), spelNummer);
+        QVERIFY(!m().KaartControleScherm->isVisible());
+
+        // K's own question: a scan answers it with its code; typed by hand, a person's keys stay.
+        KaartControle::vraagHaak() = [](QWidget* w) {
+            KaartVraag vraag(w);
+            if (vraag.exec() != QDialog::Accepted) return std::optional<Avond::KaartVraag>();
+            return std::optional<Avond::KaartVraag>(Avond::KaartVraag{vraag.NummerTekst->text(), 1});
+        };
+        QString typ;
+        TestHulp::metDialoog([this] { QTest::keyClick(m().Pic, Qt::Key_K); },
+                             [&](QWidget* d) {
+                                 auto* vraag = qobject_cast<KaartVraag*>(d);
+                                 QTest::keyClicks(vraag->NummerTekst, QStringLiteral("17"));
+                                 QTest::qWait(150);
+                                 typ = vraag->NummerTekst->text();
+                                 scan(vraag->NummerTekst, QStringLiteral("A-0003"));
+                                 QTRY_VERIFY(!d->isVisible());
+                             });
+        QCOMPARE(typ, QStringLiteral("17"));
+        QTRY_COMPARE(m().KaartControleScherm->kaart().nummer, 3);
+        QTest::keyClick(m().KaartControleScherm, Qt::Key_Escape);
+        const auto echteKlok = ScanInvoer::klokHaak();
+        qint64 nu = 0;
+        ScanInvoer::klokHaak() = [&nu] { return nu += 200; };
+        TestHulp::metDialoog([this] { QTest::keyClick(m().Pic, Qt::Key_K); },
+                             [&](QWidget* d) {
+                                 auto* vraag = qobject_cast<KaartVraag*>(d);
+                                 QTest::keyClicks(vraag->NummerTekst, QStringLiteral("A-0004"));
+                                 QTest::keyClick(vraag->NummerTekst, Qt::Key_Return);
+                             });
+        ScanInvoer::klokHaak() = echteKlok;
+        QCOMPARE(m().KaartControleScherm->kaart().nummer, 4);
+        QCOMPARE(getrokken(), 7);
     }
 
     // Each dialog button opens its own dialog. Help, even double-clicked, opens the panel once,

@@ -106,6 +106,14 @@ private slots:
         QTest::mouseClick(org->KaartScherm, Qt::LeftButton);
         QVERIFY(m.KaartControleScherm->isHidden() && org->KaartScherm->isHidden());
         QVERIFY(!m.avond().kaartInBeeld());
+        // A code scanned in the organiser's window shows its card on both screens, no ball drawn.
+        const auto ballen = m.avond().spel().ballen().size();
+        QTest::keyClicks(org, QStringLiteral("A-0002"));
+        QTest::keyClick(org, Qt::Key_Return);
+        QTRY_VERIFY(org->KaartScherm->isVisible() && !m.KaartControleScherm->isHidden());
+        QCOMPARE(org->KaartScherm->kaart().nummer, 2);
+        QCOMPARE(m.avond().spel().ballen().size(), ballen);
+        QTest::mouseClick(org->KaartScherm, Qt::LeftButton);
 
         QWidget* ouder = nullptr;
         QRect plek;
