@@ -23,8 +23,9 @@ WebScherm::Indeling WebScherm::indeling(QSize maat, int modules)
     const int b = maat.width();
     const int h = maat.height();
     Indeling i;
-    i.titel = QRect(0, h * 6 / 100, b, h * 14 / 100);
-    i.adres = QRect(0, h * 80 / 100, b, h * 12 / 100);
+    i.titel = QRect(0, h * 5 / 100, b, h * 14 / 100);
+    i.adres = QRect(0, h * 76 / 100, b, h * 12 / 100);
+    i.uitleg = QRect(b / 20, h * 88 / 100, b - b / 10, h * 7 / 100);
     const int ruimte = std::min(b * 8 / 10, i.adres.top() - i.titel.bottom() - h * 4 / 100);
     const int perModule = modules > 0 ? std::max(1, ruimte / modules) : 0;
     const int zijde = modules * perModule;
@@ -53,6 +54,12 @@ void WebScherm::paintEvent(QPaintEvent*)
         p.drawText(rect().adjusted(width() / 10, 0, -width() / 10, 0), Qt::AlignCenter | Qt::TextWordWrap, m_tekst);
     } else {
         p.drawText(i.adres, Qt::AlignCenter, m_tekst);
+        f.setBold(false);
+        f.setPixelSize(std::max(10, i.uitleg.height() / 2));
+        p.setFont(f);
+        p.setPen(QColor(200, 210, 235));
+        p.drawText(i.uitleg, Qt::AlignCenter | Qt::TextWordWrap,
+                   QStringLiteral("Telefoon op het wifi van de zaal, camera op de code, of typ het adres."));
     }
 }
 

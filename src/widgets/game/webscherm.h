@@ -18,11 +18,12 @@ public:
     QImage code() const { return m_code; }
 
     // Where the parts go on a stage of this size: the code as a square of whole pixels per
-    // module, centred, the title above and the address below it.
+    // module, centred, the title above, the address below it and how to open it under that.
     struct Indeling {
         QRect titel;
         QRect code;
         QRect adres;
+        QRect uitleg;
     };
     static Indeling indeling(QSize maat, int modules);
 
