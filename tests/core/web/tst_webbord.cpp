@@ -1,6 +1,7 @@
 // The board on the network: what it serves and what it refuses, live changes, its limits, a
 // bounded fuzz of requests, and the evening that feeds it.
 #include "core/common/toeval.h"
+#include "core/common/wacht.h"
 #include "core/game/avond.h"
 #include "core/web/webbord.h"
 #include "core/web/webstand.h"
@@ -260,7 +261,7 @@ private slots:
     }
 
     // The evening feeds the board: a new game, balls drawn (two at once come as one change) and
-    // taken back show at once, the balls in their order; off stops the server.
+    // taken back show at once, the balls in their order; the exit stops the server.
     void avondVoedtHetBord()
     {
         m_bord.reset();
@@ -284,7 +285,9 @@ private slots:
         avond.spel().neemTerug();
         avond.spel().neemTerug();
         QVERIFY(QJsonDocument::fromJson(pagina.volgende()).object().value("laatste").isNull());
-        QVERIFY(avond.zetWeb({false, 8123}, true) && !avond.webDraait() && avond.webAdressen().isEmpty());
+        avond.zetGesprek({[](const QString&, const QString&, bool) { return true; }, {}, {}});
+        QVERIFY(avond.vraagAfsluiten() && !avond.webDraait() && avond.webAdressen().isEmpty());
+        WachtTempo::zetBeeindigd(false);
     }
 
     // --web POORT switches the board on for this run, beside Qt's own options; a missing or
