@@ -58,6 +58,9 @@ const std::vector<Regel>& regels()
          QStringLiteral("Leesbaar tot achter in de zaal: zet onder Instellingen, Extra de laatste bal licht en groot "
                         "en toon de vorige vijf ballen.")},
         {600, 6000, gewoon,
+         QStringLiteral("Het bord op telefoons en tv's: zet het aan onder Instellingen, Extra. Toets W toont de zaal "
+                        "het adres.")},
+        {600, 6300, gewoon,
          QStringLiteral("Door dubbel op de achtergrond te klikken kunt u het menu verwijderen en weer terughalen.")},
         {1380, 6810, koppeling,
          QStringLiteral("Klik hier voor extra informatie (Pdf) m.b.t. het spel Bingo en Kienen.")},

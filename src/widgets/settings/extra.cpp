@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStyle>
 #include <QTimer>
 
@@ -125,17 +126,33 @@ void Extra::maakBesturing()
                                QStringLiteral("BalkKeuze"), {3960, 2505, 2520, 270});
     BalkKeuze->setToolTip(QStringLiteral(" Met twee schermen: de opdrachtbalk ook voor de zaal "));
 
+    // The board on the local network, for the phones and TVs in the hall.
+    WebKader = new QFrame(this);
+    WebKader->setObjectName(QStringLiteral("WebKader"));
+    WebKader->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    WebKader->setGeometry(Twips::rect(240, 3480, 6300, 840));
+    WebKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Bord op het netwerk (telefoons en tv's in de zaal)"), this),
+                              QStringLiteral("WebKeuze"), {360, 3570, 4200, 270});
+    PoortLabel = tekstOp(this, QStringLiteral("PoortLabel"), 4800, 3585, QStringLiteral("Poort"));
+    PoortVeld = new QSpinBox(this);
+    PoortVeld->setObjectName(QStringLiteral("PoortVeld"));
+    PoortVeld->setFont(letter());
+    PoortVeld->setRange(1, 65535);
+    PoortVeld->setGeometry(Twips::rect(5400, 3540, 1020, 315));
+    WebLabel = tekstOp(this, QStringLiteral("WebLabel"), 375, 3930, QString());
+    connect(WebKeuze, &QCheckBox::toggled, PoortVeld, &QWidget::setEnabled);
+
     BackKnoppen = dialoogKader(this, QStringLiteral("BackKnoppen"), Twips::rect(4800, 2940, 1740, 390), Qt::black);
     CancelKnop =
         knopOp(this, QStringLiteral("CancelKnop"), {4830, 2970, 840, 330}, QStringLiteral("Cancel"), {192, 255, 192});
     OkKnop = knopOp(this, QStringLiteral("OkKnop"), {5670, 2970, 840, 330}, QStringLiteral("Ok"), {192, 192, 255});
 
-    for (QFrame* kader : {Label7, Label2, Label4, Frame1, Label8, WeergaveKader, BackKnoppen})
+    for (QFrame* kader : {Label7, Label2, Label4, Frame1, Label8, WeergaveKader, WebKader, BackKnoppen})
         kader->lower();
 
-    const std::array<QWidget*, 15> volgorde = {OkKnop,   Check1,        Combo1,      HScroll1,  HScroll2,
-                                               Check2,   OptionBingo,   OptionKien,  ProefKnop, Check3,
-                                               HScroll3, ContrastKeuze, VorigeKeuze, BalkKeuze, CancelKnop};
+    const std::array<QWidget*, 17> volgorde = {OkKnop,      Check1,    Combo1,    HScroll1,      HScroll2,   Check2,
+                                               OptionBingo, OptionKien, ProefKnop, Check3,       HScroll3,   ContrastKeuze,
+                                               VorigeKeuze, BalkKeuze,  WebKeuze,  PoortVeld,    CancelKnop};
     for (std::size_t i = 1; i < volgorde.size(); ++i)
         setTabOrder(volgorde[i - 1], volgorde[i]);
 
@@ -235,6 +252,23 @@ void Extra::zetWeergave(const Weergave& w)
 Weergave Extra::weergave() const
 {
     return {ContrastKeuze->isChecked(), VorigeKeuze->isChecked(), BalkKeuze->isChecked()};
+}
+
+void Extra::zetWeb(const WebInstelling& web, const QString& uitleg, bool fout)
+{
+    WebKeuze->setChecked(web.aan);
+    PoortVeld->setValue(web.poort);
+    PoortVeld->setEnabled(web.aan);
+    zetKleur(WebLabel, QPalette::WindowText, fout ? QColor(176, 0, 32) : dialoogTekstKleur);
+    const QString kort = WebLabel->fontMetrics().elidedText(uitleg, Qt::ElideRight, Twips::naarPixels(6060));
+    WebLabel->setText(kort);
+    WebLabel->setToolTip(kort == uitleg ? QString() : uitleg);
+    WebLabel->adjustSize();
+}
+
+WebInstelling Extra::web() const
+{
+    return {WebKeuze->isChecked(), PoortVeld->value()};
 }
 
 void Extra::proef()
