@@ -5,6 +5,7 @@
 # Debian's zint source (its library only, as a static library). Only what the program uses is built:
 # Core, Gui, Widgets, PrintSupport, Sql with the SQLite driver, Network, Test, the windows,
 # offscreen and minimal platforms, the windowsvista style and the JPEG and GIF image formats.
+# Beside it, the header of cpp-httplib from Debian's source package.
 #
 # The result goes to a cache folder outside the checkout, /var/cache/zorvak/qt-windows, or the
 # folder named by ZORVAK_QT_WINDOWS. Each part built into it leaves a stamp file there, written
@@ -26,7 +27,7 @@ BRON=$PWD
 QT=${ZORVAK_QT_WINDOWS:-/var/cache/zorvak/qt-windows}
 # Where the sources are unpacked and built; removed when every part is done.
 WERK=${QT}.werk
-ONDERDELEN=(qtbase-6.4.2-1 zint-2.11.1-1)
+ONDERDELEN=(qtbase-6.4.2-1 zint-2.11.1-1 httplib-0.11.4-1)
 JOBS=${ZORVAK_JOBS:-$(nproc)}
 
 klaar() { [[ -f "$QT/.klaar-$1" ]]; }
@@ -142,6 +143,16 @@ bouw_zint() {
   cp "$WERK/zint/backend/zint.h" "$QT/include/"
   cp "$WERK/zint-bouw/backend/libzint-static.a" "$QT/lib/"
   cp "$WERK/zint/LICENSE" "$QT/share/zint/LICENSE"
+}
+
+# cpp-httplib, which serves the board on the network: Debian builds it as a library for Linux,
+# but its source is one header that works as it is (on Winsock under Windows). That header,
+# beside Qt's, and its licence.
+bouw_httplib() {
+  debian_bron cpp-httplib "$WERK/httplib"
+  mkdir -p "$QT/include" "$QT/share/cpp-httplib"
+  cp "$WERK/httplib/httplib.h" "$QT/include/httplib.h"
+  cp "$WERK/httplib/LICENSE" "$QT/share/cpp-httplib/LICENSE"
 }
 
 benodigd dpkg-dev cmake ninja-build perl tcl make g++-mingw-w64-x86-64 qt6-base-dev qt6-base-dev-tools \

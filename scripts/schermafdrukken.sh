@@ -24,6 +24,8 @@
 #   schermafdruk-afdrukken.png     the print dialog
 #   schermafdruk-kaartcontrole.png a numbered card checked against that game (key K)
 #   schermafdruk-scan.png          a scanned card that wins, with the ball that completed it
+#   schermafdruk-web-adres.png     the board on the network: its address and QR code on the
+#                                  stage (key W), the program started with --web 8080
 #   voorbeeld-bingokaarten.png     a page of Bingo cards (75 numbers), from zorvak-kaarten
 #   voorbeeld-kienkaarten.png      a page of Kien cards, from zorvak-kaarten
 set -euo pipefail
@@ -190,6 +192,27 @@ sleep 1
 import -window root "$beeld/$naam.png"
 MAAT
 done
+
+# The address of the board on the network with its QR code, as key W shows it to the hall.
+rm -rf "$werk/map/Zorvak.ini" "$werk/map/Zorvak-extra.ini" "$werk/map/Verloop"
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -s "$werk/map" "$werk/beeld" <<'ADRES'
+set -euo pipefail
+map="$1" beeld="$2"
+openbox --sm-disable >/dev/null 2>&1 & wm=$!
+sleep 1
+"$map/zorvak" --web 8080 2>/dev/null & pid=$!
+trap 'kill $pid $wm 2>/dev/null || true' EXIT
+timeout 20 xdotool search --sync --onlyvisible --name "^ Zorvak\$" >/dev/null
+sleep 3
+xdotool mousemove 384 734 mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.2; xdotool mousemove 700 40
+timeout 20 xdotool search --sync --onlyvisible --name "^Nieuw Spel\$" >/dev/null
+sleep 0.5
+xdotool key Return
+sleep 5
+xdotool key w
+sleep 1.5
+import -window root "$beeld/schermafdruk-web-adres.png"
+ADRES
 
 # Two screens, a laptop and a projector, as the two-screen test sets them up.
 [ -x "$build/tests/tst_tweeschermen" ] || { echo "Geen tests/tst_tweeschermen in $build: eerst bouwen." >&2; exit 1; }

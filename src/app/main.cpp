@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QDir>
 
+#include <cstdio>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
 #endif
@@ -39,7 +41,16 @@ int main(int argc, char* argv[])
         Melding::meld(nullptr, QStringLiteral("Zorvak"), bezet);
         return 2;
     }
+    // A hall computer that starts Zorvak by itself can switch the board on the network on.
+    WebInstelling web;
+    QString fout;
+    if (!WebInstelling::uitArgumenten(QApplication::arguments(), &web, &fout)) {
+        Melding::meld(nullptr, QStringLiteral("Zorvak"), fout);
+        return 2;
+    }
     Programma programma(Avond::Opzet(QApplication::applicationDirPath()));
+    if (web.aan && !programma.avond.zetWeb(web, false, &fout))
+        std::fprintf(stderr, "%s\n", qPrintable(fout));
     QObject::connect(&programma.avond, &Avond::afgesloten, &app, [](int code) { QCoreApplication::exit(code); });
     programma.start();
     return QApplication::exec();

@@ -4,7 +4,7 @@ namespace
 {
 bool isBordToets(QChar c)
 {
-    return c == QLatin1Char(' ') || c == QLatin1Char('k');
+    return c == QLatin1Char(' ') || c == QLatin1Char('k') || c == QLatin1Char('w');
 }
 } // namespace
 
@@ -40,7 +40,7 @@ ScanHerkenner::Oordeel ScanHerkenner::toets(const QString& tekst, bool enter, qi
     m_laatst = ms;
     for (const QChar c : tekst)
         m_anders = m_anders || !isBordToets(c);
-    if (!snel && tekst == QStringLiteral("K")) {
+    if (!snel && (tekst == QStringLiteral("K") || tekst == QStringLiteral("W"))) {
         ++m_vastgehouden;
         return Oordeel::Uitstellen;
     }

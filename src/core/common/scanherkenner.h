@@ -6,10 +6,10 @@
 // Tells a barcode scanner from a person at the keyboard. A scanner types what it reads as key
 // presses a few milliseconds apart and ends with Enter; nobody types that fast. The first key
 // of a burst has gone its way before anyone can know it is one; the keys after it are held
-// back once the burst holds anything besides the keys that act on the board (the space bar and
-// a small k), so a code of another kind draws no ball. A capital K, which a scanner types for a
-// card of series K and a person hardly ever on the board, waits a burst's pause before it
-// counts. An Enter that ends a burst is the scanner's, never an answer to a question: a burst
+// back once the burst holds anything besides the keys that act on the board (the space bar, a
+// small k and a small w), so a code of another kind draws no ball. A capital K or W, which a
+// scanner types for a card of series K or W and a person hardly ever on the board, waits a
+// burst's pause before it counts. An Enter that ends a burst is the scanner's, never an answer to a question: a burst
 // long enough is a scanned code, a shorter one stray input.
 class ScanHerkenner
 {
@@ -22,7 +22,7 @@ public:
     enum class Oordeel {
         Door,       // the key goes where it was going
         Vasthouden, // the key is held back: part of a burst
-        Uitstellen, // a capital K, which a scanner types for a card of series K: held back, and
+        Uitstellen, // a capital K or W, which a scanner types for a card of that series: held back, and
                     // it counts as pressed when no key follows it at a scanner's pace
         Gescand,    // Enter ended a scanned code: code() holds it; the Enter goes nowhere
         Weg,        // Enter ended a burst too short for a code: it goes nowhere

@@ -5,6 +5,7 @@
 #include "core/game/avondprogramma.h"
 #include "core/game/spel.h"
 #include "core/settings/weergave.h"
+#include "core/settings/webinstelling.h"
 
 #include <QObject>
 #include <QString>
@@ -19,6 +20,7 @@ class InstellingenBestand;
 class Roeper;
 class Toeval;
 class Verloop;
+class WebBord;
 
 // The evening: the one place that runs the game's flow, without any window. It holds the
 // settings (Zorvak.ini and Zorvak-extra.ini, one copy each), the game, the evening's record,
@@ -121,6 +123,21 @@ public:
     const Weergave& weergave() const { return m_weergave; }
     bool zetWeergave(const Weergave& weergave, QString* fout = nullptr);
 
+    // The board on the local network (the options of "Extra", or --web for this run only).
+    // zetWeb starts or stops the server as the setting says; bewaren keeps the setting in
+    // Zorvak-extra.ini. False with a Dutch reason (also in webFout()) when the server could not
+    // start or the setting could not be kept; the game goes on either way.
+    const WebInstelling& web() const { return m_webInstelling; }
+    bool zetWeb(const WebInstelling& web, bool bewaren, QString* fout = nullptr);
+    bool webDraait() const;
+    QString webFout() const { return m_webFout; }
+    // Where the hall opens the board: one address per network of this computer; empty while
+    // the server is off or the computer is on no network.
+    QStringList webAdressen() const;
+    // What the organiser is told about it: where the hall opens it, or why it is not there.
+    QString webUitleg() const;
+    WebBord* webBord() { return m_web.get(); }
+
     // Whether the stage can show a ball drawn by itself now (no box or menu over it).
     void zetPodiumVrij(std::function<bool()> vrij) { m_podiumVrij = std::move(vrij); }
 
@@ -222,6 +239,8 @@ signals:
     void programmaGewijzigd();
     // A typed ball could not be entered: why, in a few words.
     void invoerGeweigerd(const QString& reden);
+    // The board on the network was started, stopped or failed to start.
+    void webGewijzigd();
     // The organiser confirmed the exit; the program ends with this code.
     void afgesloten(int code);
 
@@ -230,6 +249,8 @@ private:
     int TrekGetal(int maximum);
     void volgSpel();
     void zelfTrekken();
+    void stuurWebStand();
+    void stuurWebStandStraks();
     bool loopt(int generatie) const;
     bool vraag(const QString& titel, const QString& tekst, bool jaStandaard = true);
     void meld(const QString& titel, const QString& tekst);
@@ -264,6 +285,11 @@ private:
     std::unique_ptr<InstellingenBestand> m_bestand;
     std::unique_ptr<ExtraInstellingen> m_extra;
     Weergave m_weergave;
+    WebInstelling m_webInstelling;
+    std::unique_ptr<WebBord> m_web;
+    QString m_webFout;
+    quint64 m_webVersie = 0;
+    bool m_webGepland = false;
     Toeval* m_toeval = nullptr;
     Spel m_spel;
     std::unique_ptr<Verloop> m_verloop;

@@ -19,7 +19,7 @@ class QWidget;
 // every message box, and hands a scanned code to the window it was typed in. What else a
 // scanner types there goes nowhere: no ball is drawn and no question answered by it. Keys held
 // back from a text field that turn out to be a person's quick fingers are given to it after all,
-// as is a capital K that no other key followed.
+// as is a capital K or W that no other key followed.
 class ScanInvoer : public QObject
 {
     Q_OBJECT
@@ -48,7 +48,7 @@ private:
     struct Vastgehouden {
         QPointer<QWidget> ontvanger;
         std::unique_ptr<QKeyEvent> toets;
-        bool alleenAlsLos = false; // a put-off K: given only when the burst was that K alone
+        bool alleenAlsLos = false; // a put-off K or W: given only when the burst was that K alone
     };
     std::vector<Vastgehouden> m_vast;
     QTimer* m_einde = nullptr;

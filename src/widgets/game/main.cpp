@@ -9,6 +9,7 @@
 #include "core/screen/toneel.h"
 #include "core/screen/twips.h"
 #include "core/settings/algemeen.h"
+#include "core/web/adrescode.h"
 #include "widgets/cards/afdrukken.h"
 #include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/bezigewijzer.h"
@@ -19,6 +20,7 @@
 #include "widgets/game/bord.h"
 #include "widgets/game/hulppaneel.h"
 #include "widgets/game/opdrachtbalk.h"
+#include "widgets/game/webscherm.h"
 #include "widgets/settings/config.h"
 #include "widgets/settings/extra.h"
 #include "widgets/settings/layout.h"
@@ -79,6 +81,8 @@ void Main::maakBesturing()
     InfoLabel = maakRegel(this, "InfoLabel", QString(), QColor(160, 160, 160));
     HelpPic = new HulpPaneel(m_avond.programmaMap(), this);
     HelpPic->hide();
+    WebPic = new WebScherm(this);
+    WebPic->hide();
 
     Image1 = new PlaatjeKnop(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -144,6 +148,7 @@ void Main::legUit(const QRect& scherm, qreal dpr)
     if (KaartControleScherm->isVisible()) KaartControleScherm->setGeometry(rect());
     if (ProgrammaLabel) toonProgramma();
     if (InvoerLabel && !InvoerLabel->isHidden()) toonInvoer(InvoerLabel->text());
+    if (WebPic->isVisible()) WebPic->setGeometry(rect());
 }
 
 void Main::verbind()
@@ -154,7 +159,8 @@ void Main::verbind()
         [this] { return KaartControle::vraagHaak()(this); },
     });
     m_avond.zetPodiumVrij([this] {
-        return !HelpPic->isVisible() && !QApplication::activeModalWidget() && !QApplication::activePopupWidget();
+        return !HelpPic->isVisible() && !WebPic->isVisible() && !QApplication::activeModalWidget() &&
+               !QApplication::activePopupWidget();
     });
 
     ScanInvoer::programma().volg(this, [this](const QString& code) { scan(code); });
@@ -244,6 +250,7 @@ void Main::verbind()
     });
     connect(KaartControleScherm, &KaartControle::gesloten, &m_avond, &Avond::kaartWeg);
     connect(KaartControleScherm, &KaartControle::winnaarGevraagd, &m_avond, &Avond::bevestigWinnaar);
+    connect(WebPic, &WebScherm::gesloten, this, [this] { toonWebScherm(false); });
     connect(&m_avond, &Avond::kaartWeggezet, this, [this] { Pic->setFocus(); });
     connect(&m_avond.roeper(), &Roeper::pauzeGewijzigd, this, &Main::toonPauze);
     connect(&m_avond.roeper(), &Roeper::spraakGewijzigd, this, &Main::meldSpraak);
@@ -270,6 +277,11 @@ void Main::toets(int toets, bool herhaling)
         KaartControleScherm->toets(toets);
         return;
     }
+    // The address for the hall goes away with any key.
+    if (WebPic->isVisible()) {
+        if (!herhaling) toonWebScherm(false);
+        return;
+    }
     // While balls come by themselves, the space bar pauses and resumes that instead.
     Roeper& roeper = m_avond.roeper();
     if (toets == Qt::Key_Space && roeper.zelfTrekken() && !HelpPic->isVisible()) {
@@ -286,6 +298,8 @@ void Main::toets(int toets, bool herhaling)
         m_avond.legLaatsteTerugVraag();
     else if (toets == Qt::Key_K && !herhaling)
         controleerKaart();
+    else if (toets == Qt::Key_W && !herhaling)
+        toonWebScherm(true);
     else if (toets == Qt::Key_Space)
         m_avond.trekAlsKlaar();
 }
@@ -331,6 +345,26 @@ void Main::helpPaneel()
     HelpPic->raise();
 }
 
+// Between rounds: the address of the board on the network, large, with its code. Calling by
+// itself waits while it shows, as behind the help panel.
+void Main::toonWebScherm(bool tonen)
+{
+    if (tonen == WebPic->isVisible()) return;
+    m_avond.roeper().zetPauze(Roeper::Hulp, tonen);
+    if (!tonen) {
+        WebPic->hide();
+        return;
+    }
+    const QStringList adressen = m_avond.webAdressen();
+    if (adressen.isEmpty())
+        WebPic->zet(m_avond.webUitleg(), {});
+    else
+        WebPic->zet(adressen.first(), adresCode(adressen.first()));
+    WebPic->setGeometry(rect());
+    WebPic->raise();
+    WebPic->show();
+}
+
 std::unique_ptr<Config> Main::maakConfig()
 {
     auto dlg = std::make_unique<Config>(m_avond.algemeen(), m_avond.programmaMap(), this);
@@ -367,6 +401,7 @@ void Main::extraDialoog(QWidget* ouder)
     connect(&dlg, &Extra::programmaGevraagd, this, [this, &dlg] { programmaDialoog(&dlg); });
     connect(&dlg, &Extra::verslagGevraagd, this, [this, &dlg] { verslagDialoog(&dlg); });
     dlg.zetSpraakFout(roeper.spraakFout());
+    dlg.zetWeb(m_avond.web(), m_avond.webUitleg(), !m_avond.webFout().isEmpty());
     if (dlg.exec() != QDialog::Accepted) {
         // A voice tried out with "Luister" goes back to the one that was kept.
         roeper.stelStem();
@@ -379,6 +414,10 @@ void Main::extraDialoog(QWidget* ouder)
     if (!roeper.zetInstellingen(dlg.waarden(), &fout) || !weergaveBewaard)
         Melding::meld(this, QStringLiteral(" Extra"),
                       QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
+    // The game goes on whatever the network says; the organiser hears why the board is not there.
+    const bool nogmaals = dlg.web().aan && !m_avond.webDraait();
+    if ((dlg.web() != m_avond.web() || nogmaals) && !m_avond.zetWeb(dlg.web(), true, &fout))
+        Melding::meld(this, QStringLiteral(" Extra"), QStringLiteral("Het bord op het netwerk:\n") + fout);
     if (dlg.programmaLoopt() != m_avond.programmaLoopt()) speelProgramma(dlg.programmaLoopt());
 }
 

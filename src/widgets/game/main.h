@@ -19,9 +19,11 @@ class PlaatjeKnop;
 class QLabel;
 class QScreen;
 class QTimer;
+class WebScherm;
 
 // The main window: the full-screen stage of the evening. It composes the views (the
-// background, the board, the command bar, the help panel, a checked card) and lays them out
+// background, the board, the command bar, the help panel, a checked card, the address of the
+// board on the network) and lays them out
 // from the screen size, in the twips of the 1024 x 768 design; it keeps the clock and the line
 // of information under the board. What happens in the game, the evening runs: the stage asks it
 // to act and follows its signals.
@@ -87,6 +89,8 @@ public:
     QLabel* KlokLabel = nullptr;
     QTimer* Timer1 = nullptr;
     KaartControle* KaartControleScherm = nullptr;
+    // Where the hall opens the board on a phone, over the whole stage (key W).
+    WebScherm* WebPic = nullptr;
     // Under the board while the organiser has paused calling by itself.
     QLabel* PauzeLabel = nullptr;
     // A short notice at the top left when the voice stops working, with one screen only (with
@@ -109,6 +113,7 @@ private:
     void volgGeometrie(QScreen* scherm);
     void klokTik();
     void helpPaneel();
+    void toonWebScherm(bool tonen);
     void toonInfo();
     void toonPauze();
     void plaatsOnderBord(QLabel* label);

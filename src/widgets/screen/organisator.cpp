@@ -5,6 +5,7 @@
 #include "core/game/spel.h"
 #include "core/game/trommel.h"
 #include "core/screen/plaatjes.h"
+#include "core/web/adrescode.h"
 #include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/melding.h"
 #include "widgets/common/scaninvoer.h"
@@ -221,9 +222,6 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     programma->addWidget(ProgrammaLijst, 100);
     for (QPushButton* k : {StartProgrammaKnop, WinnaarKnop, WinnaarTerugKnop, ProgrammaKnop, VerslagKnop})
         programma->addWidget(k);
-    auto* boven = new QHBoxLayout;
-    boven->addWidget(Spiegel, 1);
-    boven->addLayout(programma);
 
     // A ball from a real drum: a click on its place on the small board too.
     connect(spiegel->bord(), &Doek::muisIngedrukt, this, [this](QPoint twips, Qt::MouseButton knop) {
@@ -231,6 +229,20 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
         const int bal = Trommel::balOnder(twips, m_avond.spel().aantalBallen());
         if (bal > 0) m_avond.voerBalIn(bal);
     });
+    WebCode = label(this, "WebCode", 14, false);
+    WebCode->setAlignment(Qt::AlignCenter);
+    WebLabel = label(this, "WebLabel", 16, true);
+    WebLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    WebLabel->setFocusPolicy(Qt::NoFocus);
+    auto* web = new QVBoxLayout;
+    web->addStretch();
+    web->addWidget(WebCode, 0, Qt::AlignHCenter);
+    web->addWidget(WebLabel, 0, Qt::AlignHCenter);
+    web->addStretch();
+    auto* boven = new QHBoxLayout;
+    boven->addWidget(Spiegel, 1);
+    boven->addLayout(web);
+    boven->addLayout(programma);
 
     auto* lagen = new QVBoxLayout(this);
     lagen->addLayout(boven, 1);
@@ -272,6 +284,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     });
     connect(&avond, &Avond::kaartGecontroleerd, this, &Organisator::toonProgramma);
     connect(&avond, &Avond::kaartWeggezet, this, &Organisator::toonProgramma);
+    connect(&avond, &Avond::webGewijzigd, this, &Organisator::toonWeb);
     m_klok = new QTimer(this);
     m_klok->setInterval(1000);
     const auto tik = [this] { TijdLabel->setText(QTime::currentTime().toString(QStringLiteral("H:mm:ss"))); };
@@ -280,6 +293,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     tik();
     toonStand();
     toonSpraak();
+    toonWeb();
     toonProgramma();
 }
 
@@ -338,6 +352,27 @@ void Organisator::toonSpraak()
     const bool tonen = !roeper.spraakFout().isEmpty() && roeper.instellingen().spreken;
     SpraakLabel->setText(roeper.spraakFout() + QStringLiteral(" Het spel gaat door; Extra zegt meer."));
     SpraakLabel->setVisible(tonen);
+}
+
+// The address the hall opens, large enough to read out; nothing while the board is off and
+// all is well, the reason when it could not start.
+void Organisator::toonWeb()
+{
+    const QStringList adressen = m_avond.webAdressen();
+    const bool fout = !m_avond.webFout().isEmpty();
+    WebLabel->setText(adressen.isEmpty() ? m_avond.webUitleg()
+                                         : QStringLiteral("Het bord op uw telefoon:\n") + adressen.first());
+    WebLabel->setWordWrap(adressen.isEmpty());
+    WebLabel->setMaximumWidth(320);
+    WebLabel->setStyleSheet(fout ? QStringLiteral("color: rgb(176, 0, 32);") : QString());
+    WebLabel->setVisible(m_avond.webDraait() || fout);
+    const QImage code = adressen.isEmpty() ? QImage() : adresCode(adressen.first());
+    // Whole pixels per module, so a camera reads it from the screen.
+    const int perModule = code.isNull() ? 0 : std::max(1, 180 / code.width());
+    WebCode->setPixmap(code.isNull() ? QPixmap()
+                                     : QPixmap::fromImage(code.scaled(code.size() * perModule, Qt::KeepAspectRatio,
+                                                                      Qt::FastTransformation)));
+    WebCode->setVisible(!code.isNull());
 }
 
 void Organisator::toonStand()

@@ -17,7 +17,7 @@ class QTimer;
 // board small, the last ball, the counter, the round and the time, and a button for every
 // command of the bar plus drawing a ball, taking the last one back and checking a card. A
 // checked card shows here too, over the small board; a voice that stopped working is said in a
-// line of its own. Keys work here as on the board. Dialogs and questions open over this
+// line of its own, and so is the address of the board on the network with its code. Keys work here as on the board. Dialogs and questions open over this
 // window. It follows the evening and its game; what it shows it draws itself.
 class Organisator : public QWidget
 {
@@ -44,6 +44,9 @@ public:
     QComboBox* SchermLijst = nullptr;
     QCheckBox* BalkKeuze = nullptr;
     QLabel* SpraakLabel = nullptr;
+    // The board on the network: where the hall opens it, and its code for a phone's camera.
+    QLabel* WebLabel = nullptr;
+    QLabel* WebCode = nullptr;
     KaartControle* KaartScherm = nullptr;
     // The programme of the evening, its current stage marked, and what it asks of the organiser.
     QListWidget* ProgrammaLijst = nullptr;
@@ -64,6 +67,7 @@ private:
     void toonStand();
     void toonSpraak();
     void toonProgramma();
+    void toonWeb();
 
     Main& m_podium;
     Avond& m_avond;

@@ -19,5 +19,7 @@ void Programma::start()
     hoofd.setGeometry(hoofd.screen()->geometry());
     m_schermen = std::make_unique<TweeSchermen>(hoofd, avond);
     m_schermen->pasToe();
+    // The board on the network as the settings have it, unless it was started already (--web).
+    if (avond.web().aan && !avond.webDraait()) avond.zetWeb(avond.web(), false);
     avond.hervatBijStart();
 }

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStyle>
 #include <QTimer>
 
@@ -125,36 +126,52 @@ void Extra::maakBesturing()
                                QStringLiteral("BalkKeuze"), {3960, 2505, 2520, 270});
     BalkKeuze->setToolTip(QStringLiteral(" Met twee schermen: de opdrachtbalk ook voor de zaal "));
 
-    BackKnoppen = dialoogKader(this, QStringLiteral("BackKnoppen"), Twips::rect(4800, 4290, 1740, 390), Qt::black);
+    // The board on the local network, for the phones and TVs in the hall.
+    WebKader = new QFrame(this);
+    WebKader->setObjectName(QStringLiteral("WebKader"));
+    WebKader->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    WebKader->setGeometry(Twips::rect(240, 3480, 6300, 840));
+    WebKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Bord op het netwerk (telefoons en tv's in de zaal)"), this),
+                              QStringLiteral("WebKeuze"), {360, 3570, 4200, 270});
+    PoortLabel = tekstOp(this, QStringLiteral("PoortLabel"), 4800, 3585, QStringLiteral("Poort"));
+    PoortVeld = new QSpinBox(this);
+    PoortVeld->setObjectName(QStringLiteral("PoortVeld"));
+    PoortVeld->setFont(letter());
+    PoortVeld->setRange(1, 65535);
+    PoortVeld->setGeometry(Twips::rect(5400, 3540, 1020, 315));
+    WebLabel = tekstOp(this, QStringLiteral("WebLabel"), 375, 3930, QString());
+    connect(WebKeuze, &QCheckBox::toggled, PoortVeld, &QWidget::setEnabled);
+
+    BackKnoppen = dialoogKader(this, QStringLiteral("BackKnoppen"), Twips::rect(4800, 5280, 1740, 390), Qt::black);
     CancelKnop =
-        knopOp(this, QStringLiteral("CancelKnop"), {4830, 4320, 840, 330}, QStringLiteral("Cancel"), {192, 255, 192});
-    OkKnop = knopOp(this, QStringLiteral("OkKnop"), {5670, 4320, 840, 330}, QStringLiteral("Ok"), {192, 192, 255});
+        knopOp(this, QStringLiteral("CancelKnop"), {4830, 5310, 840, 330}, QStringLiteral("Cancel"), {192, 255, 192});
+    OkKnop = knopOp(this, QStringLiteral("OkKnop"), {5670, 5310, 840, 330}, QStringLiteral("Ok"), {192, 192, 255});
 
     // The evening: balls from a real drum, the programme and its report.
     AvondKader = new QFrame(this);
     AvondKader->setObjectName(QStringLiteral("AvondKader"));
     AvondKader->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    AvondKader->setGeometry(Twips::rect(240, 3420, 6300, 780));
+    AvondKader->setGeometry(Twips::rect(240, 4410, 6300, 780));
     HandmatigKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Handmatig trekken"), this),
-                                    QStringLiteral("HandmatigKeuze"), {360, 3525, 3000, 270});
+                                    QStringLiteral("HandmatigKeuze"), {360, 4515, 3000, 270});
     HandmatigKeuze->setToolTip(
         QStringLiteral(" Ballen uit een echte trommel: typ het getal en Enter, of klik op de bal "));
     ProgrammaKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Spelen volgens het programma"), this),
-                                    QStringLiteral("ProgrammaKeuze"), {360, 3825, 3000, 270});
+                                    QStringLiteral("ProgrammaKeuze"), {360, 4815, 3000, 270});
     ProgrammaKeuze->setToolTip(QStringLiteral(" Aanzetten begint het programma bij ronde 1 met een nieuw spel "));
-    ProgrammaKnop = knopOp(this, QStringLiteral("ProgrammaKnop"), {4680, 3495, 1740, 330},
+    ProgrammaKnop = knopOp(this, QStringLiteral("ProgrammaKnop"), {4680, 4485, 1740, 330},
                            QStringLiteral("Programma..."), {230, 230, 230});
-    VerslagKnop = knopOp(this, QStringLiteral("VerslagKnop"), {4680, 3795, 1740, 330}, QStringLiteral("Verslag..."),
+    VerslagKnop = knopOp(this, QStringLiteral("VerslagKnop"), {4680, 4785, 1740, 330}, QStringLiteral("Verslag..."),
                          {230, 230, 230});
     connect(ProgrammaKnop, &QPushButton::clicked, this, &Extra::programmaGevraagd);
     connect(VerslagKnop, &QPushButton::clicked, this, &Extra::verslagGevraagd);
 
-    for (QFrame* kader : {Label7, Label2, Label4, Frame1, Label8, WeergaveKader, AvondKader, BackKnoppen})
+    for (QFrame* kader : {Label7, Label2, Label4, Frame1, Label8, WeergaveKader, WebKader, AvondKader, BackKnoppen})
         kader->lower();
 
-    const std::array<QWidget*, 15> volgorde = {OkKnop,   Check1,        Combo1,      HScroll1,  HScroll2,
-                                               Check2,   OptionBingo,   OptionKien,  ProefKnop, Check3,
-                                               HScroll3, ContrastKeuze, VorigeKeuze, BalkKeuze, CancelKnop};
+    const std::array<QWidget*, 17> volgorde = {OkKnop,      Check1,    Combo1,    HScroll1,      HScroll2,   Check2,
+                                               OptionBingo, OptionKien, ProefKnop, Check3,       HScroll3,   ContrastKeuze,
+                                               VorigeKeuze, BalkKeuze,  WebKeuze,  PoortVeld,    CancelKnop};
     setTabOrder(CancelKnop, HandmatigKeuze);
     setTabOrder(HandmatigKeuze, ProgrammaKeuze);
     setTabOrder(ProgrammaKeuze, ProgrammaKnop);
@@ -278,6 +295,23 @@ void Extra::zetWeergave(const Weergave& w)
 Weergave Extra::weergave() const
 {
     return {ContrastKeuze->isChecked(), VorigeKeuze->isChecked(), BalkKeuze->isChecked()};
+}
+
+void Extra::zetWeb(const WebInstelling& web, const QString& uitleg, bool fout)
+{
+    WebKeuze->setChecked(web.aan);
+    PoortVeld->setValue(web.poort);
+    PoortVeld->setEnabled(web.aan);
+    zetKleur(WebLabel, QPalette::WindowText, fout ? QColor(176, 0, 32) : dialoogTekstKleur);
+    const QString kort = WebLabel->fontMetrics().elidedText(uitleg, Qt::ElideRight, Twips::naarPixels(6060));
+    WebLabel->setText(kort);
+    WebLabel->setToolTip(kort == uitleg ? QString() : uitleg);
+    WebLabel->adjustSize();
+}
+
+WebInstelling Extra::web() const
+{
+    return {WebKeuze->isChecked(), PoortVeld->value()};
 }
 
 void Extra::proef()

@@ -2,6 +2,7 @@
 
 #include "core/settings/roepinstellingen.h"
 #include "core/settings/weergave.h"
+#include "core/settings/webinstelling.h"
 
 #include <QDialog>
 
@@ -12,13 +13,15 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QSpinBox;
 class QTimer;
 class Stem;
 
 // The dialog "Extra": calling aloud (voice, tempo, volume, the digits, Bingo or Kienen),
 // calling by itself (on or off, the interval) and what the hall sees (the last ball in high
-// contrast, the balls before it, the bar on the hall's screen). It changes nothing until Ok;
-// then waarden() and weergave() hold the new settings.
+// contrast, the balls before it, the bar on the hall's screen) and the board on the local network
+// (on or off, its port, where it is or why it is not). It changes nothing until Ok; then
+// waarden(), weergave() and web() hold the new settings.
 class Extra : public QDialog
 {
     Q_OBJECT
@@ -27,7 +30,7 @@ public:
     Extra(QWidget* ouder, const RoepInstellingen& begin, Stem* stem);
 
     static constexpr int vensterBreedte = 6900;
-    static constexpr int vensterHoogte = 5400;
+    static constexpr int vensterHoogte = 6390;
     static const QString geenSpraakTekst;
     static const QString startTekst;
 
@@ -40,6 +43,9 @@ public:
     // Whether the evening is played by its programme.
     void zetProgrammaLoopt(bool aan);
     bool programmaLoopt() const;
+    // The board on the network as it is now: its line says where it is, or why it is not.
+    void zetWeb(const WebInstelling& web, const QString& uitleg, bool fout);
+    WebInstelling web() const;
     // Why the voice is not heard although it is there; empty while it works.
     void zetSpraakFout(const QString& fout);
 
@@ -74,6 +80,11 @@ public:
     QCheckBox* ProgrammaKeuze = nullptr;
     QPushButton* ProgrammaKnop = nullptr;
     QPushButton* VerslagKnop = nullptr;
+    QFrame* WebKader = nullptr;
+    QCheckBox* WebKeuze = nullptr;
+    QLabel* PoortLabel = nullptr;
+    QSpinBox* PoortVeld = nullptr;
+    QLabel* WebLabel = nullptr;
     QFrame* BackKnoppen = nullptr;
     QPushButton* CancelKnop = nullptr;
     QPushButton* OkKnop = nullptr;

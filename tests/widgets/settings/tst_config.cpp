@@ -11,6 +11,7 @@
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
 #include "widgets/common/stijl.h"
+#include "widgets/game/webscherm.h"
 #include "widgets/settings/config.h"
 #include "widgets/settings/extra.h"
 #include "widgets/settings/layout.h"
@@ -25,6 +26,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
+#include <QTcpServer>
 #include <QTest>
 
 using namespace PatroonKaart;
@@ -236,6 +239,53 @@ private slots:
         });
         QVERIFY(bewaard().zelfTrekken);
     }
+    // The board on the network from "Extra": a port in use is said and the game goes on; a free
+    // one serves, is kept in Zorvak-extra.ini, and Extra says where. Key W shows the hall where
+    // to open it, and any key puts that away again without drawing; a scanned code does not.
+    void webInExtra()
+    {
+        QTcpServer bezet;
+        QVERIFY(bezet.listen(QHostAddress::Any));
+        viaConfig([&](Extra& d) {
+            QVERIFY(!d.WebKeuze->isChecked() && !d.PoortVeld->isEnabled());
+            QVERIFY(d.WebLabel->text().startsWith(QStringLiteral("Uit.")));
+            d.WebKeuze->setChecked(true);
+            d.PoortVeld->setValue(bezet.serverPort());
+            d.OkKnop->click();
+        });
+        Avond& avond = hoofd().avond();
+        QVERIFY(!avond.webDraait());
+        const auto getoond = Melding::neemGetoond();
+        QVERIFY(!getoond.isEmpty() &&
+                getoond.last().tekst.contains(QStringLiteral("Poort %1 kan niet").arg(bezet.serverPort())));
+        // Once the port is free, Ok tries again.
+        const int vrij = bezet.serverPort();
+        bezet.close();
+        viaConfig([&](Extra& d) {
+            QVERIFY(d.WebKeuze->isChecked());
+            QVERIFY(d.WebLabel->text().contains(QStringLiteral("Poort %1").arg(vrij)));
+            d.OkKnop->click();
+        });
+        QVERIFY(avond.webDraait());
+        QCOMPARE(WebInstelling::lees(ExtraInstellingen(m_op->map.path())), (WebInstelling{true, vrij}));
+
+        hoofd().avond().NieuwSpel();
+        QTest::keyClick(hoofd().Pic, Qt::Key_W);
+        QVERIFY(hoofd().WebPic->isVisible());
+        const QStringList adressen = avond.webAdressen();
+        QCOMPARE(hoofd().WebPic->tekst(), adressen.isEmpty() ? avond.webUitleg() : adressen.first());
+        QCOMPARE(hoofd().WebPic->code().isNull(), adressen.isEmpty());
+        QTest::keyClick(hoofd().Pic, Qt::Key_Space);
+        QVERIFY(hoofd().WebPic->isHidden());
+        QVERIFY(avond.spel().ballen().isEmpty());
+        // A scanner typing the code of a card of series W does not put the address up.
+        QTest::keyClicks(hoofd().Pic, QStringLiteral("W-0001"));
+        QTest::keyClick(hoofd().Pic, Qt::Key_Return);
+        QTest::qWait(100);
+        QVERIFY(hoofd().WebPic->isHidden());
+        Melding::neemGetoond();
+    }
+
     // A press on a cell's white margin, either button, marks it on both cards; a second
     // clears it; an outline changes nothing.
     void drukOpVak()

@@ -1,0 +1,211 @@
+// The board on the network under a full hall: 200 pages following the game on loopback. How
+// long a drawn ball takes to reach the last of them, and what they cost the space bar.
+#include "benchhulp.h"
+#include "benchspel.h"
+
+#include "core/common/wacht.h"
+#include "core/settings/algemeen.h"
+#include "core/web/webbord.h"
+#include "widgets/game/bord.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+
+using namespace BenchHulp;
+using Klok = std::chrono::steady_clock;
+
+namespace
+{
+void spatie(QWidget* bord)
+{
+    QKeyEvent neer(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(bord, &neer);
+}
+
+// The pages: one thread reading every stream, noting when each page first saw each ball count.
+class Kijkers
+{
+public:
+    Kijkers(int poort, int aantal) : m_aantal(aantal)
+    {
+        for (int i = 0; i < aantal; ++i) {
+            const int s = socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in a{};
+            a.sin_family = AF_INET;
+            a.sin_port = htons(static_cast<uint16_t>(poort));
+            a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            if (::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) continue;
+            const char verzoek[] = "GET /live HTTP/1.1\r\nHost: zaal\r\n\r\n";
+            if (::send(s, verzoek, sizeof verzoek - 1, 0) < 0) continue;
+            m_pagina.push_back({s, {}});
+        }
+        m_draad = std::thread([this] { lees(); });
+    }
+    ~Kijkers()
+    {
+        m_stop = true;
+        m_draad.join();
+        for (auto& p : m_pagina)
+            close(p.sok);
+    }
+    int verbonden() const { return static_cast<int>(m_pagina.size()); }
+    // How many pages have seen `aantal` balls, and when the last of them saw it.
+    int gezien(int aantal, Klok::time_point* laatste)
+    {
+        std::lock_guard<std::mutex> l(m_slot);
+        const auto& tijden = m_gezien[aantal];
+        if (laatste && !tijden.empty()) *laatste = *std::max_element(tijden.begin(), tijden.end());
+        return static_cast<int>(tijden.size());
+    }
+
+private:
+    struct Pagina {
+        int sok;
+        std::string buffer;
+    };
+    void lees()
+    {
+        std::vector<pollfd> fds;
+        for (auto& p : m_pagina)
+            fds.push_back({p.sok, POLLIN, 0});
+        char stuk[8192];
+        while (!m_stop) {
+            if (poll(fds.data(), fds.size(), 50) <= 0) continue;
+            const auto nu = Klok::now();
+            for (std::size_t i = 0; i < fds.size(); ++i) {
+                if (!(fds[i].revents & POLLIN)) continue;
+                const ssize_t n = recv(fds[i].fd, stuk, sizeof stuk, 0);
+                if (n <= 0) {
+                    fds[i].fd = -1;
+                    continue;
+                }
+                std::string& b = m_pagina[i].buffer;
+                b.append(stuk, static_cast<std::size_t>(n));
+                for (std::size_t plek; (plek = b.find("\"aantal\":")) != std::string::npos;) {
+                    const int aantal = std::atoi(b.c_str() + plek + 9);
+                    b.erase(0, plek + 9);
+                    std::lock_guard<std::mutex> l(m_slot);
+                    m_gezien[aantal].push_back(nu);
+                }
+                if (b.size() > 64) b.erase(0, b.size() - 64);
+            }
+        }
+    }
+
+    int m_aantal;
+    std::vector<Pagina> m_pagina;
+    std::thread m_draad;
+    std::atomic<bool> m_stop{false};
+    std::mutex m_slot;
+    std::map<int, std::vector<Klok::time_point>> m_gezien;
+};
+
+void nieuwSpel(Avond& avond)
+{
+    WachtTempo::zet(0);
+    avond.NieuwSpel();
+    WachtTempo::zet(1);
+    QApplication::processEvents();
+}
+
+std::vector<double> spatieTotKnipper(BenchSpel& b, int keer)
+{
+    PaintKlok klok(b.hoofd.Pic);
+    std::vector<double> uit;
+    for (int i = 0; i < keer; ++i) {
+        klok.start();
+        spatie(b.hoofd.Pic);
+        if (klok.klaar()) uit.push_back(klok.ms());
+        // A moment between two balls, in which the pages hear of this one.
+        QElapsedTimer tussen;
+        tussen.start();
+        while (tussen.elapsed() < 20)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return uit;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    zonderScherm();
+    QApplication app(argc, argv);
+    BenchSpel b;
+    b.alg.KnipperAantal = 1;
+    b.alg.KnipperSnelheid = 1;
+    QString fout;
+    if (!b.avond.zetWeb({true, 0}, false, &fout)) {
+        std::fprintf(stderr, "%s\n", qPrintable(fout));
+        return 1;
+    }
+    const int poort = b.avond.webBord()->poort();
+    constexpr int aantalKijkers = 200;
+
+    // Every page has the game before the first draw.
+    const auto allenBij = [](Kijkers& k, int aantal) {
+        QElapsedTimer wacht;
+        wacht.start();
+        while (k.gezien(aantal, nullptr) < k.verbonden() && wacht.elapsed() < 10000)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+    };
+
+    std::vector<double> totLaatste;
+    int gemist = 0;
+    int verbonden = 0;
+    {
+        nieuwSpel(b.avond);
+        Kijkers kijkers(poort, aantalKijkers);
+        verbonden = kijkers.verbonden();
+        allenBij(kijkers, 0);
+        for (int bal = 1; bal <= 40; ++bal) {
+            const auto t0 = Klok::now();
+            spatie(b.hoofd.Pic);
+            Klok::time_point laatste;
+            QElapsedTimer grens;
+            grens.start();
+            while (kijkers.gezien(bal, &laatste) < kijkers.verbonden() && grens.elapsed() < 5000)
+                QApplication::processEvents(QEventLoop::AllEvents, 1);
+            if (kijkers.gezien(bal, &laatste) < kijkers.verbonden()) ++gemist;
+            totLaatste.push_back(std::chrono::duration<double, std::milli>(laatste - t0).count());
+        }
+    }
+
+    // The space bar with the pages open and without them, in turns, each turn the first 15 balls
+    // of a new game, so the machine's other work weighs on both alike.
+    std::vector<double> zonder;
+    std::vector<double> met;
+    for (int beurt = 0; beurt < 4; ++beurt) {
+        nieuwSpel(b.avond);
+        for (double ms : spatieTotKnipper(b, 15))
+            zonder.push_back(ms);
+        nieuwSpel(b.avond);
+        Kijkers kijkers(poort, aantalKijkers);
+        allenBij(kijkers, 0);
+        for (double ms : spatieTotKnipper(b, 15))
+            met.push_back(ms);
+        // The pages have every ball before they go.
+        allenBij(kijkers, 15);
+    }
+
+    std::printf("(%d of %d pages connected, %d draws not seen by every page)\n", verbonden, aantalKijkers, gemist);
+    rij("web: draw to the last of 200 pages having it (median of 40 draws)", mediaan(totLaatste), 1000, "ms",
+        "one second");
+    rij("web: draw to the last of 200 pages having it (99th percentile)", percentiel(totLaatste, 0.99), 1000, "ms",
+        "one second");
+    rij("web: space bar to first blink phase painted with 200 pages open (median of 60)", mediaan(met),
+        mediaan(zonder), "ms", "without pages");
+    return verbonden == aantalKijkers && gemist == 0 ? 0 : 1;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The game as the board on the network shows it, and as /stand.json gives it: one line of JSON,
+// made on the program's own thread at each change and handed to the server as it is.
+namespace WebStand
+{
+
+struct Gegevens {
+    int aantalBallen = 0; // 75 or 90; 0 before the first game
+    int ronde = 0;
+    int spelNummer = 0;
+    QList<int> ballen; // drawn, in order
+    // The stage played for and its prize; empty while the evening has no programme.
+    QString fase;
+    QString prijs;
+};
+
+// {"versie":..,"spel":..,"ronde":..,"ballen":75,"aantal":3,"getrokken":[12,40,7],"laatste":7,
+//  "fase":null,"prijs":null}; "ballen" is 0 and "laatste" null before the first game.
+QByteArray json(const Gegevens& gegevens, quint64 versie);
+
+} // namespace WebStand

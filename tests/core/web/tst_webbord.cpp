@@ -1,0 +1,317 @@
+// The board on the network: what it serves and what it refuses, live changes, its limits, a
+// bounded fuzz of requests, and the evening that feeds it.
+#include "core/common/toeval.h"
+#include "core/common/wacht.h"
+#include "core/game/avond.h"
+#include "core/web/webbord.h"
+#include "core/web/webstand.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace
+{
+
+struct Antwoord {
+    int status = 0; // 0: no answer, the connection closed
+    QByteArray kop;
+    QByteArray inhoud;
+};
+
+Antwoord ontleed(const QByteArray& alles)
+{
+    Antwoord a;
+    const int eind = alles.indexOf("\r\n\r\n");
+    if (!alles.startsWith("HTTP/1.1 ") || eind < 0) return a;
+    a.status = alles.mid(9, 3).toInt();
+    a.kop = alles.left(eind);
+    a.inhoud = alles.mid(eind + 4);
+    return a;
+}
+
+// Sends each request on a connection of its own, all at once, and reads every answer until the
+// server has closed each connection.
+QList<Antwoord> vraagSamen(int poort, const QList<QByteArray>& verzoeken)
+{
+    std::vector<std::unique_ptr<QTcpSocket>> s;
+    for (const QByteArray& v : verzoeken) {
+        s.push_back(std::make_unique<QTcpSocket>());
+        s.back()->connectToHost(QHostAddress::LocalHost, static_cast<quint16>(poort));
+        if (s.back()->waitForConnected(3000)) s.back()->write(v);
+    }
+    QList<QByteArray> ontvangen(verzoeken.size());
+    QElapsedTimer t;
+    t.start();
+    for (bool open = true; open && t.elapsed() < 10000;) {
+        open = false;
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            s[i]->waitForReadyRead(1);
+            ontvangen[int(i)] += s[i]->readAll();
+            open = open || s[i]->state() == QAbstractSocket::ConnectedState;
+        }
+    }
+    QList<Antwoord> uit;
+    for (const QByteArray& b : ontvangen)
+        uit << ontleed(b);
+    return uit;
+}
+
+Antwoord vraag(int poort, const QByteArray& methode, const QByteArray& pad)
+{
+    return vraagSamen(poort, {methode + ' ' + pad + " HTTP/1.1\r\nHost: zaal\r\n\r\n"}).first();
+}
+
+// The events of a stream (/live) as they come in.
+class Stroom
+{
+public:
+    explicit Stroom(int poort)
+    {
+        m_s.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(poort));
+        m_s.waitForConnected(3000);
+        m_s.write("GET /live HTTP/1.1\r\nHost: zaal\r\n\r\n");
+        m_s.waitForBytesWritten(3000);
+    }
+    // The next game sent (the data of a message), or empty when none came within wachtMs.
+    QByteArray volgende(int wachtMs = 3000)
+    {
+        QElapsedTimer t;
+        t.start();
+        for (;;) {
+            const int begin = m_buffer.indexOf("data: {");
+            const int eind = begin < 0 ? -1 : m_buffer.indexOf('\n', begin);
+            if (eind >= 0) {
+                const QByteArray data = m_buffer.mid(begin + 6, eind - begin - 6);
+                m_buffer.remove(0, eind);
+                return data;
+            }
+            if (t.elapsed() > wachtMs || m_s.state() != QAbstractSocket::ConnectedState) return {};
+            // The evening sends a change from its event loop.
+            QCoreApplication::processEvents();
+            m_s.waitForReadyRead(50);
+            m_buffer += m_s.readAll();
+        }
+    }
+    bool open()
+    {
+        m_s.waitForReadyRead(50);
+        m_buffer += m_s.readAll();
+        return m_s.state() == QAbstractSocket::ConnectedState;
+    }
+
+private:
+    QTcpSocket m_s;
+    QByteArray m_buffer;
+};
+
+QByteArray stand(QList<int> ballen, int aantal = 75)
+{
+    return WebStand::json({aantal, 2, 3, ballen, {}, {}}, 1);
+}
+
+} // namespace
+
+class TestWebBord : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{8, 1, 1});
+        QString fout;
+        QVERIFY2(m_bord->start(0, &fout), qPrintable(fout));
+        m_poort = m_bord->poort();
+        QVERIFY(m_poort > 0);
+    }
+    void cleanup() { m_bord.reset(); }
+
+    // Reading is all there is: the page, its script and style, the game; any other method is
+    // refused and any other path is not found, the organiser's files included.
+    void alleenLezen()
+    {
+        const struct {
+            QByteArray methode, pad;
+            int status;
+            QByteArray soort;
+        } gevallen[] = {
+            {"GET", "/", 200, "text/html"},
+            {"GET", "/bord.js", 200, "text/javascript"},
+            {"GET", "/bord.css", 200, "text/css"},
+            {"GET", "/stand.json", 200, "application/json"},
+            {"HEAD", "/", 200, "text/html"},
+            {"POST", "/", 405, {}},
+            {"PUT", "/stand.json", 405, {}},
+            {"PATCH", "/live", 405, {}},
+            {"GET", "/Zorvak.ini", 404, {}},
+            {"GET", "/../Zorvak-extra.ini", 404, {}},
+            {"GET", "/%2e%2e/Kaartregister.db", 404, {}},
+            {"GET", "/bord.html", 404, {}},
+        };
+        m_bord->zetStand(stand({5, 6}));
+        for (const auto& g : gevallen) {
+            const Antwoord a = vraag(m_poort, g.methode, g.pad);
+            QVERIFY2(a.status == g.status, (g.methode + ' ' + g.pad).constData());
+            if (g.status == 405) QVERIFY(a.kop.contains("Allow: GET, HEAD"));
+            if (!g.soort.isEmpty()) QVERIFY2(a.kop.contains("Content-Type: " + g.soort), a.kop.constData());
+            if (g.methode == "HEAD") QVERIFY(a.inhoud.isEmpty() && a.kop.contains("Content-Length: "));
+            if (g.status == 200 && g.methode == "GET" && g.pad == "/stand.json") QCOMPARE(a.inhoud, stand({5, 6}));
+            if (g.status == 200 && g.methode == "GET" && g.pad == "/") QVERIFY(a.inhoud.contains("Laatste bal"));
+        }
+    }
+
+    // An open page hears the game at once and every change after it; a page that was away gets
+    // the whole game when it comes back; stopping ends its stream.
+    void live()
+    {
+        m_bord->zetStand(stand({1}));
+        Stroom pagina(m_poort);
+        QCOMPARE(pagina.volgende(), stand({1}));
+        m_bord->zetStand(stand({1, 2}));
+        QCOMPARE(pagina.volgende(), stand({1, 2}));
+        // A sign of life comes while nothing changes, and the stream stays open.
+        QVERIFY(pagina.volgende(1500).isEmpty());
+        QVERIFY(pagina.open());
+        Stroom later(m_poort);
+        QCOMPARE(later.volgende(), stand({1, 2}));
+        QCOMPARE(m_bord->verbindingen(), 2);
+        m_bord->stop();
+        QVERIFY(!m_bord->draait() && !pagina.open());
+        QCOMPARE(vraag(m_poort, "GET", "/").status, 0);
+    }
+
+    // Connections are capped: beyond the cap a request waits until an idle connection is closed,
+    // after the idle time; a request that is too large is refused.
+    void grenzen()
+    {
+        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{2, 2, 1});
+        QVERIFY(m_bord->start(0));
+        m_poort = m_bord->poort();
+        QTcpSocket a;
+        QTcpSocket b;
+        for (QTcpSocket* s : {&a, &b})
+            s->connectToHost(QHostAddress::LocalHost, static_cast<quint16>(m_poort));
+        QTRY_COMPARE(m_bord->verbindingen(), 2);
+        // The third is answered once the two idle ones have been closed, not before.
+        QCOMPARE(vraag(m_poort, "GET", "/stand.json").status, 200);
+        QVERIFY(a.state() != QAbstractSocket::ConnectedState || a.waitForDisconnected(200));
+        QVERIFY(b.state() != QAbstractSocket::ConnectedState || b.waitForDisconnected(200));
+        QVERIFY(m_bord->verbindingen() <= 2);
+        const QByteArray lang = "GET /" + QByteArray(20000, 'a') + " HTTP/1.1\r\nHost: zaal\r\n\r\n";
+        QVERIFY(vraagSamen(m_poort, {lang}).first().status != 200);
+        const QByteArray groot = "POST /stand.json HTTP/1.1\r\nContent-Length: 100000000\r\n\r\n" + QByteArray(5000, 'c');
+        QCOMPARE(vraagSamen(m_poort, {groot}).first().status, 405);
+        QCOMPARE(vraag(m_poort, "GET", "/stand.json").status, 200);
+    }
+
+    // A few hundred malformed, random and truncated requests: each is answered or closed, none
+    // is served anything but the board, and the server answers normally after them.
+    void fuzz()
+    {
+        QRandomGenerator kans(27);
+        const QList<QByteArray> methoden = {"GET", "HEAD", "POST", "PUT", "DELETE", "CONNECT", "TRACE", "get", "G\0T",
+                                            "", "GETT", "PRI"};
+        const QList<QByteArray> paden = {"/", "/stand.json", "/bord.css", "/bord.js", "*", "", "//", "/%00", "/%",
+                                         "http://zaal/stand.json", "/../../etc/passwd", "/\xff\xfe", "/?a=%zz"};
+        const QList<QByteArray> versies = {"HTTP/1.1", "HTTP/1.0", "HTTP/2.0", "HTTP/9", "", "HTTP/1.1 x"};
+        const QList<int> toegestaan = {0, 200, 400, 404, 405, 413, 414, 431, 505};
+        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{160, 1, 1});
+        QVERIFY(m_bord->start(0));
+        m_poort = m_bord->poort();
+        QList<QByteArray> verzoeken;
+        for (int i = 0; i < 300; ++i) {
+            QByteArray v;
+            switch (kans.bounded(4)) {
+            case 0: // random bytes
+                v.resize(kans.bounded(1, 200));
+                for (char& c : v)
+                    c = static_cast<char>(kans.bounded(256));
+                break;
+            case 1: // a request cut off somewhere
+                v = "GET /stand.json HTTP/1.1\r\nHost: zaal\r\n\r\n";
+                v.truncate(kans.bounded(v.size()));
+                break;
+            default: // a request line of odd parts, odd headers, maybe no end
+                v = methoden[kans.bounded(methoden.size())] + ' ' + paden[kans.bounded(paden.size())] + ' ' +
+                    versies[kans.bounded(versies.size())] + "\r\n";
+                for (int k = kans.bounded(4); k > 0; --k)
+                    v += kans.bounded(2) ? QByteArray("Content-Length: -1\r\n") : "X-a: " + QByteArray(kans.bounded(100), 'x') + "\r\n";
+                v += kans.bounded(5) ? "\r\n" : "";
+            }
+            verzoeken << v;
+        }
+        // A hundred and fifty at a time, side by side: a cut-off request waits for the idle time.
+        for (int begin = 0; begin < verzoeken.size(); begin += 150) {
+            const QList<QByteArray> deel = verzoeken.mid(begin, 150);
+            const QList<Antwoord> antwoorden = vraagSamen(m_poort, deel);
+            for (int i = 0; i < deel.size(); ++i) {
+                QVERIFY2(toegestaan.contains(antwoorden[i].status), deel[i].toHex().constData());
+                if (antwoorden[i].status == 200) QVERIFY(!antwoorden[i].inhoud.contains("[Instellingen]"));
+            }
+        }
+        QCOMPARE(vraag(m_poort, "GET", "/stand.json").status, 200);
+    }
+
+    // The evening feeds the board: a new game, balls drawn (two at once come as one change) and
+    // taken back show at once, the balls in their order; the exit stops the server.
+    void avondVoedtHetBord()
+    {
+        m_bord.reset();
+        QTemporaryDir map;
+        VasteToeval toeval(7);
+        Avond avond(Avond::Opzet(map.path(), map.path() + "/reserve", &toeval, false));
+        QString fout;
+        QVERIFY(avond.zetWeb({true, 0}, true, &fout));
+        Stroom pagina(avond.webBord()->poort());
+        QCOMPARE(QJsonDocument::fromJson(pagina.volgende()).object().value("ballen").toInt(), 0);
+        avond.spel().nieuwSpel(75, 1);
+        QCOMPARE(QJsonDocument::fromJson(pagina.volgende()).object().value("ballen").toInt(), 75);
+        const int bal = avond.spel().trek(toeval);
+        const int tweede = avond.spel().trek(toeval);
+        const QJsonObject o = QJsonDocument::fromJson(pagina.volgende()).object();
+        QCOMPARE(o.value("getrokken").toArray(), QJsonArray({bal, tweede}));
+        QCOMPARE(o.value("laatste").toInt(), tweede);
+        QCOMPARE(o.value("aantal").toInt(), 2);
+        QCOMPARE(o.value("spel").toInt(), avond.spel().spelNummer());
+        QCOMPARE(o.value("ronde").toInt(), avond.spel().ronde());
+        avond.spel().neemTerug();
+        avond.spel().neemTerug();
+        QVERIFY(QJsonDocument::fromJson(pagina.volgende()).object().value("laatste").isNull());
+        avond.zetGesprek({[](const QString&, const QString&, bool) { return true; }, {}, {}});
+        QVERIFY(avond.vraagAfsluiten() && !avond.webDraait() && avond.webAdressen().isEmpty());
+        WachtTempo::zetBeeindigd(false);
+    }
+
+    // --web POORT switches the board on for this run, beside Qt's own options; a missing or
+    // wrong port or an unknown option is said, with how it is used, and switches nothing on.
+    void argumenten()
+    {
+        WebInstelling web;
+        QString fout;
+        QVERIFY(WebInstelling::uitArgumenten({"zorvak"}, &web, &fout) && !web.aan);
+        QVERIFY(WebInstelling::uitArgumenten({"zorvak", "-platform", "offscreen", "--web", "8081"}, &web, &fout));
+        QVERIFY(web.aan && web.poort == 8081 && fout.isEmpty());
+        for (const QStringList& fout : {QStringList{"zorvak", "--web"}, QStringList{"zorvak", "--web", "70000"},
+                                        QStringList{"zorvak", "--wbe", "8080"}}) {
+            WebInstelling uit;
+            QString reden;
+            QVERIFY(!WebInstelling::uitArgumenten(fout, &uit, &reden));
+            QVERIFY(reden.contains(WebInstelling::gebruik) && !uit.aan);
+        }
+    }
+
+private:
+    std::unique_ptr<WebBord> m_bord;
+    int m_poort = 0;
+};
+
+QTEST_GUILESS_MAIN(TestWebBord)
+#include "tst_webbord.moc"
