@@ -16,6 +16,8 @@
 #                                  window with a checked card (from the two-screen test, which
 #                                  draws on Qt's offscreen screens; a virtual X display shows
 #                                  two screens only as separate ones)
+#   schermafdruk-twee-programma.png the organiser's window with the programme of the evening, a
+#                                  winning card checked for its stage (from the same test)
 #   schermafdruk-help.png          the help panel
 #   schermafdruk-configuratie.png  the settings dialog
 #   schermafdruk-kaarteditor.png   the card pattern editor, with the top row clicked
@@ -215,7 +217,7 @@ ADRES
 # Two screens, a laptop and a projector, as the two-screen test sets them up.
 [ -x "$build/tests/tst_tweeschermen" ] || { echo "Geen tests/tst_tweeschermen in $build: eerst bouwen." >&2; exit 1; }
 ZORVAK_SCHERMAFDRUKKEN="$werk/beeld" QT_QPA_PLATFORM="offscreen:configfile=$build/tests/twee-schermen.json" \
-  "$build/tests/tst_tweeschermen" zaalEnOrganisator >/dev/null
+  "$build/tests/tst_tweeschermen" zaalEnOrganisator programmaInOrganisator >/dev/null
 # A scanned card that wins, as the stage test scans it on a screen of 1024 x 768.
 [ -x "$build/tests/tst_podium" ] || { echo "Geen tests/tst_podium in $build: eerst bouwen." >&2; exit 1; }
 ZORVAK_SCHERMAFDRUKKEN="$werk/beeld" QT_QPA_PLATFORM="offscreen:configfile=$build/tests/screen.json" \

@@ -11,6 +11,7 @@
 #include "core/common/toeval.h"
 #include "core/common/vertaling.h"
 #include "core/game/verloop.h"
+#include "core/game/verslag.h"
 #include "core/settings/instellingen.h"
 
 #include <QDir>
@@ -35,9 +36,10 @@ const char* const hulpTekst =
     "  zorvak-kaarten kien [--paginas N] [--tekst \"...\"] [--serie NAAM] --uitvoer kienkaarten.pdf\n"
     "  zorvak-kaarten controleer --serie NAAM --kaart N [--ballen 4,17,33,...]\n"
     "                 [--patroon 1,5,13,21,25] [--rijen 1|2|3]\n"
+    "  zorvak-kaarten verslag [--datum JJJJ-MM-DD] [--register BESTAND] --uitvoer verslag.pdf\n"
     "\n"
     "Maakt pagina's met willekeurige kaarten, zes per A4-pagina, en zet ze samen in een\n"
-    "PDF-bestand; of controleert een genummerde kaart.\n"
+    "PDF-bestand; of controleert een genummerde kaart; of maakt het verslag van de avond.\n"
     "\n"
     "  bingo              Bingokaarten (B I N G O, met FREE in het midden)\n"
     "  kien               Kienkaarten (elke pagina bevat de getallen 1 tot en met 90 precies eenmaal)\n"
@@ -59,7 +61,12 @@ const char* const hulpTekst =
     "  --rijen 1|2|3      kien: het aantal volle rijen dat wint (standaard 1)\n"
     "  Afsluitcode: 0 de kaart wint, 1 de kaart wint niet, 2 fout argument of onbekende kaart.\n"
     "\n"
-    "  --register BESTAND het kaartregister (standaard Kaartregister.db in de map van de instellingen)\n"
+    "  verslag            \"Verslag van de avond\" als PDF: de rondes, de winnaars en de prijzen uit het\n"
+    "                     verloop van de avond en het programma\n"
+    "  --datum JJJJ-MM-DD het verloop van die dag; zonder --datum het verloop dat controleer neemt\n"
+    "\n"
+    "  --register BESTAND het kaartregister (standaard Kaartregister.db in de map van de instellingen);\n"
+    "                     het verloop en het programma staan in dezelfde map\n"
     "  --help             toont deze uitleg\n"
     "\n"
     "Bij een fout wordt er geen bestand geschreven en is de afsluitcode niet 0. Ctrl-C breekt het\n"
@@ -115,6 +122,51 @@ QString instellingenMap()
 QString registerPad(const QString& gegeven)
 {
     return gegeven.isEmpty() ? KaartRegister::padIn(instellingenMap()) : gegeven;
+}
+
+// The report of an evening: the day's record in the folder of the card register, chosen as
+// controleer chooses it, with the programme kept beside it.
+int verslag(const QMap<QString, QString>& opties)
+{
+    const QString uitvoer = opties.value(QStringLiteral("--uitvoer"));
+    if (uitvoer.isEmpty()) return fout(QStringLiteral("geef met --uitvoer aan waar het verslag moet komen."));
+    const QString registerBestand = registerPad(opties.value(QStringLiteral("--register")));
+    const QString map = QFileInfo(registerBestand).absolutePath();
+    QString bestand;
+    const QString datumTekst = opties.value(QStringLiteral("--datum"));
+    if (!datumTekst.isNull()) {
+        const QDate datum = QDate::fromString(datumTekst, QStringLiteral("yyyy-MM-dd"));
+        if (!datum.isValid())
+            return fout(QStringLiteral("--datum moet een datum als 2026-12-24 zijn, niet '%1'.").arg(kort(datumTekst)));
+        bestand = Verloop::dagBestand(map, datum);
+        if (!QFileInfo::exists(bestand))
+            return fout(QStringLiteral("er is geen verloop van %1 (\"%2\").")
+                            .arg(datumTekst, QDir::toNativeSeparators(bestand)));
+    } else {
+        const std::optional<Verloop::Laatste> laatste = Verloop::laatsteSpel(map);
+        if (!laatste)
+            return fout(
+                QStringLiteral("er is geen verloop van een spel in \"%1\".").arg(QDir::toNativeSeparators(map)));
+        bestand = laatste->bestand;
+    }
+    const QString beschermd =
+        Afdruk::beschermdDoel(uitvoer, map, registerBestand, QCoreApplication::applicationDirPath());
+    if (!beschermd.isEmpty())
+        return fout(QStringLiteral("het verslag kan niet in %1 worden geschreven.").arg(beschermd));
+    // Only read: a damaged programme stays where it is, for the program to deal with.
+    AvondProgramma programma;
+    if (QFileInfo::exists(AvondProgramma::pad(map))) {
+        QString reden;
+        if (auto gelezen = AvondProgramma::importeer(AvondProgramma::pad(map), &reden))
+            programma = *gelezen;
+        else
+            schrijf(stderr, QStringLiteral("zorvak-kaarten: het programma kan niet worden gelezen (%1); het verslag "
+                                           "noemt alleen de spellen.\n")
+                                .arg(reden));
+    }
+    QString reden;
+    if (!Verslag::maak(bestand, programma, uitvoer, &reden)) return fout(reden);
+    return 0;
 }
 
 int controleer(const QMap<QString, QString>& opties)
@@ -239,11 +291,11 @@ int main(int argc, char** argv)
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) return fout(QStringLiteral("geef aan welke kaarten u wilt: bingo of kien."));
 
-    static const QStringList bekend = {QStringLiteral("--getallen"), QStringLiteral("--paginas"),
-                                       QStringLiteral("--tekst"),    QStringLiteral("--uitvoer"),
-                                       QStringLiteral("--serie"),    QStringLiteral("--register"),
-                                       QStringLiteral("--kaart"),    QStringLiteral("--ballen"),
-                                       QStringLiteral("--patroon"),  QStringLiteral("--rijen")};
+    static const QStringList bekend = {
+        QStringLiteral("--getallen"), QStringLiteral("--paginas"), QStringLiteral("--tekst"),
+        QStringLiteral("--uitvoer"),  QStringLiteral("--serie"),   QStringLiteral("--register"),
+        QStringLiteral("--kaart"),    QStringLiteral("--ballen"),  QStringLiteral("--patroon"),
+        QStringLiteral("--rijen"),    QStringLiteral("--datum")};
     QString soort;
     QMap<QString, QString> opties; // a given option always has a non-null value
     for (int i = 0; i < args.size(); ++i) {
@@ -254,7 +306,8 @@ int main(int argc, char** argv)
         }
         if (!arg.startsWith(QStringLiteral("--"))) {
             if (!soort.isEmpty()) return fout(QStringLiteral("onbekend argument '%1'.").arg(kort(arg)));
-            if (arg != QStringLiteral("bingo") && arg != QStringLiteral("kien") && arg != QStringLiteral("controleer"))
+            if (arg != QStringLiteral("bingo") && arg != QStringLiteral("kien") &&
+                arg != QStringLiteral("controleer") && arg != QStringLiteral("verslag"))
                 return fout(QStringLiteral("onbekende soort kaarten '%1': kies bingo of kien.").arg(kort(arg)));
             soort = arg;
             continue;
@@ -286,8 +339,14 @@ int main(int argc, char** argv)
             return fout(QStringLiteral("%1 hoort alleen bij controleer.").arg(optie));
         if (soort == QStringLiteral("controleer") && alleenAfdrukken.contains(optie))
             return fout(QStringLiteral("%1 hoort niet bij controleer.").arg(optie));
+        if (soort != QStringLiteral("verslag") && optie == QStringLiteral("--datum"))
+            return fout(QStringLiteral("--datum hoort alleen bij verslag."));
+        if (soort == QStringLiteral("verslag") && optie != QStringLiteral("--uitvoer") &&
+            optie != QStringLiteral("--register") && optie != QStringLiteral("--datum"))
+            return fout(QStringLiteral("%1 hoort niet bij verslag.").arg(optie));
     }
     if (soort == QStringLiteral("controleer")) return controleer(opties);
+    if (soort == QStringLiteral("verslag")) return verslag(opties);
 
     const QString getallen = opties.value(QStringLiteral("--getallen"));
     int aantalGetallen = 75;

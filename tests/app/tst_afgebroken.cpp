@@ -7,6 +7,7 @@
 #include "core/common/veiligbestand.h"
 #include "core/game/verloop.h"
 #include "testhulp.h"
+#include "widgets/common/scaninvoer.h"
 #include "widgets/game/bord.h"
 #include "widgets/game/opdrachtbalk.h"
 
@@ -44,6 +45,27 @@ int speel(int argc, char** argv)
     hoofd.show();
     QObject::connect(&spel, &Spel::nieuwSpelGestart, [&] { zeg("spel " + QByteArray::number(spel.spelNummer())); });
     QObject::connect(&spel, &Spel::balGetrokken, [&](int n) { zeg("bal " + QByteArray::number(n)); });
+    // Balls from a real drum: each typed as its digits and Enter, one after the other.
+    if (qstrcmp(argv[1], "hand") == 0) {
+        if (!programma.avond.zetHandmatig(true)) return 3;
+        // Typed at a person's pace, not a scanner's.
+        static qint64 nu = 0;
+        ScanInvoer::klokHaak() = [] { return nu += 200; };
+        QTimer::singleShot(0, [&] {
+            Melding::zetVolgendAntwoord(true);
+            hoofd.opdracht(Opdrachtbalk::KnopStart);
+            for (int bal = 7;; bal = bal % 90 + 1) {
+                for (const QChar c : QString::number(bal) + QLatin1Char('\r')) {
+                    const int toets = c == QLatin1Char('\r') ? Qt::Key_Return : Qt::Key_0 + c.digitValue();
+                    QKeyEvent druk(QEvent::KeyPress, toets, Qt::NoModifier, c);
+                    QApplication::sendEvent(hoofd.Pic, &druk);
+                }
+                zeg("rust");
+                Wacht(0.5);
+            }
+        });
+        return QApplication::exec();
+    }
     QTimer::singleShot(0, [&] {
         for (;;) {
             Melding::zetVolgendAntwoord(true);
@@ -117,6 +139,41 @@ private slots:
         }
     }
 
+    // Killed while balls from a real drum are typed in: the next start takes the game up with
+    // every ball entered, each still marked as entered by hand, and the drum still by hand.
+    void gedodeInvoerHervat()
+    {
+        QTemporaryDir map;
+        QProcess kind;
+        kind.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        kind.start(QCoreApplication::applicationFilePath(), {QStringLiteral("hand"), map.path(), QStringLiteral("3")});
+        QList<QByteArray> ballen;
+        for (int regels = 0; ballen.size() < 4; ++regels) {
+            QVERIFY2(regels < 100, "de getypte ballen komen niet aan");
+            while (!kind.canReadLine())
+                QVERIFY2(kind.waitForReadyRead(30000), "de speler zwijgt");
+            const QByteArray regel = kind.readLine().trimmed();
+            if (regel.startsWith("bal ")) ballen << regel.mid(4);
+        }
+        kind.kill();
+        QVERIFY(kind.waitForFinished(30000));
+        QCOMPARE(ballen, QList<QByteArray>({"7", "8", "9", "10"}));
+
+        VasteToeval kans(1);
+        Avond avond({map.path(), map.filePath(QStringLiteral("reserve")), &kans});
+        avond.zetGesprek({[](const QString&, const QString&, bool) { return true; }, {}, {}});
+        avond.hervatBijStart();
+        QVERIFY(avond.handmatig());
+        QList<int> weer;
+        for (const Spel::Bal& b : avond.spel().ballen()) {
+            QVERIFY(b.hand);
+            weer << b.getal;
+        }
+        QVERIFY2(weer.size() >= 4 && weer.mid(0, 4) == QList<int>({7, 8, 9, 10}),
+                 qPrintable(QString::number(weer.size())));
+        QVERIFY(!avond.voerBalIn(9));
+    }
+
     // One copy per settings folder: while a copy plays, a second start on its folder is refused
     // with a Dutch message. The lock goes with a copy that is killed: the next start goes ahead.
     void tweedeKopie()
@@ -142,7 +199,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    if (argc >= 4 && qstrcmp(argv[1], "speel") == 0) return speel(argc, argv);
+    if (argc >= 4 && (qstrcmp(argv[1], "speel") == 0 || qstrcmp(argv[1], "hand") == 0)) return speel(argc, argv);
     QCoreApplication app(argc, argv);
     TstAfgebroken test;
     return QTest::qExec(&test, argc, argv);

@@ -32,7 +32,7 @@ private slots:
         QTest::newRow("handleiding") << "Zorvak.pdf" << 8
                                      << QStringList{"Nieuwe spel en/of nieuwe ronde spelen?", "Zorvak.ini.bak",
                                                     "Druk op de startknop voor een nieuw spel.",
-                                                    "zorvak-kaarten bingo --getallen 75"};
+                                                    "zorvak-kaarten bingo --getallen 75", "zorvak-kaarten verslag --datum 2026-12-05"};
         QTest::newRow("beeldscherm") << "Beeldscherm.pdf" << 3 << QStringList{"15 twips", "GNOME"};
     }
     // Each document lies beside the program, has its pages numbered "Pagina n van n", carries

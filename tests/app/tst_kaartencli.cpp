@@ -114,6 +114,31 @@ private slots:
                                           .arg(hoogste)
                                           .arg(90 - hoogste)),
                  qPrintable(u.uit));
+
+        // The report of that record, with the programme kept beside it and a winner written down.
+        AvondProgramma programma;
+        programma.rondes = {
+            {AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), 200, 30}};
+        programma.rondes[0].fasen[2].bedrag = 2500;
+        QVERIFY(programma.bewaar(map.path(), nullptr));
+        verloop += Verloop::regel(nu, stand, "fase", 0, {{}, QStringLiteral("volle kaart"), {}, 0});
+        verloop +=
+            Verloop::regel(nu, stand, "winnaar", 90,
+                           {QStringLiteral("X1-0002"), QStringLiteral("volle kaart"), QStringLiteral("gewonnen"), 90});
+        QVERIFY(TestHulp::schrijfBestand(Verloop::dagBestand(map.path(), nu.date()), verloop));
+        const QString pdf = map.filePath(QStringLiteral("verslag.pdf"));
+        u = start({"verslag", "--register", reg, "--uitvoer", pdf});
+        QVERIFY2(u.code == 0, qPrintable(u.fout));
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        p.waitForFinished(60000);
+        const QString tekst = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+        for (const char* moet :
+             {"Verslag van de avond", "Ronde 1 · Kienen", "1 spel, 90 ballen getrokken",
+              "kaart X1-0002, gewonnen bij de 90e bal", "Prijzen uitgekeerd € 25", "Opbrengst van de kaarten € 60"})
+            QVERIFY2(tekst.contains(QString::fromUtf8(moet)), moet);
+        u = start({"verslag", "--datum", "2001-01-01", "--register", reg, "--uitvoer", pdf});
+        QVERIFY2(u.code == 2 && u.fout.contains(QStringLiteral("geen verloop van 2001-01-01")), qPrintable(u.fout));
     }
 
     // The codes beside the numbers, read from a page printed at 300 dpi by a real decoder, are
@@ -209,6 +234,12 @@ private slots:
         rij("lange tekst", {"bingo", "--tekst", QString(120, 'W'), "--uitvoer", "X"}, 2, "te lang");
         rij("map", {"kien", "--uitvoer", "c"}, 2, "is een map, geen bestand");
         rij("onschrijfbaar", {"kien", "--uitvoer", "c/geen/x.pdf"}, 1, "kon niet worden opgeslagen");
+        // Refusals of verslag.
+        rij("verslag zonder uitvoer", {"verslag", "--register", "c/r.db"}, 2, "geef met --uitvoer");
+        rij("verslag datum", {"verslag", "--datum", "24-12-2026", "--uitvoer", "X"}, 2, "--datum moet een datum");
+        rij("datum bij bingo", {"bingo", "--datum", "2026-12-24", "--uitvoer", "X"}, 2,
+            "--datum hoort alleen bij verslag");
+        rij("verslag over verloop", {"verslag", "--register", "c/r.db", "--uitvoer", "c/r.db"}, 2, "kan niet in");
     }
     // controleer: 0 when the card wins, 1 when not. A refusal: a Dutch message on the error
     // output, exit code 2 (1 when the file cannot be written), nothing on the output, and the

@@ -5,6 +5,7 @@
 #include "core/game/roeper.h"
 #include "core/game/trommel.h"
 #include "core/game/verloop.h"
+#include "core/game/verslag.h"
 #include "core/settings/algemeen.h"
 #include "core/settings/extrainstellingen.h"
 #include "core/settings/instellingen.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <cmath>
 
 Avond::Avond(const Opzet& opzet, QObject* ouder)
     : QObject(ouder), m_alg(std::make_unique<Algemeen>()),
@@ -32,6 +34,7 @@ Avond::Avond(const Opzet& opzet, QObject* ouder)
         m_verloop->zetMelder([this](const QString& tekst) { meld(QStringLiteral("Zorvak"), tekst); });
     }
     m_roeper = std::make_unique<Roeper>(*m_extra);
+    m_programma = AvondProgramma::lees(instellingenMap(), &m_programmaMelding).value_or(AvondProgramma{});
     volgSpel();
 }
 
@@ -175,6 +178,7 @@ void Avond::volgSpel()
 // hall a whole interval again.
 void Avond::zelfTrekken()
 {
+    if (handmatig()) return;
     if (m_bezig || (m_podiumVrij && !m_podiumVrij())) {
         m_roeper->herstart();
         return;
@@ -184,7 +188,7 @@ void Avond::zelfTrekken()
 
 bool Avond::trekAlsKlaar()
 {
-    if (m_bezig) return false;
+    if (m_bezig || handmatig()) return false;
     m_bezig = true;
     TrekBal();
     return true;
@@ -228,7 +232,8 @@ bool Avond::nieuwSpelVraag()
         if (!vraag(QStringLiteral("Nieuw Spel"), QStringLiteral("Nieuwe spel en/of nieuwe ronde spelen?")))
             return false;
     }
-    m_spel.zetRondeTeller(m_spel.rondeTeller() + 1);
+    // With a programme, the round is the programme's.
+    m_spel.zetRondeTeller(m_programmaLoopt && !programmaKlaar() ? m_ronde + 1 : m_spel.rondeTeller() + 1);
     NieuwSpel();
     return true;
 }
@@ -239,7 +244,12 @@ void Avond::NieuwSpel()
 {
     m_bezig = true;
     const int generatie = ++m_generatie;
-    m_spel.nieuwSpel(m_alg->AantalBallen, m_spel.rondeTeller());
+    const bool metProgramma = m_programmaLoopt && !programmaKlaar();
+    const int aantal =
+        metProgramma ? AvondProgramma::aantalBallen(m_programma.rondes[m_ronde].spel) : m_alg->AantalBallen;
+    if (metProgramma) m_spel.zetRondeTeller(m_ronde + 1);
+    m_spel.nieuwSpel(aantal, m_spel.rondeTeller());
+    if (metProgramma) naarFase(m_ronde, m_fase, true);
     emit spelBegonnen(m_spel.aantalBallen());
     emit schuifBordIn(m_spel.aantalBallen());
     if (!loopt(generatie)) return;
@@ -270,6 +280,7 @@ void Avond::hervatBijStart()
 {
     const QString extraMelding = m_extra->leesMelding();
     if (!extraMelding.isEmpty()) meld(QStringLiteral("Zorvak"), extraMelding);
+    if (!m_programmaMelding.isEmpty()) meld(QStringLiteral("Zorvak"), m_programmaMelding);
     if (!m_verloop) return;
     const auto laatste = m_verloop->bijStart();
     if (!laatste) return;
@@ -286,6 +297,7 @@ void Avond::hervatBijStart()
     if (vraag(QStringLiteral("Zorvak"), vraagTekst.arg(getrokken))) {
         m_verloop->hervat(*laatste);
         m_spel.herstel(laatste->stand);
+        herstelProgramma(laatste->bestand);
     } else {
         m_verloop->geefOp(*laatste);
     }
@@ -351,21 +363,46 @@ void Avond::controleer(const KaartVraag& gevraagd)
     QList<int> ballen;
     for (const Spel::Bal& bal : m_spel.ballen())
         ballen << bal.getal;
-    GecontroleerdeKaart gecontroleerd{*kaart, {}, {}};
-    if (Controle::heeftPatroon(m_spel.patroon())) gecontroleerd.patroon = m_spel.patroon();
+    GecontroleerdeKaart gecontroleerd{*kaart, {}, {}, {}, false};
+    int rijen = gevraagd.rijen;
+    m_beoordeeld.reset();
+    const auto fase = beoordeeldeFase();
+    if (fase) {
+        // The stage decides what wins, whatever was chosen in the question.
+        const AvondProgramma::Fase& f = m_programma.rondes[fase->first].fasen[fase->second];
+        rijen = AvondProgramma::kienRijen(f.naam);
+        if (f.patroon) gecontroleerd.patroon = *f.patroon;
+        gecontroleerd.fase = m_programma.regel(fase->first, fase->second);
+    } else if (Controle::heeftPatroon(m_spel.patroon())) {
+        gecontroleerd.patroon = m_spel.patroon();
+    }
     gecontroleerd.uitslag =
-        Controle::controleer(*kaart, ballen, gecontroleerd.patroon ? &*gecontroleerd.patroon : nullptr, gevraagd.rijen);
+        Controle::controleer(*kaart, ballen, gecontroleerd.patroon ? &*gecontroleerd.patroon : nullptr, rijen);
+    const QString nummer = KaartNummer::tekst(kaart->serie, kaart->nummer);
+    if (fase) {
+        bool alGewonnen = false;
+        for (const Winnaar& w : m_winnaars)
+            alGewonnen = alGewonnen || (w.kaart == nummer && w.ronde == fase->first && w.fase == fase->second);
+        m_beoordeeld = Beoordeeld{nummer,
+                                  fase->first,
+                                  fase->second,
+                                  int(m_spel.ballen().size()),
+                                  m_spel.spelNummer(),
+                                  gecontroleerd.uitslag.gewonnen && !alGewonnen};
+        gecontroleerd.kanBevestigen = m_beoordeeld->wint;
+    }
     if (m_verloop) {
         const Controle::Uitslag& u = gecontroleerd.uitslag;
         const Controle::Voltooid beslissend = u.fasen.value(u.beslissend);
         const bool kien = kaart->soort == KaartSoort::Kien;
-        const QString fase = kien ? Controle::kienRijen(qBound(1, gevraagd.rijen, 3))
-                                  : (gecontroleerd.patroon ? QStringLiteral("patroon") : QStringLiteral("lijn"));
+        QString faseNaam = kien ? Controle::kienRijen(qBound(1, rijen, 3))
+                                : (gecontroleerd.patroon ? QStringLiteral("patroon") : QStringLiteral("lijn"));
+        if (fase) faseNaam = m_programma.rondes[fase->first].fasen[fase->second].naam;
         QString oordeel = u.gewonnen ? (kien ? QStringLiteral("kien") : QStringLiteral("bingo"))
                                      : (kien ? QStringLiteral("geen kien") : QStringLiteral("geen bingo"));
         if (u.gewonnen && beslissend.geleden > 0) oordeel += QStringLiteral(" al eerder compleet");
-        m_verloop->schrijfControle(KaartNummer::tekst(kaart->serie, kaart->nummer), fase, oordeel,
-                                   u.gewonnen ? beslissend.bal : 0, u.gewonnen ? beslissend.plaats : 0);
+        m_verloop->schrijfControle(nummer, faseNaam, oordeel, u.gewonnen ? beslissend.bal : 0,
+                                   u.gewonnen ? beslissend.plaats : 0);
     }
     m_kaartInBeeld = true;
     emit kaartGecontroleerd(gecontroleerd);
@@ -409,4 +446,298 @@ std::optional<RegisterKaart> Avond::zoekKaart(const KaartVraag& vraag)
         meld(titel, melding);
     }
     return kaart;
+}
+
+// ---- The programme of the evening
+
+QString Avond::GecontroleerdeKaart::faseRegel() const
+{
+    if (fase.isEmpty()) return {};
+    if (kanBevestigen) return QStringLiteral("%1: wint. F9 bevestigt de winnaar.").arg(fase);
+    return QStringLiteral("%1: %2").arg(fase, uitslag.gewonnen ? QStringLiteral("al bevestigd")
+                                                                : QStringLiteral("wint niet"));
+}
+
+bool Avond::zetProgramma(const AvondProgramma& programma, QString* fout)
+{
+    if (!programma.bewaar(instellingenMap(), fout)) return false;
+    m_programma = programma;
+    // The winners and the card shown belong to the programme that was.
+    m_winnaars.clear();
+    m_beoordeeld.reset();
+    if (m_programmaLoopt) {
+        m_ronde = m_fase = 0;
+        m_programmaLoopt = !m_programma.leeg();
+    }
+    emit programmaGewijzigd();
+    return true;
+}
+
+void Avond::startProgramma()
+{
+    if (m_programma.leeg()) return;
+    m_programmaLoopt = true;
+    m_ronde = m_fase = 0;
+    m_winnaars.clear();
+    m_beoordeeld.reset();
+    emit programmaGewijzigd();
+    NieuwSpel();
+}
+
+void Avond::stopProgramma()
+{
+    m_programmaLoopt = false;
+    m_beoordeeld.reset();
+    emit programmaGewijzigd();
+}
+
+int Avond::winnaarsVan(int ronde, int fase) const
+{
+    return static_cast<int>(std::count_if(m_winnaars.cbegin(), m_winnaars.cend(),
+                                          [&](const Winnaar& w) { return w.ronde == ronde && w.fase == fase; }));
+}
+
+QString Avond::programmaRegel() const
+{
+    if (!m_programmaLoopt) return {};
+    if (programmaKlaar()) return QStringLiteral("Alle prijzen van de avond zijn gewonnen");
+    // A prize just won by more than one card: the hall sees that it is shared.
+    if (!m_winnaars.isEmpty()) {
+        const Winnaar& w = m_winnaars.last();
+        const int delers = winnaarsVan(w.ronde, w.fase);
+        if (delers > 1 && w.spel == m_spel.spelNummer() && w.aantal == m_spel.ballen().size()) {
+            const AvondProgramma::Fase& f = m_programma.rondes[w.ronde].fasen[w.fase];
+            const auto deel = AvondProgramma::deel(f, delers);
+            return QStringLiteral("Ronde %1 · %2 gedeeld door %3 winnaars%4")
+                .arg(w.ronde + 1)
+                .arg(f.naam)
+                .arg(delers)
+                .arg(deel ? QStringLiteral(" · %1 elk").arg(AvondProgramma::bedragTekst(*deel)) : QString());
+        }
+    }
+    return m_programma.regel(m_ronde, m_fase);
+}
+
+std::optional<std::pair<int, int>> Avond::beoordeeldeFase() const
+{
+    if (!m_programmaLoopt || !m_spel.heeftSpel()) return std::nullopt;
+    if (!m_winnaars.isEmpty()) {
+        const Winnaar& w = m_winnaars.last();
+        if (w.spel == m_spel.spelNummer() && w.aantal == m_spel.ballen().size()) return std::make_pair(w.ronde, w.fase);
+    }
+    if (programmaKlaar() || m_spel.ronde() != m_ronde + 1) return std::nullopt;
+    return std::make_pair(m_ronde, m_fase);
+}
+
+// Where the programme stands: the game plays for the stage's pattern, the record and the hall
+// are told.
+void Avond::naarFase(int ronde, int fase, bool zeg)
+{
+    m_ronde = ronde;
+    m_fase = fase;
+    if (!programmaKlaar() && m_spel.heeftSpel() && m_spel.ronde() == m_ronde + 1) {
+        const AvondProgramma::Fase& f = m_programma.rondes[m_ronde].fasen[m_fase];
+        if (m_programma.rondes[m_ronde].spel != AvondProgramma::Soort::Kienen)
+            m_spel.zetPatroon(f.patroon.value_or(PatroonKaart::Patroon{}));
+        schrijfFase();
+        if (zeg) m_roeper->zegFase(f.naam);
+    }
+    emit programmaGewijzigd();
+}
+
+void Avond::schrijfFase()
+{
+    if (!m_verloop) return;
+    Verloop::Extra extra;
+    extra.fase = m_programma.rondes[m_ronde].fasen[m_fase].naam;
+    extra.aantal = static_cast<int>(m_spel.ballen().size());
+    m_verloop->schrijfRegel("fase", m_spel.laatste(), extra);
+}
+
+bool Avond::kanWinnaarBevestigen() const
+{
+    return m_beoordeeld && m_beoordeeld->wint && m_kaartInBeeld && !m_bezig &&
+           m_beoordeeld->spel == m_spel.spelNummer() && m_beoordeeld->aantal == m_spel.ballen().size();
+}
+
+QString Avond::winnaarRegel() const
+{
+    if (!m_beoordeeld || m_winnaars.isEmpty()) return {};
+    const Winnaar& w = m_winnaars.last();
+    if (w.kaart != m_beoordeeld->kaart || w.spel != m_spel.spelNummer()) return {};
+    return QStringLiteral("Winnaar %1 bevestigd. Nu: %2").arg(w.kaart, programmaRegel());
+}
+
+bool Avond::bevestigWinnaar()
+{
+    if (!kanWinnaarBevestigen()) return false;
+    const Beoordeeld b = *m_beoordeeld;
+    m_beoordeeld->wint = false;
+    const Winnaar w{b.kaart, b.ronde, b.fase, b.aantal, m_spel.laatste(), b.spel};
+    const bool eerste = winnaarsVan(b.ronde, b.fase) == 0;
+    m_winnaars.append(w);
+    if (m_verloop) {
+        Verloop::Extra extra{w.kaart, m_programma.rondes[w.ronde].fasen[w.fase].naam, QStringLiteral("gewonnen"),
+                             w.aantal};
+        m_verloop->schrijfRegel("winnaar", w.bal, extra);
+    }
+    if (eerste) {
+        if (b.fase + 1 < m_programma.rondes[b.ronde].fasen.size())
+            naarFase(b.ronde, b.fase + 1, true);
+        else
+            naarFase(b.ronde + 1, 0, false);
+    } else {
+        emit programmaGewijzigd();
+    }
+    return true;
+}
+
+void Avond::neemWinnaarTerugVraag()
+{
+    if (m_winnaars.isEmpty() || m_bezig || !m_programmaLoopt) return;
+    const Winnaar w = m_winnaars.last();
+    if (w.spel != m_spel.spelNummer() || m_programma.regel(w.ronde, w.fase).isEmpty()) return;
+    m_bezig = true;
+    bool ja = false;
+    {
+        const Roeper::Pauze pauze(m_roeper.get(), Roeper::Vraag);
+        ja = vraag(QStringLiteral("Zorvak"),
+                   QStringLiteral("Winnaar %1 van %2 terugnemen?").arg(w.kaart, m_programma.regel(w.ronde, w.fase)),
+                   false);
+    }
+    m_bezig = false;
+    if (!ja || m_winnaars.isEmpty() || !(m_winnaars.last().kaart == w.kaart)) return;
+    m_winnaars.removeLast();
+    m_beoordeeld.reset();
+    if (m_verloop) {
+        Verloop::Extra extra{w.kaart, m_programma.rondes[w.ronde].fasen[w.fase].naam, {}, w.aantal};
+        m_verloop->schrijfRegel("winnaar teruggenomen", m_spel.laatste(), extra);
+    }
+    if (winnaarsVan(w.ronde, w.fase) == 0)
+        naarFase(w.ronde, w.fase, false);
+    else
+        emit programmaGewijzigd();
+}
+
+// A game taken up at start takes its place in the programme up too: the last stage the record
+// names for it, and its winners.
+void Avond::herstelProgramma(const QString& bestand)
+{
+    if (m_programma.leeg()) return;
+    const auto inhoud = Verloop::leesBestand(bestand, nullptr);
+    if (!inhoud) return;
+    std::optional<std::pair<int, int>> plek;
+    QList<Winnaar> winnaars;
+    const auto zoekFase = [this](int ronde, const QString& naam) {
+        if (ronde < 0 || ronde >= m_programma.rondes.size()) return -1;
+        const auto& fasen = m_programma.rondes[ronde].fasen;
+        for (int i = 0; i < fasen.size(); ++i)
+            if (fasen[i].naam == naam) return i;
+        return -1;
+    };
+    for (const Verloop::Regel& r : Verloop::alleRegels(*inhoud)) {
+        if (r.spel != m_spel.spelNummer()) continue;
+        const int fase = zoekFase(r.ronde - 1, r.extra.fase);
+        if (fase < 0) continue;
+        if (r.gebeurtenis == QLatin1String("fase")) {
+            plek = std::make_pair(r.ronde - 1, fase);
+        } else if (r.gebeurtenis == QLatin1String("winnaar")) {
+            winnaars.append({r.extra.kaart, r.ronde - 1, fase, r.extra.aantal, r.bal, r.spel});
+            if (fase + 1 < m_programma.rondes[r.ronde - 1].fasen.size())
+                plek = std::make_pair(r.ronde - 1, fase + 1);
+            else
+                plek = std::make_pair(r.ronde, 0);
+        } else if (r.gebeurtenis == QLatin1String("winnaar teruggenomen") && !winnaars.isEmpty()) {
+            winnaars.removeLast();
+        }
+    }
+    if (!plek) return;
+    m_programmaLoopt = true;
+    m_winnaars = winnaars;
+    m_ronde = plek->first;
+    m_fase = plek->second;
+    if (!programmaKlaar() && m_programma.rondes[m_ronde].spel != AvondProgramma::Soort::Kienen)
+        m_spel.zetPatroon(m_programma.rondes[m_ronde].fasen[m_fase].patroon.value_or(PatroonKaart::Patroon{}));
+    emit programmaGewijzigd();
+}
+
+namespace
+{
+const QString handSleutel = QStringLiteral("Trekken/Handmatig");
+const QString maxPrijsSleutel = QStringLiteral("Programma/MaxPrijs");
+const QString maxAvondSleutel = QStringLiteral("Programma/MaxAvond");
+
+qint64 centen(const QVariant& waarde, qint64 standaard)
+{
+    bool goed = false;
+    const double euros = waarde.toDouble(&goed);
+    return goed && euros >= 0 && euros < 1e7 ? std::llround(euros * 100) : standaard;
+}
+} // namespace
+
+qint64 Avond::maxPrijs() const
+{
+    return centen(m_extra->waarde(maxPrijsSleutel), 40000);
+}
+
+qint64 Avond::maxAvond() const
+{
+    return centen(m_extra->waarde(maxAvondSleutel), 155000);
+}
+
+bool Avond::zetLimieten(qint64 perPrijs, qint64 perAvond, QString* fout)
+{
+    m_extra->zet(maxPrijsSleutel, static_cast<double>(perPrijs) / 100.0);
+    m_extra->zet(maxAvondSleutel, static_cast<double>(perAvond) / 100.0);
+    return m_extra->bewaar(fout);
+}
+
+// ---- Balls from a real drum
+
+bool Avond::handmatig() const
+{
+    return m_extra->janee(handSleutel, false);
+}
+
+bool Avond::zetHandmatig(bool aan, QString* fout)
+{
+    m_extra->zet(handSleutel, aan);
+    m_roeper->herstart();
+    return m_extra->bewaar(fout);
+}
+
+bool Avond::voerBalIn(int getal)
+{
+    if (m_bezig && m_spel.heeftSpel()) return false;
+    QString reden;
+    if (!m_spel.heeftSpel())
+        reden = QStringLiteral("Begin eerst een nieuw spel.");
+    else if (getal < 1 || getal > m_spel.aantalBallen())
+        reden = QStringLiteral("%1 hoort niet bij dit spel (1 tot en met %2).").arg(getal).arg(m_spel.aantalBallen());
+    else if (m_spel.isGetrokken(getal))
+        reden = QStringLiteral("Bal %1 is al getrokken.").arg(Trommel::lijstRegel(getal, m_spel.aantalBallen()));
+    if (!reden.isEmpty()) {
+        emit invoerGeweigerd(reden);
+        return false;
+    }
+    // The same road as a draw: in the record first, then the blink, then shown.
+    m_bezig = true;
+    const int generatie = m_generatie;
+    m_spel.voerIn(getal);
+    if (loopt(generatie)) {
+        emit knipperBal(getal);
+        if (!loopt(generatie)) return true;
+        emit balGetoond(getal);
+    }
+    if (!loopt(generatie)) return true;
+    m_bezig = false;
+    emit trekkingKlaar();
+    return true;
+}
+
+bool Avond::maakVerslag(const QString& pad, QString* fout)
+{
+    const auto laatste = Verloop::laatsteSpel(instellingenMap());
+    const QString bestand = laatste ? laatste->bestand : Verloop::dagBestand(instellingenMap(), QDate::currentDate());
+    return Verslag::maak(bestand, m_programma, pad, fout);
 }

@@ -2,6 +2,7 @@
 
 #include "core/cards/controle.h"
 #include "core/cards/kaartregister.h"
+#include "core/game/avondprogramma.h"
 #include "core/game/spel.h"
 #include "core/settings/weergave.h"
 #include "core/settings/webinstelling.h"
@@ -68,6 +69,23 @@ public:
         RegisterKaart kaart;
         Controle::Uitslag uitslag;
         std::optional<PatroonKaart::Patroon> patroon;
+        // While a programme runs: the stage the card was judged for ("Ronde 2 · 1 rij"), and
+        // whether it can be confirmed as that stage's winner.
+        QString fase;
+        bool kanBevestigen = false;
+        // The line both windows show under the verdict; empty without a programme.
+        QString faseRegel() const;
+    };
+
+    // A winner confirmed from a card check: the card, the programme's round and stage (from
+    // 0), the balls drawn at the win and the last of them, the game it was won in.
+    struct Winnaar {
+        QString kaart;
+        int ronde = 0;
+        int fase = 0;
+        int aantal = 0;
+        int bal = 0;
+        int spel = 0;
     };
 
     // A plain-value picture of the evening, for whoever shows it somewhere else.
@@ -159,6 +177,48 @@ public:
     void kaartWeg();
     bool kaartInBeeld() const { return m_kaartInBeeld; }
 
+    // The programme of the evening, as kept in the settings folder (empty: none). With none,
+    // or while it does not run, the evening is what it always was.
+    const AvondProgramma& programma() const { return m_programma; }
+    // Keeps a new programme in its file; false with a Dutch reason when it could not be
+    // written. A programme that runs starts anew from its first round.
+    bool zetProgramma(const AvondProgramma& programma, QString* fout = nullptr);
+    // Starts the programme at its first stage with a new game; stopProgramma() lets the
+    // evening go on without it.
+    void startProgramma();
+    void stopProgramma();
+    bool programmaLoopt() const { return m_programmaLoopt; }
+    // The round and stage played for now (from 0); the round is past the last when all is won.
+    int programmaRonde() const { return m_ronde; }
+    int programmaFase() const { return m_fase; }
+    bool programmaKlaar() const { return m_programmaLoopt && m_ronde >= m_programma.rondes.size(); }
+    // The line the stage shows while the programme runs; empty when it does not.
+    QString programmaRegel() const;
+    const QList<Winnaar>& winnaars() const { return m_winnaars; }
+    // The card shown wins the stage it was judged for: it is written down as its winner, and
+    // the programme moves on. Until the next ball, further winners of that stage share it.
+    bool bevestigWinnaar();
+    bool kanWinnaarBevestigen() const;
+    // Under the card shown, once it is confirmed: "Winnaar A-0002 bevestigd. Nu: ..."; empty otherwise.
+    QString winnaarRegel() const;
+    // The last winner of this game taken back, once the organiser confirmed it.
+    void neemWinnaarTerugVraag();
+    // The limits of a club game, per prize and per evening, in cents (the organiser can change them).
+    qint64 maxPrijs() const;
+    qint64 maxAvond() const;
+    bool zetLimieten(qint64 perPrijs, qint64 perAvond, QString* fout = nullptr);
+
+    // Balls from a real drum: the organiser enters each ball and nothing is drawn at random.
+    bool handmatig() const;
+    bool zetHandmatig(bool aan, QString* fout = nullptr);
+    // A ball entered by hand: shown, said and written down as a drawn ball is. A ball already
+    // drawn or outside the game gets a short message and changes nothing.
+    bool voerBalIn(int getal);
+
+    // "Verslag van de avond" of the day's record (with the programme) as a PDF; false with a
+    // Dutch reason.
+    bool maakVerslag(const QString& pad, QString* fout);
+
 signals:
     // A new game is being set up (after the game emptied its drum).
     void spelBegonnen(int aantalBallen);
@@ -175,6 +235,10 @@ signals:
     void kaartGecontroleerd(const Avond::GecontroleerdeKaart& kaart);
     void kaartWeggezet();
     void weergaveGewijzigd();
+    // The programme, its place or its winners changed.
+    void programmaGewijzigd();
+    // A typed ball could not be entered: why, in a few words.
+    void invoerGeweigerd(const QString& reden);
     // The board on the network was started, stopped or failed to start.
     void webGewijzigd();
     // The organiser confirmed the exit; the program ends with this code.
@@ -192,6 +256,30 @@ private:
     void meld(const QString& titel, const QString& tekst);
     std::optional<RegisterKaart> zoekKaart(const KaartVraag& vraag);
     void controleer(const KaartVraag& gevraagd);
+    void naarFase(int ronde, int fase, bool zeg);
+    void schrijfFase();
+    // The stage a card is judged for: one just won while no ball has come since, else the one
+    // played for now, when this game is its round's; none without a programme.
+    std::optional<std::pair<int, int>> beoordeeldeFase() const;
+    int winnaarsVan(int ronde, int fase) const;
+    void herstelProgramma(const QString& bestand);
+
+    AvondProgramma m_programma;
+    QString m_programmaMelding;
+    bool m_programmaLoopt = false;
+    int m_ronde = 0;
+    int m_fase = 0;
+    QList<Winnaar> m_winnaars;
+    // The card shown, as it may be confirmed: its number, the stage and the ball count it was judged at.
+    struct Beoordeeld {
+        QString kaart;
+        int ronde = 0;
+        int fase = 0;
+        int aantal = 0;
+        int spel = 0;
+        bool wint = false;
+    };
+    std::optional<Beoordeeld> m_beoordeeld;
 
     std::unique_ptr<Algemeen> m_alg;
     std::unique_ptr<InstellingenBestand> m_bestand;

@@ -122,6 +122,14 @@ void Roeper::zeg(const QStringList& delen)
     if (s->gereed()) waakOverStem(s->antwoord().klaar >= 0);
 }
 
+void Roeper::zegFase(const QString& fase)
+{
+    QString gezegd = fase.toLower();
+    if (fase == QLatin1String("1 rij")) gezegd = QStringLiteral("één rij");
+    if (fase == QLatin1String("2 rijen")) gezegd = QStringLiteral("twee rijen");
+    zeg({QStringLiteral("We spelen nu voor ") + gezegd});
+}
+
 void Roeper::nieuwSpel(int ronde)
 {
     zeg({Roepen::nieuwSpel(ronde)});

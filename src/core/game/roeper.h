@@ -50,6 +50,8 @@ public:
     // What happens in the game.
     void nieuwSpel(int ronde);
     void spelKlaar();
+    // The programme moves on: "We spelen nu voor twee rijen".
+    void zegFase(const QString& fase);
     void balGetrokken(int getal, int aantalBallen, int inTrommel);
 
     // Calling by itself.

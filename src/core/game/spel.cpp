@@ -38,6 +38,16 @@ int Spel::trek(Toeval& toeval)
     return n;
 }
 
+bool Spel::voerIn(int getal)
+{
+    if (!heeftSpel() || getal < 1 || getal > m_stand.aantalBallen || m_getrokken[getal] != 0) return false;
+    m_getrokken[getal] = 1;
+    m_stand.ballen.append({getal, m_klok(), true});
+    schrijf(Gebeurtenis::Getrokken, getal);
+    emit balGetrokken(getal);
+    return true;
+}
+
 int Spel::neemTerug()
 {
     if (m_stand.ballen.isEmpty()) return 0;

@@ -22,7 +22,8 @@ public:
     struct Bal {
         int getal = 0;
         QDateTime tijd;
-        bool operator==(const Bal& b) const { return getal == b.getal && tijd == b.tijd; }
+        bool hand = false; // entered by the organiser from a real drum
+        bool operator==(const Bal& b) const { return getal == b.getal && tijd == b.tijd && hand == b.hand; }
     };
 
     // What a game is made of; also what the record keeps and gives back.
@@ -60,6 +61,9 @@ public:
     void nieuwSpel(int aantalBallen, int ronde);
     // Draws one of the balls still in the drum, every one equally likely; 0 when it is empty.
     int trek(Toeval& toeval);
+    // A ball drawn from a real drum, entered by hand; false, and nothing changes, when there is
+    // no game, the number is not one of it, or it is already drawn.
+    bool voerIn(int getal);
     // Puts the last ball back in the drum; returns it, or 0 when none was drawn.
     int neemTerug();
     // Takes up a game as it was written down, without signalling each ball.

@@ -116,3 +116,10 @@ int sorteerPlaats(const QStringList& lijst, const QString& regel)
 }
 
 } // namespace Trommel
+
+int Trommel::balOnder(QPoint twips, int aantalBallen)
+{
+    for (int n = 1; n <= aantalCellen(aantalBallen); ++n)
+        if (QRect(cel(n), QSize(balMaat, balMaat)).contains(twips)) return n;
+    return 0;
+}

@@ -36,6 +36,8 @@ QString grootTekst(int getal, int aantalBallen);
 QPoint cel(int getal);
 inline constexpr int celAfstand = 960;
 inline constexpr int balMaat = 900;
+// The number whose ball on the board holds the point (twips of the board), or 0.
+int balOnder(QPoint twips, int aantalBallen);
 // Where the number printed on a ball starts, relative to its cell (the leading blank counted in).
 int getalX(int getal);
 inline constexpr int getalY = 135;

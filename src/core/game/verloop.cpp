@@ -101,6 +101,24 @@ char letterVan(int bal, int aantalBallen)
     return letters[aantalBallen == 75 ? 0 : 1][bal];
 }
 
+constexpr int velden12 = 12;
+
+// Splits a line at its commas into at most twelve fields; -1 when it has more.
+int splits(const QByteArray& lijn, QByteArray* velden)
+{
+    const char* veld = lijn.constData();
+    const char* const eind = veld + lijn.size();
+    int aantal = 0;
+    for (const char* c = veld;; ++c) {
+        if (c != eind && *c != ',') continue;
+        if (aantal == velden12) return -1;
+        velden[aantal++] = QByteArray::fromRawData(veld, c - veld);
+        if (c == eind) break;
+        veld = c + 1;
+    }
+    return aantal;
+}
+
 // What a record says so far, line by line.
 struct Lezer {
     Verloop::Laatste& l;
@@ -113,20 +131,12 @@ struct Lezer {
     // line of a record or cannot follow what came before.
     bool pasToe(const QByteArray& lijn)
     {
-        QByteArray velden[12];
-        const char* veld = lijn.constData();
-        const char* const eind = veld + lijn.size();
-        int aantal = 0;
-        for (const char* c = veld;; ++c) {
-            if (c != eind && *c != ',') continue;
-            if (aantal == 12) return false; // more than twelve fields
-            velden[aantal++] = QByteArray::fromRawData(veld, c - veld);
-            if (c == eind) break;
-            veld = c + 1;
-        }
+        QByteArray velden[velden12];
+        const int aantal = splits(lijn, velden);
         if (aantal < 7) return false;
         // A time in another form than ours must still be a time.
         if (!heeftTijdVorm(velden[0]) && !leesTijd(velden[0]).isValid()) return false;
+        // Lines about the programme and the checks say nothing about the balls.
         if (isBijregel(velden[3])) return true;
         const auto spel = getal(velden[1], 1, std::numeric_limits<int>::max());
         const auto ronde = getal(velden[2], 0, std::numeric_limits<int>::max());
@@ -157,7 +167,7 @@ struct Lezer {
         if (*g == Spel::Gebeurtenis::Getrokken) {
             if (getrokken[*bal]) return false;
             getrokken[*bal] = true;
-            s.ballen.append(Spel::Bal{*bal, QDateTime()});
+            s.ballen.append(Spel::Bal{*bal, QDateTime(), aantal > 11 && velden[11] == "hand"});
             tijden.append(velden[0].constData() - basis);
             l.afgemaakt = false;
             return true;
@@ -208,17 +218,59 @@ QString Verloop::dagBestand(const QString& instellingenMap, const QDate& dag)
         .filePath(mapNaam + QLatin1Char('/') + dag.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".csv"));
 }
 
-QByteArray Verloop::regel(const QDateTime& tijd, const Spel::Stand& stand, Spel::Gebeurtenis gebeurtenis, int bal)
+QByteArray Verloop::regel(const QDateTime& tijd, const Spel::Stand& stand, Spel::Gebeurtenis gebeurtenis, int bal,
+                          bool hand)
+{
+    return regel(tijd, stand, naam(gebeurtenis), bal, {}, hand);
+}
+
+// A line has all twelve fields, the later ones empty where they say nothing.
+QByteArray Verloop::regel(const QDateTime& tijd, const Spel::Stand& stand, const QByteArray& gebeurtenis, int bal,
+                          const Extra& extra, bool hand)
 {
     QByteArray uit = tijd.toOffsetFromUtc(tijd.offsetFromUtc()).toString(Qt::ISODateWithMs).toLatin1();
-    uit += ',' + QByteArray::number(stand.spelNummer) + ',' + QByteArray::number(stand.ronde) + ',' +
-           naam(gebeurtenis) + ',';
+    uit += ',' + QByteArray::number(stand.spelNummer) + ',' + QByteArray::number(stand.ronde) + ',' + gebeurtenis + ',';
     if (bal > 0)
         uit += QByteArray::number(bal) + ',' + Trommel::letter(bal, stand.aantalBallen).toLatin1();
     else
         uit += ',';
-    uit += ',' + QByteArray::number(stand.aantalBallen) + ",,,,,\r\n";
+    uit += ',' + QByteArray::number(stand.aantalBallen) + ',' + veld(extra.kaart) + ',' + veld(extra.fase) + ',' +
+           veld(extra.uitslag) + ',' + (extra.aantal > 0 ? QByteArray::number(extra.aantal) : QByteArray()) + ',' +
+           (hand ? QByteArrayLiteral("hand") : QByteArray()) + "\r\n";
     return uit;
+}
+
+QList<Verloop::Regel> Verloop::alleRegels(const QByteArray& inhoud)
+{
+    QList<Regel> uit;
+    const QList<QByteArray> lijnen = inhoud.split('\n');
+    for (int i = 1; i < lijnen.size(); ++i) {
+        QByteArray lijn = lijnen[i];
+        if (lijn.endsWith('\r')) lijn.chop(1);
+        QByteArray velden[velden12];
+        const int aantal = splits(lijn, velden);
+        if (aantal < 7) continue;
+        Regel r;
+        r.tijd = leesTijd(velden[0]);
+        if (!r.tijd.isValid()) continue;
+        r.spel = velden[1].toInt();
+        r.ronde = velden[2].toInt();
+        r.gebeurtenis = QString::fromUtf8(velden[3]);
+        r.bal = velden[4].toInt();
+        r.ballen = velden[6].toInt();
+        if (aantal > 7) r.extra.kaart = QString::fromUtf8(velden[7]);
+        if (aantal > 8) r.extra.fase = QString::fromUtf8(velden[8]);
+        if (aantal > 9) r.extra.uitslag = QString::fromUtf8(velden[9]);
+        if (aantal > 10) r.extra.aantal = velden[10].toInt();
+        r.hand = aantal > 11 && velden[11] == "hand";
+        uit.append(r);
+    }
+    return uit;
+}
+
+std::optional<QByteArray> Verloop::leesBestand(const QString& pad, QString* fout)
+{
+    return VeiligBestand::lees(pad, grootsteBestand, fout);
 }
 
 Verloop::Laatste Verloop::leesInhoud(const QByteArray& inhoud)
@@ -404,6 +456,13 @@ void Verloop::schrijfGebeurtenis(Spel::Gebeurtenis gebeurtenis, int)
     werkBij(slot ? regel(nu, m_waar, gebeurtenis, 0) : QByteArray());
 }
 
+bool Verloop::schrijfRegel(const QByteArray& gebeurtenis, int bal, const Extra& extra)
+{
+    if (!m_spel || !m_spel->heeftSpel() || m_bestand.isEmpty()) return false;
+    m_waar = m_spel->stand();
+    return werkBij(regel(m_klok(), m_waar, gebeurtenis, bal, extra));
+}
+
 void Verloop::schrijfControle(const QString& kaart, const QString& fase, const QString& uitslag, int bal, int aantal)
 {
     const QDateTime nu = m_klok();
@@ -446,7 +505,7 @@ QByteArray Verloop::inhaalRegels() const
     for (qsizetype i = oud.size() - 1; i >= gelijk; --i)
         uit += regel(nu, m_waar, Spel::Gebeurtenis::Teruggelegd, oud[i].getal);
     for (qsizetype i = gelijk; i < nieuw.size(); ++i)
-        uit += regel(nieuw[i].tijd, m_waar, Spel::Gebeurtenis::Getrokken, nieuw[i].getal);
+        uit += regel(nieuw[i].tijd, m_waar, Spel::Gebeurtenis::Getrokken, nieuw[i].getal, nieuw[i].hand);
     return uit;
 }
 

@@ -27,7 +27,9 @@
 // ball that completed a checked card; ballen: the ball count of the game (75 or 90). The
 // columns after it are empty where they do not apply: kaart (a card's number), fase (the
 // stage it was checked for), uitslag (the verdict), aantal (the place in the draw of the ball
-// in bal), herkomst. Records of seven columns, from before, are read all the same, and lines
+// in bal), herkomst ("hand" for a ball entered from a real drum). With a programme of the
+// evening, "fase" (the programme moves to the stage in fase), "winnaar" and "winnaar
+// teruggenomen" (the card, the stage, the last ball and the ball count) come in. Records of seven columns, from before, are read all the same, and lines
 // that say more than a restart needs are passed over.
 // A game that runs past midnight stays in the file where it began.
 //
@@ -45,6 +47,30 @@ public:
         QByteArrayLiteral("tijd,spel,ronde,gebeurtenis,bal,letter,ballen,kaart,fase,uitslag,aantal,herkomst");
     // The header of records written before the columns after `ballen` came.
     static inline const QByteArray kopRegelZeven = QByteArrayLiteral("tijd,spel,ronde,gebeurtenis,bal,letter,ballen");
+
+    // What a line may hold after "ballen", each empty when it does not apply: the card, the
+    // stage played for, a check's verdict, the ball's place in the draw, and "hand" for a ball
+    // entered from a real drum.
+    struct Extra {
+        QString kaart;
+        QString fase;
+        QString uitslag;
+        int aantal = 0;
+    };
+    // Any line of a record, as a person reads it; for the report of the evening.
+    struct Regel {
+        QDateTime tijd;
+        int spel = 0;
+        int ronde = 0;
+        QString gebeurtenis;
+        int bal = 0;
+        int ballen = 0;
+        Extra extra;
+        bool hand = false;
+    };
+    static QList<Regel> alleRegels(const QByteArray& inhoud);
+    // The record of a day (or the one `controleer` takes when none is given), whole.
+    static std::optional<QByteArray> leesBestand(const QString& pad, QString* fout);
 
     // The last game of a record, as far as the record could be read.
     struct Laatste {
@@ -68,7 +94,10 @@ public:
     // Reads the bytes of one record. A last line cut off by a crash is passed over.
     static Laatste leesInhoud(const QByteArray& inhoud);
     // One line of the record, with its line end.
-    static QByteArray regel(const QDateTime& tijd, const Spel::Stand& stand, Spel::Gebeurtenis gebeurtenis, int bal);
+    static QByteArray regel(const QDateTime& tijd, const Spel::Stand& stand, Spel::Gebeurtenis gebeurtenis, int bal,
+                            bool hand = false);
+    static QByteArray regel(const QDateTime& tijd, const Spel::Stand& stand, const QByteArray& gebeurtenis, int bal,
+                            const Extra& extra, bool hand = false);
     // The record of a day.
     static QString dagBestand(const QString& instellingenMap, const QDate& dag);
 
@@ -85,6 +114,10 @@ public:
     void geefOp(const Laatste& laatste);
     // Keeps a damaged record aside under another name; returns that name, empty on failure.
     static QString zetApart(const QString& bestand);
+    // A line about the game being played that is no change of its balls ("fase", "winnaar",
+    // "winnaar teruggenomen"); what the file lacks of the game goes in before it. False when it
+    // could not be written (the organiser has been told).
+    bool schrijfRegel(const QByteArray& gebeurtenis, int bal, const Extra& extra);
     // A card check, beside the game: the card's number, the stage it was checked for, the
     // verdict, and the ball that completed the card with its place in the draw (0: none).
     // Without a game the line goes into today's record with the game's columns empty.

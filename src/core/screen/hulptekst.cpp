@@ -48,20 +48,23 @@ const std::vector<Regel>& regels()
          QStringLiteral(
              "vinden in de applicatiemap, dit is de map waar het programma is geinstalleerd (meestal Program "
              "Files / Zorvak).")},
-        {600, 5100, gewoon,
+        {600, 4950, gewoon,
          QStringLiteral("Per ongeluk een bal getrokken? Druk op Backspace om de laatste bal terug te leggen in de "
                         "trommel.")},
-        {600, 5400, gewoon,
+        {600, 5220, gewoon,
          QStringLiteral("Kaart controleren: scan de streepjescode op de kaart, of druk op K en typ het nummer, "
                         "bijvoorbeeld A-0017.")},
-        {600, 5700, gewoon,
+        {600, 5490, gewoon,
          QStringLiteral("Leesbaar tot achter in de zaal: zet onder Instellingen, Extra de laatste bal licht en groot "
                         "en toon de vorige vijf ballen.")},
-        {600, 6000, gewoon,
+        {600, 5760, gewoon,
          QStringLiteral("Het bord op telefoons en tv's: zet het aan onder Instellingen, Extra. Toets W toont de zaal "
                         "het adres.")},
-        {600, 6300, gewoon,
+        {600, 6030, gewoon,
          QStringLiteral("Door dubbel op de achtergrond te klikken kunt u het menu verwijderen en weer terughalen.")},
+        {600, 6300, gewoon,
+         QStringLiteral("Programma (Extra): F9 bevestigt een winnaar, F10 neemt hem terug. Handmatig trekken: typ de bal "
+                        "en Enter.")},
         {1380, 6810, koppeling,
          QStringLiteral("Klik hier voor extra informatie (Pdf) m.b.t. het spel Bingo en Kienen.")},
         {1380, 7620, koppeling, QStringLiteral("Klik hier voor informatie m.b.t. de schermresolutie van uw computer.")},

@@ -117,6 +117,10 @@ void KaartControle::keyPressEvent(QKeyEvent* e)
 
 void KaartControle::toets(int toets)
 {
+    if (toets == Qt::Key_F9) {
+        emit winnaarGevraagd();
+        return;
+    }
     if (toets == Qt::Key_Escape || toets == Qt::Key_Return || toets == Qt::Key_Enter || toets == Qt::Key_Space ||
         toets == Qt::Key_K)
         sluit();
@@ -203,9 +207,19 @@ void KaartControle::paintEvent(QPaintEvent*)
     }
     tekstIn(p, QRectF(b * 0.05, y, b * 0.9, h * 0.06), Controle::ontbrekendTekst(m_uitslag), h * 0.04, false,
             Qt::AlignCenter);
+    if (!m_faseTekst.isEmpty()) {
+        p.setPen(QColor(250, 220, 120));
+        tekstIn(p, QRectF(b * 0.05, h * 0.875, b * 0.9, h * 0.06), m_faseTekst, h * 0.035, true, Qt::AlignCenter);
+    }
     p.setPen(QColor(180, 180, 180));
     tekstIn(p, QRectF(0, h * 0.94, b, h * 0.05), QStringLiteral("Klik of druk op een toets om terug te gaan."),
             h * 0.025, false, Qt::AlignCenter);
+}
+
+void KaartControle::zetFaseTekst(const QString& tekst)
+{
+    m_faseTekst = tekst;
+    update();
 }
 
 KaartVraag::KaartVraag(QWidget* ouder) : QDialog(ouder)

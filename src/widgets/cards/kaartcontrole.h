@@ -30,13 +30,19 @@ public:
 
     // The picture of the button that opens the check: a card under a magnifying glass.
     static QImage knopPlaatje(qreal dpr = 1.0);
+    // A line about the programme's stage under the verdict: what the card was judged for and
+    // whether it can be confirmed as winner; empty for none.
+    void zetFaseTekst(const QString& tekst);
+    const QString& faseTekst() const { return m_faseTekst; }
     // Hides the card; the board takes over again.
     void sluit();
-    // A key while the card shows: Escape, Enter, the space bar and K put it away.
+    // A key while the card shows: Escape, Enter, the space bar and K put it away; F9 asks to
+    // confirm the card as the winner (a key no scanner types by accident, as it may an Enter).
     void toets(int toets);
 
 signals:
     void gesloten();
+    void winnaarGevraagd();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -47,6 +53,7 @@ private:
     RegisterKaart m_kaart;
     Controle::Uitslag m_uitslag;
     Controle::Patroon m_patroon{};
+    QString m_faseTekst;
 };
 
 // The small dialog that asks which card to check.

@@ -4,6 +4,7 @@
 #include "core/game/avond.h"
 #include "core/game/roeper.h"
 #include "core/game/spel.h"
+#include "core/game/trommel.h"
 #include "core/screen/plaatjes.h"
 #include "core/screen/toneel.h"
 #include "core/screen/twips.h"
@@ -23,10 +24,13 @@
 #include "widgets/settings/config.h"
 #include "widgets/settings/extra.h"
 #include "widgets/settings/layout.h"
+#include "widgets/settings/programmadialoog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLocale>
 #include <QScreen>
@@ -142,6 +146,8 @@ void Main::legUit(const QRect& scherm, qreal dpr)
     if (!InfoLabel->isHidden()) plaatsOnderBord(InfoLabel);
     toonPauze();
     if (KaartControleScherm->isVisible()) KaartControleScherm->setGeometry(rect());
+    if (ProgrammaLabel) toonProgramma();
+    if (InvoerLabel && !InvoerLabel->isHidden()) toonInvoer(InvoerLabel->text());
     if (WebPic->isVisible()) WebPic->setGeometry(rect());
 }
 
@@ -161,6 +167,14 @@ void Main::verbind()
 
     connect(Timer1, &QTimer::timeout, this, &Main::klokTik);
     connect(Pic, &Doek::geklikt, &m_avond, &Avond::trekAlsKlaar);
+    // Balls from a real drum: a click on a ball's place enters that ball.
+    connect(Pic, &Doek::muisIngedrukt, this, [this](QPoint twips, Qt::MouseButton knop) {
+        if (!m_avond.handmatig() || knop != Qt::LeftButton || HelpPic->isVisible() || !Pic->inRust()) return;
+        const int bal = Trommel::balOnder(twips, m_avond.spel().aantalBallen());
+        if (bal > 0) m_avond.voerBalIn(bal);
+    });
+    connect(&m_avond, &Avond::invoerGeweigerd, this, &Main::toonInvoer);
+    connect(&m_avond, &Avond::programmaGewijzigd, this, &Main::toonProgramma);
     connect(Pic, &Doek::toetsIngedrukt, this, &Main::toets);
     connect(Pic, &Bord::rust, this, &Main::toonInfo);
     connect(BackImage, &Achtergrond::dubbelGeklikt, this, [this] {
@@ -211,6 +225,7 @@ void Main::verbind()
 
     // What the evening does around it.
     connect(&m_avond, &Avond::spelBegonnen, this, [this] {
+        m_wachtrij.clear();
         KnopPic->zetKnoppen(false);
         InfoLabel->hide();
     });
@@ -227,8 +242,14 @@ void Main::verbind()
     connect(&m_avond, &Avond::trekkingKlaar, InfoLabel, &QWidget::hide);
     connect(&m_avond, &Avond::kaartGecontroleerd, this, [this](const Avond::GecontroleerdeKaart& k) {
         KaartControleScherm->toon(k.kaart, k.uitslag, k.patroon ? &*k.patroon : nullptr);
+        KaartControleScherm->zetFaseTekst(k.faseRegel());
+    });
+    connect(&m_avond, &Avond::programmaGewijzigd, this, [this] {
+        const QString regel = m_avond.winnaarRegel();
+        if (KaartControleScherm->isVisible() && !regel.isEmpty()) KaartControleScherm->zetFaseTekst(regel);
     });
     connect(KaartControleScherm, &KaartControle::gesloten, &m_avond, &Avond::kaartWeg);
+    connect(KaartControleScherm, &KaartControle::winnaarGevraagd, &m_avond, &Avond::bevestigWinnaar);
     connect(WebPic, &WebScherm::gesloten, this, [this] { toonWebScherm(false); });
     connect(&m_avond, &Avond::kaartWeggezet, this, [this] { Pic->setFocus(); });
     connect(&m_avond.roeper(), &Roeper::pauzeGewijzigd, this, &Main::toonPauze);
@@ -268,8 +289,12 @@ void Main::toets(int toets, bool herhaling)
         return;
     }
     // Behind the help panel the hall would not see the ball: no draw while it shows.
-    if (m_avond.bezig() || HelpPic->isVisible()) return;
-    if (toets == Qt::Key_Backspace && !herhaling)
+    if (HelpPic->isVisible()) return;
+    // The next ball from a real drum may be typed while the last one still blinks.
+    if (invoerToets(toets) || m_avond.bezig()) return;
+    if (toets == Qt::Key_F10 && !herhaling)
+        m_avond.neemWinnaarTerugVraag();
+    else if (toets == Qt::Key_Backspace && !herhaling)
         m_avond.legLaatsteTerugVraag();
     else if (toets == Qt::Key_K && !herhaling)
         controleerKaart();
@@ -292,6 +317,10 @@ void Main::controleerKaart()
 
 void Main::scan(const QString& code)
 {
+    // The first key of a scanned code may have reached the ball being typed: that goes.
+    m_invoer.clear();
+    m_invoerBedorven = false;
+    if (InvoerLabel) InvoerLabel->hide();
     if (QApplication::activeModalWidget()) return;
     KaartControleScherm->hide();
     m_avond.controleerGescand(code);
@@ -313,6 +342,7 @@ void Main::helpPaneel()
     }
     m_avond.roeper().zetPauze(Roeper::Hulp, true);
     HelpPic->show();
+    HelpPic->raise();
 }
 
 // Between rounds: the address of the board on the network, large, with its code. Calling by
@@ -366,6 +396,10 @@ void Main::extraDialoog(QWidget* ouder)
     const Roeper::Pauze pauze(&roeper, Roeper::Dialoog);
     Extra dlg(ouder ? ouder : this, roeper.instellingen(), roeper.stem());
     dlg.zetWeergave(m_avond.weergave());
+    dlg.zetHandmatig(m_avond.handmatig());
+    dlg.zetProgrammaLoopt(m_avond.programmaLoopt());
+    connect(&dlg, &Extra::programmaGevraagd, this, [this, &dlg] { programmaDialoog(&dlg); });
+    connect(&dlg, &Extra::verslagGevraagd, this, [this, &dlg] { verslagDialoog(&dlg); });
     dlg.zetSpraakFout(roeper.spraakFout());
     dlg.zetWeb(m_avond.web(), m_avond.webUitleg(), !m_avond.webFout().isEmpty());
     if (dlg.exec() != QDialog::Accepted) {
@@ -374,7 +408,9 @@ void Main::extraDialoog(QWidget* ouder)
         return;
     }
     QString fout;
-    const bool weergaveBewaard = m_avond.zetWeergave(dlg.weergave(), &fout);
+    bool weergaveBewaard = m_avond.zetWeergave(dlg.weergave(), &fout);
+    if (dlg.handmatig() != m_avond.handmatig())
+        weergaveBewaard = m_avond.zetHandmatig(dlg.handmatig(), &fout) && weergaveBewaard;
     if (!roeper.zetInstellingen(dlg.waarden(), &fout) || !weergaveBewaard)
         Melding::meld(this, QStringLiteral(" Extra"),
                       QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
@@ -382,12 +418,173 @@ void Main::extraDialoog(QWidget* ouder)
     const bool nogmaals = dlg.web().aan && !m_avond.webDraait();
     if ((dlg.web() != m_avond.web() || nogmaals) && !m_avond.zetWeb(dlg.web(), true, &fout))
         Melding::meld(this, QStringLiteral(" Extra"), QStringLiteral("Het bord op het netwerk:\n") + fout);
+    if (dlg.programmaLoopt() != m_avond.programmaLoopt()) speelProgramma(dlg.programmaLoopt());
+}
+
+// A programme begins with a new game, on the stage, once the dialogs it was asked from are closed.
+void Main::speelProgramma(bool aan)
+{
+    if (!aan) {
+        m_avond.stopProgramma();
+        return;
+    }
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, [this] { speelProgramma(true); });
+        return;
+    }
+    if (m_avond.programmaLoopt() || m_avond.programma().leeg()) return;
+    m_avond.startProgramma();
+    KnopPic->zetKnoppen(true);
+}
+
+// Balls from a real drum: digits, then Enter. Backspace takes a digit back first. True when the
+// key belonged to the entry.
+bool Main::invoerToets(int toets)
+{
+    if (!m_avond.handmatig()) return false;
+    if (toets >= Qt::Key_0 && toets <= Qt::Key_9) {
+        if (m_invoer.size() < 3) m_invoer += QChar(u'0' + (toets - Qt::Key_0));
+        if (!m_invoerBedorven) toonInvoer(QStringLiteral("Bal: %1").arg(m_invoer));
+        return true;
+    }
+    if (toets == Qt::Key_Return || toets == Qt::Key_Enter) {
+        // Typed while a ball still shows: it goes in, in turn, once that is done.
+        if ((m_avond.bezig() || !m_wachtrij.isEmpty()) && m_avond.spel().heeftSpel() && !m_invoer.isEmpty() &&
+            !m_invoerBedorven) {
+            m_wachtrij.append(m_invoer.toInt());
+            m_invoer.clear();
+            if (m_wachtrij.size() == 1) QTimer::singleShot(100, this, &Main::voerWachtrijIn);
+            return true;
+        }
+        const bool bedorven = m_invoerBedorven;
+        const int bal = m_invoer.isEmpty() ? -1 : m_invoer.toInt();
+        m_invoer.clear();
+        m_invoerBedorven = false;
+        if (InvoerLabel) InvoerLabel->hide();
+        if (bedorven)
+            toonInvoer(QStringLiteral("Geen bal: typ alleen het getal van de bal."));
+        else if (bal >= 0)
+            m_avond.voerBalIn(bal);
+        return true;
+    }
+    if (toets == Qt::Key_Backspace && !m_invoer.isEmpty()) {
+        m_invoer.chop(1);
+        if (m_invoer.isEmpty()) m_invoerBedorven = false;
+        if (m_invoer.isEmpty() && InvoerLabel)
+            InvoerLabel->hide();
+        else if (!m_invoerBedorven)
+            toonInvoer(QStringLiteral("Bal: %1").arg(m_invoer));
+        return true;
+    }
+    // A letter or a sign before Enter: no ball (a card's code typed on the board is none). K
+    // stays the card check; Escape starts again.
+    if (toets == Qt::Key_Escape && (!m_invoer.isEmpty() || m_invoerBedorven)) {
+        m_invoer.clear();
+        m_invoerBedorven = false;
+        if (InvoerLabel) InvoerLabel->hide();
+        return true;
+    }
+    if (toets != Qt::Key_Space && toets != Qt::Key_K && toets < Qt::Key_Escape) m_invoerBedorven = true;
+    if (toets == Qt::Key_Space) return true; // nothing is drawn at random
+    return false;
+}
+
+void Main::voerWachtrijIn()
+{
+    if (m_wachtrij.isEmpty()) return;
+    if (m_avond.bezig() && m_avond.spel().heeftSpel()) {
+        QTimer::singleShot(100, this, &Main::voerWachtrijIn);
+        return;
+    }
+    m_avond.voerBalIn(m_wachtrij.takeFirst());
+    if (!m_wachtrij.isEmpty()) QTimer::singleShot(100, this, &Main::voerWachtrijIn);
+}
+
+void Main::toonInvoer(const QString& tekst)
+{
+    if (!InvoerLabel) {
+        InvoerLabel = maakRegel(this, "InvoerLabel", QString(), QColor(250, 220, 120));
+        InvoerLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    InvoerLabel->setText(tekst);
+    InvoerLabel->setFont(Twips::schermLettertype(QStringLiteral("Arial"), 20, true, m_schaal));
+    InfoLabel->hide();
+    plaatsOnderBord(InvoerLabel);
+    InvoerLabel->raise();
+    InvoerLabel->show();
+    // A refusal goes by itself; a number being typed stays.
+    if (!tekst.startsWith(QStringLiteral("Bal: "))) {
+        QTimer::singleShot(3000, InvoerLabel, [this, tekst] {
+            if (InvoerLabel->text() == tekst) InvoerLabel->hide();
+        });
+    }
+}
+
+// What is played for now, centred above the board, large enough for the back of the hall.
+void Main::toonProgramma()
+{
+    const QString regel = m_avond.programmaRegel();
+    if (!ProgrammaLabel) {
+        if (regel.isEmpty()) return;
+        ProgrammaLabel = maakRegel(this, "ProgrammaLabel", QString(), QColor(250, 220, 120));
+        ProgrammaLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    ProgrammaLabel->setText(regel);
+    ProgrammaLabel->setFont(Twips::schermLettertype(QStringLiteral("Arial"), 22, true, m_schaal));
+    ProgrammaLabel->adjustSize();
+    ProgrammaLabel->move(Twips::naarPixels(m_schermB / 2.0, m_schaal) - ProgrammaLabel->width() / 2,
+                         Twips::naarPixels(420, m_schaal));
+    ProgrammaLabel->raise();
+    ProgrammaLabel->setVisible(!regel.isEmpty());
+    // A card being checked and the help panel stay in front.
+    if (KaartControleScherm->isVisible()) KaartControleScherm->raise();
+    if (!HelpPic->isHidden()) HelpPic->raise();
+}
+
+void Main::programmaDialoog(QWidget* ouder)
+{
+    const Roeper::Pauze pauze(&m_avond.roeper(), Roeper::Dialoog);
+    ProgrammaDialoog dlg(ouder ? ouder : this, m_avond.programma(), m_avond.maxPrijs(), m_avond.maxAvond(),
+                         m_avond.spel().patroon());
+    if (dlg.exec() != QDialog::Accepted) return;
+    QString fout;
+    const bool grenzen = m_avond.zetLimieten(dlg.maxPrijs(), dlg.maxAvond(), &fout);
+    if (!m_avond.zetProgramma(dlg.programma(), &fout) || !grenzen)
+        Melding::meld(this, QStringLiteral(" Programma"),
+                      QStringLiteral("Het programma kon niet worden bewaard.\n") + fout);
+}
+
+std::function<QString(QWidget*)>& Main::verslagHaak()
+{
+    static std::function<QString(QWidget*)> haak = [](QWidget* ouder) {
+        return QFileDialog::getSaveFileName(ouder, QStringLiteral("Verslag van de avond bewaren als"),
+                                            QStringLiteral("Verslag van de avond %1.pdf")
+                                                .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))),
+                                            QStringLiteral("PDF (*.pdf)"));
+    };
+    return haak;
+}
+
+void Main::verslagDialoog(QWidget* ouder)
+{
+    const Roeper::Pauze pauze(&m_avond.roeper(), Roeper::Dialoog);
+    QWidget* over = ouder ? ouder : this;
+    const QString pad = verslagHaak()(over);
+    if (pad.isEmpty()) return;
+    QString fout;
+    if (m_avond.maakVerslag(pad, &fout))
+        Melding::meld(over, QStringLiteral(" Verslag"),
+                      QStringLiteral("Het verslag van de avond is bewaard als\n%1").arg(QDir::toNativeSeparators(pad)));
+    else
+        Melding::meld(over, QStringLiteral(" Verslag"), fout);
 }
 
 // The round and the instruction, centred 150 twips under the board.
 void Main::toonInfo()
 {
-    InfoLabel->setText(QStringLiteral("Ronde %1 / Druk op de spatiebalk of klik met de muis op het scherm.")
+    InfoLabel->setText((m_avond.handmatig()
+                            ? QStringLiteral("Ronde %1 / Typ het getal van de bal en Enter, of klik op de bal.")
+                            : QStringLiteral("Ronde %1 / Druk op de spatiebalk of klik met de muis op het scherm."))
                            .arg(m_avond.spel().ronde()));
     plaatsOnderBord(InfoLabel);
     InfoLabel->show();

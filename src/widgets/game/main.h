@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class Achtergrond;
@@ -68,6 +70,14 @@ public:
     std::unique_ptr<Afdrukken> maakAfdrukken();
     // The dialog "Extra" over the given window; its settings are kept when it closes with Ok.
     void extraDialoog(QWidget* ouder);
+    // The programme of the evening over the given window; kept when it closes with Ok.
+    void programmaDialoog(QWidget* ouder);
+    // "Verslag van de avond": asks where, writes it and says so. The file dialog's answer can
+    // be given by a test.
+    void verslagDialoog(QWidget* ouder);
+    static std::function<QString(QWidget*)>& verslagHaak();
+    // Plays the evening by its programme from round 1 with a new game, or no longer.
+    void speelProgramma(bool aan);
 
     // The controls, under the names the program gives them (also their objectName).
     Achtergrond* BackImage = nullptr;
@@ -87,6 +97,10 @@ public:
     // two, the organiser's window says it); made when first needed.
     QLabel* SpraakLabel = nullptr;
     static constexpr int spraakMeldingMs = 10000;
+    // What is played for now, above the board, while a programme runs; made when first needed.
+    QLabel* ProgrammaLabel = nullptr;
+    // The number being typed for a ball from a real drum, or why it was refused; made when first needed.
+    QLabel* InvoerLabel = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -105,6 +119,10 @@ private:
     void plaatsOnderBord(QLabel* label);
     void toonBalk();
     void meldSpraak();
+    void toonProgramma();
+    void toonInvoer(const QString& tekst);
+    bool invoerToets(int toets);
+    void voerWachtrijIn();
 
     Avond& m_avond;
     int m_schermB = 0;
@@ -116,4 +134,10 @@ private:
     bool m_volgtScherm = false;
     bool m_zaalScherm = false;
     QMetaObject::Connection m_geometrieVerbinding;
+    // The digits typed for a ball by hand; anything else typed before Enter spoils them (a
+    // scanner's card code is never taken for a ball).
+    QString m_invoer;
+    bool m_invoerBedorven = false;
+    // Balls typed while the one before still showed, to go in in turn.
+    QList<int> m_wachtrij;
 };

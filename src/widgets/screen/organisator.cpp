@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -41,7 +42,6 @@ public:
         m_bord = new Bord(spel, alg, this);
         m_bord->setObjectName(QStringLiteral("SpiegelBord"));
         m_bord->setFocusPolicy(Qt::NoFocus);
-        m_bord->setAttribute(Qt::WA_TransparentForMouseEvents);
         m_bord->hide();
     }
 
@@ -195,6 +195,40 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     SpraakLabel->setStyleSheet(QStringLiteral("color: rgb(170, 60, 0);"));
     SpraakLabel->hide();
 
+    ProgrammaLijst = new QListWidget(this);
+    ProgrammaLijst->setObjectName(QStringLiteral("ProgrammaLijst"));
+    ProgrammaLijst->setFocusPolicy(Qt::NoFocus);
+    ProgrammaLijst->setSelectionMode(QAbstractItemView::NoSelection);
+    ProgrammaLijst->setMinimumWidth(260);
+    ProgrammaKnop = knop(this, "ProgrammaKnop", QStringLiteral("Programma..."));
+    StartProgrammaKnop = knop(this, "StartProgrammaKnop", QStringLiteral("Programma starten"));
+    WinnaarKnop = knop(this, "WinnaarKnop", QStringLiteral("Winnaar bevestigen (F9)"));
+    WinnaarTerugKnop = knop(this, "WinnaarTerugKnop", QStringLiteral("Winnaar terugnemen (F10)"));
+    VerslagKnop = knop(this, "VerslagKnop", QStringLiteral("Verslag van de avond..."));
+    connect(ProgrammaKnop, &QPushButton::clicked, this, [this] { m_podium.programmaDialoog(this); });
+    connect(StartProgrammaKnop, &QPushButton::clicked, this, [this] {
+        if (m_avond.programmaLoopt())
+            m_podium.speelProgramma(false);
+        else if (Melding::vraag(this, QStringLiteral(" Programma"),
+                                QStringLiteral("Het programma beginnen met ronde 1? Er begint een nieuw spel."), true))
+            m_podium.speelProgramma(true);
+    });
+    connect(WinnaarKnop, &QPushButton::clicked, &m_avond, &Avond::bevestigWinnaar);
+    connect(KaartScherm, &KaartControle::winnaarGevraagd, &m_avond, &Avond::bevestigWinnaar);
+    connect(WinnaarTerugKnop, &QPushButton::clicked, &m_avond, &Avond::neemWinnaarTerugVraag);
+    connect(VerslagKnop, &QPushButton::clicked, this, [this] { m_podium.verslagDialoog(this); });
+    auto* programma = new QVBoxLayout;
+    programma->addStretch(1);
+    programma->addWidget(ProgrammaLijst, 100);
+    for (QPushButton* k : {StartProgrammaKnop, WinnaarKnop, WinnaarTerugKnop, ProgrammaKnop, VerslagKnop})
+        programma->addWidget(k);
+
+    // A ball from a real drum: a click on its place on the small board too.
+    connect(spiegel->bord(), &Doek::muisIngedrukt, this, [this](QPoint twips, Qt::MouseButton knop) {
+        if (!m_avond.handmatig() || knop != Qt::LeftButton) return;
+        const int bal = Trommel::balOnder(twips, m_avond.spel().aantalBallen());
+        if (bal > 0) m_avond.voerBalIn(bal);
+    });
     WebCode = label(this, "WebCode", 14, false);
     WebCode->setAlignment(Qt::AlignCenter);
     WebLabel = label(this, "WebLabel", 16, true);
@@ -208,6 +242,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     auto* boven = new QHBoxLayout;
     boven->addWidget(Spiegel, 1);
     boven->addLayout(web);
+    boven->addLayout(programma);
 
     auto* lagen = new QVBoxLayout(this);
     lagen->addLayout(boven, 1);
@@ -225,6 +260,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     connect(&avond, &Avond::balGetoond, this, &Organisator::toonStand);
     connect(&avond, &Avond::kaartGecontroleerd, this, [this](const Avond::GecontroleerdeKaart& k) {
         KaartScherm->toon(k.kaart, k.uitslag, k.patroon ? &*k.patroon : nullptr);
+        KaartScherm->zetFaseTekst(k.faseRegel());
         toonStand();
     });
     connect(&avond, &Avond::kaartWeggezet, this, [this] {
@@ -241,6 +277,13 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
         BalkKeuze->setChecked(m_avond.weergave().balkInZaal);
     });
     connect(&avond.roeper(), &Roeper::spraakGewijzigd, this, &Organisator::toonSpraak);
+    connect(&avond, &Avond::programmaGewijzigd, this, &Organisator::toonProgramma);
+    connect(&avond, &Avond::programmaGewijzigd, this, [this] {
+        const QString regel = m_avond.winnaarRegel();
+        if (KaartScherm->isVisible() && !regel.isEmpty()) KaartScherm->zetFaseTekst(regel);
+    });
+    connect(&avond, &Avond::kaartGecontroleerd, this, &Organisator::toonProgramma);
+    connect(&avond, &Avond::kaartWeggezet, this, &Organisator::toonProgramma);
     connect(&avond, &Avond::webGewijzigd, this, &Organisator::toonWeb);
     m_klok = new QTimer(this);
     m_klok->setInterval(1000);
@@ -251,6 +294,46 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     toonStand();
     toonSpraak();
     toonWeb();
+    toonProgramma();
+}
+
+// Every round and stage with its prize and winners; the stage played for now is marked.
+void Organisator::toonProgramma()
+{
+    const AvondProgramma& p = m_avond.programma();
+    ProgrammaLijst->clear();
+    // Without a programme only the way to make one, and the report, take room from the board.
+    for (QWidget* w : std::initializer_list<QWidget*>{ProgrammaLijst, StartProgrammaKnop, WinnaarKnop, WinnaarTerugKnop})
+        w->setVisible(!p.leeg());
+    for (int r = 0; r < p.rondes.size(); ++r) {
+        auto* kop = new QListWidgetItem(
+            QStringLiteral("Ronde %1 · %2").arg(r + 1).arg(AvondProgramma::spelNaam(p.rondes[r].spel)), ProgrammaLijst);
+        QFont vet = kop->font();
+        vet.setBold(true);
+        kop->setFont(vet);
+        for (int f = 0; f < p.rondes[r].fasen.size(); ++f) {
+            const AvondProgramma::Fase& fase = p.rondes[r].fasen[f];
+            QString tekst = QStringLiteral("    ") + fase.naam;
+            if (!fase.prijs.isEmpty()) tekst += QStringLiteral(" · ") + fase.prijs;
+            if (fase.bedrag) tekst += QStringLiteral(" · ") + AvondProgramma::bedragTekst(*fase.bedrag);
+            QStringList winnaars;
+            for (const Avond::Winnaar& w : m_avond.winnaars())
+                if (w.ronde == r && w.fase == f) winnaars << QStringLiteral("%1 (%2e bal)").arg(w.kaart).arg(w.aantal);
+            if (!winnaars.isEmpty()) tekst += QStringLiteral(" → ") + winnaars.join(QStringLiteral(", "));
+            auto* regel = new QListWidgetItem(tekst, ProgrammaLijst);
+            if (m_avond.programmaLoopt() && r == m_avond.programmaRonde() && f == m_avond.programmaFase()) {
+                regel->setText(QStringLiteral("▶ ") + tekst.trimmed());
+                regel->setFont(vet);
+                regel->setBackground(QColor(250, 220, 120));
+                ProgrammaLijst->scrollToItem(regel);
+            }
+        }
+    }
+    StartProgrammaKnop->setEnabled(!p.leeg());
+    StartProgrammaKnop->setText(m_avond.programmaLoopt() ? QStringLiteral("Programma stoppen")
+                                                         : QStringLiteral("Programma starten"));
+    WinnaarKnop->setEnabled(m_avond.kanWinnaarBevestigen());
+    WinnaarTerugKnop->setEnabled(!m_avond.winnaars().isEmpty());
 }
 
 void Organisator::zetSchermen(const QList<SchermRegel>& schermen, const QString& zaal)

@@ -9,6 +9,7 @@ class Main;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QTimer;
 
@@ -47,6 +48,13 @@ public:
     QLabel* WebLabel = nullptr;
     QLabel* WebCode = nullptr;
     KaartControle* KaartScherm = nullptr;
+    // The programme of the evening, its current stage marked, and what it asks of the organiser.
+    QListWidget* ProgrammaLijst = nullptr;
+    QPushButton* ProgrammaKnop = nullptr;
+    QPushButton* StartProgrammaKnop = nullptr;
+    QPushButton* WinnaarKnop = nullptr;
+    QPushButton* WinnaarTerugKnop = nullptr;
+    QPushButton* VerslagKnop = nullptr;
 
 signals:
     void zaalGekozen(const QString& naam);
@@ -58,6 +66,7 @@ protected:
 private:
     void toonStand();
     void toonSpraak();
+    void toonProgramma();
     void toonWeb();
 
     Main& m_podium;

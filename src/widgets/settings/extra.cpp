@@ -142,17 +142,40 @@ void Extra::maakBesturing()
     WebLabel = tekstOp(this, QStringLiteral("WebLabel"), 375, 3930, QString());
     connect(WebKeuze, &QCheckBox::toggled, PoortVeld, &QWidget::setEnabled);
 
-    BackKnoppen = dialoogKader(this, QStringLiteral("BackKnoppen"), Twips::rect(4800, 2940, 1740, 390), Qt::black);
+    BackKnoppen = dialoogKader(this, QStringLiteral("BackKnoppen"), Twips::rect(4800, 5280, 1740, 390), Qt::black);
     CancelKnop =
-        knopOp(this, QStringLiteral("CancelKnop"), {4830, 2970, 840, 330}, QStringLiteral("Cancel"), {192, 255, 192});
-    OkKnop = knopOp(this, QStringLiteral("OkKnop"), {5670, 2970, 840, 330}, QStringLiteral("Ok"), {192, 192, 255});
+        knopOp(this, QStringLiteral("CancelKnop"), {4830, 5310, 840, 330}, QStringLiteral("Cancel"), {192, 255, 192});
+    OkKnop = knopOp(this, QStringLiteral("OkKnop"), {5670, 5310, 840, 330}, QStringLiteral("Ok"), {192, 192, 255});
 
-    for (QFrame* kader : {Label7, Label2, Label4, Frame1, Label8, WeergaveKader, WebKader, BackKnoppen})
+    // The evening: balls from a real drum, the programme and its report.
+    AvondKader = new QFrame(this);
+    AvondKader->setObjectName(QStringLiteral("AvondKader"));
+    AvondKader->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    AvondKader->setGeometry(Twips::rect(240, 4410, 6300, 780));
+    HandmatigKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Handmatig trekken"), this),
+                                    QStringLiteral("HandmatigKeuze"), {360, 4515, 3000, 270});
+    HandmatigKeuze->setToolTip(
+        QStringLiteral(" Ballen uit een echte trommel: typ het getal en Enter, of klik op de bal "));
+    ProgrammaKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Spelen volgens het programma"), this),
+                                    QStringLiteral("ProgrammaKeuze"), {360, 4815, 3000, 270});
+    ProgrammaKeuze->setToolTip(QStringLiteral(" Aanzetten begint het programma bij ronde 1 met een nieuw spel "));
+    ProgrammaKnop = knopOp(this, QStringLiteral("ProgrammaKnop"), {4680, 4485, 1740, 330},
+                           QStringLiteral("Programma..."), {230, 230, 230});
+    VerslagKnop = knopOp(this, QStringLiteral("VerslagKnop"), {4680, 4785, 1740, 330}, QStringLiteral("Verslag..."),
+                         {230, 230, 230});
+    connect(ProgrammaKnop, &QPushButton::clicked, this, &Extra::programmaGevraagd);
+    connect(VerslagKnop, &QPushButton::clicked, this, &Extra::verslagGevraagd);
+
+    for (QFrame* kader : {Label7, Label2, Label4, Frame1, Label8, WeergaveKader, WebKader, AvondKader, BackKnoppen})
         kader->lower();
 
     const std::array<QWidget*, 17> volgorde = {OkKnop,      Check1,    Combo1,    HScroll1,      HScroll2,   Check2,
                                                OptionBingo, OptionKien, ProefKnop, Check3,       HScroll3,   ContrastKeuze,
                                                VorigeKeuze, BalkKeuze,  WebKeuze,  PoortVeld,    CancelKnop};
+    setTabOrder(CancelKnop, HandmatigKeuze);
+    setTabOrder(HandmatigKeuze, ProgrammaKeuze);
+    setTabOrder(ProgrammaKeuze, ProgrammaKnop);
+    setTabOrder(ProgrammaKnop, VerslagKnop);
     for (std::size_t i = 1; i < volgorde.size(); ++i)
         setTabOrder(volgorde[i - 1], volgorde[i]);
 
@@ -240,6 +263,26 @@ void Extra::zetSpraakFout(const QString& fout)
 {
     m_spraakFout = fout;
     toonSpraak();
+}
+
+void Extra::zetHandmatig(bool aan)
+{
+    HandmatigKeuze->setChecked(aan);
+}
+
+bool Extra::handmatig() const
+{
+    return HandmatigKeuze->isChecked();
+}
+
+void Extra::zetProgrammaLoopt(bool aan)
+{
+    ProgrammaKeuze->setChecked(aan);
+}
+
+bool Extra::programmaLoopt() const
+{
+    return ProgrammaKeuze->isChecked();
 }
 
 void Extra::zetWeergave(const Weergave& w)

@@ -30,13 +30,19 @@ public:
     Extra(QWidget* ouder, const RoepInstellingen& begin, Stem* stem);
 
     static constexpr int vensterBreedte = 6900;
-    static constexpr int vensterHoogte = 4800;
+    static constexpr int vensterHoogte = 6390;
     static const QString geenSpraakTekst;
     static const QString startTekst;
 
     RoepInstellingen waarden() const;
     void zetWeergave(const Weergave& w);
     Weergave weergave() const;
+    // Balls from a real drum, entered by hand.
+    void zetHandmatig(bool aan);
+    bool handmatig() const;
+    // Whether the evening is played by its programme.
+    void zetProgrammaLoopt(bool aan);
+    bool programmaLoopt() const;
     // The board on the network as it is now: its line says where it is, or why it is not.
     void zetWeb(const WebInstelling& web, const QString& uitleg, bool fout);
     WebInstelling web() const;
@@ -59,7 +65,7 @@ public:
     QFrame* Frame1 = nullptr;
     QRadioButton* OptionBingo = nullptr;
     QRadioButton* OptionKien = nullptr;
-    QLabel* Label6 = nullptr; // no speech on this computer
+    QLabel* Label6 = nullptr;    // no speech on this computer
     QCheckBox* Check3 = nullptr; // calling by itself
     QFrame* Label8 = nullptr;
     QScrollBar* HScroll3 = nullptr; // interval
@@ -69,6 +75,11 @@ public:
     QCheckBox* ContrastKeuze = nullptr;
     QCheckBox* VorigeKeuze = nullptr;
     QCheckBox* BalkKeuze = nullptr;
+    QFrame* AvondKader = nullptr;
+    QCheckBox* HandmatigKeuze = nullptr;
+    QCheckBox* ProgrammaKeuze = nullptr;
+    QPushButton* ProgrammaKnop = nullptr;
+    QPushButton* VerslagKnop = nullptr;
     QFrame* WebKader = nullptr;
     QCheckBox* WebKeuze = nullptr;
     QLabel* PoortLabel = nullptr;
@@ -77,6 +88,11 @@ public:
     QFrame* BackKnoppen = nullptr;
     QPushButton* CancelKnop = nullptr;
     QPushButton* OkKnop = nullptr;
+
+signals:
+    // The programme of the evening, or its report, asked for from here.
+    void programmaGevraagd();
+    void verslagGevraagd();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -353,6 +353,8 @@ private slots:
         for (int n : rij)
             stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
         spel().herstel(stand);
+        // Keys of the test before are no part of this burst.
+        QTest::qWait(2 * ScanHerkenner::tussenpoos);
         scan(m().Pic, QStringLiteral("A-0001"));
         QTRY_VERIFY(m().KaartControleScherm->isVisible());
         QCOMPARE(m().KaartControleScherm->kaart().nummer, 1);
@@ -576,6 +578,62 @@ private slots:
         QVERIFY(stilTijdensDialoog);
         stil = getrokken();
         QTRY_VERIFY(getrokken() > stil);
+    }
+
+    // Balls from a real drum on the stage: digits and Enter, or a click on the ball's place. A
+    // ball drawn is refused in words; a card's code typed by a scanner is no ball; the space
+    // bar draws nothing. The programme's line shows above the board and grows with the stage.
+    void handmatigEnProgramma()
+    {
+        QVERIFY(avond().zetHandmatig(true));
+        startSpel(75);
+        // A person types at a person's pace; a scanner's code of digits is no ball.
+        const auto echteKlok = ScanInvoer::klokHaak();
+        qint64 nu = 0;
+        ScanInvoer::klokHaak() = [&nu] { return nu += 200; };
+        QTest::keyClicks(m().Pic, QStringLiteral("12"));
+        QCOMPARE(m().InvoerLabel->text(), QStringLiteral("Bal: 12"));
+        QTest::keyClick(m().Pic, Qt::Key_Return);
+        QCOMPARE(spel().laatste(), 12);
+        QVERIFY(spel().ballen().last().hand);
+        QTest::keyClicks(m().Pic, QStringLiteral("12"));
+        QTest::keyClick(m().Pic, Qt::Key_Enter);
+        QCOMPARE(m().InvoerLabel->text(), QStringLiteral("Bal B-12 is al getrokken."));
+        QTest::keyClicks(m().Pic, QStringLiteral("A-0017"));
+        QTest::keyClick(m().Pic, Qt::Key_Return);
+        QCOMPARE(m().InvoerLabel->text(), QStringLiteral("Geen bal: typ alleen het getal van de bal."));
+        QTest::keyClicks(m().Pic, QStringLiteral("17x"));
+        QTest::keyClick(m().Pic, Qt::Key_Return);
+        QTest::keyClicks(m().Pic, QStringLiteral("176"));
+        QTest::keyClick(m().Pic, Qt::Key_Return);
+        QCOMPARE(m().InvoerLabel->text(), QStringLiteral("176 hoort niet bij dit spel (1 tot en met 75)."));
+        spatie();
+        ScanInvoer::klokHaak() = [&nu] { return nu += 5; };
+        QTest::keyClicks(m().Pic, QStringLiteral("1234"));
+        QTest::keyClick(m().Pic, Qt::Key_Return);
+        QTest::qWait(100);
+        ScanInvoer::klokHaak() = echteKlok;
+        QCOMPARE(getrokken(), 1);
+        const QPoint midden = Trommel::cel(40) + QPoint(Trommel::balMaat / 2, Trommel::balMaat / 2);
+        QTest::mouseClick(m().Pic, Qt::LeftButton, {}, midden / 15);
+        QCOMPARE(spel().laatste(), 40);
+
+        AvondProgramma p;
+        p.rondes = {
+            {AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0}};
+        p.rondes[0].fasen[0].bedrag = 1500;
+        QVERIFY(avond().zetProgramma(p));
+        QVERIFY(!m().ProgrammaLabel);
+        avond().startProgramma();
+        QCOMPARE(spel().aantalBallen(), 90);
+        QVERIFY(m().ProgrammaLabel->isVisible());
+        QCOMPARE(m().ProgrammaLabel->text(), QStringLiteral("Ronde 1 · 1 rij · € 15"));
+        const int hoog = m().ProgrammaLabel->height();
+        QVERIFY(qAbs(m().ProgrammaLabel->geometry().center().x() - 512) <= 1);
+        m().legUit(QRect(0, 0, 1920, 1080));
+        QVERIFY(m().ProgrammaLabel->height() > hoog * 1.3);
+        avond().stopProgramma();
+        QVERIFY(m().ProgrammaLabel->isHidden());
     }
 };
 

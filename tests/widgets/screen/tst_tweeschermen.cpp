@@ -4,6 +4,7 @@
 #include "core/game/roeper.h"
 #include "core/screen/schermkeuze.h"
 #include "testhulp.h"
+#include "widgets/common/scaninvoer.h"
 #include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
@@ -14,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
@@ -108,6 +110,7 @@ private slots:
         QVERIFY(!m.avond().kaartInBeeld());
         // A code scanned in the organiser's window shows its card on both screens, no ball drawn.
         const auto ballen = m.avond().spel().ballen().size();
+        QTest::qWait(2 * ScanHerkenner::tussenpoos); // the keys before are no part of the scan
         QTest::keyClicks(org, QStringLiteral("A-0002"));
         QTest::keyClick(org, Qt::Key_Return);
         QTRY_VERIFY(org->KaartScherm->isVisible() && !m.KaartControleScherm->isHidden());
@@ -175,6 +178,104 @@ private slots:
         opnieuw.pasToe();
         QCOMPARE(o.main().geometry(), scherm("Laptop")->geometry());
         QVERIFY(TestHulp::leesBestand(o.map.filePath(QStringLiteral("Zorvak-extra.ini"))).contains("Laptop"));
+    }
+
+    // An evening by its programme in the organiser's window: started there, balls from a real
+    // drum typed in there, the current stage marked in the list, a winning card confirmed with
+    // the button and taken back, and the report of the evening written from there.
+    void programmaInOrganisator()
+    {
+        TestHulp::Opstelling o({}, true, true);
+        Main& m = o.main();
+        TweeSchermen t(m, o.avond());
+        t.pasToe();
+        Organisator* org = t.organisator();
+        QVERIFY(org->ProgrammaLijst->isHidden() && org->StartProgrammaKnop->isHidden());
+        QVERIFY(org->ProgrammaKnop->isVisible() && org->VerslagKnop->isVisible());
+        RegisterKaart kaart;
+        {
+            KaartRegister reg(KaartRegister::padIn(o.map.path()));
+            VasteToeval kans(3);
+            QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, QStringLiteral("A"), 1, kans));
+            kaart = *reg.kaart(QStringLiteral("A"), 2);
+        }
+        AvondProgramma p;
+        p.rondes = {{AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0}};
+        p.rondes[0].fasen[0].bedrag = 1000;
+        QVERIFY(o.avond().zetProgramma(p));
+        QVERIFY(o.avond().zetHandmatig(true));
+        QVERIFY(org->ProgrammaLijst->isVisible());
+        Melding::zetVolgendAntwoord(true);
+        org->StartProgrammaKnop->click();
+        QCOMPARE(o.model().aantalBallen(), 90);
+        QCOMPARE(org->StartProgrammaKnop->text(), QStringLiteral("Programma stoppen"));
+        const auto gemarkeerd = [org] {
+            for (int i = 0; i < org->ProgrammaLijst->count(); ++i)
+                if (org->ProgrammaLijst->item(i)->text().startsWith(QStringLiteral("▶ ")))
+                    return org->ProgrammaLijst->item(i)->text();
+            return QString();
+        };
+        QCOMPARE(gemarkeerd(), QStringLiteral("▶ 1 rij · € 10"));
+
+        // The first row of the card, typed in the organiser's window at a person's pace.
+        const auto echteKlok = ScanInvoer::klokHaak();
+        qint64 nu = 0;
+        ScanInvoer::klokHaak() = [&nu] { return nu += 200; };
+        for (int i = 0; i < 9; ++i) {
+            if (kaart.getallen[i] == 0) continue;
+            QTest::keyClicks(org, QString::number(kaart.getallen[i]));
+            QTest::keyClick(org, Qt::Key_Return);
+        }
+        ScanInvoer::klokHaak() = echteKlok;
+        QCOMPARE(o.model().ballen().size(), 5);
+        QVERIFY(!org->WinnaarKnop->isEnabled());
+        o.zetKaartVraag(QStringLiteral("A-0002"), 1);
+        org->ControleKnop->click();
+        QVERIFY(org->WinnaarKnop->isEnabled());
+        QCOMPARE(org->KaartScherm->faseTekst(), QStringLiteral("Ronde 1 · 1 rij · € 10: wint. F9 bevestigt de winnaar."));
+        QCOMPARE(m.KaartControleScherm->faseTekst(), org->KaartScherm->faseTekst());
+        const QString map = qEnvironmentVariable("ZORVAK_SCHERMAFDRUKKEN");
+        if (!map.isEmpty()) org->grab().save(map + QStringLiteral("/schermafdruk-twee-programma.png"));
+        org->WinnaarKnop->click();
+        QCOMPARE(o.avond().winnaars().size(), 1);
+        QCOMPARE(gemarkeerd(), QStringLiteral("▶ 2 rijen"));
+        QVERIFY(org->ProgrammaLijst->item(1)->text().endsWith(QStringLiteral("→ A-0002 (5e bal)")));
+        QCOMPARE(m.ProgrammaLabel->text(), QStringLiteral("Ronde 1 · 2 rijen"));
+        QVERIFY(!org->WinnaarKnop->isEnabled());
+        QCOMPARE(org->KaartScherm->faseTekst(), QStringLiteral("Winnaar A-0002 bevestigd. Nu: Ronde 1 · 2 rijen"));
+        QTest::mouseClick(org->KaartScherm, Qt::LeftButton);
+        Melding::zetVolgendAntwoord(true);
+        org->WinnaarTerugKnop->click();
+        QVERIFY(o.avond().winnaars().isEmpty());
+        QCOMPARE(gemarkeerd(), QStringLiteral("▶ 1 rij · € 10"));
+        // F9 on the stage, where the card shows, confirms it as well.
+        org->ControleKnop->click();
+        QTest::keyClick(m.KaartControleScherm, Qt::Key_F9);
+        QCOMPARE(o.avond().winnaars().size(), 1);
+
+        // The report, where the organiser chose to keep it.
+        const QString pdf = o.map.filePath(QStringLiteral("verslag.pdf"));
+        QList<QWidget*> gevraagd;
+        Main::verslagHaak() = [&](QWidget* w) {
+            gevraagd << w;
+            return pdf;
+        };
+        Melding::neemGetoond();
+        org->VerslagKnop->click();
+        QCOMPARE(gevraagd, QList<QWidget*>({org}));
+        const auto getoond = Melding::neemGetoond();
+        QVERIFY(!getoond.isEmpty() && getoond.last().tekst.contains(QStringLiteral("is bewaard als")));
+        QVERIFY(TestHulp::leesBestand(pdf).startsWith("%PDF-"));
+
+        // A programme changed mid-evening starts afresh from its first stage, without the winners
+        // of the one before; a card shown before the change confirms nothing.
+        o.zetKaartVraag(QStringLiteral("A-0002"), 1);
+        org->ControleKnop->click();
+        AvondProgramma kort;
+        kort.rondes = {{AvondProgramma::Soort::Kienen, {p.rondes[0].fasen[2]}, {}, 0}};
+        QVERIFY(o.avond().zetProgramma(kort));
+        QVERIFY(o.avond().winnaars().isEmpty() && !o.avond().bevestigWinnaar());
+        QCOMPARE(gemarkeerd(), QStringLiteral("▶ volle kaart"));
     }
 };
 

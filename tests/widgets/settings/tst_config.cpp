@@ -1,7 +1,8 @@
 // The settings dialogs on a real main window: the configuration dialog (what it shows when it
 // opens, what each control stores and when, Ok and Cancel), the dialog "Extra" reached from it
 // (what Ok keeps in Zorvak-extra.ini, without any speech engine too) and the card pattern
-// editor (presses on the large card, Ok and Cancel, seen on both cards and on the button).
+// editor (presses on the large card, Ok and Cancel, seen on both cards and on the button), and
+// the programme of the evening (its dialog, the limits' warning, import and export, kept from Extra).
 #include "core/cards/kaartpatroon.h"
 #include "core/screen/plaatjes.h"
 #include "core/settings/extrainstellingen.h"
@@ -14,9 +15,13 @@
 #include "widgets/settings/config.h"
 #include "widgets/settings/extra.h"
 #include "widgets/settings/layout.h"
+#include "widgets/settings/programmadialoog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QListWidget>
+#include <QTableWidget>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -324,6 +329,69 @@ private slots:
         QTest::mouseClick(dlg->CancelKnop, Qt::LeftButton);
         QCOMPARE(knopBeeld(), start);
         QCOMPARE(klein(*openLayout(), 2), markKleur);
+    }
+
+    // The programme dialog: rounds and stages made with its buttons, a warning above the limits
+    // that goes when the limits are raised, a game of another kind bringing its own stages, an
+    // export read back by an import, and a file that is no programme refused with nothing changed.
+    void programmaDialoog()
+    {
+        ProgrammaDialoog dlg(&hoofd(), {}, 40000, 155000, PatroonKaart::Patroon{});
+        QVERIFY(!dlg.FaseTabel->isEnabled());
+        dlg.findChild<QPushButton*>(QStringLiteral("RondeErbij"))->click();
+        dlg.findChild<QPushButton*>(QStringLiteral("RondeErbij"))->click();
+        QCOMPARE(dlg.RondeLijst->count(), 2);
+        QCOMPARE(dlg.FaseTabel->rowCount(), 3);
+        dlg.FaseTabel->item(2, 1)->setText(QStringLiteral("Reis"));
+        qobject_cast<QDoubleSpinBox*>(dlg.FaseTabel->cellWidget(2, 2))->setValue(450);
+        QVERIFY(dlg.WaarschuwingLabel->isVisibleTo(&dlg));
+        QCOMPARE(dlg.waarschuwingen(), QStringList({"Ronde 2, volle kaart: € 450 is meer dan € 400 per prijs."}));
+        dlg.MaxPrijs->setValue(500);
+        QVERIFY(dlg.waarschuwingen().isEmpty() && !dlg.WaarschuwingLabel->isVisibleTo(&dlg));
+        dlg.RondeLijst->setCurrentRow(0);
+        dlg.SpelKeuze->setCurrentIndex(dlg.SpelKeuze->findText(QStringLiteral("Bingo 75")));
+        emit dlg.SpelKeuze->activated(dlg.SpelKeuze->currentIndex());
+        QCOMPARE(dlg.FaseTabel->rowCount(), 2);
+
+        const QString bestand = m_op->map.filePath(QStringLiteral("uit.json"));
+        ProgrammaDialoog::bestandHaak() = [&](QWidget*, bool) { return bestand; };
+        dlg.findChild<QPushButton*>(QStringLiteral("ExportKnop"))->click();
+        QString fout;
+        const auto uit = AvondProgramma::importeer(bestand, &fout);
+        QVERIFY2(uit, qPrintable(fout));
+        QCOMPARE(uit->rondes[1].fasen[2].prijs, QStringLiteral("Reis"));
+        QVERIFY(TestHulp::schrijfBestand(bestand, "{ \"programma\": \"Zorvak\", \"rondes\": [ {"));
+        Melding::neemGetoond();
+        dlg.findChild<QPushButton*>(QStringLiteral("ImportKnop"))->click();
+        QVERIFY(Melding::neemGetoond().last().tekst.contains(QStringLiteral("Er is niets veranderd")));
+        dlg.OkKnop->click();
+        QCOMPARE(dlg.programma(), *uit);
+        QCOMPARE(dlg.maxPrijs(), 50000);
+    }
+
+    // From Extra: the programme made there is kept beside Zorvak.ini, and "Spelen volgens het
+    // programma" starts it with a new game once the dialogs are closed; the caller names the stage.
+    void programmaViaExtra()
+    {
+        viaConfig([](Extra& extra) {
+            QTimer::singleShot(0, &extra, [] {
+                auto* dlg = qobject_cast<ProgrammaDialoog*>(QApplication::activeModalWidget());
+                QVERIFY(dlg);
+                dlg->findChild<QPushButton*>(QStringLiteral("RondeErbij"))->click();
+                dlg->OkKnop->click();
+            });
+            extra.ProgrammaKnop->click();
+            extra.ProgrammaKeuze->setChecked(true);
+            extra.Check1->setChecked(true);
+            extra.OkKnop->click();
+        });
+        QVERIFY(QFile::exists(AvondProgramma::pad(m_op->map.path())));
+        QCOMPARE(hoofd().avond().programma().rondes.size(), 1);
+        QTRY_VERIFY(hoofd().avond().programmaLoopt());
+        QCOMPARE(hoofd().avond().spel().aantalBallen(), 90);
+        QCOMPARE(hoofd().ProgrammaLabel->text(), QStringLiteral("Ronde 1 · 1 rij"));
+        // With the voice on, the caller says what is played for.
+        QVERIFY(m_stem->gezegd.contains(QStringList{QStringLiteral("We spelen nu voor één rij")}));
     }
 };
 

@@ -1,0 +1,363 @@
+// The programme of the evening: its file, the limits of a club game, an evening of three rounds
+// played from it with winners confirmed, shared and taken back, balls entered by hand, and the
+// report made from the record.
+#include "core/game/verslag.h"
+#include "testhulp.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace
+{
+struct Gesprek {
+    QList<bool> antwoorden;
+    QStringList gezegd;
+    Avond::KaartVraag kaart;
+    Avond::Gesprek maak()
+    {
+        return {[this](const QString&, const QString& tekst, bool) {
+                    gezegd << tekst;
+                    return !antwoorden.isEmpty() && antwoorden.takeFirst();
+                },
+                [this](const QString&, const QString& tekst) { gezegd << tekst; },
+                [this] { return std::optional<Avond::KaartVraag>(kaart); }};
+    }
+};
+
+AvondProgramma drieRondes()
+{
+    using S = AvondProgramma::Soort;
+    AvondProgramma p;
+    AvondProgramma::Ronde kien{S::Kienen, AvondProgramma::standaardFasen(S::Kienen), 250, 40};
+    kien.fasen[0].prijs = QStringLiteral("Taart");
+    kien.fasen[0].bedrag = 1000;
+    kien.fasen[1].bedrag = 1500;
+    kien.fasen[2].prijs = QStringLiteral("Boodschappenmand");
+    kien.fasen[2].bedrag = 5000;
+    PatroonKaart::Patroon hoeken = *AvondProgramma::vastPatroon(QStringLiteral("Vier hoeken"));
+    AvondProgramma::Ronde bingo{
+        S::Bingo75,
+        {{QStringLiteral("Vier hoeken"), hoeken, QStringLiteral("Fles wijn"), std::nullopt},
+         {QStringLiteral("Volle kaart"), AvondProgramma::vastPatroon(QStringLiteral("Volle kaart")), {}, 2550}},
+        std::nullopt,
+        0};
+    PatroonKaart::Patroon eigen{};
+    eigen[1] = eigen[7] = eigen[19] = eigen[25] = 1;
+    AvondProgramma::Ronde negentig{S::Bingo90, {{QStringLiteral("Rij"), std::nullopt, {}, 2000}}, 300, 12};
+    p.rondes = {kien, bingo, negentig};
+    // A stage with the pattern drawn in the editor travels with the file as its cells.
+    p.rondes[1].fasen.insert(1, {AvondProgramma::eigenPatroon, eigen, {}, 500});
+    return p;
+}
+
+QString pdfTekst(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+} // namespace
+
+class TstProgramma : public QObject
+{
+    Q_OBJECT
+    VasteToeval m_kans{29};
+
+private slots:
+    void init()
+    {
+        WachtTempo::zet(0);
+        WachtTempo::zetBeeindigd(false);
+    }
+
+    // Kept, read back, exported and imported unchanged; a person can read it. A damaged file is
+    // put aside whole and said; a programme of the wrong shape is refused with the place named.
+    void bestand()
+    {
+        QTemporaryDir map;
+        const AvondProgramma p = drieRondes();
+        QString fout;
+        QVERIFY(p.bewaar(map.path(), &fout));
+        const QString tekst = QString::fromUtf8(TestHulp::leesBestand(AvondProgramma::pad(map.path())));
+        QVERIFY(tekst.contains(QStringLiteral("\"spel\": \"Kienen\"")) && tekst.contains(QStringLiteral("\"X....\"")) &&
+                tekst.contains(QStringLiteral("\"kaartprijs\": 2.5")));
+        QString melding;
+        QCOMPARE(AvondProgramma::lees(map.path(), &melding), std::optional<AvondProgramma>(p));
+        const QString elders = map.filePath(QStringLiteral("mee.json"));
+        QVERIFY(p.exporteer(elders, &fout));
+        QCOMPARE(AvondProgramma::importeer(elders, &fout), std::optional<AvondProgramma>(p));
+
+        const QByteArray kapot = TestHulp::leesBestand(AvondProgramma::pad(map.path())).left(200);
+        QVERIFY(TestHulp::schrijfBestand(AvondProgramma::pad(map.path()), kapot));
+        Gesprek gesprek;
+        {
+            Avond avond({map.path(), {}, &m_kans, false});
+            avond.zetGesprek(gesprek.maak());
+            avond.hervatBijStart();
+            QVERIFY(avond.programma().leeg());
+        }
+        QVERIFY(gesprek.gezegd.value(0).contains(QStringLiteral("kan niet worden gelezen")));
+        QVERIFY(!QFileInfo::exists(AvondProgramma::pad(map.path())));
+        QCOMPARE(TestHulp::leesBestand(map.filePath(QStringLiteral("Zorvak-programma-beschadigd.json"))), kapot);
+
+        const auto fout1 = [](const QByteArray& json) {
+            QString reden;
+            return AvondProgramma::uitJson(json, &reden) ? QStringLiteral("gelezen") : reden;
+        };
+        QCOMPARE(fout1(R"({"programma":"Zorvak","rondes":[{"spel":"Kienen","fasen":[{"fase":"Vier hoeken"}]}]})"),
+                 QStringLiteral("ronde 1, fase 1: Kienen speelt voor 1 rij, 2 rijen of volle kaart"));
+        QCOMPARE(fout1(R"({"programma":"Zorvak","rondes":[{"spel":"Bingo 75","fasen":[{"fase":"Ster"}]}]})"),
+                 QStringLiteral("ronde 1, fase 1: het patroon \"Ster\" bestaat niet"));
+        QCOMPARE(fout1(R"({"programma":"Zorvak","rondes":[{"spel":"Kienen","fasen":[{"fase":"1 rij","bedrag":-5}]}]})"),
+                 QStringLiteral("ronde 1, fase 1: het bedrag is geen bedrag"));
+        QCOMPARE(fout1("{\"programma\":\"Zorvak\",\n\"rondes\": [,]}"),
+                 QStringLiteral("de tekst klopt niet in regel 2"));
+    }
+
+    // A warning, never a refusal, above the limits per prize and per evening; at the limit none.
+    // The limits are the organiser's settings.
+    void grenzen()
+    {
+        AvondProgramma p = drieRondes();
+        p.rondes[0].fasen[2].bedrag = 40000;
+        p.rondes[1].fasen[2].bedrag = 0;
+        QCOMPARE(p.totaalPrijzen(), 40000 + 1000 + 1500 + 500 + 2000);
+        QVERIFY(p.waarschuwingen(40000, 155000).isEmpty());
+        p.rondes[0].fasen[2].bedrag = 40001;
+        p.rondes[1].fasen[2].bedrag = 155000 - 45001;
+        QCOMPARE(p.waarschuwingen(40000, 155000).value(0),
+                 QStringLiteral("Ronde 1, volle kaart: € 400,01 is meer dan € 400 per prijs."));
+        QCOMPARE(p.waarschuwingen(40000, 155000).size(), 2);
+        p.rondes[1].fasen[2].bedrag = *p.rondes[1].fasen[2].bedrag + 1;
+        QCOMPARE(p.waarschuwingen(40000, 155000).value(2),
+                 QStringLiteral("De prijzen samen (€ 1.550,01) zijn meer dan € 1.550 per avond."));
+
+        QTemporaryDir map;
+        {
+            Avond avond({map.path(), {}, &m_kans, false});
+            QCOMPARE(avond.maxPrijs(), 40000);
+            QCOMPARE(avond.maxAvond(), 155000);
+            QVERIFY(avond.zetLimieten(25000, 100050));
+        }
+        Avond avond({map.path(), {}, &m_kans, false});
+        QCOMPARE(avond.maxPrijs(), 25000);
+        QCOMPARE(avond.maxAvond(), 100050);
+    }
+
+    // Three rounds with all their stages, balls from a real drum. Two cards that complete a row
+    // on the same ball share the prize; winners taken back put the programme back. The record
+    // holds every winner, a restart takes the programme's place up, and the report names it all.
+    void avondVanDrieRondes()
+    {
+        QTemporaryDir map;
+        KaartRegister reg(KaartRegister::padIn(map.path()));
+        QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, "K", 2, m_kans) &&
+                TestHulp::registreer(reg, KaartSoort::Bingo75, "B", 1, m_kans) &&
+                TestHulp::registreer(reg, KaartSoort::Bingo90, "C", 1, m_kans));
+        QList<RegisterKaart> kien;
+        for (int n = 1; n <= 12; ++n)
+            kien << *reg.kaart(QStringLiteral("K"), n);
+        const RegisterKaart bingo = *reg.kaart(QStringLiteral("B"), 1), negentig = *reg.kaart(QStringLiteral("C"), 1);
+        reg.sluit();
+        // Two cards of different pages with a number in common in a row of each.
+        int a = -1, b = -1, gedeeld = 0, rijVanA = 0;
+        QList<int> rijA, rijB;
+        for (int i = 0; i < 6 && a < 0; ++i)
+            for (int j = 6; j < 12 && a < 0; ++j)
+                for (int ri = 0; ri < 3 && a < 0; ++ri)
+                    for (int rj = 0; rj < 3 && a < 0; ++rj)
+                        for (int n : kien[i].getallen.mid(ri * 9, 9))
+                            if (n && kien[j].getallen.mid(rj * 9, 9).contains(n)) {
+                                a = i, b = j, gedeeld = n, rijVanA = ri;
+                                rijA = kien[i].getallen.mid(ri * 9, 9), rijB = kien[j].getallen.mid(rj * 9, 9);
+                            }
+        QVERIFY(a >= 0);
+
+        Gesprek gesprek;
+        auto avond = std::make_unique<Avond>(Avond::Opzet{map.path(), {}, &m_kans});
+        avond->zetGesprek(gesprek.maak());
+        QVERIFY(avond->zetHandmatig(true));
+        QVERIFY(avond->zetProgramma(drieRondes()));
+        const auto voerIn = [&](const QList<int>& ballen) {
+            for (int n : ballen)
+                if (n && !avond->spel().isGetrokken(n)) QVERIFY(avond->voerBalIn(n));
+        };
+        QList<Avond::GecontroleerdeKaart> getoond;
+        connect(avond.get(), &Avond::kaartGecontroleerd, this,
+                [&](const Avond::GecontroleerdeKaart& k) { getoond << k; });
+        const auto controleer = [&](const RegisterKaart& kaart) {
+            gesprek.kaart = {KaartNummer::tekst(kaart.serie, kaart.nummer), 1};
+            avond->kaartWeg();
+            avond->controleerKaart();
+            return getoond.last().kanBevestigen;
+        };
+        const auto nummer = [](const RegisterKaart& k) { return KaartNummer::tekst(k.serie, k.nummer); };
+
+        avond->startProgramma();
+        QCOMPARE(avond->spel().ronde(), 1);
+        QCOMPARE(avond->programmaRegel(), QStringLiteral("Ronde 1 · 1 rij · € 10"));
+        // Round 1, 1 rij: both rows but the shared number, then that one.
+        QList<int> voor = rijA + rijB;
+        voor.removeAll(gedeeld);
+        voerIn(voor);
+        QVERIFY(!controleer(kien[a]));
+        voerIn({gedeeld});
+        const int bijWinst = static_cast<int>(avond->spel().ballen().size());
+        QVERIFY(controleer(kien[a]));
+        QCOMPARE(getoond.last().fase, QStringLiteral("Ronde 1 · 1 rij · € 10"));
+        QVERIFY(avond->bevestigWinnaar());
+        QVERIFY(!avond->bevestigWinnaar());
+        QCOMPARE(avond->programmaFase(), 1);
+        QVERIFY(controleer(kien[b]));
+        QVERIFY(avond->bevestigWinnaar());
+        QCOMPARE(avond->programmaRegel(), QStringLiteral("Ronde 1 · 1 rij gedeeld door 2 winnaars · € 5 elk"));
+        // Both taken back, the last first: the programme plays for one row again.
+        gesprek.antwoorden = {true, true};
+        avond->neemWinnaarTerugVraag();
+        QCOMPARE(avond->programmaFase(), 1);
+        avond->neemWinnaarTerugVraag();
+        QCOMPARE(avond->programmaFase(), 0);
+        QVERIFY(avond->winnaars().isEmpty());
+        QVERIFY(controleer(kien[a]) && avond->bevestigWinnaar());
+        // The next ball closes the shared prize: card b now counts for two rows and does not win.
+        // The rows of card a one at a time, each completed by its last ball.
+        const auto rij = [&](int r) {
+            QList<int> uit;
+            for (int n : kien[a].getallen.mid(((rijVanA + r) % 3) * 9, 9))
+                if (n && !avond->spel().isGetrokken(n)) uit << n;
+            return uit;
+        };
+        const QList<int> tweeRijen = rij(1);
+        voerIn(tweeRijen.mid(0, tweeRijen.size() - 1));
+        QVERIFY(!controleer(kien[b]));
+        QCOMPARE(getoond.last().fase, QStringLiteral("Ronde 1 · 2 rijen · € 15"));
+        voerIn(tweeRijen.mid(tweeRijen.size() - 1));
+        QVERIFY(controleer(kien[a]) && avond->bevestigWinnaar());
+        voerIn(rij(2));
+        QVERIFY(controleer(kien[a]) && avond->bevestigWinnaar());
+        QCOMPARE(avond->programmaRonde(), 1);
+        QCOMPARE(avond->programmaRegel(), QStringLiteral("Ronde 2 · Vier hoeken · Fles wijn"));
+
+        // Round 2: Bingo 75 with its patterns.
+        gesprek.antwoorden = {true};
+        QVERIFY(avond->nieuwSpelVraag());
+        QCOMPARE(avond->spel().aantalBallen(), 75);
+        QCOMPARE(avond->spel().ronde(), 2);
+        voerIn({bingo.getallen[0], bingo.getallen[4], bingo.getallen[20]});
+        QVERIFY(!controleer(bingo));
+        voerIn({bingo.getallen[24]});
+        QVERIFY(controleer(bingo) && avond->bevestigWinnaar());
+        voerIn({bingo.getallen[6], bingo.getallen[18]});
+        QVERIFY(controleer(bingo) && avond->bevestigWinnaar());
+        voerIn(bingo.getallen);
+        QVERIFY(controleer(bingo) && avond->bevestigWinnaar());
+
+        // Round 3: Bingo 90, any row.
+        gesprek.antwoorden = {true};
+        QVERIFY(avond->nieuwSpelVraag());
+        QCOMPARE(avond->spel().aantalBallen(), 90);
+        voerIn(negentig.getallen.mid(0, 5));
+        QVERIFY(controleer(negentig) && avond->bevestigWinnaar());
+        QVERIFY(avond->programmaKlaar());
+        avond->kaartWeg();
+
+        // The record: a line per winner and per stage, with the card, the stage and the count.
+        const QString dag = Verloop::dagBestand(map.path(), QDate::currentDate());
+        const QList<Verloop::Regel> regels = Verloop::alleRegels(TestHulp::leesBestand(dag));
+        QStringList winnaars;
+        int fasen = 0;
+        for (const Verloop::Regel& r : regels) {
+            if (r.gebeurtenis.startsWith(QStringLiteral("winnaar")))
+                winnaars << QStringLiteral("%1 %2 %3 %4")
+                                .arg(r.gebeurtenis, r.extra.kaart, r.extra.fase)
+                                .arg(r.extra.aantal);
+            fasen += r.gebeurtenis == QStringLiteral("fase");
+            if (r.gebeurtenis == QStringLiteral("getrokken")) QVERIFY(r.hand);
+        }
+        QCOMPARE(winnaars.size(), 11);
+        QCOMPARE(winnaars[0], QStringLiteral("winnaar %1 1 rij %2").arg(nummer(kien[a])).arg(bijWinst));
+        QCOMPARE(winnaars[2], QStringLiteral("winnaar teruggenomen %1 1 rij %2").arg(nummer(kien[b])).arg(bijWinst));
+        // Each stage as its game plays for it: three, one taken back, three, one.
+        QCOMPARE(fasen, 9);
+        QVERIFY(TestHulp::leesBestand(dag).startsWith(Verloop::kopRegel + "\r\n"));
+
+        // A start after a crash takes the last game up with its place in the programme.
+        avond.reset();
+        {
+            Avond weer({map.path(), {}, &m_kans});
+            Gesprek ja;
+            ja.antwoorden = {true};
+            weer.zetGesprek(ja.maak());
+            weer.hervatBijStart();
+            QVERIFY(weer.programmaKlaar());
+            QCOMPARE(weer.winnaars().size(), 1);
+            QCOMPARE(weer.spel().ballen().size(), 5);
+            QVERIFY(weer.spel().ballen().first().hand);
+        }
+
+        // The report: every round, stage and winner, the shared prize gone, the totals.
+        // A check after the evening, with no game, adds no round.
+        Verloop::Regel losseControle;
+        losseControle.tijd = regels.last().tijd;
+        losseControle.gebeurtenis = QStringLiteral("gecontroleerd");
+        const Verslag::Inhoud inhoud = Verslag::inhoud(regels + QList<Verloop::Regel>{losseControle}, drieRondes());
+        QCOMPARE(inhoud.rondes.size(), 3);
+        QCOMPARE(inhoud.rondes[0].fasen.size(), 3);
+        QCOMPARE(inhoud.rondes[0].fasen[0].winnaars.size(), 1);
+        QCOMPARE(inhoud.prijzen, 1000 + 1500 + 5000 + 500 + 2550 + 2000);
+        QCOMPARE(inhoud.opbrengst, 250 * 40 + 300 * 12);
+        const QString pdf = map.filePath(QStringLiteral("verslag.pdf"));
+        QString fout;
+        QVERIFY2(Verslag::maak(dag, drieRondes(), pdf, &fout), qPrintable(fout));
+        // Under Wine there is no pdftotext: the report is then only a PDF.
+        QVERIFY(TestHulp::leesBestand(pdf).startsWith("%PDF-"));
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return;
+        const QString tekst = pdfTekst(pdf).simplified();
+        for (const QString& moet :
+             {QStringLiteral("Verslag van de avond"), QStringLiteral("Ronde 1 · Kienen"),
+              QStringLiteral("Ronde 2 · Bingo 75"), QStringLiteral("Ronde 3 · Bingo 90"),
+              QStringLiteral("kaart %1, gewonnen bij de %2e bal").arg(nummer(kien[a])).arg(bijWinst),
+              QStringLiteral("Boodschappenmand € 50"), QStringLiteral("Prijzen uitgekeerd € 125,50"),
+              QStringLiteral("Opbrengst van de kaarten € 136"), QStringLiteral("Handtekening:")})
+            QVERIFY2(tekst.contains(moet), qPrintable(moet + QStringLiteral(" in: ") + tekst));
+        QVERIFY(!tekst.contains(nummer(kien[b])));
+    }
+
+    // Balls from a real drum: nothing at random, a ball drawn or outside the game refused with a
+    // reason and nothing changed, Backspace's take-back as ever, and the record says "hand".
+    void handmatig()
+    {
+        QTemporaryDir map;
+        Gesprek gesprek;
+        Avond avond({map.path(), {}, &m_kans});
+        avond.zetGesprek(gesprek.maak());
+        QSignalSpy geweigerd(&avond, &Avond::invoerGeweigerd);
+        QVERIFY(!avond.voerBalIn(5));
+        QCOMPARE(geweigerd.last().value(0).toString(), QStringLiteral("Begin eerst een nieuw spel."));
+        QVERIFY(avond.zetHandmatig(true));
+        avond.NieuwSpel();
+        QVERIFY(!avond.trekAlsKlaar());
+        QSignalSpy getoond(&avond, &Avond::balGetoond);
+        QVERIFY(avond.voerBalIn(75));
+        QCOMPARE(getoond.size(), 1);
+        QVERIFY(!avond.voerBalIn(75));
+        QVERIFY(!avond.voerBalIn(76));
+        QVERIFY(!avond.voerBalIn(0));
+        QCOMPARE(geweigerd.size(), 4);
+        QCOMPARE(geweigerd[1].value(0).toString(), QStringLiteral("Bal O-75 is al getrokken."));
+        QCOMPARE(geweigerd[2].value(0).toString(), QStringLiteral("76 hoort niet bij dit spel (1 tot en met 75)."));
+        QCOMPARE(avond.spel().ballen().size(), 1);
+        QVERIFY(avond.voerBalIn(3));
+        gesprek.antwoorden = {true};
+        avond.legLaatsteTerugVraag();
+        QCOMPARE(avond.spel().laatste(), 75);
+        const QByteArray verloop = TestHulp::leesBestand(Verloop::dagBestand(map.path(), QDate::currentDate()));
+        QVERIFY(verloop.contains(",getrokken,75,O,75,,,,,hand\r\n"));
+        QVERIFY(verloop.contains(",teruggelegd,3,B,75,,,,,\r\n"));
+    }
+};
+
+QTEST_MAIN(TstProgramma)
+#include "tst_programma.moc"
