@@ -109,6 +109,15 @@ void Avond::stuurWebStand()
     WebStand::Gegevens g{m_spel.aantalBallen(), m_spel.ronde(), m_spel.spelNummer(), {}, {}, {}};
     for (const Spel::Bal& b : m_spel.ballen())
         g.ballen << b.getal;
+    // While a programme runs: the stage played for now and its prize ("Taart, € 10").
+    if (m_programmaLoopt && !programmaKlaar()) {
+        const AvondProgramma::Fase& f = m_programma.rondes[m_ronde].fasen[m_fase];
+        g.fase = f.naam;
+        QStringList prijs;
+        if (!f.prijs.isEmpty()) prijs << f.prijs;
+        if (f.bedrag) prijs << AvondProgramma::bedragTekst(*f.bedrag);
+        g.prijs = prijs.join(QStringLiteral(", "));
+    }
     m_web->zetStand(WebStand::json(g, ++m_webVersie));
 }
 
@@ -172,6 +181,7 @@ void Avond::volgSpel()
         connect(&m_spel, signaal, this, &Avond::stuurWebStandStraks);
     for (auto signaal : {&Spel::balGetrokken, &Spel::balTeruggelegd})
         connect(&m_spel, signaal, this, &Avond::stuurWebStandStraks);
+    connect(this, &Avond::programmaGewijzigd, this, &Avond::stuurWebStandStraks);
 }
 
 // The same road as the space bar, and never past the lock. Whatever holds the stage gives the

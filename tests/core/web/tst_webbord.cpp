@@ -3,6 +3,7 @@
 #include "core/common/toeval.h"
 #include "core/common/wacht.h"
 #include "core/game/avond.h"
+#include "core/game/avondprogramma.h"
 #include "core/web/webbord.h"
 #include "core/web/webstand.h"
 
@@ -285,7 +286,21 @@ private slots:
         avond.spel().neemTerug();
         avond.spel().neemTerug();
         QVERIFY(QJsonDocument::fromJson(pagina.volgende()).object().value("laatste").isNull());
+        // A programme that runs: the stage played for and its prize; none before it starts.
         avond.zetGesprek({[](const QString&, const QString&, bool) { return true; }, {}, {}});
+        AvondProgramma programma;
+        programma.rondes << AvondProgramma::Ronde{AvondProgramma::Soort::Kienen,
+                                                  AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen)};
+        programma.rondes[0].fasen[0].prijs = QStringLiteral("Taart");
+        programma.rondes[0].fasen[0].bedrag = 1000;
+        QVERIFY(avond.zetProgramma(programma));
+        avond.startProgramma();
+        QJsonObject fase;
+        do
+            fase = QJsonDocument::fromJson(pagina.volgende()).object();
+        while (fase.value("fase").isNull() && !fase.isEmpty());
+        QCOMPARE(fase.value("fase").toString(), QStringLiteral("1 rij"));
+        QCOMPARE(fase.value("prijs").toString(), QStringLiteral("Taart, € 10"));
         QVERIFY(avond.vraagAfsluiten() && !avond.webDraait() && avond.webAdressen().isEmpty());
         WachtTempo::zetBeeindigd(false);
     }
