@@ -18,6 +18,8 @@
 #                                  two screens only as separate ones)
 #   schermafdruk-twee-programma.png the organiser's window with the programme of the evening, a
 #                                  winning card checked for its stage (from the same test)
+#   schermafdruk-programma-zaal.png the hall's screen while the programme runs, after its first
+#                                  winner (from the same test)
 #   schermafdruk-help.png          the help panel
 #   schermafdruk-configuratie.png  the settings dialog
 #   schermafdruk-kaarteditor.png   the card pattern editor, with the top row clicked

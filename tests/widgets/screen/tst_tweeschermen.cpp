@@ -244,6 +244,7 @@ private slots:
         QVERIFY(!org->WinnaarKnop->isEnabled());
         QCOMPARE(org->KaartScherm->faseTekst(), QStringLiteral("Winnaar A-0002 bevestigd. Nu: Ronde 1 · 2 rijen"));
         QTest::mouseClick(org->KaartScherm, Qt::LeftButton);
+        if (!map.isEmpty()) m.grab().save(map + QStringLiteral("/schermafdruk-programma-zaal.png"));
         Melding::zetVolgendAntwoord(true);
         org->WinnaarTerugKnop->click();
         QVERIFY(o.avond().winnaars().isEmpty());
