@@ -272,6 +272,9 @@ std::optional<AvondProgramma> AvondProgramma::lees(const QString& instellingenMa
         if (apart.size() > 1)
             *melding += QStringLiteral(" Het is bewaard als %1; maak het programma opnieuw of herstel dat bestand.")
                             .arg(QDir::toNativeSeparators(apart));
+        else
+            *melding += QStringLiteral(" Het kon niet opzij worden gezet: bewaar het zelf voordat u een nieuw "
+                                       "programma maakt, want dat komt op dezelfde plaats.");
     }
     return std::nullopt;
 }
