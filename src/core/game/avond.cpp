@@ -393,11 +393,8 @@ void Avond::controleer(const KaartVraag& gevraagd)
         bool alGewonnen = false;
         for (const Winnaar& w : m_winnaars)
             alGewonnen = alGewonnen || (w.kaart == nummer && w.ronde == fase->first && w.fase == fase->second);
-        m_beoordeeld = Beoordeeld{nummer,
-                                  fase->first,
-                                  fase->second,
-                                  int(m_spel.ballen().size()),
-                                  m_spel.spelNummer(),
+        m_beoordeeld = Beoordeeld{{nummer, fase->first, fase->second, int(m_spel.ballen().size()), m_spel.laatste(),
+                                   m_spel.spelNummer()},
                                   gecontroleerd.uitslag.gewonnen && !alGewonnen};
         gecontroleerd.kanBevestigen = m_beoordeeld->wint;
     }
@@ -546,13 +543,18 @@ void Avond::naarFase(int ronde, int fase, bool zeg)
     m_ronde = ronde;
     m_fase = fase;
     if (!programmaKlaar() && m_spel.heeftSpel() && m_spel.ronde() == m_ronde + 1) {
-        const AvondProgramma::Fase& f = m_programma.rondes[m_ronde].fasen[m_fase];
-        if (m_programma.rondes[m_ronde].spel != AvondProgramma::Soort::Kienen)
-            m_spel.zetPatroon(f.patroon.value_or(PatroonKaart::Patroon{}));
+        speelFasePatroon();
         schrijfFase();
-        if (zeg) m_roeper->zegFase(f.naam);
+        if (zeg) m_roeper->zegFase(m_programma.rondes[m_ronde].fasen[m_fase].naam);
     }
     emit programmaGewijzigd();
+}
+
+// Bingo plays for the stage's pattern (none: any line); Kienen's stages count full rows.
+void Avond::speelFasePatroon()
+{
+    if (programmaKlaar() || m_programma.rondes[m_ronde].spel == AvondProgramma::Soort::Kienen) return;
+    m_spel.zetPatroon(m_programma.rondes[m_ronde].fasen[m_fase].patroon.value_or(PatroonKaart::Patroon{}));
 }
 
 void Avond::schrijfFase()
@@ -567,24 +569,24 @@ void Avond::schrijfFase()
 bool Avond::kanWinnaarBevestigen() const
 {
     return m_beoordeeld && m_beoordeeld->wint && m_kaartInBeeld && !m_bezig &&
-           m_beoordeeld->spel == m_spel.spelNummer() && m_beoordeeld->aantal == m_spel.ballen().size();
+           m_beoordeeld->winnaar.spel == m_spel.spelNummer() &&
+           m_beoordeeld->winnaar.aantal == m_spel.ballen().size();
 }
 
 QString Avond::winnaarRegel() const
 {
     if (!m_beoordeeld || m_winnaars.isEmpty()) return {};
     const Winnaar& w = m_winnaars.last();
-    if (w.kaart != m_beoordeeld->kaart || w.spel != m_spel.spelNummer()) return {};
+    if (w.kaart != m_beoordeeld->winnaar.kaart || w.spel != m_spel.spelNummer()) return {};
     return QStringLiteral("Winnaar %1 bevestigd. Nu: %2").arg(w.kaart, programmaRegel());
 }
 
 bool Avond::bevestigWinnaar()
 {
     if (!kanWinnaarBevestigen()) return false;
-    const Beoordeeld b = *m_beoordeeld;
     m_beoordeeld->wint = false;
-    const Winnaar w{b.kaart, b.ronde, b.fase, b.aantal, m_spel.laatste(), b.spel};
-    const bool eerste = winnaarsVan(b.ronde, b.fase) == 0;
+    const Winnaar w = m_beoordeeld->winnaar;
+    const bool eerste = winnaarsVan(w.ronde, w.fase) == 0;
     m_winnaars.append(w);
     if (m_verloop) {
         Verloop::Extra extra{w.kaart, m_programma.rondes[w.ronde].fasen[w.fase].naam, QStringLiteral("gewonnen"),
@@ -592,10 +594,9 @@ bool Avond::bevestigWinnaar()
         m_verloop->schrijfRegel("winnaar", w.bal, extra);
     }
     if (eerste) {
-        if (b.fase + 1 < m_programma.rondes[b.ronde].fasen.size())
-            naarFase(b.ronde, b.fase + 1, true);
-        else
-            naarFase(b.ronde + 1, 0, false);
+        const auto [ronde, fase] = m_programma.naWinst(w.ronde, w.fase);
+        // The caller names a new stage of the same round; a new round begins with a new game.
+        naarFase(ronde, fase, ronde == w.ronde);
     } else {
         emit programmaGewijzigd();
     }
@@ -653,10 +654,7 @@ void Avond::herstelProgramma(const QString& bestand)
             plek = std::make_pair(r.ronde - 1, fase);
         } else if (r.gebeurtenis == QLatin1String("winnaar")) {
             winnaars.append({r.extra.kaart, r.ronde - 1, fase, r.extra.aantal, r.bal, r.spel});
-            if (fase + 1 < m_programma.rondes[r.ronde - 1].fasen.size())
-                plek = std::make_pair(r.ronde - 1, fase + 1);
-            else
-                plek = std::make_pair(r.ronde, 0);
+            plek = m_programma.naWinst(r.ronde - 1, fase);
         } else if (r.gebeurtenis == QLatin1String("winnaar teruggenomen") && !winnaars.isEmpty()) {
             winnaars.removeLast();
         }
@@ -666,8 +664,7 @@ void Avond::herstelProgramma(const QString& bestand)
     m_winnaars = winnaars;
     m_ronde = plek->first;
     m_fase = plek->second;
-    if (!programmaKlaar() && m_programma.rondes[m_ronde].spel != AvondProgramma::Soort::Kienen)
-        m_spel.zetPatroon(m_programma.rondes[m_ronde].fasen[m_fase].patroon.value_or(PatroonKaart::Patroon{}));
+    speelFasePatroon();
     emit programmaGewijzigd();
 }
 
@@ -714,6 +711,13 @@ bool Avond::zetHandmatig(bool aan, QString* fout)
     m_extra->zet(handSleutel, aan);
     m_roeper->herstart();
     return m_extra->bewaar(fout);
+}
+
+bool Avond::voerBalInOp(QPoint twips)
+{
+    if (!handmatig()) return false;
+    const int bal = Trommel::balOnder(twips, m_spel.aantalBallen());
+    return bal > 0 && voerBalIn(bal);
 }
 
 bool Avond::voerBalIn(int getal)

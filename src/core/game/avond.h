@@ -8,6 +8,7 @@
 #include "core/settings/webinstelling.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -214,6 +215,9 @@ public:
     // A ball entered by hand: shown, said and written down as a drawn ball is. A ball already
     // drawn or outside the game gets a short message and changes nothing.
     bool voerBalIn(int getal);
+    // A click on a ball's place on the board (in twips): that ball entered by hand; nothing
+    // when the balls come from the program's own drum or the click is beside the balls.
+    bool voerBalInOp(QPoint twips);
 
     // "Verslag van de avond" of the day's record (with the programme) as a PDF; false with a
     // Dutch reason.
@@ -258,6 +262,7 @@ private:
     void controleer(const KaartVraag& gevraagd);
     void naarFase(int ronde, int fase, bool zeg);
     void schrijfFase();
+    void speelFasePatroon();
     // The stage a card is judged for: one just won while no ball has come since, else the one
     // played for now, when this game is its round's; none without a programme.
     std::optional<std::pair<int, int>> beoordeeldeFase() const;
@@ -270,13 +275,9 @@ private:
     int m_ronde = 0;
     int m_fase = 0;
     QList<Winnaar> m_winnaars;
-    // The card shown, as it may be confirmed: its number, the stage and the ball count it was judged at.
+    // The card shown, as the winner it becomes when confirmed: judged at this ball count and ball.
     struct Beoordeeld {
-        QString kaart;
-        int ronde = 0;
-        int fase = 0;
-        int aantal = 0;
-        int spel = 0;
+        Winnaar winnaar;
         bool wint = false;
     };
     std::optional<Beoordeeld> m_beoordeeld;

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 // The programme of an evening: a list of rounds, each a game with its stages in order, and a
 // prize per stage. It lives in "Zorvak-programma.json" beside Zorvak.ini: JSON, because a person
@@ -94,6 +95,12 @@ struct AvondProgramma {
     static QString bedragTekst(qint64 centen);
     // What the stage says is played for: "Ronde 3 · 2 rijen · € 15" (the prize's text when it has no amount).
     QString regel(int ronde, int fase) const;
+    // Where the programme goes once a stage is won: its next stage, or the next round's first
+    // (one past the last round when the evening's prizes are all won).
+    std::pair<int, int> naWinst(int ronde, int fase) const
+    {
+        return fase + 1 < rondes[ronde].fasen.size() ? std::make_pair(ronde, fase + 1) : std::make_pair(ronde + 1, 0);
+    }
     // The prize of a stage for one of `delers` winners, when it has an amount.
     static std::optional<qint64> deel(const Fase& fase, int delers);
 };

@@ -216,6 +216,19 @@ void KaartControle::paintEvent(QPaintEvent*)
             h * 0.025, false, Qt::AlignCenter);
 }
 
+void KaartControle::volg(Avond& avond)
+{
+    connect(&avond, &Avond::kaartGecontroleerd, this, [this](const Avond::GecontroleerdeKaart& k) {
+        toon(k.kaart, k.uitslag, k.patroon ? &*k.patroon : nullptr);
+        zetFaseTekst(k.faseRegel());
+    });
+    connect(&avond, &Avond::programmaGewijzigd, this, [this, &avond] {
+        const QString regel = avond.winnaarRegel();
+        if (isVisible() && !regel.isEmpty()) zetFaseTekst(regel);
+    });
+    connect(this, &KaartControle::winnaarGevraagd, &avond, &Avond::bevestigWinnaar);
+}
+
 void KaartControle::zetFaseTekst(const QString& tekst)
 {
     m_faseTekst = tekst;

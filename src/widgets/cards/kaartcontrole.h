@@ -21,6 +21,9 @@ public:
     explicit KaartControle(QWidget* ouder);
 
     void toon(const RegisterKaart& kaart, const Controle::Uitslag& uitslag, const Controle::Patroon* patroon);
+    // Shows every card the evening checks, with the line of the programme's stage (kept up to
+    // date when a winner is confirmed), and asks the evening to confirm a winner on F9.
+    void volg(Avond& avond);
     const RegisterKaart& kaart() const { return m_kaart; }
     const Controle::Uitslag& uitslag() const { return m_uitslag; }
 

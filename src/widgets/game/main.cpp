@@ -4,7 +4,6 @@
 #include "core/game/avond.h"
 #include "core/game/roeper.h"
 #include "core/game/spel.h"
-#include "core/game/trommel.h"
 #include "core/screen/plaatjes.h"
 #include "core/screen/toneel.h"
 #include "core/screen/twips.h"
@@ -169,9 +168,7 @@ void Main::verbind()
     connect(Pic, &Doek::geklikt, &m_avond, &Avond::trekAlsKlaar);
     // Balls from a real drum: a click on a ball's place enters that ball.
     connect(Pic, &Doek::muisIngedrukt, this, [this](QPoint twips, Qt::MouseButton knop) {
-        if (!m_avond.handmatig() || knop != Qt::LeftButton || HelpPic->isVisible() || !Pic->inRust()) return;
-        const int bal = Trommel::balOnder(twips, m_avond.spel().aantalBallen());
-        if (bal > 0) m_avond.voerBalIn(bal);
+        if (knop == Qt::LeftButton && !HelpPic->isVisible() && Pic->inRust()) m_avond.voerBalInOp(twips);
     });
     connect(&m_avond, &Avond::invoerGeweigerd, this, &Main::toonInvoer);
     connect(&m_avond, &Avond::programmaGewijzigd, this, &Main::toonProgramma);
@@ -240,16 +237,8 @@ void Main::verbind()
         KnopPic->voegToe(n);
     });
     connect(&m_avond, &Avond::trekkingKlaar, InfoLabel, &QWidget::hide);
-    connect(&m_avond, &Avond::kaartGecontroleerd, this, [this](const Avond::GecontroleerdeKaart& k) {
-        KaartControleScherm->toon(k.kaart, k.uitslag, k.patroon ? &*k.patroon : nullptr);
-        KaartControleScherm->zetFaseTekst(k.faseRegel());
-    });
-    connect(&m_avond, &Avond::programmaGewijzigd, this, [this] {
-        const QString regel = m_avond.winnaarRegel();
-        if (KaartControleScherm->isVisible() && !regel.isEmpty()) KaartControleScherm->zetFaseTekst(regel);
-    });
+    KaartControleScherm->volg(m_avond);
     connect(KaartControleScherm, &KaartControle::gesloten, &m_avond, &Avond::kaartWeg);
-    connect(KaartControleScherm, &KaartControle::winnaarGevraagd, &m_avond, &Avond::bevestigWinnaar);
     connect(WebPic, &WebScherm::gesloten, this, [this] { toonWebScherm(false); });
     connect(&m_avond, &Avond::kaartWeggezet, this, [this] { Pic->setFocus(); });
     connect(&m_avond.roeper(), &Roeper::pauzeGewijzigd, this, &Main::toonPauze);
@@ -318,9 +307,7 @@ void Main::controleerKaart()
 void Main::scan(const QString& code)
 {
     // The first key of a scanned code may have reached the ball being typed: that goes.
-    m_invoer.clear();
-    m_invoerBedorven = false;
-    if (InvoerLabel) InvoerLabel->hide();
+    wisInvoer();
     if (QApplication::activeModalWidget()) return;
     KaartControleScherm->hide();
     m_avond.controleerGescand(code);
@@ -458,9 +445,7 @@ bool Main::invoerToets(int toets)
         }
         const bool bedorven = m_invoerBedorven;
         const int bal = m_invoer.isEmpty() ? -1 : m_invoer.toInt();
-        m_invoer.clear();
-        m_invoerBedorven = false;
-        if (InvoerLabel) InvoerLabel->hide();
+        wisInvoer();
         if (bedorven)
             toonInvoer(QStringLiteral("Geen bal: typ alleen het getal van de bal."));
         else if (bal >= 0)
@@ -479,14 +464,19 @@ bool Main::invoerToets(int toets)
     // A letter or a sign before Enter: no ball (a card's code typed on the board is none). K
     // stays the card check; Escape starts again.
     if (toets == Qt::Key_Escape && (!m_invoer.isEmpty() || m_invoerBedorven)) {
-        m_invoer.clear();
-        m_invoerBedorven = false;
-        if (InvoerLabel) InvoerLabel->hide();
+        wisInvoer();
         return true;
     }
     if (toets != Qt::Key_Space && toets != Qt::Key_K && toets < Qt::Key_Escape) m_invoerBedorven = true;
     if (toets == Qt::Key_Space) return true; // nothing is drawn at random
     return false;
+}
+
+void Main::wisInvoer()
+{
+    m_invoer.clear();
+    m_invoerBedorven = false;
+    if (InvoerLabel) InvoerLabel->hide();
 }
 
 void Main::voerWachtrijIn()

@@ -123,6 +123,7 @@ private:
     void toonInvoer(const QString& tekst);
     bool invoerToets(int toets);
     void voerWachtrijIn();
+    void wisInvoer();
 
     Avond& m_avond;
     int m_schermB = 0;

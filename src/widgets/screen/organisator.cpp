@@ -214,7 +214,6 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
             m_podium.speelProgramma(true);
     });
     connect(WinnaarKnop, &QPushButton::clicked, &m_avond, &Avond::bevestigWinnaar);
-    connect(KaartScherm, &KaartControle::winnaarGevraagd, &m_avond, &Avond::bevestigWinnaar);
     connect(WinnaarTerugKnop, &QPushButton::clicked, &m_avond, &Avond::neemWinnaarTerugVraag);
     connect(VerslagKnop, &QPushButton::clicked, this, [this] { m_podium.verslagDialoog(this); });
     auto* programma = new QVBoxLayout;
@@ -225,9 +224,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
 
     // A ball from a real drum: a click on its place on the small board too.
     connect(spiegel->bord(), &Doek::muisIngedrukt, this, [this](QPoint twips, Qt::MouseButton knop) {
-        if (!m_avond.handmatig() || knop != Qt::LeftButton) return;
-        const int bal = Trommel::balOnder(twips, m_avond.spel().aantalBallen());
-        if (bal > 0) m_avond.voerBalIn(bal);
+        if (knop == Qt::LeftButton) m_avond.voerBalInOp(twips);
     });
     WebCode = label(this, "WebCode", 14, false);
     WebCode->setAlignment(Qt::AlignCenter);
@@ -258,11 +255,8 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     for (auto signaal : {&Spel::balGetrokken, &Spel::balTeruggelegd})
         connect(&spel, signaal, this, &Organisator::toonStand);
     connect(&avond, &Avond::balGetoond, this, &Organisator::toonStand);
-    connect(&avond, &Avond::kaartGecontroleerd, this, [this](const Avond::GecontroleerdeKaart& k) {
-        KaartScherm->toon(k.kaart, k.uitslag, k.patroon ? &*k.patroon : nullptr);
-        KaartScherm->zetFaseTekst(k.faseRegel());
-        toonStand();
-    });
+    KaartScherm->volg(avond);
+    connect(&avond, &Avond::kaartGecontroleerd, this, &Organisator::toonStand);
     connect(&avond, &Avond::kaartWeggezet, this, [this] {
         KaartScherm->hide();
         toonStand();
@@ -278,10 +272,6 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     });
     connect(&avond.roeper(), &Roeper::spraakGewijzigd, this, &Organisator::toonSpraak);
     connect(&avond, &Avond::programmaGewijzigd, this, &Organisator::toonProgramma);
-    connect(&avond, &Avond::programmaGewijzigd, this, [this] {
-        const QString regel = m_avond.winnaarRegel();
-        if (KaartScherm->isVisible() && !regel.isEmpty()) KaartScherm->zetFaseTekst(regel);
-    });
     connect(&avond, &Avond::kaartGecontroleerd, this, &Organisator::toonProgramma);
     connect(&avond, &Avond::kaartWeggezet, this, &Organisator::toonProgramma);
     connect(&avond, &Avond::webGewijzigd, this, &Organisator::toonWeb);

@@ -55,6 +55,16 @@ QPushButton* knopOp(QWidget* ouder, const QString& naam, QRect twips, const QStr
     k->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
     return k;
 }
+
+// A sunken box around a group of choices.
+QFrame* groepKader(QWidget* ouder, const QString& naam, QRect twips)
+{
+    auto* kader = new QFrame(ouder);
+    kader->setObjectName(naam);
+    kader->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    kader->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return kader;
+}
 } // namespace
 
 Extra::Extra(QWidget* ouder, const RoepInstellingen& begin, Stem* stem) : QDialog(ouder), m_stem(stem)
@@ -90,10 +100,7 @@ void Extra::maakBesturing()
 
     Check2 = metAchtergrond(new QCheckBox(QStringLiteral("Cijfers herhalen (vijf, zes)"), this),
                             QStringLiteral("Check2"), {240, 1980, 3240, 300});
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Frame1->setGeometry(Twips::rect(240, 2340, 3240, 690));
+    Frame1 = groepKader(this, QStringLiteral("Frame1"), {240, 2340, 3240, 690});
     OptionBingo = metAchtergrond(new QRadioButton(QStringLiteral("Bingo: letter en getal"), this),
                                  QStringLiteral("OptionBingo"), {420, 2415, 2940, 270});
     OptionKien = metAchtergrond(new QRadioButton(QStringLiteral("Kienen: alleen het getal"), this),
@@ -114,10 +121,7 @@ void Extra::maakBesturing()
                       QStringLiteral("De spatiebalk zet het zelf trekken\nstil en weer aan."));
 
     // What the hall sees.
-    WeergaveKader = new QFrame(this);
-    WeergaveKader->setObjectName(QStringLiteral("WeergaveKader"));
-    WeergaveKader->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    WeergaveKader->setGeometry(Twips::rect(3840, 1830, 2700, 1020));
+    WeergaveKader = groepKader(this, QStringLiteral("WeergaveKader"), {3840, 1830, 2700, 1020});
     ContrastKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Laatste bal licht en groot"), this),
                                    QStringLiteral("ContrastKeuze"), {3960, 1905, 2520, 270});
     VorigeKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Vorige vijf ballen tonen"), this),
@@ -127,10 +131,7 @@ void Extra::maakBesturing()
     BalkKeuze->setToolTip(QStringLiteral(" Met twee schermen: de opdrachtbalk ook voor de zaal "));
 
     // The board on the local network, for the phones and TVs in the hall.
-    WebKader = new QFrame(this);
-    WebKader->setObjectName(QStringLiteral("WebKader"));
-    WebKader->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    WebKader->setGeometry(Twips::rect(240, 3480, 6300, 840));
+    WebKader = groepKader(this, QStringLiteral("WebKader"), {240, 3480, 6300, 840});
     WebKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Bord op het netwerk (telefoons en tv's in de zaal)"), this),
                               QStringLiteral("WebKeuze"), {360, 3570, 4200, 270});
     PoortLabel = tekstOp(this, QStringLiteral("PoortLabel"), 4800, 3585, QStringLiteral("Poort"));
@@ -148,10 +149,7 @@ void Extra::maakBesturing()
     OkKnop = knopOp(this, QStringLiteral("OkKnop"), {5670, 5310, 840, 330}, QStringLiteral("Ok"), {192, 192, 255});
 
     // The evening: balls from a real drum, the programme and its report.
-    AvondKader = new QFrame(this);
-    AvondKader->setObjectName(QStringLiteral("AvondKader"));
-    AvondKader->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    AvondKader->setGeometry(Twips::rect(240, 4410, 6300, 780));
+    AvondKader = groepKader(this, QStringLiteral("AvondKader"), {240, 4410, 6300, 780});
     HandmatigKeuze = metAchtergrond(new QCheckBox(QStringLiteral("Handmatig trekken"), this),
                                     QStringLiteral("HandmatigKeuze"), {360, 4515, 3000, 270});
     HandmatigKeuze->setToolTip(

@@ -290,7 +290,7 @@ private slots:
         avond.zetGesprek({[](const QString&, const QString&, bool) { return true; }, {}, {}});
         AvondProgramma programma;
         programma.rondes << AvondProgramma::Ronde{AvondProgramma::Soort::Kienen,
-                                                  AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen)};
+                                                  AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0};
         programma.rondes[0].fasen[0].prijs = QStringLiteral("Taart");
         programma.rondes[0].fasen[0].bedrag = 1000;
         QVERIFY(avond.zetProgramma(programma));
