@@ -62,11 +62,11 @@ const char* const hulpTekst =
     "  Afsluitcode: 0 de kaart wint, 1 de kaart wint niet, 2 fout argument of onbekende kaart.\n"
     "\n"
     "  verslag            \"Verslag van de avond\" als PDF: de rondes, de winnaars en de prijzen uit het\n"
-    "                     verloop van de avond en het programma\n"
+    "                     verloop van de avond, met het programma zoals het toen werd gespeeld\n"
     "  --datum JJJJ-MM-DD het verloop van die dag; zonder --datum het verloop dat controleer neemt\n"
     "\n"
     "  --register BESTAND het kaartregister (standaard Kaartregister.db in de map van de instellingen);\n"
-    "                     het verloop en het programma staan in dezelfde map\n"
+    "                     het verloop staat in dezelfde map\n"
     "  --help             toont deze uitleg\n"
     "\n"
     "Bij een fout wordt er geen bestand geschreven en is de afsluitcode niet 0. Ctrl-C breekt het\n"
@@ -153,19 +153,10 @@ int verslag(const QMap<QString, QString>& opties)
         Afdruk::beschermdDoel(uitvoer, map, registerBestand, QCoreApplication::applicationDirPath());
     if (!beschermd.isEmpty())
         return fout(QStringLiteral("het verslag kan niet in %1 worden geschreven.").arg(beschermd));
-    // Only read: a damaged programme stays where it is, for the program to deal with.
-    AvondProgramma programma;
-    if (QFileInfo::exists(AvondProgramma::pad(map))) {
-        QString reden;
-        if (auto gelezen = AvondProgramma::importeer(AvondProgramma::pad(map), &reden))
-            programma = *gelezen;
-        else
-            schrijf(stderr, QStringLiteral("zorvak-kaarten: het programma kan niet worden gelezen (%1); het verslag "
-                                           "noemt alleen de spellen.\n")
-                                .arg(reden));
-    }
+    // The report is made from the day's record alone: what the programme's file says now is not
+    // what was played then.
     QString reden;
-    if (!Verslag::maak(bestand, programma, uitvoer, &reden)) return fout(reden);
+    if (!Verslag::maak(bestand, uitvoer, &reden)) return fout(reden);
     return 0;
 }
 

@@ -118,4 +118,13 @@ QImage startPlaatje()
     return img;
 }
 
+QImage kleinPlaatje(const Patroon& patroon)
+{
+    QImage img(kleinFormaat / 15, kleinFormaat / 15, QImage::Format_RGB32);
+    img.fill(leegKleur);
+    TwipsBeeld doek{img};
+    tekenKlein(doek, patroon, markKleur);
+    return img;
+}
+
 } // namespace PatroonKaart

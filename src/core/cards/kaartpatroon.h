@@ -31,6 +31,9 @@ Patroon diagonalen();
 // The pattern button's picture at start-up: 43 x 43 pixels, a 7-pixel margin in RGB(40,40,60)
 // left and top, then the small card of both diagonals.
 QImage startPlaatje();
+// The small card of a pattern alone (36 x 36 pixels, its centre in the mark colour): the picture
+// of a stage's pattern in the programme's lists.
+QImage kleinPlaatje(const Patroon& patroon);
 
 inline int rij(int k)
 {

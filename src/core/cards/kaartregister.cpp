@@ -833,12 +833,16 @@ std::optional<RegisterKaart> KaartRegister::kaart(const QString& serie, int numm
     return std::nullopt;
 }
 
-QString KaartRegister::laatsteSerie()
+QString KaartRegister::laatsteSerie(const QList<KaartSoort>& soorten)
 {
     if (m_toestand != Toestand::Open && !open()) return {};
+    QStringList namen;
+    for (KaartSoort soort : soorten)
+        namen << QStringLiteral("'%1'").arg(soortTekst(soort));
+    const QString welke = namen.isEmpty() ? QString() : QStringLiteral(" AND soort IN (%1)").arg(namen.join(','));
     QSqlQuery q(QSqlDatabase::database(m_verbinding, false));
-    if (q.exec(QStringLiteral("SELECT serie FROM kaarten k WHERE 1%1 ORDER BY rowid DESC LIMIT 1")
-                   .arg(nietInAfdruk(QStringLiteral("k")))) &&
+    if (q.exec(QStringLiteral("SELECT serie FROM kaarten k WHERE 1%1%2 ORDER BY rowid DESC LIMIT 1")
+                   .arg(welke, nietInAfdruk(QStringLiteral("k")))) &&
         q.next())
         return q.value(0).toString();
     return {};

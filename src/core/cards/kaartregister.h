@@ -127,8 +127,9 @@ public:
     std::optional<RegisterKaart> kaart(const QString& serie, int nummer, QString* fout = nullptr);
     // Cards eerste .. eerste + aantal - 1 of a series, in number order.
     QList<RegisterKaart> kaarten(const QString& serie, int eerste, int aantal, QString* fout = nullptr);
-    // The series of the card printed last; empty when there is none.
-    QString laatsteSerie();
+    // The series of the card printed last, of one of these kinds (none given: of any kind);
+    // empty when there is none.
+    QString laatsteSerie(const QList<KaartSoort>& soorten = {});
     int aantalKaarten(const QString& serie = {});
 
 private:

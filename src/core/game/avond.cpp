@@ -133,7 +133,7 @@ QString Avond::instellingenMap() const
 
 Avond::Stand Avond::stand() const
 {
-    return {m_spel.stand(), m_spel.rondeTeller(), m_bezig, m_kaartInBeeld, m_spel.patroon()};
+    return {m_spel.stand(), m_spel.rondeTeller(), m_bezig, m_kaartInBeeld, fasePatroon().value_or(m_spel.patroon())};
 }
 
 bool Avond::zetWeergave(const Weergave& weergave, QString* fout)
@@ -188,7 +188,7 @@ void Avond::volgSpel()
 // hall a whole interval again.
 void Avond::zelfTrekken()
 {
-    if (handmatig()) return;
+    if (handmatig() || rondeAfgelopen()) return;
     if (m_bezig || (m_podiumVrij && !m_podiumVrij())) {
         m_roeper->herstart();
         return;
@@ -199,6 +199,10 @@ void Avond::zelfTrekken()
 bool Avond::trekAlsKlaar()
 {
     if (m_bezig || handmatig()) return false;
+    if (rondeAfgelopen()) {
+        emit invoerGeweigerd(rondeAfgelopenTekst());
+        return false;
+    }
     m_bezig = true;
     TrekBal();
     return true;
@@ -259,7 +263,11 @@ void Avond::NieuwSpel()
         metProgramma ? AvondProgramma::aantalBallen(m_programma.rondes[m_ronde].spel) : m_alg->AantalBallen;
     if (metProgramma) m_spel.zetRondeTeller(m_ronde + 1);
     m_spel.nieuwSpel(aantal, m_spel.rondeTeller());
-    if (metProgramma) naarFase(m_ronde, m_fase, true);
+    if (metProgramma) {
+        // Each round's record carries the programme as it is played, for the report.
+        schrijfProgramma();
+        naarFase(m_ronde, m_fase, true);
+    }
     emit spelBegonnen(m_spel.aantalBallen());
     emit schuifBordIn(m_spel.aantalBallen());
     if (!loopt(generatie)) return;
@@ -366,6 +374,15 @@ void Avond::controleerGescand(const QString& code)
 void Avond::controleer(const KaartVraag& gevraagd)
 {
     std::optional<RegisterKaart> kaart = zoekKaart(gevraagd);
+    const SpelSoort soort = spelSoort();
+    if (kaart && !soort.past(kaart->soort)) {
+        // Judged by the rules of another game, a card could win what it cannot: it is refused.
+        const QString nummer = KaartNummer::tekst(kaart->serie, kaart->nummer);
+        if (m_verloop)
+            m_verloop->schrijfControle(nummer, {}, QStringLiteral("geweigerd: ") + KaartNummer::soortNaam(kaart->soort), 0, 0);
+        meld(QStringLiteral("Kaart controleren"), soort.weigering(nummer, kaart->soort));
+        kaart.reset();
+    }
     if (!kaart) {
         m_roeper->zetPauze(Roeper::Controle, false);
         return;
@@ -393,8 +410,9 @@ void Avond::controleer(const KaartVraag& gevraagd)
         bool alGewonnen = false;
         for (const Winnaar& w : m_winnaars)
             alGewonnen = alGewonnen || (w.kaart == nummer && w.ronde == fase->first && w.fase == fase->second);
+        const Controle::Voltooid compleet = gecontroleerd.uitslag.fasen.value(gecontroleerd.uitslag.beslissend);
         m_beoordeeld = Beoordeeld{{nummer, fase->first, fase->second, int(m_spel.ballen().size()), m_spel.laatste(),
-                                   m_spel.spelNummer()},
+                                   m_spel.spelNummer(), compleet.bal, compleet.plaats},
                                   gecontroleerd.uitslag.gewonnen && !alGewonnen};
         gecontroleerd.kanBevestigen = m_beoordeeld->wint;
     }
@@ -444,7 +462,18 @@ std::optional<RegisterKaart> Avond::zoekKaart(const KaartVraag& vraag)
         meld(titel, melding);
         return std::nullopt;
     }
-    if (serie.isEmpty()) serie = kaartRegister.laatsteSerie();
+    if (serie.isEmpty()) {
+        // A bare number belongs to the series of this game's kind printed last.
+        const SpelSoort soort = spelSoort();
+        serie = kaartRegister.laatsteSerie(soort.kaarten());
+        if (serie.isEmpty()) {
+            kaartRegister.sluit();
+            meld(titel, QStringLiteral("Er is nog geen reeks kaarten voor dit spel (%1) afgedrukt. Typ het nummer met "
+                                       "de letter van de reeks, bijvoorbeeld A-0017.")
+                            .arg(soort.naam()));
+            return std::nullopt;
+        }
+    }
     std::optional<RegisterKaart> kaart = kaartRegister.kaart(serie, nummer, &melding);
     kaartRegister.sluit();
     if (!kaart) {
@@ -475,6 +504,8 @@ bool Avond::zetProgramma(const AvondProgramma& programma, QString* fout)
     if (m_programmaLoopt) {
         m_ronde = m_fase = 0;
         m_programmaLoopt = !m_programma.leeg();
+        // A change while the programme runs goes into the record as such.
+        if (m_programmaLoopt && m_spel.heeftSpel()) schrijfProgramma();
     }
     emit programmaGewijzigd();
     return true;
@@ -507,7 +538,6 @@ int Avond::winnaarsVan(int ronde, int fase) const
 QString Avond::programmaRegel() const
 {
     if (!m_programmaLoopt) return {};
-    if (programmaKlaar()) return QStringLiteral("Alle prijzen van de avond zijn gewonnen");
     // A prize just won by more than one card: the hall sees that it is shared.
     if (!m_winnaars.isEmpty()) {
         const Winnaar& w = m_winnaars.last();
@@ -522,7 +552,44 @@ QString Avond::programmaRegel() const
                 .arg(deel ? QStringLiteral(" · %1 elk").arg(AvondProgramma::bedragTekst(*deel)) : QString());
         }
     }
+    if (rondeAfgelopen()) return rondeAfgelopenTekst();
+    if (programmaKlaar()) return QStringLiteral("Alle prijzen van de avond zijn gewonnen");
     return m_programma.regel(m_ronde, m_fase);
+}
+
+bool Avond::rondeAfgelopen() const
+{
+    if (!m_programmaLoopt || !m_spel.heeftSpel()) return false;
+    const int ronde = m_spel.ronde() - 1;
+    return ronde >= 0 && ronde < m_ronde && ronde < m_programma.rondes.size();
+}
+
+QString Avond::rondeAfgelopenTekst() const
+{
+    if (programmaKlaar())
+        return QStringLiteral("Ronde %1 is afgelopen: alle prijzen van de avond zijn gewonnen. Druk op Start voor een "
+                              "nieuw spel.")
+            .arg(m_spel.ronde());
+    return QStringLiteral("Ronde %1 is afgelopen. Druk op Start voor ronde %2.").arg(m_spel.ronde()).arg(m_ronde + 1);
+}
+
+SpelSoort Avond::spelSoort() const
+{
+    SpelSoort soort{m_spel.heeftSpel() ? m_spel.aantalBallen() : 0, std::nullopt};
+    // The game of a programme's round: a game set up by the programme has that round's number
+    // and ball count.
+    const int ronde = m_spel.ronde() - 1;
+    if (m_programmaLoopt && m_spel.heeftSpel() && ronde >= 0 && ronde < m_programma.rondes.size() &&
+        AvondProgramma::aantalBallen(m_programma.rondes[ronde].spel) == m_spel.aantalBallen())
+        soort.ronde = m_programma.rondes[ronde].spel;
+    return soort;
+}
+
+std::optional<PatroonKaart::Patroon> Avond::fasePatroon() const
+{
+    if (!m_programmaLoopt || programmaKlaar() || m_programma.rondes[m_ronde].spel == AvondProgramma::Soort::Kienen)
+        return std::nullopt;
+    return m_programma.rondes[m_ronde].fasen[m_fase].patroon.value_or(PatroonKaart::Patroon{});
 }
 
 std::optional<std::pair<int, int>> Avond::beoordeeldeFase() const
@@ -543,18 +610,20 @@ void Avond::naarFase(int ronde, int fase, bool zeg)
     m_ronde = ronde;
     m_fase = fase;
     if (!programmaKlaar() && m_spel.heeftSpel() && m_spel.ronde() == m_ronde + 1) {
-        speelFasePatroon();
         schrijfFase();
         if (zeg) m_roeper->zegFase(m_programma.rondes[m_ronde].fasen[m_fase].naam);
     }
     emit programmaGewijzigd();
 }
 
-// Bingo plays for the stage's pattern (none: any line); Kienen's stages count full rows.
-void Avond::speelFasePatroon()
+// The programme as it is now, with the club's limits, in one line of the record: the report of
+// the evening is made from the record alone, whatever becomes of the programme's file.
+void Avond::schrijfProgramma()
 {
-    if (programmaKlaar() || m_programma.rondes[m_ronde].spel == AvondProgramma::Soort::Kienen) return;
-    m_spel.zetPatroon(m_programma.rondes[m_ronde].fasen[m_fase].patroon.value_or(PatroonKaart::Patroon{}));
+    if (!m_verloop) return;
+    Verloop::Extra extra;
+    extra.programma = m_programma.alsVerloopTekst(maxPrijs(), maxAvond());
+    m_verloop->schrijfRegel("programma", 0, extra);
 }
 
 void Avond::schrijfFase()
@@ -589,8 +658,8 @@ bool Avond::bevestigWinnaar()
     const bool eerste = winnaarsVan(w.ronde, w.fase) == 0;
     m_winnaars.append(w);
     if (m_verloop) {
-        Verloop::Extra extra{w.kaart, m_programma.rondes[w.ronde].fasen[w.fase].naam, QStringLiteral("gewonnen"),
-                             w.aantal};
+        Verloop::Extra extra{w.kaart, m_programma.rondes[w.ronde].fasen[w.fase].naam,
+                             Verloop::winnaarUitslag(w.compleetBal, w.compleetPlaats), w.aantal};
         m_verloop->schrijfRegel("winnaar", w.bal, extra);
     }
     if (eerste) {
@@ -664,7 +733,6 @@ void Avond::herstelProgramma(const QString& bestand)
     m_winnaars = winnaars;
     m_ronde = plek->first;
     m_fase = plek->second;
-    speelFasePatroon();
     emit programmaGewijzigd();
 }
 
@@ -726,6 +794,8 @@ bool Avond::voerBalIn(int getal)
     QString reden;
     if (!m_spel.heeftSpel())
         reden = QStringLiteral("Begin eerst een nieuw spel.");
+    else if (rondeAfgelopen())
+        reden = rondeAfgelopenTekst();
     else if (getal < 1 || getal > m_spel.aantalBallen())
         reden = QStringLiteral("%1 hoort niet bij dit spel (1 tot en met %2).").arg(getal).arg(m_spel.aantalBallen());
     else if (m_spel.isGetrokken(getal))
@@ -753,5 +823,5 @@ bool Avond::maakVerslag(const QString& pad, QString* fout)
 {
     const auto laatste = Verloop::laatsteSpel(instellingenMap());
     const QString bestand = laatste ? laatste->bestand : Verloop::dagBestand(instellingenMap(), QDate::currentDate());
-    return Verslag::maak(bestand, m_programma, pad, fout);
+    return Verslag::maak(bestand, pad, fout);
 }

@@ -3,6 +3,7 @@
 #include "core/cards/controle.h"
 #include "core/cards/kaartregister.h"
 #include "core/game/avondprogramma.h"
+#include "core/game/spelsoort.h"
 #include "core/game/spel.h"
 #include "core/settings/weergave.h"
 #include "core/settings/webinstelling.h"
@@ -79,7 +80,8 @@ public:
     };
 
     // A winner confirmed from a card check: the card, the programme's round and stage (from
-    // 0), the balls drawn at the win and the last of them, the game it was won in.
+    // 0), the balls drawn when it was confirmed and the last of them, the game it was won in,
+    // and the ball that made the card complete with its place in the draw.
     struct Winnaar {
         QString kaart;
         int ronde = 0;
@@ -87,6 +89,8 @@ public:
         int aantal = 0;
         int bal = 0;
         int spel = 0;
+        int compleetBal = 0;
+        int compleetPlaats = 0;
     };
 
     // A plain-value picture of the evening, for whoever shows it somewhere else.
@@ -195,6 +199,15 @@ public:
     bool programmaKlaar() const { return m_programmaLoopt && m_ronde >= m_programma.rondes.size(); }
     // The line the stage shows while the programme runs; empty when it does not.
     QString programmaRegel() const;
+    // The programme has gone past the round of the game on the board: its last stage is won.
+    // Until Start, nothing enters that game; every try is answered with rondeAfgelopenTekst().
+    bool rondeAfgelopen() const;
+    QString rondeAfgelopenTekst() const;
+    // The game on the board and the cards it is played with.
+    SpelSoort spelSoort() const;
+    // The pattern of the Bingo stage played for now, which the pattern button shows instead of
+    // the editor's own; none while no programme plays a Bingo stage (an empty pattern: any line).
+    std::optional<PatroonKaart::Patroon> fasePatroon() const;
     const QList<Winnaar>& winnaars() const { return m_winnaars; }
     // The card shown wins the stage it was judged for: it is written down as its winner, and
     // the programme moves on. Until the next ball, further winners of that stage share it.
@@ -262,7 +275,7 @@ private:
     void controleer(const KaartVraag& gevraagd);
     void naarFase(int ronde, int fase, bool zeg);
     void schrijfFase();
-    void speelFasePatroon();
+    void schrijfProgramma();
     // The stage a card is judged for: one just won while no ball has come since, else the one
     // played for now, when this game is its round's; none without a programme.
     std::optional<std::pair<int, int>> beoordeeldeFase() const;

@@ -236,7 +236,47 @@ std::optional<AvondProgramma> AvondProgramma::uitJson(const QByteArray& tekst, Q
         }
         programma.rondes.append(r);
     }
+    const QStringList fouten = programma.fouten();
+    if (!fouten.isEmpty()) return mis(fouten.first());
     return programma;
+}
+
+QStringList AvondProgramma::fouten() const
+{
+    QStringList uit;
+    for (int i = 0; i < rondes.size(); ++i)
+        for (int j = 0; j < rondes[i].fasen.size(); ++j) {
+            const Fase& f = rondes[i].fasen[j];
+            if (rondes[i].spel == Soort::Kienen || !f.patroon || vastPatroon(f.naam)) continue;
+            bool getekend = false;
+            for (int k = 1; k <= 25; ++k)
+                getekend = getekend || (k != PatroonKaart::middenVak && (*f.patroon)[static_cast<std::size_t>(k)]);
+            if (!getekend)
+                uit << QStringLiteral("ronde %1, fase %2: het eigen patroon is leeg; teken eerst het patroon")
+                           .arg(i + 1)
+                           .arg(j + 1);
+        }
+    return uit;
+}
+
+QByteArray AvondProgramma::alsVerloopTekst(qint64 maxPrijs, qint64 maxAvond) const
+{
+    QJsonObject alles = QJsonDocument::fromJson(alsJson()).object();
+    alles.insert(QStringLiteral("maxprijs"), euros(maxPrijs));
+    alles.insert(QStringLiteral("maxavond"), euros(maxAvond));
+    return QJsonDocument(alles).toJson(QJsonDocument::Compact);
+}
+
+std::optional<AvondProgramma::Gespeeld> AvondProgramma::uitVerloopTekst(const QByteArray& tekst)
+{
+    auto programma = uitJson(tekst, nullptr);
+    if (!programma) return std::nullopt;
+    Gespeeld uit{*programma, std::nullopt, std::nullopt};
+    const QJsonObject alles = QJsonDocument::fromJson(tekst).object();
+    if (!leesBedrag(alles.value(QStringLiteral("maxprijs")), &uit.maxPrijs) ||
+        !leesBedrag(alles.value(QStringLiteral("maxavond")), &uit.maxAvond))
+        return std::nullopt;
+    return uit;
 }
 
 std::optional<AvondProgramma> AvondProgramma::importeer(const QString& bestand, QString* fout)
@@ -281,6 +321,12 @@ std::optional<AvondProgramma> AvondProgramma::lees(const QString& instellingenMa
 
 bool AvondProgramma::exporteer(const QString& bestand, QString* fout) const
 {
+    // A file is only ever written with a programme that can be played.
+    const QStringList fouten = this->fouten();
+    if (!fouten.isEmpty()) {
+        if (fout) *fout = QStringLiteral("Het programma kan zo niet worden gespeeld: %1.").arg(fouten.first());
+        return false;
+    }
     return VeiligBestand::schrijf(bestand, alsJson(), fout);
 }
 

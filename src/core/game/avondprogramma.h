@@ -72,6 +72,16 @@ struct AvondProgramma {
     static std::optional<AvondProgramma> importeer(const QString& pad, QString* fout);
     bool exporteer(const QString& pad, QString* fout) const;
 
+    // What keeps the programme from being played: a stage of its own pattern with no cell drawn,
+    // which any line would win. Empty when it can be played.
+    QStringList fouten() const;
+
+    // The programme with the club's limits as one line of the evening's record, so that a report
+    // says what was played whatever becomes of the file; and read back.
+    struct Gespeeld;
+    QByteArray alsVerloopTekst(qint64 maxPrijs, qint64 maxAvond) const;
+    static std::optional<Gespeeld> uitVerloopTekst(const QByteArray& tekst);
+
     // Every prize over the limit per prize, and the evening's total over the limit per evening,
     // as lines the organiser reads. Limits in cents.
     QStringList waarschuwingen(qint64 maxPrijs, qint64 maxAvond) const;
@@ -103,4 +113,10 @@ struct AvondProgramma {
     }
     // The prize of a stage for one of `delers` winners, when it has an amount.
     static std::optional<qint64> deel(const Fase& fase, int delers);
+};
+
+struct AvondProgramma::Gespeeld {
+    AvondProgramma programma;
+    std::optional<qint64> maxPrijs; // in cents
+    std::optional<qint64> maxAvond;
 };

@@ -47,7 +47,7 @@ std::optional<Spel::Gebeurtenis> gebeurtenisVan(const QByteArray& tekst)
 bool isBijregel(const QByteArray& gebeurtenis)
 {
     return gebeurtenis == "gecontroleerd" || gebeurtenis == "winnaar" || gebeurtenis == "winnaar teruggenomen" ||
-           gebeurtenis == "fase";
+           gebeurtenis == "fase" || gebeurtenis == "programma";
 }
 
 // A text for a column of its own: no comma, quote or line end can shift the columns after it.
@@ -56,6 +56,21 @@ QByteArray veld(const QString& tekst)
     QByteArray uit = tekst.left(40).toUtf8();
     for (char& c : uit)
         if (c == ',' || c == '"' || c == '\r' || c == '\n') c = ' ';
+    return uit;
+}
+
+// A long text kept whole in one column: what would end the column or the line is written as %XX.
+QByteArray heelVeld(const QByteArray& tekst)
+{
+    QByteArray uit;
+    uit.reserve(tekst.size());
+    for (const char c : tekst) {
+        const auto b = static_cast<unsigned char>(c);
+        if (c == ',' || c == '"' || c == '%' || b < 0x20 || b == 0x7f)
+            uit += '%' + QByteArray::number(b, 16).rightJustified(2, '0').toUpper();
+        else
+            uit += c;
+    }
     return uit;
 }
 
@@ -235,9 +250,23 @@ QByteArray Verloop::regel(const QDateTime& tijd, const Spel::Stand& stand, const
     else
         uit += ',';
     uit += ',' + QByteArray::number(stand.aantalBallen) + ',' + veld(extra.kaart) + ',' + veld(extra.fase) + ',' +
-           veld(extra.uitslag) + ',' + (extra.aantal > 0 ? QByteArray::number(extra.aantal) : QByteArray()) + ',' +
+           (extra.programma.isEmpty() ? veld(extra.uitslag) : heelVeld(extra.programma)) + ',' + (extra.aantal > 0 ? QByteArray::number(extra.aantal) : QByteArray()) + ',' +
            (hand ? QByteArrayLiteral("hand") : QByteArray()) + "\r\n";
     return uit;
+}
+
+QString Verloop::winnaarUitslag(int bal, int plaats)
+{
+    if (bal <= 0 || plaats <= 0) return QStringLiteral("gewonnen");
+    return QStringLiteral("gewonnen met bal %1 (de %2e bal)").arg(bal).arg(plaats);
+}
+
+std::pair<int, int> Verloop::winnaarCompleet(const QString& uitslag)
+{
+    static const QRegularExpression vorm(QStringLiteral("^gewonnen met bal (\\d{1,2}) \\(de (\\d{1,3})e bal\\)$"));
+    const QRegularExpressionMatch m = vorm.match(uitslag);
+    if (!m.hasMatch()) return {0, 0};
+    return {m.captured(1).toInt(), m.captured(2).toInt()};
 }
 
 QList<Verloop::Regel> Verloop::alleRegels(const QByteArray& inhoud)
@@ -260,7 +289,10 @@ QList<Verloop::Regel> Verloop::alleRegels(const QByteArray& inhoud)
         r.ballen = velden[6].toInt();
         if (aantal > 7) r.extra.kaart = QString::fromUtf8(velden[7]);
         if (aantal > 8) r.extra.fase = QString::fromUtf8(velden[8]);
-        if (aantal > 9) r.extra.uitslag = QString::fromUtf8(velden[9]);
+        if (aantal > 9 && velden[3] == "programma")
+            r.extra.programma = QByteArray::fromPercentEncoding(velden[9]);
+        else if (aantal > 9)
+            r.extra.uitslag = QString::fromUtf8(velden[9]);
         if (aantal > 10) r.extra.aantal = velden[10].toInt();
         r.hand = aantal > 11 && velden[11] == "hand";
         uit.append(r);

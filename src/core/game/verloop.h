@@ -29,7 +29,10 @@
 // stage it was checked for), uitslag (the verdict), aantal (the place in the draw of the ball
 // in bal), herkomst ("hand" for a ball entered from a real drum). With a programme of the
 // evening, "fase" (the programme moves to the stage in fase), "winnaar" and "winnaar
-// teruggenomen" (the card, the stage, the last ball and the ball count) come in. Records of seven columns, from before, are read all the same, and lines
+// teruggenomen" (the card, the stage, the last ball and the ball count when it was confirmed,
+// and for a winner the ball that made the card complete in uitslag) come in, and at the start of
+// each round "programma": the programme and the club's limits as they were played, whole in the
+// uitslag column. Records of seven columns, from before, are read all the same, and lines
 // that say more than a restart needs are passed over.
 // A game that runs past midnight stays in the file where it began.
 //
@@ -56,7 +59,15 @@ public:
         QString fase;
         QString uitslag;
         int aantal = 0;
+        // A "programma" line: the programme as played, in the uitslag column, whole (its commas,
+        // quotes and line ends written as %2C, %22, %0D and %0A, and % as %25).
+        QByteArray programma;
     };
+    // A winner's verdict names the ball that made the card complete and its place in the draw:
+    // "gewonnen met bal 71 (de 39e bal)"; plain "gewonnen" when that is not known.
+    static QString winnaarUitslag(int bal, int plaats);
+    // The ball and its place from such a verdict; {0, 0} when it names none.
+    static std::pair<int, int> winnaarCompleet(const QString& uitslag);
     // Any line of a record, as a person reads it; for the report of the evening.
     struct Regel {
         QDateTime tijd;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QHash>
 #include <QLocale>
 #include <QPainter>
 
@@ -24,7 +25,7 @@ Fase* faseMet(Ronde& ronde, const QString& naam)
 }
 } // namespace
 
-Inhoud inhoud(const QList<Verloop::Regel>& regels, const AvondProgramma& programma)
+Inhoud inhoud(const QList<Verloop::Regel>& regels)
 {
     Inhoud uit;
     // The games in the order they were played, each with the balls it had when it ended.
@@ -45,8 +46,16 @@ Inhoud inhoud(const QList<Verloop::Regel>& regels, const AvondProgramma& program
         rondes.last().ronde = nummer;
         return rondes.last();
     };
+    // The programme as the record says it was played: the one in force when a round's stages
+    // were played, by round.
+    std::optional<AvondProgramma::Gespeeld> programma;
+    QHash<int, AvondProgramma::Gespeeld> gespeeld;
     for (const Verloop::Regel& r : regels) {
         if (!uit.datum.isValid()) uit.datum = r.tijd.date();
+        if (r.gebeurtenis == QLatin1String("programma")) {
+            if (auto g = AvondProgramma::uitVerloopTekst(r.extra.programma)) programma = *g;
+            continue;
+        }
         // A card check says nothing the report names; one without a game belongs to none.
         if (r.spel < 1 || r.gebeurtenis == QLatin1String("gecontroleerd")) continue;
         if (r.gebeurtenis == QLatin1String("nieuw spel") || spellen.isEmpty() || spellen.last().spel != r.spel)
@@ -66,8 +75,10 @@ Inhoud inhoud(const QList<Verloop::Regel>& regels, const AvondProgramma& program
         } else if (r.gebeurtenis == QLatin1String("fase")) {
             s.metProgramma = true;
             faseMet(ronde, r.extra.fase);
+            if (programma) gespeeld.insert(ronde.ronde, *programma);
         } else if (r.gebeurtenis == QLatin1String("winnaar")) {
-            faseMet(ronde, r.extra.fase)->winnaars.append({r.extra.kaart, r.extra.aantal, r.bal});
+            const auto [bal, plaats] = Verloop::winnaarCompleet(r.extra.uitslag);
+            faseMet(ronde, r.extra.fase)->winnaars.append({r.extra.kaart, r.extra.aantal, r.bal, bal, plaats});
         } else if (r.gebeurtenis == QLatin1String("winnaar teruggenomen")) {
             QList<Winst>& w = faseMet(ronde, r.extra.fase)->winnaars;
             for (qsizetype i = w.size() - 1; i >= 0; --i)
@@ -77,32 +88,60 @@ Inhoud inhoud(const QList<Verloop::Regel>& regels, const AvondProgramma& program
                 }
         }
     }
+    // A "Nieuw spel" with no ball drawn is no game.
     for (const Spelverloop& s : spellen) {
+        if (s.ballen.isEmpty()) continue;
         Ronde& ronde = rondeVan(s.ronde);
-        ronde.ballen.append(static_cast<int>(s.ballen.size()));
+        ronde.spellen.append({s.spel, s.ballen});
         ronde.handBallen += static_cast<int>(std::count(s.hand.cbegin(), s.hand.cend(), true));
         uit.metProgramma = uit.metProgramma || s.metProgramma;
     }
+    rondes.erase(std::remove_if(rondes.begin(), rondes.end(),
+                                [](const Ronde& r) {
+                                    return r.spellen.isEmpty() &&
+                                           std::none_of(r.fasen.cbegin(), r.fasen.cend(),
+                                                        [](const Fase& f) { return !f.winnaars.isEmpty(); });
+                                }),
+                 rondes.end());
     // The programme's round n was played as the games of round n.
     for (Ronde& ronde : rondes) {
-        if (ronde.fasen.isEmpty() || ronde.ronde < 1 || ronde.ronde > programma.rondes.size()) continue;
-        const AvondProgramma::Ronde& p = programma.rondes[ronde.ronde - 1];
+        if (ronde.fasen.isEmpty()) continue;
+        const auto g = gespeeld.constFind(ronde.ronde);
+        if (g == gespeeld.cend() || ronde.ronde < 1 || ronde.ronde > g->programma.rondes.size()) {
+            // A record from before it kept the programme: its stages and winners, no prizes.
+            for (Fase& f : ronde.fasen) {
+                f.prijsBekend = false;
+                uit.prijzenOnbekend = uit.prijzenOnbekend || !f.winnaars.isEmpty();
+            }
+            continue;
+        }
+        const AvondProgramma::Ronde& p = g->programma.rondes[ronde.ronde - 1];
         ronde.spel = AvondProgramma::spelNaam(p.spel);
         ronde.kaartPrijs = p.kaartPrijs;
         ronde.kaarten = p.kaarten;
+        // The programme's stages in its order; a stage the record names beside them keeps its winners.
         QList<Fase> fasen;
         for (const AvondProgramma::Fase& pf : p.fasen) {
             Fase f = *faseMet(ronde, pf.naam);
             f.prijs = pf.prijs;
             f.bedrag = pf.bedrag;
+            f.boven = pf.bedrag && g->maxPrijs && *pf.bedrag > *g->maxPrijs;
             fasen.append(f);
         }
+        for (Fase& f : ronde.fasen)
+            if (std::none_of(fasen.cbegin(), fasen.cend(), [&f](const Fase& pf) { return pf.naam == f.naam; })) {
+                f.prijsBekend = false;
+                uit.prijzenOnbekend = uit.prijzenOnbekend || !f.winnaars.isEmpty();
+                fasen.append(f);
+            }
         ronde.fasen = fasen;
         uit.kaarten += ronde.kaarten;
         if (ronde.kaartPrijs) uit.opbrengst += *ronde.kaartPrijs * ronde.kaarten;
+        // Only a prize that was won is paid out.
         for (const Fase& f : ronde.fasen)
-            if (!f.winnaars.isEmpty() && f.bedrag) uit.prijzen += *f.bedrag;
+            if (!f.winnaars.isEmpty() && f.bedrag && f.prijsBekend) uit.prijzen += *f.bedrag;
     }
+    if (programma && programma->maxAvond && uit.prijzen > *programma->maxAvond) uit.maxAvond = programma->maxAvond;
     uit.rondes = rondes;
     return uit;
 }
@@ -161,28 +200,41 @@ QList<Rij> rijen(const Inhoud& in)
     for (const Ronde& r : in.rondes) {
         const QString kop = QStringLiteral("Ronde %1 · %2").arg(r.ronde).arg(r.spel);
         uit.append({Rij::Kop, kop, QStringLiteral("%1 – %2").arg(tijd(r.begin), tijd(r.eind)), 0});
-        QStringList spellen;
-        for (int n : r.ballen)
-            spellen << QString::number(n);
-        QString ballen = r.ballen.size() == 1 ? QStringLiteral("1 spel, %1 ballen getrokken").arg(spellen.value(0))
-                                              : QStringLiteral("%1 spellen, ballen getrokken: %2")
-                                                    .arg(r.ballen.size())
-                                                    .arg(spellen.join(QStringLiteral(", ")));
+        QStringList aantallen;
+        for (const SpelBallen& s : r.spellen)
+            aantallen << QString::number(s.ballen.size());
+        QString ballen = r.spellen.size() == 1
+                             ? QStringLiteral("1 spel, %1 ballen getrokken").arg(aantallen.value(0))
+                             : QStringLiteral("%1 spellen, ballen getrokken: %2")
+                                   .arg(r.spellen.size())
+                                   .arg(aantallen.join(QStringLiteral(", ")));
         if (r.handBallen > 0) ballen += QStringLiteral(" (%1 met de hand uit de trommel)").arg(r.handBallen);
         uit.append({Rij::Tekst, ballen, {}, 0});
         for (const Fase& f : r.fasen) {
             QString prijs = f.prijs;
             if (f.bedrag)
                 prijs += (prijs.isEmpty() ? QString() : QStringLiteral(" ")) + AvondProgramma::bedragTekst(*f.bedrag);
-            uit.append({Rij::Tekst, f.naam, prijs, 300});
-            if (f.winnaars.isEmpty()) uit.append({Rij::Klein, QStringLiteral("niet gewonnen"), {}, 900});
+            if (!f.prijsBekend) prijs = QStringLiteral("prijs niet in het verloop");
+            uit.append({Rij::Tekst, f.boven ? f.naam + QStringLiteral(" (boven de grens per prijs)") : f.naam, prijs,
+                        300});
+            if (f.winnaars.isEmpty()) uit.append({Rij::Klein, QStringLiteral("niet gevallen"), {}, 900});
             const auto deel = AvondProgramma::Fase{f.naam, std::nullopt, f.prijs, f.bedrag};
             const auto perWinnaar = AvondProgramma::deel(deel, static_cast<int>(f.winnaars.size()));
             for (const Winst& w : f.winnaars) {
-                QString regel = QStringLiteral("kaart %1, gewonnen bij %2").arg(w.kaart, balTekst(w.aantal));
+                QString regel = QStringLiteral("kaart %1, ").arg(w.kaart);
+                if (w.compleetPlaats <= 0)
+                    regel += QStringLiteral("bevestigd na %1").arg(balTekst(w.aantal));
+                else if (w.compleetPlaats == w.aantal)
+                    regel += QStringLiteral("gewonnen bij %1").arg(balTekst(w.aantal));
+                else
+                    regel += QStringLiteral("compleet bij %1, bevestigd na de %2e")
+                                 .arg(balTekst(w.compleetPlaats))
+                                 .arg(w.aantal);
                 if (f.winnaars.size() > 1) regel += QStringLiteral(", gedeeld door %1").arg(f.winnaars.size());
                 uit.append({Rij::Klein, regel,
-                            f.winnaars.size() > 1 && perWinnaar ? AvondProgramma::bedragTekst(*perWinnaar) : QString(),
+                            f.winnaars.size() > 1 && perWinnaar && f.prijsBekend
+                                ? AvondProgramma::bedragTekst(*perWinnaar)
+                                : QString(),
                             900});
             }
         }
@@ -196,10 +248,30 @@ QList<Rij> rijen(const Inhoud& in)
                                      : QString(),
                         300});
         }
+        // Each game's balls in the order they were drawn, so the evening can be checked afterwards.
+        for (const SpelBallen& s : r.spellen) {
+            constexpr int perRegel = 25;
+            for (int i = 0; i < s.ballen.size(); i += perRegel) {
+                QStringList getallen;
+                for (int n : s.ballen.mid(i, perRegel))
+                    getallen << QString::number(n);
+                const QString begin = i == 0 ? QStringLiteral("Spel %1: ").arg(s.nummer) : QString();
+                uit.append({Rij::Klein, begin + getallen.join(QStringLiteral(", ")), {}, i == 0 ? 300 : 900});
+            }
+        }
     }
     uit.append({Rij::Kop, QStringLiteral("Totalen"), {}, 0});
     if (in.metProgramma) {
         uit.append({Rij::Totaal, QStringLiteral("Prijzen uitgekeerd"), AvondProgramma::bedragTekst(in.prijzen), 0});
+        if (in.prijzenOnbekend)
+            uit.append({Rij::Klein,
+                        QStringLiteral("Zonder de prijzen die niet in het verloop staan: dit verloop is van voor "
+                                       "Zorvak het programma erin bewaarde."),
+                        {},
+                        0});
+        if (in.maxAvond)
+            uit.append({Rij::Totaal, QStringLiteral("Boven de grens per avond"),
+                        AvondProgramma::bedragTekst(*in.maxAvond), 0});
         if (in.kaarten > 0) {
             uit.append({Rij::Totaal, QStringLiteral("Kaarten verkocht"), QString::number(in.kaarten), 0});
             uit.append({Rij::Totaal, QStringLiteral("Opbrengst van de kaarten"),
@@ -213,7 +285,7 @@ QList<Rij> rijen(const Inhoud& in)
     }
     int spellen = 0;
     for (const Ronde& r : in.rondes)
-        spellen += static_cast<int>(r.ballen.size());
+        spellen += static_cast<int>(r.spellen.size());
     uit.append({Rij::Totaal, QStringLiteral("Rondes / spellen"),
                 QStringLiteral("%1 / %2").arg(in.rondes.size()).arg(spellen), 0});
     uit.append({Rij::Handtekening, QStringLiteral("Organisator"), QStringLiteral("Tweede ondertekenaar"), 0});
@@ -288,7 +360,7 @@ bool teken(const Inhoud& in, PaginaUitvoer& uitvoer, QString* fout)
         fout);
 }
 
-bool maak(const QString& verloop, const AvondProgramma& programma, const QString& pdf, QString* fout)
+bool maak(const QString& verloop, const QString& pdf, QString* fout)
 {
     QList<Verloop::Regel> regels;
     if (QFileInfo::exists(verloop)) {
@@ -303,7 +375,7 @@ bool maak(const QString& verloop, const AvondProgramma& programma, const QString
         regels = Verloop::alleRegels(*inhoud);
     }
     PdfUitvoer uitvoer(pdf);
-    return teken(inhoud(regels, programma), uitvoer, fout);
+    return teken(inhoud(regels), uitvoer, fout);
 }
 
 } // namespace Verslag

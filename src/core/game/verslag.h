@@ -11,15 +11,19 @@
 
 class PaginaUitvoer;
 
-// "Verslag van de avond": what the club files about an evening, made from the day's record and
-// the programme. First the content as plain values, then the A4 pages painted from them.
+// "Verslag van de avond": what the club files about an evening, made from the day's record
+// alone: the programme, its prizes and the club's limits as they were played are in the record,
+// so a report never changes afterwards. First the content as plain values, then the A4 pages
+// painted from them.
 namespace Verslag
 {
 
 struct Winst {
     QString kaart;
-    int aantal = 0; // the balls drawn at the win
-    int bal = 0;    // the last of them
+    int aantal = 0;         // the balls drawn when the winner was confirmed
+    int bal = 0;            // the last of them
+    int compleetBal = 0;    // the ball that made the card complete (0: the record does not say)
+    int compleetPlaats = 0; // its place in the draw
 };
 
 struct Fase {
@@ -27,6 +31,14 @@ struct Fase {
     QString prijs;
     std::optional<qint64> bedrag;
     QList<Winst> winnaars;
+    bool prijsBekend = true; // false: the record (from before it kept the programme) names no prize
+    bool boven = false;      // the amount is over the club's limit per prize
+};
+
+// A game: its number and the balls it ended with, in the order they were drawn.
+struct SpelBallen {
+    int nummer = 0;
+    QList<int> ballen;
 };
 
 // A round: the games played in it, and with a programme its stages and sales.
@@ -35,7 +47,7 @@ struct Ronde {
     QString spel; // "Kienen", "Bingo 75", ...
     QDateTime begin;
     QDateTime eind;
-    QList<int> ballen; // per game: the balls drawn when it ended
+    QList<SpelBallen> spellen; // a game with no ball drawn is none
     int handBallen = 0;
     QList<Fase> fasen;
     std::optional<qint64> kaartPrijs;
@@ -46,17 +58,18 @@ struct Inhoud {
     QDate datum;
     QList<Ronde> rondes;
     bool metProgramma = false;
-    qint64 prijzen = 0; // the amounts of the prizes won
+    bool prijzenOnbekend = false; // a stage was won whose prize the record does not hold
+    qint64 prijzen = 0;           // the amounts of the prizes won
     int kaarten = 0;
     qint64 opbrengst = 0;
+    std::optional<qint64> maxAvond; // the club's limit per evening, when over it: the limit
 };
 
-// The report's content from the lines of a record; the programme gives the stages and prizes
-// of the rounds played with it.
-Inhoud inhoud(const QList<Verloop::Regel>& regels, const AvondProgramma& programma);
+// The report's content from the lines of a record.
+Inhoud inhoud(const QList<Verloop::Regel>& regels);
 // Paints the pages.
 bool teken(const Inhoud& inhoud, PaginaUitvoer& uitvoer, QString* fout);
 // The report of one record file as a PDF, written in one step; false with a Dutch reason.
-bool maak(const QString& verloop, const AvondProgramma& programma, const QString& pdf, QString* fout);
+bool maak(const QString& verloop, const QString& pdf, QString* fout);
 
 } // namespace Verslag

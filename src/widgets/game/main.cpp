@@ -513,6 +513,8 @@ void Main::toonInvoer(const QString& tekst)
 // What is played for now, centred above the board, large enough for the back of the hall.
 void Main::toonProgramma()
 {
+    // The hall reads the game played from the pattern button: the stage's pattern while there is one.
+    KnopPic->zetFasePatroon(m_avond.fasePatroon());
     const QString regel = m_avond.programmaRegel();
     if (!ProgrammaLabel) {
         if (regel.isEmpty()) return;

@@ -203,11 +203,21 @@ void Opdrachtbalk::zetPatroon(const PatroonKaart::Patroon& patroon, const QColor
     tekenPatroonKnop();
 }
 
+void Opdrachtbalk::zetFasePatroon(const std::optional<PatroonKaart::Patroon>& patroon)
+{
+    if (patroon == m_fasePatroon) return;
+    m_fasePatroon = patroon;
+    tekenPatroonKnop();
+}
+
 // The small card with a margin of the bar's colour left and top, composed on KaartPic.
 void Opdrachtbalk::tekenPatroonKnop()
 {
     KaartPic->wis();
-    PatroonKaart::tekenKlein(*KaartPic, m_patroon, m_midden, 105);
+    if (m_fasePatroon)
+        PatroonKaart::tekenKlein(*KaartPic, *m_fasePatroon, PatroonKaart::markKleur, 105);
+    else
+        PatroonKaart::tekenKlein(*KaartPic, m_patroon, m_midden, 105);
     Knop[KnopLayout]->zetPlaatje(KaartPic->beeld());
 }
 

@@ -4,6 +4,7 @@
 #include "widgets/common/doek.h"
 
 #include <array>
+#include <optional>
 
 class PlaatjeKnop;
 class QComboBox;
@@ -36,6 +37,9 @@ public:
     void zetHulpOpen(bool open);
     // The pattern button shows the pattern as a small card, its centre cell in its own colour.
     void zetPatroon(const PatroonKaart::Patroon& patroon, const QColor& midden);
+    // The pattern of the stage the programme plays for now, shown instead of the editor's own;
+    // none: the editor's pattern again.
+    void zetFasePatroon(const std::optional<PatroonKaart::Patroon>& patroon);
     // While the hall's screen shows the stage, the buttons show no pointer either.
     void verbergWijzer(bool verbergen);
 
@@ -72,4 +76,5 @@ private:
     const Spel& m_spel;
     PatroonKaart::Patroon m_patroon{};
     QColor m_midden;
+    std::optional<PatroonKaart::Patroon> m_fasePatroon;
 };

@@ -16,6 +16,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QIcon>
+#include <QPixmap>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -311,6 +313,10 @@ void Organisator::toonProgramma()
                 if (w.ronde == r && w.fase == f) winnaars << QStringLiteral("%1 (%2e bal)").arg(w.kaart).arg(w.aantal);
             if (!winnaars.isEmpty()) tekst += QStringLiteral(" → ") + winnaars.join(QStringLiteral(", "));
             auto* regel = new QListWidgetItem(tekst, ProgrammaLijst);
+            // A Bingo stage shows the pattern it plays for.
+            if (p.rondes[r].spel != AvondProgramma::Soort::Kienen)
+                regel->setIcon(QIcon(QPixmap::fromImage(PatroonKaart::kleinPlaatje(
+                    fase.patroon.value_or(PatroonKaart::Patroon{})))));
             if (m_avond.programmaLoopt() && r == m_avond.programmaRonde() && f == m_avond.programmaFase()) {
                 regel->setText(QStringLiteral("▶ ") + tekst.trimmed());
                 regel->setFont(vet);

@@ -1,7 +1,9 @@
 #include "widgets/settings/programmadialoog.h"
 
 #include "widgets/common/dialoog.h"
+#include "core/game/spel.h"
 #include "widgets/common/melding.h"
+#include "widgets/settings/layout.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -37,8 +40,23 @@ qint64 centen(double euros)
     return std::llround(euros * 100);
 }
 
-enum Kolom { KolomFase, KolomPrijs, KolomBedrag };
+enum Kolom { KolomFase, KolomPrijs, KolomBedrag, KolomPatroon };
 } // namespace
+
+std::function<std::optional<PatroonKaart::Patroon>(QWidget*, const PatroonKaart::Patroon&)>&
+ProgrammaDialoog::patroonHaak()
+{
+    // The pattern editor's own card, on a pattern of the stage's own: the editor's pattern stays.
+    static std::function<std::optional<PatroonKaart::Patroon>(QWidget*, const PatroonKaart::Patroon&)> haak =
+        [](QWidget* ouder, const PatroonKaart::Patroon& patroon) -> std::optional<PatroonKaart::Patroon> {
+        Spel fase;
+        fase.zetPatroon(patroon);
+        Layout editor(fase, ouder);
+        if (editor.exec() != QDialog::Accepted) return std::nullopt;
+        return fase.patroon();
+    };
+    return haak;
+}
 
 std::function<QString(QWidget*, bool)>& ProgrammaDialoog::bestandHaak()
 {
@@ -73,9 +91,12 @@ ProgrammaDialoog::ProgrammaDialoog(QWidget* ouder, const AvondProgramma& program
     KaartenAantal->setObjectName(QStringLiteral("KaartenAantal"));
     KaartenAantal->setRange(0, 100000);
 
-    FaseTabel = new QTableWidget(0, 3, this);
+    FaseTabel = new QTableWidget(0, 4, this);
     FaseTabel->setObjectName(QStringLiteral("FaseTabel"));
-    FaseTabel->setHorizontalHeaderLabels({QStringLiteral("Fase"), QStringLiteral("Prijs"), QStringLiteral("Bedrag")});
+    FaseTabel->setHorizontalHeaderLabels(
+        {QStringLiteral("Fase"), QStringLiteral("Prijs"), QStringLiteral("Bedrag"), QStringLiteral("Patroon")});
+    FaseTabel->setColumnWidth(KolomPatroon, 64);
+    FaseTabel->verticalHeader()->setMinimumSectionSize(44);
     FaseTabel->horizontalHeader()->setSectionResizeMode(KolomPrijs, QHeaderView::Stretch);
     FaseTabel->setColumnWidth(KolomFase, 150);
     FaseTabel->setColumnWidth(KolomBedrag, 110);
@@ -266,7 +287,17 @@ void ProgrammaDialoog::toonRonde()
                 toonWaarschuwing();
             });
             FaseTabel->setCellWidget(i, KolomBedrag, bedrag);
+            // Bingo: the stage's pattern as a small card; a pattern of its own is drawn from here.
+            if (r.spel != AvondProgramma::Soort::Kienen) {
+                auto* knop = new QToolButton(FaseTabel);
+                knop->setObjectName(QStringLiteral("FasePatroon%1").arg(i + 1));
+                knop->setIconSize(QSize(36, 36));
+                connect(knop, &QToolButton::clicked, this, [this, i] { tekenPatroon(i); });
+                FaseTabel->setCellWidget(i, KolomPatroon, knop);
+                toonPatroonKnop(i);
+            }
         }
+        FaseTabel->setColumnHidden(KolomPatroon, r.spel == AvondProgramma::Soort::Kienen);
     }
     m_bezig = false;
     toonWaarschuwing();
@@ -285,9 +316,12 @@ void ProgrammaDialoog::leesRonde()
         const auto* bedrag = qobject_cast<QDoubleSpinBox*>(FaseTabel->cellWidget(i, KolomBedrag));
         if (keuze && keuze->currentText() != f.naam) {
             f.naam = keuze->currentText();
+            // A stage of its own pattern starts from the pattern editor's; it is drawn for the
+            // stage with the button beside it.
             if (r.spel != AvondProgramma::Soort::Kienen)
                 f.patroon = f.naam == AvondProgramma::eigenPatroon ? std::optional(m_eigen)
                                                                    : AvondProgramma::vastPatroon(f.naam);
+            toonPatroonKnop(i);
         }
         if (const QTableWidgetItem* prijs = FaseTabel->item(i, KolomPrijs)) f.prijs = prijs->text().simplified();
         if (bedrag) f.bedrag = bedrag->value() > 0 ? std::optional<qint64>(centen(bedrag->value())) : std::nullopt;
@@ -296,12 +330,42 @@ void ProgrammaDialoog::leesRonde()
 
 void ProgrammaDialoog::toonWaarschuwing()
 {
+    // A programme that cannot be played is refused: Ok waits until it can.
+    const QStringList fouten = m_programma.fouten();
+    OkKnop->setEnabled(fouten.isEmpty());
+    QStringList tekst;
+    for (const QString& fout : fouten)
+        tekst << fout.left(1).toUpper() + fout.mid(1) + QLatin1Char('.');
     const QStringList lijst = waarschuwingen();
-    WaarschuwingLabel->setText(lijst.isEmpty() ? QString()
-                                               : lijst.join(QLatin1Char('\n')) +
-                                                     QStringLiteral("\nDat mag bij een clubspel niet; kijk bij uw "
-                                                                    "gemeente wat nu de regels zijn."));
-    WaarschuwingLabel->setVisible(!lijst.isEmpty());
+    if (!lijst.isEmpty())
+        tekst << lijst.join(QLatin1Char('\n')) +
+                     QStringLiteral("\nDat mag bij een clubspel niet; kijk bij uw gemeente wat nu de regels zijn.");
+    WaarschuwingLabel->setText(tekst.join(QLatin1Char('\n')));
+    WaarschuwingLabel->setVisible(!tekst.isEmpty());
+}
+
+void ProgrammaDialoog::toonPatroonKnop(int fase)
+{
+    auto* knop = qobject_cast<QToolButton*>(FaseTabel->cellWidget(fase, KolomPatroon));
+    if (!knop || m_ronde < 0 || fase >= m_programma.rondes[m_ronde].fasen.size()) return;
+    const AvondProgramma::Fase& f = m_programma.rondes[m_ronde].fasen[fase];
+    knop->setIcon(QIcon(QPixmap::fromImage(PatroonKaart::kleinPlaatje(f.patroon.value_or(PatroonKaart::Patroon{})))));
+    const bool eigen = f.naam == AvondProgramma::eigenPatroon;
+    knop->setEnabled(eigen);
+    knop->setToolTip(eigen       ? QStringLiteral("Patroon tekenen")
+                     : f.patroon ? QStringLiteral("Het patroon van \"%1\"").arg(f.naam)
+                                 : QStringLiteral("Elke rij, kolom of diagonaal"));
+}
+
+void ProgrammaDialoog::tekenPatroon(int fase)
+{
+    leesRonde();
+    if (m_ronde < 0 || fase >= m_programma.rondes[m_ronde].fasen.size()) return;
+    AvondProgramma::Fase& f = m_programma.rondes[m_ronde].fasen[fase];
+    const auto getekend = patroonHaak()(this, f.patroon.value_or(PatroonKaart::Patroon{}));
+    if (!getekend) return;
+    f.patroon = *getekend;
+    toonRonde();
 }
 
 void ProgrammaDialoog::importeer()

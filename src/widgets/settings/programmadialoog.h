@@ -33,6 +33,10 @@ public:
     // The warnings shown now; empty when all is within the limits.
     QStringList waarschuwingen() const;
 
+    // The pattern editor for a stage of its own pattern: the pattern drawn, none on Cancel. Tests
+    // put their own answer in.
+    static std::function<std::optional<PatroonKaart::Patroon>(QWidget*, const PatroonKaart::Patroon&)>&
+    patroonHaak();
     // File dialogs of import and export; tests put their own answer in.
     static std::function<QString(QWidget*, bool opslaan)>& bestandHaak();
 
@@ -51,6 +55,8 @@ private:
     void toonRonde();
     void leesRonde();
     void toonWaarschuwing();
+    void toonPatroonKnop(int fase);
+    void tekenPatroon(int fase);
     void importeer();
     void exporteer();
 

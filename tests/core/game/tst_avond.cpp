@@ -148,7 +148,8 @@ private slots:
         connect(&avond, &Avond::kaartGecontroleerd, this,
                 [&](const Avond::GecontroleerdeKaart& k) { getoond << k; });
         const auto controleer = [&](const QString& nummer, int rijen, const QList<int>& ballen) {
-            Spel::Stand stand{90, 1, 1, {}};
+            // Each card in a game of its own kind.
+            Spel::Stand stand{nummer.startsWith(QLatin1Char('K')) ? 90 : 75, 1, 1, {}};
             for (int n : ballen)
                 if (n) stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
             avond.spel().herstel(stand);
@@ -175,6 +176,144 @@ private slots:
                  QStringLiteral("Geen kien: 1 rij (nodig: 2 rijen)"));
         avond.kaartWeg();
         QVERIFY(!avond.kaartInBeeld() && !avond.roeper().gepauzeerd(Roeper::Controle));
+    }
+
+    // A card is judged only in a game of its own kind: every kind of card in every kind of game,
+    // by its full number, by a bare number and by a scan, with the programme on and off. A card
+    // of another kind is refused in words, written to the record as refused, and never
+    // confirmable; a bare number is of the series of the game's kind printed last.
+    void kaartSoorten_data()
+    {
+        QTest::addColumn<int>("ballen");
+        QTest::addColumn<int>("ronde"); // -1: no programme; else the programme's round 0..2
+        QTest::addColumn<QString>("past");     // the series judged in this game
+        QTest::addColumn<QString>("kaal");     // the series a bare number is taken from
+        QTest::addColumn<QString>("spelNaam"); // as the refusal names the game
+        QTest::newRow("75 ballen") << 75 << -1 << "B" << "B" << "Bingo 75";
+        QTest::newRow("90 ballen") << 90 << -1 << "KN" << "N" << "met 90 ballen";
+        QTest::newRow("Kienen") << 90 << 0 << "K" << "K" << "Kienen";
+        QTest::newRow("Bingo 75") << 75 << 1 << "B" << "B" << "Bingo 75";
+        QTest::newRow("Bingo 90") << 90 << 2 << "N" << "N" << "Bingo 90";
+    }
+    void kaartSoorten()
+    {
+        QFETCH(int, ballen);
+        QFETCH(int, ronde);
+        QFETCH(QString, past);
+        QFETCH(QString, kaal);
+        QFETCH(QString, spelNaam);
+        QTemporaryDir map;
+        KaartRegister reg(KaartRegister::padIn(map.path()));
+        // Printed in this order: the Bingo 75 series B last but one, Bingo 90 last.
+        QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, "K", 1, m_kans) &&
+                TestHulp::registreer(reg, KaartSoort::Bingo75, "B", 1, m_kans) &&
+                TestHulp::registreer(reg, KaartSoort::Bingo90, "N", 1, m_kans));
+        QHash<QString, RegisterKaart> kaarten;
+        for (const QString& serie : {QStringLiteral("K"), QStringLiteral("B"), QStringLiteral("N")})
+            kaarten.insert(serie, *reg.kaart(serie, 5));
+        reg.sluit();
+
+        Gesprek gesprek;
+        Avond avond({map.path(), {}, &m_kans});
+        avond.zetGesprek(gesprek.maak());
+        QVERIFY(avond.zetHandmatig(true));
+        if (ronde >= 0) {
+            using S = AvondProgramma::Soort;
+            AvondProgramma p;
+            for (S soort : {S::Kienen, S::Bingo75, S::Bingo90})
+                p.rondes.append({soort, {AvondProgramma::standaardFasen(soort).first()}, std::nullopt, 0});
+            QVERIFY(avond.zetProgramma(p));
+            avond.startProgramma();
+            // The earlier rounds won by a card of their own, so the programme plays this round.
+            for (int r = 0; r < ronde; ++r) {
+                const RegisterKaart& eigen = kaarten[r == 0 ? QStringLiteral("K") : QStringLiteral("B")];
+                for (int n : eigen.getallen)
+                    if (n && !avond.spel().isGetrokken(n)) QVERIFY(avond.voerBalIn(n));
+                gesprek.kaart = {KaartNummer::tekst(eigen.serie, eigen.nummer), 1};
+                avond.controleerKaart();
+                QVERIFY(avond.bevestigWinnaar());
+                avond.kaartWeg();
+                gesprek.antwoorden = {true};
+                QVERIFY(avond.nieuwSpelVraag());
+            }
+            QCOMPARE(avond.programmaRonde(), ronde);
+        } else {
+            avond.algemeen().AantalBallen = ballen;
+            avond.NieuwSpel();
+        }
+        QCOMPARE(avond.spel().aantalBallen(), ballen);
+        // Every number of every card drawn that this game has: a card judged wins.
+        for (const RegisterKaart& k : kaarten)
+            for (int n : k.getallen)
+                if (n && n <= ballen && !avond.spel().isGetrokken(n)) QVERIFY(avond.voerBalIn(n));
+
+        QList<Avond::GecontroleerdeKaart> getoond;
+        connect(&avond, &Avond::kaartGecontroleerd, this,
+                [&](const Avond::GecontroleerdeKaart& k) { getoond << k; });
+        const QString dag = Verloop::dagBestand(map.path(), QDate::currentDate());
+        for (const QString& serie : {QStringLiteral("K"), QStringLiteral("B"), QStringLiteral("N")}) {
+            const QString nummer = KaartNummer::tekst(serie, 5);
+            for (int manier = 0; manier < 2; ++manier) {
+                getoond.clear();
+                gesprek.gezegd.clear();
+                avond.kaartWeg();
+                if (manier == 0) {
+                    gesprek.kaart = {nummer, 1};
+                    avond.controleerKaart();
+                } else {
+                    avond.controleerGescand(nummer);
+                }
+                const QString hoe = QStringLiteral("%1 (%2)").arg(nummer, manier ? "scan" : "getypt");
+                if (past.contains(serie)) {
+                    QVERIFY2(getoond.size() == 1 && gesprek.gezegd.isEmpty(), qPrintable(hoe));
+                    QVERIFY2(getoond.last().uitslag.gewonnen, qPrintable(hoe));
+                    QCOMPARE(getoond.last().kanBevestigen, ronde >= 0);
+                } else {
+                    QVERIFY2(getoond.isEmpty() && !avond.kaartInBeeld(), qPrintable(hoe));
+                    QVERIFY2(!avond.kanWinnaarBevestigen() && !avond.bevestigWinnaar(), qPrintable(hoe));
+                    QCOMPARE(gesprek.gezegd.value(0),
+                             QStringLiteral("%1 is %2; er wordt nu %3 gespeeld.")
+                                 .arg(nummer, SpelSoort::kaartNaam(kaarten[serie].soort), spelNaam));
+                    const QByteArray laatste = TestHulp::leesBestand(dag).trimmed().split('\n').last();
+                    QVERIFY2(laatste.contains(",gecontroleerd,,,") && laatste.contains(nummer.toUtf8()) &&
+                                 laatste.contains(",geweigerd: "),
+                             laatste.constData());
+                }
+            }
+        }
+        // A bare number: the series of this game's kind printed last.
+        getoond.clear();
+        avond.kaartWeg();
+        gesprek.kaart = {QStringLiteral("5"), 1};
+        avond.controleerKaart();
+        QCOMPARE(getoond.size(), 1);
+        QCOMPARE(getoond.last().kaart.serie, kaal);
+        QVERIFY(avond.winnaars().size() == std::max(ronde, 0));
+    }
+
+    // A bare number with no series of the game's kind printed is answered, not taken from another kind.
+    void kaalNummerZonderReeks()
+    {
+        QTemporaryDir map;
+        KaartRegister reg(KaartRegister::padIn(map.path()));
+        QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, "K", 1, m_kans));
+        reg.sluit();
+        Gesprek gesprek;
+        Avond avond({map.path(), {}, &m_kans, false});
+        avond.zetGesprek(gesprek.maak(QStringLiteral("3")));
+        QSignalSpy getoond(&avond, &Avond::kaartGecontroleerd);
+        avond.algemeen().AantalBallen = 75;
+        avond.NieuwSpel();
+        avond.controleerKaart();
+        QCOMPARE(getoond.size(), 0);
+        QCOMPARE(gesprek.gezegd.value(0),
+                 QStringLiteral("Er is nog geen reeks kaarten voor dit spel (Bingo 75) afgedrukt. Typ het nummer met "
+                                "de letter van de reeks, bijvoorbeeld A-0017."));
+        QVERIFY(!avond.roeper().gepauzeerd(Roeper::Controle));
+        avond.algemeen().AantalBallen = 90;
+        avond.NieuwSpel();
+        avond.controleerKaart();
+        QCOMPARE(getoond.size(), 1);
     }
 };
 

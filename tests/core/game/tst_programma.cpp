@@ -1,6 +1,7 @@
 // The programme of the evening: its file, the limits of a club game, an evening of three rounds
 // played from it with winners confirmed, shared and taken back, balls entered by hand, and the
 // report made from the record.
+#include "core/game/trommel.h"
 #include "core/game/verslag.h"
 #include "testhulp.h"
 
@@ -179,6 +180,10 @@ private slots:
         auto avond = std::make_unique<Avond>(Avond::Opzet{map.path(), {}, &m_kans});
         avond->zetGesprek(gesprek.maak());
         QVERIFY(avond->zetHandmatig(true));
+        // The pattern editor's own pattern, which no stage may change.
+        PatroonKaart::Patroon editor{};
+        editor[3] = editor[8] = 1;
+        avond->spel().zetPatroon(editor);
         QVERIFY(avond->zetProgramma(drieRondes()));
         const auto voerIn = [&](const QList<int>& ballen) {
             for (int n : ballen)
@@ -238,13 +243,44 @@ private slots:
         voerIn(rij(2));
         QVERIFY(controleer(kien[a]) && avond->bevestigWinnaar());
         QCOMPARE(avond->programmaRonde(), 1);
-        QCOMPARE(avond->programmaRegel(), QStringLiteral("Ronde 2 · Vier hoeken · Fles wijn"));
+        avond->kaartWeg();
 
-        // Round 2: Bingo 75 with its patterns.
+        // Round 1 is over: until Start nothing enters its game, by a draw, a typed ball or a
+        // click on a ball's place; each try says so, and the record stays as it is.
+        const QString uit = QStringLiteral("Ronde 1 is afgelopen. Druk op Start voor ronde 2.");
+        QVERIFY(avond->rondeAfgelopen());
+        QCOMPARE(avond->programmaRegel(), uit);
+        // The pattern button already shows what the next round plays for.
+        QCOMPARE(avond->fasePatroon(), AvondProgramma::vastPatroon(QStringLiteral("Vier hoeken")));
+        {
+            const QByteArray verloopVoor = TestHulp::leesBestand(Verloop::dagBestand(map.path(), QDate::currentDate()));
+            const auto ballenVoor = avond->spel().ballen();
+            QSignalSpy geweigerd(avond.get(), &Avond::invoerGeweigerd);
+            int vrij = 1;
+            while (avond->spel().isGetrokken(vrij))
+                ++vrij;
+            QVERIFY(!avond->voerBalIn(vrij));
+            QVERIFY(!avond->voerBalInOp(Trommel::cel(vrij) + QPoint(450, 450)));
+            QVERIFY(avond->zetHandmatig(false));
+            QVERIFY(!avond->trekAlsKlaar());
+            QVERIFY(avond->zetHandmatig(true));
+            QCOMPARE(geweigerd.size(), 3);
+            for (const QList<QVariant>& g : geweigerd)
+                QCOMPARE(g.value(0).toString(), uit);
+            QCOMPARE(avond->spel().ballen(), ballenVoor);
+            QCOMPARE(TestHulp::leesBestand(Verloop::dagBestand(map.path(), QDate::currentDate())), verloopVoor);
+        }
+
+        // Round 2: Bingo 75 with its patterns, which the pattern button shows; the editor's
+        // own pattern stays as it was drawn.
         gesprek.antwoorden = {true};
         QVERIFY(avond->nieuwSpelVraag());
         QCOMPARE(avond->spel().aantalBallen(), 75);
         QCOMPARE(avond->spel().ronde(), 2);
+        QVERIFY(!avond->rondeAfgelopen());
+        QCOMPARE(avond->programmaRegel(), QStringLiteral("Ronde 2 · Vier hoeken · Fles wijn"));
+        QCOMPARE(avond->fasePatroon(), AvondProgramma::vastPatroon(QStringLiteral("Vier hoeken")));
+        QCOMPARE(avond->spel().patroon(), editor);
         voerIn({bingo.getallen[0], bingo.getallen[4], bingo.getallen[20]});
         QVERIFY(!controleer(bingo));
         voerIn({bingo.getallen[24]});
@@ -259,9 +295,12 @@ private slots:
         QVERIFY(avond->nieuwSpelVraag());
         QCOMPARE(avond->spel().aantalBallen(), 90);
         voerIn(negentig.getallen.mid(0, 5));
+        QCOMPARE(avond->fasePatroon(), std::optional<PatroonKaart::Patroon>(PatroonKaart::Patroon{}));
         QVERIFY(controleer(negentig) && avond->bevestigWinnaar());
         QVERIFY(avond->programmaKlaar());
+        QVERIFY(avond->rondeAfgelopen() && !avond->fasePatroon());
         avond->kaartWeg();
+        QCOMPARE(avond->spel().patroon(), editor);
 
         // The record: a line per winner and per stage, with the card, the stage and the count.
         const QString dag = Verloop::dagBestand(map.path(), QDate::currentDate());
@@ -302,7 +341,7 @@ private slots:
         Verloop::Regel losseControle;
         losseControle.tijd = regels.last().tijd;
         losseControle.gebeurtenis = QStringLiteral("gecontroleerd");
-        const Verslag::Inhoud inhoud = Verslag::inhoud(regels + QList<Verloop::Regel>{losseControle}, drieRondes());
+        const Verslag::Inhoud inhoud = Verslag::inhoud(regels + QList<Verloop::Regel>{losseControle});
         QCOMPARE(inhoud.rondes.size(), 3);
         QCOMPARE(inhoud.rondes[0].fasen.size(), 3);
         QCOMPARE(inhoud.rondes[0].fasen[0].winnaars.size(), 1);
@@ -310,7 +349,7 @@ private slots:
         QCOMPARE(inhoud.opbrengst, 250 * 40 + 300 * 12);
         const QString pdf = map.filePath(QStringLiteral("verslag.pdf"));
         QString fout;
-        QVERIFY2(Verslag::maak(dag, drieRondes(), pdf, &fout), qPrintable(fout));
+        QVERIFY2(Verslag::maak(dag, pdf, &fout), qPrintable(fout));
         // Under Wine there is no pdftotext: the report is then only a PDF.
         QVERIFY(TestHulp::leesBestand(pdf).startsWith("%PDF-"));
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return;
@@ -323,6 +362,121 @@ private slots:
               QStringLiteral("Opbrengst van de kaarten € 136"), QStringLiteral("Handtekening:")})
             QVERIFY2(tekst.contains(moet), qPrintable(moet + QStringLiteral(" in: ") + tekst));
         QVERIFY(!tekst.contains(nummer(kien[b])));
+    }
+
+    // The report is made from the record alone: a stage nobody won is not paid out, a ball taken
+    // back and a game with no ball do not count, a prize over the club's limit is marked, a
+    // winner names the ball that completed the card, and each game lists its balls in order.
+    // Editing, replacing or deleting the programme's file afterwards changes nothing; a record
+    // from before it kept the programme still comes out, and says it lacks the prizes.
+    void verslagUitHetVerloop()
+    {
+        QTemporaryDir map;
+        KaartRegister reg(KaartRegister::padIn(map.path()));
+        QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, "K", 1, m_kans));
+        const RegisterKaart kaart = *reg.kaart(QStringLiteral("K"), 1);
+        reg.sluit();
+        using S = AvondProgramma::Soort;
+        AvondProgramma p;
+        p.rondes = {{S::Kienen, AvondProgramma::standaardFasen(S::Kienen), 200, 30}};
+        p.rondes[0].fasen[0].prijs = QStringLiteral("Taart");
+        p.rondes[0].fasen[0].bedrag = 1000;
+        p.rondes[0].fasen[1].bedrag = 3000;
+        p.rondes[0].fasen[2].bedrag = 1500;
+
+        Gesprek gesprek;
+        QList<int> getrokken;
+        {
+            Avond avond({map.path(), {}, &m_kans});
+            avond.zetGesprek(gesprek.maak());
+            QVERIFY(avond.zetHandmatig(true) && avond.zetLimieten(2000, 10000) && avond.zetProgramma(p));
+            avond.startProgramma();
+            // A game begun again before its first ball is no game.
+            gesprek.antwoorden = {true};
+            QVERIFY(avond.nieuwSpelVraag());
+            QList<int> rij;
+            for (int n : kaart.getallen.mid(0, 9))
+                if (n) rij << n;
+            QList<int> anders;
+            for (int n = 1; anders.size() < 3; ++n)
+                if (!kaart.getallen.contains(n)) anders << n;
+            for (int n : rij + anders.mid(0, 2) + anders.mid(2))
+                QVERIFY(avond.voerBalIn(n));
+            gesprek.antwoorden = {true};
+            avond.legLaatsteTerugVraag();
+            getrokken = rij + anders.mid(0, 2);
+            gesprek.kaart = {QStringLiteral("K-1"), 1};
+            avond.controleerKaart();
+            QVERIFY(avond.bevestigWinnaar());
+            const Avond::Winnaar w = avond.winnaars().last();
+            QCOMPARE(w.compleetPlaats, rij.size());
+            QCOMPARE(w.compleetBal, rij.last());
+            QCOMPARE(w.aantal, rij.size() + 2);
+        }
+        const QString dag = Verloop::dagBestand(map.path(), QDate::currentDate());
+        const QList<Verloop::Regel> regels = Verloop::alleRegels(TestHulp::leesBestand(dag));
+        const Verslag::Inhoud in = Verslag::inhoud(regels);
+        QCOMPARE(in.rondes.size(), 1);
+        QCOMPARE(in.rondes[0].spellen.size(), 1);
+        QCOMPARE(in.rondes[0].spellen[0].ballen, getrokken);
+        QCOMPARE(in.rondes[0].fasen.size(), 3);
+        QCOMPARE(in.rondes[0].fasen[0].winnaars.size(), 1);
+        QVERIFY(in.rondes[0].fasen[1].winnaars.isEmpty() && in.rondes[0].fasen[1].boven);
+        QVERIFY(!in.rondes[0].fasen[0].boven && !in.rondes[0].fasen[2].boven);
+        QCOMPARE(in.prijzen, 1000);
+        QCOMPARE(in.opbrengst, 200 * 30);
+        QVERIFY(!in.prijzenOnbekend && !in.maxAvond);
+
+        const QString pdf = map.filePath(QStringLiteral("verslag.pdf"));
+        const auto verslag = [&] {
+            QString fout;
+            if (!Verslag::maak(dag, pdf, &fout)) return fout;
+            return pdfTekst(pdf).simplified();
+        };
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return;
+        const QString eerst = verslag();
+        QStringList ballen;
+        for (int n : getrokken)
+            ballen << QString::number(n);
+        for (const QString& moet :
+             {QStringLiteral("1 rij Taart € 10"), QStringLiteral("2 rijen (boven de grens per prijs) € 30"),
+              QStringLiteral("niet gevallen"),
+              QStringLiteral("kaart K-0001, compleet bij de %1e bal, bevestigd na de %2e")
+                  .arg(getrokken.size() - 2)
+                  .arg(getrokken.size()),
+              QStringLiteral("Spel 2: ") + ballen.join(QStringLiteral(", ")),
+              QStringLiteral("1 spel, %1 ballen getrokken").arg(getrokken.size()),
+              QStringLiteral("Prijzen uitgekeerd € 10"), QStringLiteral("Kaarten verkocht 30"),
+              QStringLiteral("Rondes / spellen 1/1")})
+            QVERIFY2(eerst.contains(moet), qPrintable(moet + QStringLiteral(" in: ") + eerst));
+
+        // The programme's file edited, replaced and deleted: the report stays word for word.
+        AvondProgramma later = p;
+        later.rondes[0].fasen[0].prijs = QStringLiteral("Fiets");
+        later.rondes[0].fasen[0].bedrag = 9900;
+        later.rondes[0].kaarten = 0;
+        QVERIFY(later.bewaar(map.path(), nullptr));
+        QCOMPARE(verslag(), eerst);
+        AvondProgramma ander;
+        ander.rondes = {{S::Bingo75, AvondProgramma::standaardFasen(S::Bingo75), 100, 5}};
+        QVERIFY(ander.bewaar(map.path(), nullptr));
+        QCOMPARE(verslag(), eerst);
+        QVERIFY(QFile::remove(AvondProgramma::pad(map.path())));
+        QCOMPARE(verslag(), eerst);
+
+        // A record from before the programme went into it: stages and winners, no prizes, said.
+        QByteArray oud;
+        for (const QByteArray& lijn : TestHulp::leesBestand(dag).split('\n'))
+            if (!lijn.contains(",programma,") && !lijn.isEmpty()) oud += lijn + '\n';
+        QVERIFY(TestHulp::schrijfBestand(dag, oud));
+        const QString zonder = verslag();
+        for (const QString& moet : {QStringLiteral("1 rij prijs niet in het verloop"),
+                                    QStringLiteral("Zonder de prijzen die niet in het verloop staan")})
+            QVERIFY2(zonder.contains(moet), qPrintable(moet + QStringLiteral(" in: ") + zonder));
+        QVERIFY(!zonder.contains(QStringLiteral("Taart")));
+        const Verslag::Inhoud oudIn = Verslag::inhoud(Verloop::alleRegels(oud));
+        QVERIFY(oudIn.prijzenOnbekend && oudIn.metProgramma);
+        QCOMPARE(oudIn.prijzen, 0);
     }
 
     // Balls from a real drum: nothing at random, a ball drawn or outside the game refused with a

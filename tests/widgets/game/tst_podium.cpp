@@ -398,8 +398,8 @@ private slots:
         // A card of series K: its capital K waits, so K's question does not cut the scan in two;
         // a capital K alone still asks, a moment later.
         {
-            KaartRegister kien(KaartRegister::padIn(m_o->map.path()));
-            QVERIFY(TestHulp::registreer(kien, KaartSoort::Kien, QStringLiteral("K"), 1, m_o->toeval));
+            KaartRegister reeksK(KaartRegister::padIn(m_o->map.path()));
+            QVERIFY(TestHulp::registreer(reeksK, KaartSoort::Bingo75, QStringLiteral("K"), 1, m_o->toeval));
         }
         int gevraagd = 0;
         KaartControle::vraagHaak() = [&gevraagd](QWidget*) {
@@ -634,6 +634,27 @@ private slots:
         QVERIFY(m().ProgrammaLabel->height() > hoog * 1.3);
         avond().stopProgramma();
         QVERIFY(m().ProgrammaLabel->isHidden());
+
+        // The pattern button shows a Bingo stage's pattern while the programme plays it, and the
+        // editor's own (both diagonals at start) again once it stops.
+        m().legUit(QRect(0, 0, 1024, 768));
+        const auto vak = [this](int k) {
+            const QImage beeld = m().KnopPic->Knop[Opdrachtbalk::KnopLayout]->plaatje();
+            return QColor(beeld.pixel((PatroonKaart::kleinMarkering(k).center() + QPoint(105, 105)) / 15));
+        };
+        QCOMPARE(vak(7), PatroonKaart::markKleur);
+        p.rondes = {{AvondProgramma::Soort::Bingo75,
+                     {{QStringLiteral("Vier hoeken"), AvondProgramma::vastPatroon(QStringLiteral("Vier hoeken")), {},
+                       std::nullopt}},
+                     {},
+                     0}};
+        QVERIFY(avond().zetProgramma(p));
+        avond().startProgramma();
+        QCOMPARE(vak(1), PatroonKaart::markKleur);
+        QCOMPARE(vak(7), PatroonKaart::leegKleur);
+        avond().stopProgramma();
+        QCOMPARE(vak(7), PatroonKaart::markKleur);
+        QCOMPARE(vak(2), PatroonKaart::leegKleur);
     }
 };
 

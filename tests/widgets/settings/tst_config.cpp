@@ -28,6 +28,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTcpServer>
+#include <QToolButton>
 #include <QTest>
 
 using namespace PatroonKaart;
@@ -367,6 +368,58 @@ private slots:
         dlg.OkKnop->click();
         QCOMPARE(dlg.programma(), *uit);
         QCOMPARE(dlg.maxPrijs(), 50000);
+    }
+
+    // A stage of its own pattern: chosen before anything is drawn it is empty, and the dialog
+    // says so and keeps Ok (and the export) from saving it; drawn for the stage from its own
+    // button, the pattern is the stage's, whatever the editor's own pattern is. Choosing "Eigen
+    // patroon" again never brings back an old pattern; Cancel in the editor changes nothing.
+    void eigenPatroon()
+    {
+        ProgrammaDialoog dlg(&hoofd(), {}, 40000, 155000, PatroonKaart::Patroon{});
+        // The table's controls are made anew as it is shown; the old ones go once events are handled.
+        const auto vind = [&dlg](const char* naam, auto* soort) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return dlg.findChild<std::remove_pointer_t<decltype(soort)>*>(QString::fromLatin1(naam));
+        };
+        dlg.findChild<QPushButton*>(QStringLiteral("RondeErbij"))->click();
+        dlg.SpelKeuze->setCurrentIndex(dlg.SpelKeuze->findText(QStringLiteral("Bingo 75")));
+        emit dlg.SpelKeuze->activated(dlg.SpelKeuze->currentIndex());
+        auto* keuze = vind("FaseKeuze1", static_cast<QComboBox*>(nullptr));
+        auto* knop = vind("FasePatroon1", static_cast<QToolButton*>(nullptr));
+        QVERIFY(keuze && knop && !knop->isEnabled());
+        QVERIFY(dlg.OkKnop->isEnabled());
+        keuze->setCurrentText(AvondProgramma::eigenPatroon);
+        emit keuze->activated(keuze->currentIndex());
+        QVERIFY(knop->isEnabled() && !dlg.OkKnop->isEnabled());
+        QVERIFY(dlg.WaarschuwingLabel->text().contains(QStringLiteral("het eigen patroon is leeg")));
+        const QString bestand = m_op->map.filePath(QStringLiteral("leeg.json"));
+        ProgrammaDialoog::bestandHaak() = [&](QWidget*, bool) { return bestand; };
+        Melding::neemGetoond();
+        dlg.findChild<QPushButton*>(QStringLiteral("ExportKnop"))->click();
+        QVERIFY(!QFile::exists(bestand));
+        QVERIFY(Melding::neemGetoond().value(0).tekst.contains(QStringLiteral("kan zo niet worden gespeeld")));
+
+        PatroonKaart::Patroon kruis{};
+        for (int vak : {3, 8, 11, 12, 14, 15, 18, 23})
+            kruis[vak] = 1;
+        int geopend = 0;
+        ProgrammaDialoog::patroonHaak() = [&](QWidget*, const PatroonKaart::Patroon&) {
+            ++geopend;
+            return geopend == 1 ? std::optional<PatroonKaart::Patroon>() : std::optional(kruis);
+        };
+        knop->click();
+        QVERIFY(!dlg.OkKnop->isEnabled());
+        knop = vind("FasePatroon1", static_cast<QToolButton*>(nullptr));
+        knop->click();
+        QCOMPARE(geopend, 2);
+        QVERIFY(dlg.OkKnop->isEnabled() && !dlg.WaarschuwingLabel->isVisibleTo(&dlg));
+        // The same choice again keeps what was drawn for the stage.
+        keuze = vind("FaseKeuze1", static_cast<QComboBox*>(nullptr));
+        emit keuze->activated(keuze->currentIndex());
+        dlg.OkKnop->click();
+        QCOMPARE(dlg.programma().rondes[0].fasen[0].patroon, std::optional(kruis));
+        QVERIFY(dlg.programma().fouten().isEmpty());
     }
 
     // From Extra: the programme made there is kept beside Zorvak.ini, and "Spelen volgens het
