@@ -382,7 +382,7 @@ private slots:
         p.rondes[0].fasen[0].prijs = QStringLiteral("Taart");
         p.rondes[0].fasen[0].bedrag = 1000;
         p.rondes[0].fasen[1].bedrag = 3000;
-        p.rondes[0].fasen[2].bedrag = 1500;
+        p.rondes[0].fasen[2].bedrag = 2000; // at the limit: not over it
 
         Gesprek gesprek;
         QList<int> getrokken;
