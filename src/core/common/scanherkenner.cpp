@@ -12,12 +12,11 @@ ScanHerkenner::Oordeel ScanHerkenner::toets(const QString& tekst, bool enter, qi
 {
     const bool snel = !m_burst.isEmpty() && ms - m_laatst <= tussenpoos && ms >= m_laatst;
     if (enter) {
-        const bool vanScanner = snel && m_anders;
+        const bool vanScanner = snel && m_anders && m_burst.size() >= kortsteCode;
         const QString burst = m_burst;
         laatLos();
         m_burst.clear();
         if (!vanScanner) return Oordeel::Door;
-        if (burst.size() < kortsteCode) return Oordeel::Weg;
         m_code = burst;
         return Oordeel::Gescand;
     }

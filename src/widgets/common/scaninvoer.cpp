@@ -23,6 +23,13 @@ std::function<qint64()>& ScanInvoer::klokHaak()
     return klok;
 }
 
+qint64 ScanInvoer::tijdVan(const QKeyEvent& toets)
+{
+    // Keys that waited while the program was busy come in a batch: their own stamps tell how
+    // fast they were typed.
+    return toets.timestamp() != 0 ? static_cast<qint64>(toets.timestamp()) : klokHaak()();
+}
+
 ScanInvoer::ScanInvoer(QObject* ouder) : QObject(ouder), m_einde(new QTimer(this))
 {
     m_einde->setSingleShot(true);
@@ -50,7 +57,8 @@ bool ScanInvoer::eventFilter(QObject* ontvanger, QEvent* e)
     if (!gevolgd && !qobject_cast<QMessageBox*>(venster)) return false;
     if (toets->isAutoRepeat()) return false;
     // A burst that is over gives back what it held before the next key counts.
-    if (!m_vast.empty() && klokHaak()() > m_herkenner.eindeBurst()) burstVoorbij();
+    const qint64 ms = tijdVan(*toets);
+    if (!m_vast.empty() && ms > m_herkenner.eindeBurst()) geefTerug();
     m_vorigeToets = e;
     m_vorigeSleutel = toets->key();
     m_vorigeOntvanger = ontvanger;
@@ -58,18 +66,17 @@ bool ScanInvoer::eventFilter(QObject* ontvanger, QEvent* e)
     const bool enter = (toets->key() == Qt::Key_Return || toets->key() == Qt::Key_Enter) &&
                        (toets->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     const bool metCtrl = toets->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    const ScanHerkenner::Oordeel oordeel = m_herkenner.toets(metCtrl ? QString() : toets->text(), enter, klokHaak()());
+    const ScanHerkenner::Oordeel oordeel = m_herkenner.toets(metCtrl ? QString() : toets->text(), enter, ms);
     switch (oordeel) {
     case ScanHerkenner::Oordeel::Door:
-        if (!m_herkenner.houdtVast()) m_vast.clear();
+        // What was held goes first: the keys arrive in the order they were typed.
+        if (!m_herkenner.houdtVast()) geefTerug();
         return false;
     case ScanHerkenner::Oordeel::Uitstellen:
     case ScanHerkenner::Oordeel::Vasthouden:
-        // Only a text field gets its keys back; on the board a burst without Enter is stray.
-        if (oordeel == ScanHerkenner::Oordeel::Uitstellen || widget->testAttribute(Qt::WA_InputMethodEnabled))
-            m_vast.push_back(
-                {widget, std::make_unique<QKeyEvent>(QEvent::KeyPress, toets->key(), toets->modifiers(), toets->text()),
-                 oordeel == ScanHerkenner::Oordeel::Uitstellen});
+        m_vast.push_back(
+            {widget, std::make_unique<QKeyEvent>(QEvent::KeyPress, toets->key(), toets->modifiers(), toets->text())});
+        m_gezien = klokHaak()();
         m_einde->start(int(ScanHerkenner::tussenpoos) + 10);
         return true;
     case ScanHerkenner::Oordeel::Gescand: {
@@ -80,28 +87,31 @@ bool ScanInvoer::eventFilter(QObject* ontvanger, QEvent* e)
         if (bijScan) QTimer::singleShot(0, venster, [bijScan, code] { bijScan(code); });
         return true;
     }
-    case ScanHerkenner::Oordeel::Weg:
-        m_vast.clear();
-        m_einde->stop();
-        return true;
     }
     return false;
 }
 
-// No Enter came: the keys were typed by a person after all.
+// No Enter came in time: the keys were typed by a person after all.
 void ScanInvoer::burstVoorbij()
 {
-    if (klokHaak()() <= m_herkenner.eindeBurst()) {
-        m_einde->start(int(m_herkenner.eindeBurst() - klokHaak()()) + 10);
+    const qint64 einde = m_gezien + ScanHerkenner::tussenpoos;
+    if (klokHaak()() <= einde) {
+        m_einde->start(int(einde - klokHaak()()) + 10);
         return;
     }
-    const bool alleen = m_herkenner.lengte() == 1;
+    geefTerug();
+}
+
+// Every key held back, in order, to where it was typed.
+void ScanInvoer::geefTerug()
+{
+    m_einde->stop();
     m_herkenner.laatLos();
     std::vector<Vastgehouden> vast;
     vast.swap(m_vast);
     // A key given back may open a dialog whose own keys come meanwhile: only it passes unjudged.
     for (Vastgehouden& v : vast)
-        if (v.ontvanger && (alleen || !v.alleenAlsLos)) {
+        if (v.ontvanger) {
             m_terug = v.toets.get();
             QApplication::sendEvent(v.ontvanger, v.toets.get());
             m_terug = nullptr;

@@ -16,10 +16,9 @@ class QWidget;
 
 // Codes from a barcode scanner, which types like a keyboard: watches the keys of the windows
 // that take a scanned card code (the stage, the organiser's window, the question of K) and of
-// every message box, and hands a scanned code to the window it was typed in. What else a
-// scanner types there goes nowhere: no ball is drawn and no question answered by it. Keys held
-// back from a text field that turn out to be a person's quick fingers are given to it after all,
-// as is a capital K or W that no other key followed.
+// every message box, and hands a scanned code to the window it was typed in: no ball is drawn and
+// no question answered by it. Keys held back that turn out to be a person's quick fingers are
+// given, in order, to where they were typed after all, before any key that follows them.
 class ScanInvoer : public QObject
 {
     Q_OBJECT
@@ -28,8 +27,10 @@ public:
     static ScanInvoer& programma();
     // Keys typed in `venster` (and its children) are watched; a scanned code goes to bijScan.
     void volg(QWidget* venster, std::function<void(const QString& code)> bijScan);
-    // The clock of the keys, in milliseconds; tests give their own.
+    // The clock, in milliseconds, for keys that carry no time of their own; tests give their own.
     static std::function<qint64()>& klokHaak();
+    // When a key was pressed: its own time stamp from the window system, or the clock's now.
+    static qint64 tijdVan(const QKeyEvent& toets);
 
 protected:
     bool eventFilter(QObject* ontvanger, QEvent* e) override;
@@ -37,6 +38,7 @@ protected:
 private:
     explicit ScanInvoer(QObject* ouder);
     void burstVoorbij();
+    void geefTerug();
 
     ScanHerkenner m_herkenner;
     QHash<QWidget*, std::function<void(const QString&)>> m_vensters;
@@ -48,9 +50,9 @@ private:
     struct Vastgehouden {
         QPointer<QWidget> ontvanger;
         std::unique_ptr<QKeyEvent> toets;
-        bool alleenAlsLos = false; // a put-off K or W: given only when the burst was that K alone
     };
     std::vector<Vastgehouden> m_vast;
+    qint64 m_gezien = 0; // the clock when the last key held back came in
     QTimer* m_einde = nullptr;
     const QEvent* m_terug = nullptr; // the key being given back
 };
