@@ -301,10 +301,44 @@ void Avond::hervatBijStart()
     if (!m_programmaMelding.isEmpty()) meld(QStringLiteral("Zorvak"), m_programmaMelding);
     if (!m_verloop) return;
     const auto laatste = m_verloop->bijStart();
+    const int ontbreekt = m_verloop->ontbrekendSpel();
+    if (ontbreekt) {
+        // A game began that the record never got: the organiser hears which, and what the
+        // record does hold. It is never offered as if it were the last game.
+        m_spel.zetLaatsteNummer(std::max(ontbreekt, laatste ? std::max(laatste->stand.spelNummer, laatste->hoogsteSpel) : 0));
+        QString tekst = QStringLiteral("Spel %1 is begonnen maar staat niet volledig in het verloop: het verloop kon "
+                                       "niet worden geschreven (was de schijf vol?). De ballen van spel %1 zijn niet "
+                                       "bewaard.")
+                            .arg(ontbreekt);
+        const bool open = laatste && !laatste->afgemaakt && !laatste->stand.ballen.isEmpty();
+        if (laatste)
+            tekst += QStringLiteral(" Het verloop eindigt met spel %1 (%2 ballen getrokken).")
+                         .arg(laatste->stand.spelNummer)
+                         .arg(laatste->stand.ballen.size());
+        const bool opgeschreven = m_verloop->noteerOntbrekend(laatste ? laatste->stand.aantalBallen : m_alg->AantalBallen);
+        if (!opgeschreven) tekst += QStringLiteral(" Ook dat kon nog niet in het verloop worden geschreven.");
+        if (!open) {
+            meld(QStringLiteral("Zorvak"), tekst + QStringLiteral(" Begin een nieuw spel met de startknop."));
+        } else if (vraag(QStringLiteral("Zorvak"),
+                         tekst + QStringLiteral(" Wilt u spel %1 toch verder spelen?").arg(laatste->stand.spelNummer),
+                         false)) {
+            m_verloop->hervat(*laatste);
+            m_spel.herstel(laatste->stand);
+        } else {
+            m_verloop->geefOp(*laatste);
+        }
+        if (laatste) herstelProgramma(laatste->bestand);
+        return;
+    }
     if (!laatste) return;
-    m_spel.zetLaatsteNummer(laatste->stand.spelNummer);
+    m_spel.zetLaatsteNummer(std::max(laatste->stand.spelNummer, laatste->hoogsteSpel));
     const auto getrokken = laatste->stand.ballen.size();
-    if (laatste->afgemaakt || (getrokken == 0 && !laatste->onvolledig)) return;
+    if (laatste->afgemaakt) return;
+    // A game with no ball yet has nothing to take up, but the programme's place does.
+    if (getrokken == 0 && !laatste->onvolledig) {
+        herstelProgramma(laatste->bestand);
+        return;
+    }
     // A record that could not be written to the end may lack balls the hall has seen.
     const QString vraagTekst =
         laatste->onvolledig
@@ -315,10 +349,12 @@ void Avond::hervatBijStart()
     if (vraag(QStringLiteral("Zorvak"), vraagTekst.arg(getrokken))) {
         m_verloop->hervat(*laatste);
         m_spel.herstel(laatste->stand);
-        herstelProgramma(laatste->bestand);
     } else {
         m_verloop->geefOp(*laatste);
     }
+    // The programme goes on where it was, whether or not the game is taken up: a prize won is
+    // never played for again unless the organiser starts the programme anew.
+    herstelProgramma(laatste->bestand);
 }
 
 bool Avond::vraagAfsluiten()
@@ -699,8 +735,8 @@ void Avond::neemWinnaarTerugVraag()
         emit programmaGewijzigd();
 }
 
-// A game taken up at start takes its place in the programme up too: the last stage the record
-// names for it, and its winners.
+// At start, the programme's place and its winners are taken up from the record: the last stage
+// it names and the winners since the programme began, over all the games of the record.
 void Avond::herstelProgramma(const QString& bestand)
 {
     if (m_programma.leeg()) return;
@@ -716,16 +752,22 @@ void Avond::herstelProgramma(const QString& bestand)
         return -1;
     };
     for (const Verloop::Regel& r : Verloop::alleRegels(*inhoud)) {
-        if (r.spel != m_spel.spelNummer()) continue;
         const int fase = zoekFase(r.ronde - 1, r.extra.fase);
         if (fase < 0) continue;
         if (r.gebeurtenis == QLatin1String("fase")) {
+            // The programme's first stage comes only when it starts (anew): no winners before it count.
+            if (r.ronde == 1 && fase == 0 && r.extra.aantal == 0) winnaars.clear();
             plek = std::make_pair(r.ronde - 1, fase);
         } else if (r.gebeurtenis == QLatin1String("winnaar")) {
-            winnaars.append({r.extra.kaart, r.ronde - 1, fase, r.extra.aantal, r.bal, r.spel});
+            const auto [bal, plaats] = Verloop::winnaarCompleet(r.extra.uitslag);
+            winnaars.append({r.extra.kaart, r.ronde - 1, fase, r.extra.aantal, r.bal, r.spel, bal, plaats});
             plek = m_programma.naWinst(r.ronde - 1, fase);
         } else if (r.gebeurtenis == QLatin1String("winnaar teruggenomen") && !winnaars.isEmpty()) {
             winnaars.removeLast();
+            const bool gedeeld = std::any_of(winnaars.cbegin(), winnaars.cend(), [&](const Winnaar& w) {
+                return w.ronde == r.ronde - 1 && w.fase == fase;
+            });
+            plek = gedeeld ? m_programma.naWinst(r.ronde - 1, fase) : std::make_pair(r.ronde - 1, fase);
         }
     }
     if (!plek) return;

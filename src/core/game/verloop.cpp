@@ -47,7 +47,7 @@ std::optional<Spel::Gebeurtenis> gebeurtenisVan(const QByteArray& tekst)
 bool isBijregel(const QByteArray& gebeurtenis)
 {
     return gebeurtenis == "gecontroleerd" || gebeurtenis == "winnaar" || gebeurtenis == "winnaar teruggenomen" ||
-           gebeurtenis == "fase" || gebeurtenis == "programma";
+           gebeurtenis == "fase" || gebeurtenis == "programma" || gebeurtenis == "ontbreekt";
 }
 
 // A text for a column of its own: no comma, quote or line end can shift the columns after it.
@@ -152,7 +152,13 @@ struct Lezer {
         // A time in another form than ours must still be a time.
         if (!heeftTijdVorm(velden[0]) && !leesTijd(velden[0]).isValid()) return false;
         // Lines about the programme and the checks say nothing about the balls.
-        if (isBijregel(velden[3])) return true;
+        if (isBijregel(velden[3])) {
+            // A game the record names as missing keeps its number: no later game takes it.
+            if (velden[3] == "ontbreekt")
+                if (const auto spel = getal(velden[1], 1, std::numeric_limits<int>::max()))
+                    l.hoogsteSpel = std::max(l.hoogsteSpel, *spel);
+            return true;
+        }
         const auto spel = getal(velden[1], 1, std::numeric_limits<int>::max());
         const auto ronde = getal(velden[2], 0, std::numeric_limits<int>::max());
         const auto g = gebeurtenisVan(velden[3]);
@@ -431,7 +437,21 @@ std::optional<Verloop::Laatste> Verloop::bijStart()
         // Read once: the first line written to it needs no second look, unless it changed.
         if (laatste->gelezenTot == laatste->grootte) m_bekend.insert(laatste->bestand, laatste->grootte);
     }
-    if (!laatste || !laatste->onvolledig) markeer(false);
+    // A mark for a game after the record's last: that game began but none of it is in the record.
+    static const QRegularExpression vorm(QStringLiteral("^onvolledig (\\S+\\.csv) spel (\\d{1,9})$"));
+    const QRegularExpressionMatch m = vorm.match(QString::fromUtf8(oud.value_or(QByteArray()).trimmed()));
+    if (m.hasMatch()) {
+        const QString bestand = QDir(m_map).filePath(mapNaam + QLatin1Char('/') + m.captured(1));
+        const int spel = m.captured(2).toInt();
+        const bool later = !laatste || (bestand == laatste->bestand ? spel > laatste->stand.spelNummer
+                                                                    : QFileInfo(bestand).fileName() >
+                                                                          QFileInfo(laatste->bestand).fileName());
+        if (later) {
+            m_ontbrekend = spel;
+            m_ontbrekendIn = bestand;
+        }
+    }
+    if (!m_ontbrekend && (!laatste || !laatste->onvolledig)) markeer(false);
     return laatste;
 }
 
@@ -465,7 +485,23 @@ void Verloop::hervat(const Laatste& laatste)
 
 void Verloop::geefOp(const Laatste& laatste)
 {
-    if (voegToe(laatste.bestand, regel(m_klok(), laatste.stand, Spel::Gebeurtenis::Opgegeven, 0))) markeer(false);
+    if (voegToe(laatste.bestand, regel(m_klok(), laatste.stand, Spel::Gebeurtenis::Opgegeven, 0)) && !m_ontbrekend)
+        markeer(false);
+}
+
+bool Verloop::noteerOntbrekend(int aantalBallen)
+{
+    if (!m_ontbrekend) return true;
+    const Spel::Stand stand{aantalBallen, 0, m_ontbrekend, {}};
+    Extra extra;
+    extra.uitslag = QStringLiteral("niet in het verloop");
+    QByteArray voorloop;
+    if (!bereidVoor(m_ontbrekendIn, voorloop) ||
+        !m_aanvuller(m_ontbrekendIn, voorloop + regel(m_klok(), stand, "ontbreekt", 0, extra), nullptr))
+        return false;
+    m_ontbrekend = 0;
+    markeer(false);
+    return true;
 }
 
 void Verloop::schrijfGebeurtenis(Spel::Gebeurtenis gebeurtenis, int)

@@ -88,6 +88,7 @@ public:
         Spel::Stand stand;
         bool afgemaakt = false;   // ended by a confirmed exit or given up
         bool onvolledig = false;  // the record lacks lines of this game: balls may be missing
+        int hoogsteSpel = 0;      // the highest game number the record names as missing
         QString bestand;          // the record it was read from
         bool beschadigd = false;  // the file is no record: a line in it cannot be read
         QString fout;             // why, in Dutch
@@ -123,6 +124,13 @@ public:
     void hervat(const Laatste& laatste);
     // The game read at start is not taken up again: the record says it was given up.
     void geefOp(const Laatste& laatste);
+    // A game newer than the record's last began but never reached the record (a full disk, then
+    // a crash): its number, from the mark the last run left; 0 when none is missing. Until the
+    // record says so itself (noteerOntbrekend), the mark stays.
+    int ontbrekendSpel() const { return m_ontbrekend; }
+    // Writes into the record that that game is missing, with the ball count of its kind; the
+    // mark is made whole once that line is in.
+    bool noteerOntbrekend(int aantalBallen);
     // Keeps a damaged record aside under another name; returns that name, empty on failure.
     static QString zetApart(const QString& bestand);
     // A line about the game being played that is no change of its balls ("fase", "winnaar",
@@ -174,6 +182,8 @@ private:
     QDateTime m_begin;           // when it began
     bool m_achter = false;
     bool m_gatInSpel = false; // taken up from a record that lacked lines: balls may be missing
+    int m_ontbrekend = 0;     // a game missing from the record, read from the mark at start
+    QString m_ontbrekendIn;   // the record it belongs in
     QString m_standPad;       // the mark, once it exists
     QByteArray m_stand;       // what it says now
 };

@@ -116,6 +116,59 @@ private slots:
             QStringLiteral("1 ballen in het verloop). Het verloop kon niet tot het eind worden geschreven")));
     }
 
+    // A new game on a full disk, then a crash: the start names the game the record never got and
+    // the game it ends with, offers that one only with Nee as the answer to a plain Enter, and
+    // writes the missing game into the record; until that line is in, the mark stays. Game
+    // numbers go on after the missing game.
+    void nieuwSpelOpVolleSchijf()
+    {
+        QTemporaryDir map;
+        {
+            Avond avond({map.path(), {}, &m_kans});
+            avond.NieuwSpel();
+            for (int i = 0; i < 3; ++i)
+                avond.trekAlsKlaar();
+            avond.verloop()->zetAanvuller([](const QString&, const QByteArray&, QString*) { return false; });
+            avond.NieuwSpel();
+            for (int i = 0; i < 3; ++i)
+                avond.trekAlsKlaar();
+            QCOMPARE(avond.spel().spelNummer(), 2);
+        }
+        const QString stand = map.filePath(QStringLiteral("Verloop/stand.txt"));
+        for (int keer = 0; keer < 2; ++keer) {
+            Gesprek gesprek;
+            QList<bool> standaard;
+            Avond avond({map.path(), {}, &m_kans});
+            avond.zetGesprek({[&](const QString&, const QString& tekst, bool ja) {
+                                  gesprek.gezegd << tekst;
+                                  standaard << ja;
+                                  return false;
+                              },
+                              [&](const QString&, const QString& tekst) { gesprek.gezegd << tekst; },
+                              {}});
+            // The first time the disk is still full: nothing may be marked whole.
+            if (keer == 0)
+                avond.verloop()->zetAanvuller([](const QString&, const QByteArray&, QString*) { return false; });
+            avond.hervatBijStart();
+            // With the disk still full, that the record cannot be kept is said too.
+            QCOMPARE(gesprek.gezegd.size(), keer == 0 ? 2 : 1);
+            QVERIFY2(gesprek.gezegd[0].startsWith(
+                         QStringLiteral("Spel 2 is begonnen maar staat niet volledig in het verloop")) &&
+                         gesprek.gezegd[0].contains(QStringLiteral("Het verloop eindigt met spel 1 (3 ballen getrokken).")),
+                     qPrintable(gesprek.gezegd[0]));
+            QCOMPARE(standaard, QList<bool>{false});
+            QVERIFY(!avond.spel().heeftSpel());
+            QCOMPARE(TestHulp::leesBestand(stand).startsWith("heel"), keer == 1);
+        }
+        Avond avond({map.path(), {}, &m_kans});
+        avond.hervatBijStart();
+        avond.NieuwSpel();
+        QCOMPARE(avond.spel().spelNummer(), 3);
+        const QByteArray verloop = TestHulp::leesBestand(Verloop::dagBestand(map.path(), QDate::currentDate()));
+        QVERIFY(verloop.contains(",2,0,ontbreekt,,,75,,,niet in het verloop,,"));
+        QCOMPARE(verloop.count(",ontbreekt,"), 1);
+    }
+
     // The check only reads: a missing register is not made, a file in its place that is no
     // register of ours is said and left as it is. A card found is signalled and holds calling by
     // itself until it is put away.

@@ -331,7 +331,8 @@ private slots:
             weer.zetGesprek(ja.maak());
             weer.hervatBijStart();
             QVERIFY(weer.programmaKlaar());
-            QCOMPARE(weer.winnaars().size(), 1);
+            // Every winner since the programme began, over all its games.
+            QCOMPARE(weer.winnaars().size(), 7);
             QCOMPARE(weer.spel().ballen().size(), 5);
             QVERIFY(weer.spel().ballen().first().hand);
         }
@@ -477,6 +478,49 @@ private slots:
         const Verslag::Inhoud oudIn = Verslag::inhoud(Verloop::alleRegels(oud));
         QVERIFY(oudIn.prijzenOnbekend && oudIn.metProgramma);
         QCOMPARE(oudIn.prijzen, 0);
+    }
+
+    // A crash between a new game and its first ball: the restart asks nothing (there is nothing
+    // to take up), but the programme goes on at its place with its winners; Start plays round 2.
+    void crashVoorDeEersteBal()
+    {
+        QTemporaryDir map;
+        KaartRegister reg(KaartRegister::padIn(map.path()));
+        QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, "K", 1, m_kans));
+        const RegisterKaart kaart = *reg.kaart(QStringLiteral("K"), 1);
+        reg.sluit();
+        using S = AvondProgramma::Soort;
+        AvondProgramma p;
+        p.rondes = {{S::Kienen, {AvondProgramma::standaardFasen(S::Kienen).first()}, std::nullopt, 0},
+                    {S::Bingo75, AvondProgramma::standaardFasen(S::Bingo75), std::nullopt, 0}};
+        {
+            Gesprek gesprek;
+            Avond avond({map.path(), {}, &m_kans});
+            avond.zetGesprek(gesprek.maak());
+            QVERIFY(avond.zetHandmatig(true) && avond.zetProgramma(p));
+            avond.startProgramma();
+            for (int n : kaart.getallen.mid(0, 9))
+                if (n) QVERIFY(avond.voerBalIn(n));
+            gesprek.kaart = {QStringLiteral("K-1"), 1};
+            avond.controleerKaart();
+            QVERIFY(avond.bevestigWinnaar());
+            gesprek.antwoorden = {true};
+            QVERIFY(avond.nieuwSpelVraag());
+            QCOMPARE(avond.spel().ronde(), 2);
+        }
+        Gesprek gesprek;
+        Avond weer({map.path(), {}, &m_kans});
+        weer.zetGesprek(gesprek.maak());
+        weer.hervatBijStart();
+        QVERIFY(gesprek.gezegd.isEmpty());
+        QVERIFY(weer.programmaLoopt());
+        QCOMPARE(weer.programmaRonde(), 1);
+        QCOMPARE(weer.winnaars().size(), 1);
+        QCOMPARE(weer.programmaRegel(), QStringLiteral("Ronde 2 · Rij"));
+        gesprek.antwoorden = {true};
+        QVERIFY(weer.nieuwSpelVraag());
+        QCOMPARE(weer.spel().aantalBallen(), 75);
+        QCOMPARE(weer.spel().spelNummer(), 3);
     }
 
     // Balls from a real drum: nothing at random, a ball drawn or outside the game refused with a
