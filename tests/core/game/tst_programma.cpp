@@ -52,6 +52,14 @@ AvondProgramma drieRondes()
     return p;
 }
 
+// Card K-0001 of a Kien series printed in the folder.
+RegisterKaart kienKaart(const QString& map, Toeval& kans)
+{
+    KaartRegister reg(KaartRegister::padIn(map));
+    if (!TestHulp::registreer(reg, KaartSoort::Kien, "K", 1, kans)) return {};
+    return reg.kaart(QStringLiteral("K"), 1).value_or(RegisterKaart{});
+}
+
 QString pdfTekst(const QString& pdf)
 {
     QProcess p;
@@ -373,10 +381,7 @@ private slots:
     void verslagUitHetVerloop()
     {
         QTemporaryDir map;
-        KaartRegister reg(KaartRegister::padIn(map.path()));
-        QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, "K", 1, m_kans));
-        const RegisterKaart kaart = *reg.kaart(QStringLiteral("K"), 1);
-        reg.sluit();
+        const RegisterKaart kaart = kienKaart(map.path(), m_kans);
         using S = AvondProgramma::Soort;
         AvondProgramma p;
         p.rondes = {{S::Kienen, AvondProgramma::standaardFasen(S::Kienen), 200, 30}};
@@ -485,10 +490,7 @@ private slots:
     void crashVoorDeEersteBal()
     {
         QTemporaryDir map;
-        KaartRegister reg(KaartRegister::padIn(map.path()));
-        QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, "K", 1, m_kans));
-        const RegisterKaart kaart = *reg.kaart(QStringLiteral("K"), 1);
-        reg.sluit();
+        const RegisterKaart kaart = kienKaart(map.path(), m_kans);
         using S = AvondProgramma::Soort;
         AvondProgramma p;
         p.rondes = {{S::Kienen, {AvondProgramma::standaardFasen(S::Kienen).first()}, std::nullopt, 0},
