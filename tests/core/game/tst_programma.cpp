@@ -111,8 +111,24 @@ private slots:
                  QStringLiteral("ronde 1, fase 1: Kienen speelt voor 1 rij, 2 rijen of volle kaart"));
         QCOMPARE(fout1(R"({"programma":"Zorvak","rondes":[{"spel":"Bingo 75","fasen":[{"fase":"Ster"}]}]})"),
                  QStringLiteral("ronde 1, fase 1: het patroon \"Ster\" bestaat niet"));
+        // An amount: negative, no number, too much; nought is an amount.
         QCOMPARE(fout1(R"({"programma":"Zorvak","rondes":[{"spel":"Kienen","fasen":[{"fase":"1 rij","bedrag":-5}]}]})"),
-                 QStringLiteral("ronde 1, fase 1: het bedrag is geen bedrag"));
+                 QStringLiteral("ronde 1, fase 1: het bedrag mag niet negatief zijn"));
+        QCOMPARE(
+            fout1(
+                R"({"programma":"Zorvak","rondes":[{"spel":"Kienen","kaartprijs":-0.01,"fasen":[{"fase":"1 rij"}]}]})"),
+            QStringLiteral("ronde 1: de kaartprijs mag niet negatief zijn"));
+        QCOMPARE(
+            fout1(R"({"programma":"Zorvak","rondes":[{"spel":"Kienen","fasen":[{"fase":"1 rij","bedrag":"5"}]}]})"),
+            QStringLiteral("ronde 1, fase 1: het bedrag is geen bedrag"));
+        QCOMPARE(
+            fout1(
+                R"({"programma":"Zorvak","rondes":[{"spel":"Kienen","fasen":[{"fase":"1 rij","bedrag":1000000.01}]}]})"),
+            QStringLiteral("ronde 1, fase 1: het bedrag is meer dan een miljoen euro"));
+        QCOMPARE(
+            fout1(
+                R"({"programma":"Zorvak","rondes":[{"spel":"Kienen","kaartprijs":0,"fasen":[{"fase":"1 rij","bedrag":1000000}]}]})"),
+            QStringLiteral("gelezen"));
         QCOMPARE(fout1("{\"programma\":\"Zorvak\",\n\"rondes\": [,]}"),
                  QStringLiteral("de tekst klopt niet in regel 2"));
     }
