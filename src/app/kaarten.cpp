@@ -124,6 +124,19 @@ QString registerPad(const QString& gegeven)
     return gegeven.isEmpty() ? KaartRegister::padIn(instellingenMap()) : gegeven;
 }
 
+// The last game in the record beside the register, as controleer and verslag take it; a record
+// dated after today is named and left alone.
+std::optional<Verloop::Laatste> laatsteSpel(const QString& map)
+{
+    QStringList toekomst;
+    const std::optional<Verloop::Laatste> laatste = Verloop::laatsteSpel(map, &toekomst);
+    for (const QString& bestand : toekomst)
+        schrijf(stderr, QStringLiteral("zorvak-kaarten: het verloop \"%1\" heeft een datum na vandaag en wordt niet "
+                                       "gebruikt.\n")
+                            .arg(QDir::toNativeSeparators(bestand)));
+    return laatste;
+}
+
 // The report of an evening: the day's record in the folder of the card register, chosen as
 // controleer chooses it, with the programme kept beside it.
 int verslag(const QMap<QString, QString>& opties)
@@ -143,7 +156,7 @@ int verslag(const QMap<QString, QString>& opties)
             return fout(QStringLiteral("er is geen verloop van %1 (\"%2\").")
                             .arg(datumTekst, QDir::toNativeSeparators(bestand)));
     } else {
-        const std::optional<Verloop::Laatste> laatste = Verloop::laatsteSpel(map);
+        const std::optional<Verloop::Laatste> laatste = laatsteSpel(map);
         if (!laatste)
             return fout(
                 QStringLiteral("er is geen verloop van een spel in \"%1\".").arg(QDir::toNativeSeparators(map)));
@@ -198,13 +211,7 @@ int controleer(const QMap<QString, QString>& opties)
     // which is kept in the same folder as the card register.
     if (ballenTekst.isNull()) {
         const QString map = QFileInfo(pad).absolutePath();
-        QStringList toekomst;
-        const std::optional<Verloop::Laatste> laatste = Verloop::laatsteSpel(map, &toekomst);
-        for (const QString& bestand : toekomst)
-            schrijf(stderr,
-                    QStringLiteral("zorvak-kaarten: het verloop \"%1\" heeft een datum na vandaag en wordt niet "
-                                   "gebruikt.\n")
-                        .arg(QDir::toNativeSeparators(bestand)));
+        const std::optional<Verloop::Laatste> laatste = laatsteSpel(map);
         if (!laatste || laatste->beschadigd) {
             return fout(laatste
                             ? QStringLiteral("het verloop \"%1\" kan niet worden gelezen: %2. Geef met --ballen aan "

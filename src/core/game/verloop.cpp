@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTimeZone>
 
 #include <array>
 #include <cctype>
@@ -359,11 +360,14 @@ std::optional<Verloop::Laatste> Verloop::laatsteSpel(const QString& instellingen
         if (!patroon.match(naam).hasMatch()) continue;
         const QString pad = map.filePath(naam);
         const QDate dag = QDate::fromString(naam.left(10), QStringLiteral("yyyy-MM-dd"));
-        if (dag.isValid() && dag > nu.date()) {
+        // Dated after today by its name or by its lines: left by a clock once set ahead.
+        const auto tijd = laatsteTijd(pad);
+        if ((dag.isValid() && dag > nu.date()) ||
+            (tijd && QDateTime::fromMSecsSinceEpoch(*tijd, nu.timeZone()).date() > nu.date())) {
             if (toekomst) *toekomst << pad;
         } else if (pad == vandaag) {
             metVandaag = true;
-        } else if (const auto tijd = laatsteTijd(pad); tijd && *tijd >= nieuwste) {
+        } else if (tijd && *tijd >= nieuwste) {
             nieuwste = *tijd;
             gekozen = pad;
         }

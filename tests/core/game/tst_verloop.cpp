@@ -200,13 +200,17 @@ private slots:
         schrijf(QDate(2026, 12, 1), QDateTime(QDate(2026, 12, 3), QTime(1, 0)), 1);
         schrijf(QDate(2026, 12, 2), QDateTime(QDate(2026, 12, 2), QTime(23, 0)), 2);
         QCOMPARE(gekozen(), 1);
+        // A past day's record whose lines are dated after today is no newer for that.
+        schrijf(QDate(2026, 11, 30), QDateTime(QDate(2026, 12, 8), QTime(0, 0)), 5);
+        QCOMPARE(gekozen(), 1);
         // Tonight's record wins, even when an older one was written at a later moment.
         schrijf(QDate(2026, 12, 7), QDateTime(QDate(2026, 12, 7), QTime(20, 0)), 3);
-        schrijf(QDate(2026, 12, 6), QDateTime(QDate(2026, 12, 8), QTime(0, 30)), 4);
+        schrijf(QDate(2026, 12, 6), QDateTime(QDate(2026, 12, 7), QTime(20, 30)), 4);
         QCOMPARE(gekozen(), 3);
         QStringList toekomst;
         Verloop::laatsteSpel(m_map.path(), &toekomst, nu);
-        QCOMPARE(toekomst, QStringList{Verloop::dagBestand(m_map.path(), QDate(2099, 1, 1))});
+        QCOMPARE(toekomst, (QStringList{Verloop::dagBestand(m_map.path(), QDate(2026, 11, 30)),
+                                        Verloop::dagBestand(m_map.path(), QDate(2099, 1, 1))}));
         nieuwVerloop();
         m_verloop->zetKlok([&] { return nu; });
         QCOMPARE(m_verloop->bijStart()->stand.spelNummer, 3);
