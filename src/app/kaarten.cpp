@@ -145,6 +145,14 @@ int verslag(const QMap<QString, QString>& opties)
     if (uitvoer.isEmpty()) return fout(QStringLiteral("geef met --uitvoer aan waar het verslag moet komen."));
     const QString registerBestand = registerPad(opties.value(QStringLiteral("--register")));
     const QString map = QFileInfo(registerBestand).absolutePath();
+    // Refused before anything is looked up: the report never takes the place of one of the
+    // program's own files, beside the settings or beside the register whose record it reports.
+    for (const QString& instellingen : {instellingenMap(), map}) {
+        const QString beschermd =
+            Afdruk::beschermdDoel(uitvoer, instellingen, registerBestand, QCoreApplication::applicationDirPath());
+        if (!beschermd.isEmpty())
+            return fout(QStringLiteral("het verslag kan niet in %1 worden geschreven.").arg(beschermd));
+    }
     QString bestand;
     const QString datumTekst = opties.value(QStringLiteral("--datum"));
     if (!datumTekst.isNull()) {
@@ -162,10 +170,6 @@ int verslag(const QMap<QString, QString>& opties)
                 QStringLiteral("er is geen verloop van een spel in \"%1\".").arg(QDir::toNativeSeparators(map)));
         bestand = laatste->bestand;
     }
-    const QString beschermd =
-        Afdruk::beschermdDoel(uitvoer, map, registerBestand, QCoreApplication::applicationDirPath());
-    if (!beschermd.isEmpty())
-        return fout(QStringLiteral("het verslag kan niet in %1 worden geschreven.").arg(beschermd));
     // The report is made from the day's record alone: what the programme's file says now is not
     // what was played then.
     QString reden;

@@ -1,7 +1,10 @@
 #include "core/game/verslag.h"
 
+#include "core/cards/kaartregister.h"
 #include "core/cards/uitvoer.h"
+#include "core/common/veiligbestand.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -362,6 +365,20 @@ bool teken(const Inhoud& in, PaginaUitvoer& uitvoer, QString* fout)
 
 bool maak(const QString& verloop, const QString& pdf, QString* fout)
 {
+    // The record lives in Verloop in the settings folder: the report never takes the place of
+    // the record or of one of the files beside it.
+    QDir map = QFileInfo(verloop).absoluteDir();
+    if (map.dirName() == Verloop::mapNaam) map.cdUp();
+    const QString eigen = VeiligBestand::zelfdeBestand(pdf, verloop)
+                              ? QStringLiteral("het verloop van de avond")
+                              : Afdruk::beschermdDoel(pdf, map.path(), KaartRegister::padIn(map.path()),
+                                                      QCoreApplication::applicationDirPath());
+    if (!eigen.isEmpty()) {
+        if (fout)
+            *fout = QStringLiteral("\"%1\" is %2; daar komt geen verslag in. Kies een ander bestand.")
+                        .arg(QDir::toNativeSeparators(pdf), eigen);
+        return false;
+    }
     QList<Verloop::Regel> regels;
     if (QFileInfo::exists(verloop)) {
         QString reden;

@@ -69,7 +69,8 @@ struct Inhoud {
 Inhoud inhoud(const QList<Verloop::Regel>& regels);
 // Paints the pages.
 bool teken(const Inhoud& inhoud, PaginaUitvoer& uitvoer, QString* fout);
-// The report of one record file as a PDF, written in one step; false with a Dutch reason.
+// The report of one record file as a PDF, written in one step; false with a Dutch reason, and
+// no file, when the PDF would take the place of one of the program's own files.
 bool maak(const QString& verloop, const QString& pdf, QString* fout);
 
 } // namespace Verslag

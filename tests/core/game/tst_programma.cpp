@@ -493,6 +493,16 @@ private slots:
         const Verslag::Inhoud oudIn = Verslag::inhoud(Verloop::alleRegels(oud));
         QVERIFY(oudIn.prijzenOnbekend && oudIn.metProgramma);
         QCOMPARE(oudIn.prijzen, 0);
+
+        // The report, also from its dialog, never takes the place of the record or the programme.
+        QVERIFY(later.bewaar(map.path(), nullptr));
+        for (const QString& doel : {dag, AvondProgramma::pad(map.path())}) {
+            const QByteArray voor = TestHulp::leesBestand(doel);
+            QString fout;
+            QVERIFY(!Verslag::maak(dag, doel, &fout));
+            QVERIFY2(fout.contains(QStringLiteral("daar komt geen verslag in")), qPrintable(fout));
+            QCOMPARE(TestHulp::leesBestand(doel), voor);
+        }
     }
 
     // Balls from a real drum: nothing at random, a ball drawn or outside the game refused with a
