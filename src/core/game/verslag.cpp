@@ -3,6 +3,7 @@
 #include "core/cards/kaartregister.h"
 #include "core/cards/uitvoer.h"
 #include "core/common/veiligbestand.h"
+#include "core/game/trommel.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -206,11 +207,12 @@ QList<Rij> rijen(const Inhoud& in)
         QStringList aantallen;
         for (const SpelBallen& s : r.spellen)
             aantallen << QString::number(s.ballen.size());
-        QString ballen = r.spellen.size() == 1
-                             ? QStringLiteral("1 spel, %1 ballen getrokken").arg(aantallen.value(0))
-                             : QStringLiteral("%1 spellen, ballen getrokken: %2")
-                                   .arg(r.spellen.size())
-                                   .arg(aantallen.join(QStringLiteral(", ")));
+        QString ballen =
+            r.spellen.size() == 1
+                ? QStringLiteral("1 spel, %1 getrokken").arg(Trommel::aantalTekst(r.spellen[0].ballen.size()))
+                : QStringLiteral("%1 spellen, ballen getrokken: %2")
+                      .arg(r.spellen.size())
+                      .arg(aantallen.join(QStringLiteral(", ")));
         if (r.handBallen > 0) ballen += QStringLiteral(" (%1 met de hand uit de trommel)").arg(r.handBallen);
         uit.append({Rij::Tekst, ballen, {}, 0});
         for (const Fase& f : r.fasen) {

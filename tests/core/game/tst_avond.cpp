@@ -113,7 +113,7 @@ private slots:
         avond.zetGesprek(gesprek.maak());
         avond.hervatBijStart();
         QVERIFY(gesprek.gezegd.value(0).contains(
-            QStringLiteral("1 ballen in het verloop). Het verloop kon niet tot het eind worden geschreven")));
+            QStringLiteral("(1 bal in het verloop). Het verloop kon niet tot het eind worden geschreven")));
     }
 
     // The check only reads: a missing register is not made, a file in its place that is no
