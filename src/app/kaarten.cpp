@@ -64,6 +64,9 @@ const char* const hulpTekst =
     "  verslag            \"Verslag van de avond\" als PDF: de rondes, de winnaars en de prijzen uit het\n"
     "                     verloop van de avond, met het programma zoals het toen werd gespeeld\n"
     "  --datum JJJJ-MM-DD het verloop van die dag; zonder --datum het verloop dat controleer neemt\n"
+    "  Regels van het verloop die niet kunnen worden gelezen, staan met hun nummer in het verslag\n"
+    "  en op het scherm. Afsluitcode: 0 het verslag is gemaakt, 1 het verloop kan helemaal niet\n"
+    "  worden gelezen of het verslag niet worden geschreven, 2 fout argument.\n"
     "\n"
     "  --register BESTAND het kaartregister (standaard Kaartregister.db in de map van de instellingen);\n"
     "                     het verloop staat in dezelfde map\n"
@@ -171,10 +174,13 @@ int verslag(const QMap<QString, QString>& opties)
         bestand = laatste->bestand;
     }
     // The report is made from the day's record alone: what the programme's file says now is not
-    // what was played then.
-    QString reden;
-    if (!Verslag::maak(bestand, uitvoer, &reden)) return fout(reden);
-    return 0;
+    // what was played then. A record that cannot be read is no wrong argument: exit 1.
+    QString reden, waarschuwing;
+    const bool gemaakt = Verslag::maak(bestand, uitvoer, &reden, &waarschuwing);
+    if (!waarschuwing.isEmpty()) schrijf(stderr, QStringLiteral("zorvak-kaarten: %1\n").arg(waarschuwing));
+    if (gemaakt) return 0;
+    schrijf(stderr, QStringLiteral("zorvak-kaarten: %1\n").arg(reden));
+    return 1;
 }
 
 int controleer(const QMap<QString, QString>& opties)

@@ -55,6 +55,15 @@ QList<QList<int>> getallen(const QString& pdf)
     return paginas;
 }
 
+// A PDF's text, laid out as on the page, on one line.
+QString pdfTekst(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput()).simplified();
+}
+
 // Every file under a folder with its bytes.
 QMap<QString, QByteArray> alleBestanden(const QString& map)
 {
@@ -152,10 +161,7 @@ private slots:
         const QString pdf = map.filePath(QStringLiteral("verslag.pdf"));
         u = start({"verslag", "--register", reg, "--uitvoer", pdf});
         QVERIFY2(u.code == 0, qPrintable(u.fout));
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        p.waitForFinished(60000);
-        const QString tekst = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+        const QString tekst = pdfTekst(pdf);
         for (const char* moet :
              {"Verslag van de avond", "Ronde 1 · Kienen", "1 spel, 90 ballen getrokken",
               "Prijzen uitgekeerd € 25", "Opbrengst van de kaarten € 60"})
@@ -168,6 +174,63 @@ private slots:
         QVERIFY(!tekst.contains(QStringLiteral("Fiets")));
         u = start({"verslag", "--datum", "2001-01-01", "--register", reg, "--uitvoer", pdf});
         QVERIFY2(u.code == 2 && u.fout.contains(QStringLiteral("geen verloop van 2001-01-01")), qPrintable(u.fout));
+    }
+
+    void beschadigdVerloop_data()
+    {
+        QTest::addColumn<QByteArray>("verloop");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("melding"); // on the error output; empty: nothing there
+        QTest::addColumn<QStringList>("pdf"); // in the report, in this order; empty: no report
+        const QDateTime tijd(QDate(2026, 12, 1), QTime(20, 0));
+        const Spel::Stand stand{75, 1, 1, {}};
+        QList<QByteArray> lijnen = {Verloop::kopRegel + "\r\n",
+                                    Verloop::regel(tijd, stand, Spel::Gebeurtenis::NieuwSpel, 0)};
+        for (int bal = 1; bal <= 30; ++bal)
+            lijnen << Verloop::regel(tijd, stand, Spel::Gebeurtenis::Getrokken, bal);
+        lijnen[13] = "\x01\xff\r\n";
+        lijnen[19] = Verloop::regel(tijd, stand, Spel::Gebeurtenis::Getrokken, 999);
+        QTest::newRow("twee regels") << lijnen.join() << 0
+                                     << "regel 14 en 20 van het verloop konden niet worden gelezen"
+                                     << QStringList{"Let op: dit verslag is onvolledig. Regel 14 en 20 van het "
+                                                    "verloop konden niet worden gelezen.",
+                                                    "Ronde 1", "1 spel, 28 ballen getrokken"};
+        QByteArray ruis(20 * 1024, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(ruis.data()), ruis.size() / 4);
+        QTest::newRow("ruis") << ruis << 1 << "geen enkele regel" << QStringList{};
+        QTest::newRow("zeven kolommen") << Verloop::kopRegelZeven + "\r\n" +
+                                               QByteArray(lijnen[1]).replace(",,,,,\r", "\r") +
+                                               QByteArray(lijnen[2]).replace(",,,,,\r", "\r")
+                                        << 0 << QString() << QStringList{"1 spel, 1 bal getrokken", "Spel 1: 1"};
+    }
+    // A record with lines that cannot be read gives a report that names them near its top and
+    // says it is incomplete, and says so on the error output; a record of which not one line
+    // can be read gives none, exit 1, and the file named by --uitvoer as it was. A record of
+    // seven columns, from before, reads as ever.
+    void beschadigdVerloop()
+    {
+        QFETCH(QByteArray, verloop);
+        QFETCH(int, code);
+        QFETCH(QString, melding);
+        QFETCH(QStringList, pdf);
+        QTemporaryDir d;
+        const QString verslag = d.filePath("verslag.pdf");
+        QVERIFY(TestHulp::schrijfBestand(Verloop::dagBestand(d.path(), QDate(2026, 12, 1)), verloop));
+        QVERIFY(TestHulp::schrijfBestand(verslag, "oud"));
+        const Uitkomst u =
+            start({"verslag", "--datum", "2026-12-01", "--register", d.filePath("r.db"), "--uitvoer", verslag});
+        QCOMPARE(u.code, code);
+        QVERIFY2(melding.isEmpty() ? u.fout.isEmpty() : u.fout.contains(melding), qPrintable(u.fout));
+        if (pdf.isEmpty()) {
+            QCOMPARE(TestHulp::leesBestand(verslag), QByteArray("oud"));
+            return;
+        }
+        const QString tekst = pdfTekst(verslag);
+        qsizetype waar = 0;
+        for (const QString& moet : pdf) {
+            waar = tekst.indexOf(moet, waar);
+            QVERIFY2(waar >= 0, qPrintable(moet + QStringLiteral(" in: ") + tekst));
+        }
     }
 
     // The codes beside the numbers, read from a page printed at 300 dpi by a real decoder, are

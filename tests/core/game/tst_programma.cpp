@@ -494,6 +494,16 @@ private slots:
         QVERIFY(oudIn.prijzenOnbekend && oudIn.metProgramma);
         QCOMPARE(oudIn.prijzen, 0);
 
+        // A programme in the record that cannot be read is a line that could not be read.
+        Verloop::Extra kapot;
+        kapot.programma = "{\"programma\": \"Zorvak\"";
+        const QByteArray metKapot =
+            oud + Verloop::regel(regels.last().tijd, Spel::Stand{90, 1, 2, {}}, "programma", 0, kapot);
+        QList<int> onleesbaar;
+        const QList<Verloop::Regel> gelezen = Verloop::alleRegels(metKapot, &onleesbaar);
+        QVERIFY(onleesbaar.isEmpty());
+        QCOMPARE(Verslag::inhoud(gelezen, {4}).onleesbaar, (QList<int>{4, static_cast<int>(metKapot.count('\n'))}));
+
         // The report, also from its dialog, never takes the place of the record or the programme.
         QVERIFY(later.bewaar(map.path(), nullptr));
         for (const QString& doel : {dag, AvondProgramma::pad(map.path())}) {

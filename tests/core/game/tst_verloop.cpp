@@ -218,6 +218,48 @@ private slots:
         QVERIFY(m_meldingen[0].contains(QStringLiteral("2099-01-01.csv")));
     }
 
+    void onleesbareRegels_data()
+    {
+        QTest::addColumn<QByteArray>("regel"); // line 3, after the start of game 3 of 75 balls
+        QTest::addColumn<bool>("leesbaar");
+        const auto rij = [](const char* naam, const QByteArray& rest, bool leesbaar) {
+            QTest::newRow(naam) << "2026-12-07T20:00:00.000+01:00," + rest << leesbaar;
+        };
+        rij("bal 75", "3,1,getrokken,75,O,75,,,,,", true);
+        rij("bal 76", "3,1,getrokken,76,O,75,,,,,", false);
+        rij("bal 999", "3,1,getrokken,999,O,75,,,,,", false);
+        rij("bal 0", "3,1,getrokken,0,B,75,,,,,", false);
+        rij("getrokken zonder bal", "3,1,getrokken,,,75,,,,,", false);
+        rij("verkeerde letter", "3,1,getrokken,5,O,75,,,,,", false);
+        rij("80 ballen", "3,1,getrokken,5,B,80,,,,,", false);
+        rij("90 in een spel van 75", "3,1,getrokken,5,B,90,,,,,", false);
+        rij("de 75e bal", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen,75,", true);
+        rij("de 76e bal", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen,76,", false);
+        rij("de 0e bal", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen,0,", false);
+        rij("de -7e bal", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen,-7,", false);
+        rij("compleet bij bal 99", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen met bal 99 (de 3e bal),5,", false);
+        rij("compleet bij de 76e", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen met bal 7 (de 76e bal),5,", false);
+        rij("controle zonder spel", ",,gecontroleerd,,,,A-0001,,niet gevonden,,", true);
+        rij("onbekende gebeurtenis", "3,1,gegokt,,,75,,,,,", false);
+        rij("herkomst", "3,1,getrokken,5,B,75,,,,,voet", false);
+        rij("zeven kolommen", "3,1,getrokken,5,B,75", true);
+        rij("dertien kolommen", "3,1,getrokken,5,B,75,,,,,,", false);
+    }
+    // What the report reads: a line that is no line of a record, or names what its game cannot
+    // hold, is left out and named by its number; empty lines are passed over.
+    void onleesbareRegels()
+    {
+        QFETCH(QByteArray, regel);
+        QFETCH(bool, leesbaar);
+        QList<int> onleesbaar;
+        const QList<Verloop::Regel> regels = Verloop::alleRegels(
+            Verloop::kopRegel + "\r\n2026-12-07T19:59:00.000+01:00,3,1,nieuw spel,,,75,,,,,\r\n" + regel + "\r\n\r\n",
+            &onleesbaar);
+        QCOMPARE(regels.size(), leesbaar ? 2 : 1);
+        QCOMPARE(onleesbaar, leesbaar ? QList<int>() : QList<int>{3});
+        QCOMPARE(regels.last().nummer, leesbaar ? 3 : 2);
+    }
+
     // A line that cannot be written (a full disk) leaves no gap: the game in memory is the
     // truth, and the next line that can be written brings the file level with it first, "nieuw
     // spel" and take-backs included. A crash before that marks the record, and the next start
