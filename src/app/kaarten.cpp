@@ -64,6 +64,9 @@ const char* const hulpTekst =
     "  verslag            \"Verslag van de avond\" als PDF: de rondes, de winnaars en de prijzen uit het\n"
     "                     verloop van de avond, met het programma zoals het toen werd gespeeld\n"
     "  --datum JJJJ-MM-DD het verloop van die dag; zonder --datum het verloop dat controleer neemt\n"
+    "  Regels van het verloop die niet kunnen worden gelezen, staan met hun nummer in het verslag\n"
+    "  en op het scherm. Afsluitcode: 0 het verslag is gemaakt, 1 het verloop kan helemaal niet\n"
+    "  worden gelezen of het verslag niet worden geschreven, 2 fout argument.\n"
     "\n"
     "  --register BESTAND het kaartregister (standaard Kaartregister.db in de map van de instellingen);\n"
     "                     het verloop staat in dezelfde map\n"
@@ -124,6 +127,19 @@ QString registerPad(const QString& gegeven)
     return gegeven.isEmpty() ? KaartRegister::padIn(instellingenMap()) : gegeven;
 }
 
+// The last game in the record beside the register, as controleer and verslag take it; a record
+// dated after today is named and left alone.
+std::optional<Verloop::Laatste> laatsteSpel(const QString& map)
+{
+    QStringList toekomst;
+    const std::optional<Verloop::Laatste> laatste = Verloop::laatsteSpel(map, &toekomst);
+    for (const QString& bestand : toekomst)
+        schrijf(stderr, QStringLiteral("zorvak-kaarten: het verloop \"%1\" heeft een datum na vandaag en wordt niet "
+                                       "gebruikt.\n")
+                            .arg(QDir::toNativeSeparators(bestand)));
+    return laatste;
+}
+
 // The report of an evening: the day's record in the folder of the card register, chosen as
 // controleer chooses it, with the programme kept beside it.
 int verslag(const QMap<QString, QString>& opties)
@@ -132,6 +148,14 @@ int verslag(const QMap<QString, QString>& opties)
     if (uitvoer.isEmpty()) return fout(QStringLiteral("geef met --uitvoer aan waar het verslag moet komen."));
     const QString registerBestand = registerPad(opties.value(QStringLiteral("--register")));
     const QString map = QFileInfo(registerBestand).absolutePath();
+    // Refused before anything is looked up: the report never takes the place of one of the
+    // program's own files, beside the settings or beside the register whose record it reports.
+    for (const QString& instellingen : {instellingenMap(), map}) {
+        const QString beschermd =
+            Afdruk::beschermdDoel(uitvoer, instellingen, registerBestand, QCoreApplication::applicationDirPath());
+        if (!beschermd.isEmpty())
+            return fout(QStringLiteral("het verslag kan niet in %1 worden geschreven.").arg(beschermd));
+    }
     QString bestand;
     const QString datumTekst = opties.value(QStringLiteral("--datum"));
     if (!datumTekst.isNull()) {
@@ -143,21 +167,20 @@ int verslag(const QMap<QString, QString>& opties)
             return fout(QStringLiteral("er is geen verloop van %1 (\"%2\").")
                             .arg(datumTekst, QDir::toNativeSeparators(bestand)));
     } else {
-        const std::optional<Verloop::Laatste> laatste = Verloop::laatsteSpel(map);
+        const std::optional<Verloop::Laatste> laatste = laatsteSpel(map);
         if (!laatste)
             return fout(
                 QStringLiteral("er is geen verloop van een spel in \"%1\".").arg(QDir::toNativeSeparators(map)));
         bestand = laatste->bestand;
     }
-    const QString beschermd =
-        Afdruk::beschermdDoel(uitvoer, map, registerBestand, QCoreApplication::applicationDirPath());
-    if (!beschermd.isEmpty())
-        return fout(QStringLiteral("het verslag kan niet in %1 worden geschreven.").arg(beschermd));
     // The report is made from the day's record alone: what the programme's file says now is not
-    // what was played then.
-    QString reden;
-    if (!Verslag::maak(bestand, uitvoer, &reden)) return fout(reden);
-    return 0;
+    // what was played then. A record that cannot be read is no wrong argument: exit 1.
+    QString reden, waarschuwing;
+    const bool gemaakt = Verslag::maak(bestand, uitvoer, &reden, &waarschuwing);
+    if (!waarschuwing.isEmpty()) schrijf(stderr, QStringLiteral("zorvak-kaarten: %1\n").arg(waarschuwing));
+    if (gemaakt) return 0;
+    schrijf(stderr, QStringLiteral("zorvak-kaarten: %1\n").arg(reden));
+    return 1;
 }
 
 int controleer(const QMap<QString, QString>& opties)
@@ -198,13 +221,7 @@ int controleer(const QMap<QString, QString>& opties)
     // which is kept in the same folder as the card register.
     if (ballenTekst.isNull()) {
         const QString map = QFileInfo(pad).absolutePath();
-        QStringList toekomst;
-        const std::optional<Verloop::Laatste> laatste = Verloop::laatsteSpel(map, &toekomst);
-        for (const QString& bestand : toekomst)
-            schrijf(stderr,
-                    QStringLiteral("zorvak-kaarten: het verloop \"%1\" heeft een datum na vandaag en wordt niet "
-                                   "gebruikt.\n")
-                        .arg(QDir::toNativeSeparators(bestand)));
+        const std::optional<Verloop::Laatste> laatste = laatsteSpel(map);
         if (!laatste || laatste->beschadigd) {
             return fout(laatste
                             ? QStringLiteral("het verloop \"%1\" kan niet worden gelezen: %2. Geef met --ballen aan "

@@ -13,6 +13,7 @@
 
 #include <QKeyEvent>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QtTest>
 
@@ -194,6 +195,39 @@ private slots:
         kind.kill();
         QVERIFY(kind.waitForFinished(30000));
         QVERIFY(bestand.neemSlot(slot, &melding));
+    }
+
+    // A lock that cannot be taken at all is no licence to run unguarded: with a folder in the
+    // lock's place no copy starts, and says why; nor where no lock can be made (the folder of the
+    // settings cannot be made).
+    void slotNietTeNemen()
+    {
+        QTemporaryDir map;
+        QVERIFY(QDir().mkpath(map.filePath(QStringLiteral("Zorvak.slot"))));
+        const InstellingenBestand bestand(map.path(), map.filePath(QStringLiteral("reserve")));
+        VeiligBestand::Slot slot(bestand.slotPad());
+        QString melding;
+        QVERIFY(!bestand.neemSlot(slot, &melding));
+        QVERIFY2(melding.contains(QStringLiteral("Zorvak start niet")) &&
+                     melding.contains(QStringLiteral("staat een map met de naam Zorvak.slot")),
+                 qPrintable(melding));
+        QProcess kind;
+        kind.start(QCoreApplication::applicationFilePath(), {QStringLiteral("speel"), map.path(), QStringLiteral("1")});
+        const bool gestopt = kind.waitForFinished(30000);
+        if (!gestopt) kind.kill();
+        QVERIFY(gestopt && kind.exitCode() == 2);
+        QVERIFY(!QFileInfo::exists(map.filePath(Verloop::mapNaam)));
+
+        // The program folder cannot be written, and the user's folder cannot be made (a file
+        // stands in its way).
+        Instellingen::zetSchrijfProef([](const QString&) { return false; });
+        const auto terug = qScopeGuard([] { Instellingen::zetSchrijfProef({}); });
+        QVERIFY(TestHulp::schrijfBestand(map.filePath(QStringLiteral("bestand")), "in de weg"));
+        const InstellingenBestand nergens(map.path(), map.filePath(QStringLiteral("bestand/reserve")));
+        VeiligBestand::Slot geen(nergens.slotPad());
+        melding.clear();
+        QVERIFY(!nergens.neemSlot(geen, &melding));
+        QVERIFY2(melding.contains(QStringLiteral("Zorvak start niet")), qPrintable(melding));
     }
 };
 

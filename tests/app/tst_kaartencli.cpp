@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -22,14 +23,17 @@ struct Uitkomst {
     QString uit, fout;
 };
 
-Uitkomst start(const QStringList& args)
+// The tool of the build, or a copy of it in a program folder of its own.
+Uitkomst start(const QStringList& args, const QString& programma = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the tool must choose its own platform
     env.remove(QStringLiteral("XDG_RUNTIME_DIR")); // as on a plain terminal
     p.setProcessEnvironment(env);
-    p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../zorvak-kaarten"), args);
+    p.start(programma.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/../zorvak-kaarten")
+                                : programma,
+            args);
     if (!p.waitForFinished(120000)) return {-1, {}, QStringLiteral("timeout")};
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
@@ -50,12 +54,34 @@ QList<QList<int>> getallen(const QString& pdf)
     }
     return paginas;
 }
+
+// A PDF's text, laid out as on the page, on one line.
+QString pdfTekst(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput()).simplified();
+}
+
+// Every file under a folder with its bytes.
+QMap<QString, QByteArray> alleBestanden(const QString& map)
+{
+    QMap<QString, QByteArray> uit;
+    QDirIterator it(map, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString pad = it.next();
+        uit.insert(QDir(map).relativeFilePath(pad), TestHulp::leesBestand(pad));
+    }
+    return uit;
+}
 } // namespace
 
 class TestKaartenCli : public QObject
 {
     Q_OBJECT
     QTemporaryDir map;
+    QTemporaryDir eigen; // a program folder of the tool's own, which is its settings folder too
 
 private slots:
     void initTestCase()
@@ -135,10 +161,7 @@ private slots:
         const QString pdf = map.filePath(QStringLiteral("verslag.pdf"));
         u = start({"verslag", "--register", reg, "--uitvoer", pdf});
         QVERIFY2(u.code == 0, qPrintable(u.fout));
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        p.waitForFinished(60000);
-        const QString tekst = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+        const QString tekst = pdfTekst(pdf);
         for (const char* moet :
              {"Verslag van de avond", "Ronde 1 · Kienen", "1 spel, 90 ballen getrokken",
               "Prijzen uitgekeerd € 25", "Opbrengst van de kaarten € 60"})
@@ -151,6 +174,63 @@ private slots:
         QVERIFY(!tekst.contains(QStringLiteral("Fiets")));
         u = start({"verslag", "--datum", "2001-01-01", "--register", reg, "--uitvoer", pdf});
         QVERIFY2(u.code == 2 && u.fout.contains(QStringLiteral("geen verloop van 2001-01-01")), qPrintable(u.fout));
+    }
+
+    void beschadigdVerloop_data()
+    {
+        QTest::addColumn<QByteArray>("verloop");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("melding"); // on the error output; empty: nothing there
+        QTest::addColumn<QStringList>("pdf"); // in the report, in this order; empty: no report
+        const QDateTime tijd(QDate(2026, 12, 1), QTime(20, 0));
+        const Spel::Stand stand{75, 1, 1, {}};
+        QList<QByteArray> lijnen = {Verloop::kopRegel + "\r\n",
+                                    Verloop::regel(tijd, stand, Spel::Gebeurtenis::NieuwSpel, 0)};
+        for (int bal = 1; bal <= 30; ++bal)
+            lijnen << Verloop::regel(tijd, stand, Spel::Gebeurtenis::Getrokken, bal);
+        lijnen[13] = "\x01\xff\r\n";
+        lijnen[19] = Verloop::regel(tijd, stand, Spel::Gebeurtenis::Getrokken, 999);
+        QTest::newRow("twee regels") << lijnen.join() << 0
+                                     << "regel 14 en 20 van het verloop konden niet worden gelezen"
+                                     << QStringList{"Let op: dit verslag is onvolledig. Regel 14 en 20 van het "
+                                                    "verloop konden niet worden gelezen.",
+                                                    "Ronde 1", "1 spel, 28 ballen getrokken"};
+        QByteArray ruis(20 * 1024, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(ruis.data()), ruis.size() / 4);
+        QTest::newRow("ruis") << ruis << 1 << "geen enkele regel" << QStringList{};
+        QTest::newRow("zeven kolommen") << Verloop::kopRegelZeven + "\r\n" +
+                                               QByteArray(lijnen[1]).replace(",,,,,\r", "\r") +
+                                               QByteArray(lijnen[2]).replace(",,,,,\r", "\r")
+                                        << 0 << QString() << QStringList{"1 spel, 1 bal getrokken", "Spel 1: 1"};
+    }
+    // A record with lines that cannot be read gives a report that names them near its top and
+    // says it is incomplete, and says so on the error output; a record of which not one line
+    // can be read gives none, exit 1, and the file named by --uitvoer as it was. A record of
+    // seven columns, from before, reads as ever.
+    void beschadigdVerloop()
+    {
+        QFETCH(QByteArray, verloop);
+        QFETCH(int, code);
+        QFETCH(QString, melding);
+        QFETCH(QStringList, pdf);
+        QTemporaryDir d;
+        const QString verslag = d.filePath("verslag.pdf");
+        QVERIFY(TestHulp::schrijfBestand(Verloop::dagBestand(d.path(), QDate(2026, 12, 1)), verloop));
+        QVERIFY(TestHulp::schrijfBestand(verslag, "oud"));
+        const Uitkomst u =
+            start({"verslag", "--datum", "2026-12-01", "--register", d.filePath("r.db"), "--uitvoer", verslag});
+        QCOMPARE(u.code, code);
+        QVERIFY2(melding.isEmpty() ? u.fout.isEmpty() : u.fout.contains(melding), qPrintable(u.fout));
+        if (pdf.isEmpty()) {
+            QCOMPARE(TestHulp::leesBestand(verslag), QByteArray("oud"));
+            return;
+        }
+        const QString tekst = pdfTekst(verslag);
+        qsizetype waar = 0;
+        for (const QString& moet : pdf) {
+            waar = tekst.indexOf(moet, waar);
+            QVERIFY2(waar >= 0, qPrintable(moet + QStringLiteral(" in: ") + tekst));
+        }
     }
 
     // The codes beside the numbers, read from a page printed at 300 dpi by a real decoder, are
@@ -278,20 +358,68 @@ private slots:
         QVERIFY(!QFile::exists(map.filePath("c/geen")));
     }
 
+    // The tool in a program folder of its own, which is its settings folder too, with the settings,
+    // the programme, the lock, the register, a day's record, and programs and libraries (known by
+    // name or by their first bytes).
+    QString eigenProgramma()
+    {
+        const QString tool = eigen.filePath("zorvak-kaarten");
+        if (QFile::exists(tool)) return tool;
+        const Spel::Stand stand{75, 1, 1, {}};
+        const QDateTime tijd(QDate(2026, 12, 7), QTime(20, 0));
+        const QList<std::pair<const char*, QByteArray>> bestanden = {
+            {"Zorvak.ini", "ini"},
+            {"Zorvak-extra.ini", "extra"},
+            {"Zorvak-programma.json", "{}"},
+            {"Zorvak.slot", ""},
+            {"Kaartregister.db", "reg"},
+            {"Kaartregister.db-wal", "wal"},
+            {"Verloop/2026-12-07.csv", Verloop::kopRegel + "\r\n" +
+                                           Verloop::regel(tijd, stand, Spel::Gebeurtenis::NieuwSpel, 0) +
+                                           Verloop::regel(tijd, stand, Spel::Gebeurtenis::Getrokken, 7)},
+            {"Verloop/oud/2025-12-24.csv", "oud"},
+            {"zorvak", "\177ELF"},
+            {"zorvak.exe", "MZ"},
+            {"Qt6Core.dll", "MZ"},
+            {"platforms/libqxcb.so", "so"},
+            {"hulp", "#!/bin/sh\n"}};
+        for (const auto& [naam, inhoud] : bestanden)
+            if (!TestHulp::schrijfBestand(eigen.filePath(QString::fromLatin1(naam)), inhoud)) return {};
+        const QString bouw = QCoreApplication::applicationDirPath() + QStringLiteral("/../zorvak-kaarten");
+        return QFile::copy(bouw, tool) ? tool : QString();
+    }
+
     void eigenBestandenBlijvenHeel_data()
     {
+        QVERIFY(!eigenProgramma().isEmpty());
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("melding");
-        const QString bouw = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
         const QStringList controle = {"controleer", "--kaart", "A-1", "--ballen", "1", "--register"};
         const QStringList nummer = {"bingo", "--serie", "A", "--register", "D/r.db", "--uitvoer"};
+        const QStringList bingo = {"bingo", "--uitvoer"}, verslag = {"verslag", "--uitvoer"};
         QTest::newRow("controleer tekst") << controle + QStringList{"D/tekst.db"} << "geen kaartregister van Zorvak";
         QTest::newRow("uitvoer is register") << nummer + QStringList{"D/r.db"} << "is het kaartregister";
         QTest::newRow("uitvoer is journaal") << nummer + QStringList{"D/./r.db-journal"} << "kaartregister";
+        QTest::newRow("uitvoer is -shm") << nummer + QStringList{"D/r.db-shm"} << "kaartregister";
         QTest::newRow("uitvoer via koppeling") << nummer + QStringList{"D/koppeling.pdf"} << "kaartregister";
-        QTest::newRow("standaardregister")
-            << QStringList{"bingo", "--uitvoer", bouw + "/Kaartregister.db"} << "is het kaartregister";
-        QTest::newRow("Zorvak.ini") << QStringList{"bingo", "--uitvoer", bouw + "/Zorvak.ini"} << "Zorvak.ini";
+        QTest::newRow("standaardregister") << bingo + QStringList{"P/Kaartregister.db"} << "is het kaartregister";
+        QTest::newRow("verslag over -wal") << verslag + QStringList{"P/Kaartregister.db-wal"} << "kaartregister";
+        QTest::newRow("Zorvak.ini") << bingo + QStringList{"P/Zorvak.ini"} << "Zorvak.ini";
+        QTest::newRow("verslag over Zorvak-extra.ini")
+            << verslag + QStringList{"P/Zorvak-extra.ini"} << "Zorvak-extra.ini";
+        QTest::newRow("programma") << bingo + QStringList{"P/Zorvak-programma.json"} << "programma van de avond";
+        QTest::newRow("verslag over programma")
+            << verslag + QStringList{"P/Zorvak-programma.json"} << "programma van de avond";
+        QTest::newRow("slot") << QStringList{"kien", "--uitvoer", "P/Zorvak.slot"} << "slot van Zorvak";
+        QTest::newRow("verslag in het verloop") << verslag + QStringList{"P/Verloop/2026-12-07.csv"} << "verloop";
+        QTest::newRow("nieuw in het verloop") << bingo + QStringList{"P/Verloop/oud/k.pdf"} << "verloop";
+        QTest::newRow("het eigen programma") << bingo + QStringList{"P/zorvak-kaarten"} << "Zorvak zelf";
+        QTest::newRow("zorvak") << verslag + QStringList{"P/zorvak"} << "Zorvak zelf";
+        QTest::newRow("zorvak.exe") << bingo + QStringList{"P/zorvak.exe"} << "Zorvak zelf";
+        QTest::newRow("dll") << bingo + QStringList{"P/./Qt6Core.dll"} << "Zorvak zelf";
+        QTest::newRow("so in een map") << bingo + QStringList{"P/platforms/libqxcb.so"} << "Zorvak zelf";
+        QTest::newRow("nieuwe so") << bingo + QStringList{"P/libnieuw.so.6"} << "Zorvak zelf";
+        QTest::newRow("programma zonder naam") << bingo + QStringList{"P/hulp"} << "Zorvak zelf";
         QTest::newRow("serie niet ASCII")
             << QStringList{"kien",      "--serie", QString::fromUtf8("STRAßE"), "--register", "D/r.db",
                            "--uitvoer", "D/c.pdf"}
@@ -302,8 +430,9 @@ private slots:
                                      << "AAA...";
     }
     // The program's own files are never taken for something else. A file that is no register
-    // of ours is refused with exit 2 and stays as it was; controleer makes nothing. The cards
-    // never go to the register, its journal, the settings or the record, given or by default,
+    // of ours is refused with exit 2 and stays as it was; controleer makes nothing. Neither cards
+    // nor a report ever go to the register or the files beside it, the settings, the programme,
+    // the lock, the record or the program's own programs and libraries, given or by default,
     // however the path is spelled. A series name is ASCII, and a long argument is cut.
     void eigenBestandenBlijvenHeel()
     {
@@ -315,13 +444,30 @@ private slots:
         QVERIFY(QFile::link(reg, d.filePath("koppeling.pdf")));
         QCOMPARE(start({"kien", "--serie", "A", "--register", reg, "--uitvoer", d.filePath("a.pdf")}).code, 0);
         const QByteArray register_ = TestHulp::leesBestand(reg);
-        const Uitkomst u = start(args.replaceInStrings(QRegularExpression(QStringLiteral("^D/")), d.path() + '/'));
+        const QMap<QString, QByteArray> programma = alleBestanden(eigen.path());
+        args.replaceInStrings(QRegularExpression(QStringLiteral("^D/")), d.path() + '/');
+        args.replaceInStrings(QRegularExpression(QStringLiteral("^P/")), eigen.path() + '/');
+        const Uitkomst u = start(args, eigen.filePath("zorvak-kaarten"));
         QVERIFY2(u.code == 2 && u.fout.contains(melding) && u.fout.size() < 400, qPrintable(u.fout));
+        QVERIFY(alleBestanden(eigen.path()) == programma);
         QCOMPARE(TestHulp::leesBestand(tekst), QByteArray("van iemand anders"));
         QCOMPARE(QFileInfo(leeg).size(), 0);
         QCOMPARE(TestHulp::leesBestand(reg), register_);
         QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::System),
                  (QStringList{"a.pdf", "koppeling.pdf", "leeg.db", "r.db", "tekst.db"}));
+    }
+
+    // Beside the program's own files, in the same folders, a PDF goes as ever.
+    void naastEigenBestanden()
+    {
+        const QString tool = eigenProgramma();
+        for (QStringList args : {QStringList{"bingo", "--uitvoer", "Verloop.pdf"},
+                                 QStringList{"verslag", "--datum", "2026-12-07", "--uitvoer", "zorvak.pdf"}}) {
+            const QString pdf = eigen.filePath(args.takeLast());
+            const Uitkomst u = start(args << pdf, tool);
+            QVERIFY2(u.code == 0 && TestHulp::leesBestand(pdf).startsWith("%PDF-"), qPrintable(u.fout));
+            QVERIFY(QFile::remove(pdf));
+        }
     }
 
 #ifdef Q_OS_UNIX // POSIX signals

@@ -15,6 +15,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -248,6 +249,50 @@ QString herstelNodig(const QString& naam)
         .arg(naam);
 }
 
+// The columns of the table of cards, as a register restored from a dump is known by.
+const QStringList kaartenKolommen = {QStringLiteral("serie"),    QStringLiteral("nummer"),  QStringLiteral("soort"),
+                                     QStringLiteral("getallen"), QStringLiteral("sleutel"), QStringLiteral("gedrukt")};
+
+QStringList kolommenVanKaarten(QSqlQuery& q)
+{
+    QStringList kolommen;
+    if (q.exec(QStringLiteral("PRAGMA table_info(kaarten)")))
+        while (q.next())
+            kolommen << q.value(1).toString();
+    return kolommen;
+}
+
+// Whether a database without marks, whose last write was cut off (a journal beside it), holds
+// the table of a register. SQLite must roll such a write back before anything can be read, so
+// that is done in a copy of the file and its journal: the file itself stays as it is. Nothing
+// when the copy cannot be made or read.
+std::optional<bool> heeftKaartenNaHerstel(const QString& pad)
+{
+    QTemporaryDir map;
+    const QString kopie = map.filePath(QStringLiteral("kopie.db"));
+    const auto kopieer = [](const QString& van, const QString& naar) {
+        return QFile::copy(van, naar) && QFile::setPermissions(naar, QFile::ReadOwner | QFile::WriteOwner);
+    };
+    if (!map.isValid() || !kopieer(pad, kopie) ||
+        !kopieer(pad + QStringLiteral("-journal"), kopie + QStringLiteral("-journal")))
+        return std::nullopt;
+    std::optional<bool> uit;
+    const QString verbinding = QStringLiteral("kaartregister-kopie-%1").arg(volgnummer.fetchAndAddRelaxed(1));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), verbinding);
+        db.setDatabaseName(kopie);
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+                q.finish();
+                uit = kolommenVanKaarten(q) == kaartenKolommen;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(verbinding);
+    return uit;
+}
+
 QString nieuweOpdracht()
 {
     return QString::number(QRandomGenerator::global()->generate64() & 0xffffffffffffULL, 16);
@@ -386,8 +431,29 @@ bool KaartRegister::open(QString* melding)
 
     QSqlQuery q(QSqlDatabase::database(m_verbinding, false));
     auto lees = [&](const QString& opdracht) { return q.exec(opdracht) && q.next(); };
-    if (!lees(QStringLiteral("PRAGMA application_id")))
-        return mislukt(q.lastError(), QStringLiteral("gelezen"), melding);
+    if (!lees(QStringLiteral("PRAGMA application_id"))) {
+        const QSqlError fout = q.lastError();
+        // Looked at read-only, a database without marks whose last write was cut off cannot be
+        // read at all: whose it is decides what is said, and whether a job may finish it.
+        if (soort != Soort::ZonderMerk || fout.nativeErrorCode().toInt() != sqliteHerstelNodig)
+            return mislukt(fout, QStringLiteral("gelezen"), melding);
+        q = QSqlQuery();
+        const std::optional<bool> register_ = heeftKaartenNaHerstel(m_pad);
+        if (!register_)
+            return weiger(Toestand::Onbruikbaar,
+                          QStringLiteral("\"%1\" kan niet worden gelezen: het is midden in een wijziging "
+                                         "achtergelaten.")
+                              .arg(naam),
+                          melding);
+        if (!*register_) return weiger(Toestand::Vreemd, vreemd, melding);
+        if (lezen) return weiger(Toestand::Onbruikbaar, herstelNodig(naam), melding);
+        // Our register: opened to write, SQLite rolls the cut-off write back.
+        m_eigen = true;
+        if (!openDatabase(false, melding)) return false;
+        q = QSqlQuery(QSqlDatabase::database(m_verbinding, false));
+        if (!lees(QStringLiteral("PRAGMA application_id")))
+            return mislukt(q.lastError(), QStringLiteral("gelezen"), melding);
+    }
     const int id = q.value(0).toInt();
     if (!lees(QStringLiteral("PRAGMA user_version"))) return mislukt(q.lastError(), QStringLiteral("gelezen"), melding);
     const int versie = q.value(0).toInt();
@@ -403,13 +469,7 @@ bool KaartRegister::open(QString* melding)
         nieuw = true;
     } else if (id == 0) {
         // A copy made from a dump keeps the table but not the marks.
-        QStringList kolommen;
-        if (q.exec(QStringLiteral("PRAGMA table_info(kaarten)")))
-            while (q.next())
-                kolommen << q.value(1).toString();
-        if (kolommen != QStringList{QStringLiteral("serie"), QStringLiteral("nummer"), QStringLiteral("soort"),
-                                    QStringLiteral("getallen"), QStringLiteral("sleutel"), QStringLiteral("gedrukt")})
-            return weiger(Toestand::Vreemd, vreemd, melding);
+        if (kolommenVanKaarten(q) != kaartenKolommen) return weiger(Toestand::Vreemd, vreemd, melding);
         m_eigen = true;
         if (!lezen) {
             q = QSqlQuery();

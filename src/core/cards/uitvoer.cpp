@@ -5,6 +5,7 @@
 #include "core/cards/pagina.h"
 #include "core/common/onderbreking.h"
 #include "core/common/veiligbestand.h"
+#include "core/game/avondprogramma.h"
 #include "core/game/verloop.h"
 #include "core/settings/extrainstellingen.h"
 #include "core/settings/instellingen.h"
@@ -14,6 +15,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -111,6 +113,49 @@ bool kien(PaginaUitvoer& uitvoer, int paginas, const QString& kaartTekst, Toeval
         [&](QPainter& p, int) { Pagina::tekenKien(p, Kaarten::maakKienPagina(toeval), kaartTekst); }, fout);
 }
 
+namespace
+{
+// Where a file is, or would be written, with links and other spellings resolved; empty when
+// its folder does not exist (nothing can be written there).
+QString echtPad(const QString& pad)
+{
+    const QFileInfo info(pad);
+    if (info.exists()) return info.canonicalFilePath();
+    const QString map = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return map.isEmpty() ? QString() : QDir(map).filePath(info.fileName());
+}
+
+// Whether `echt` is the folder `map` or lies anywhere under it.
+bool ligtIn(const QString& echt, const QString& map)
+{
+    const QString m = map.isEmpty() ? QString() : QFileInfo(map).canonicalFilePath();
+    if (m.isEmpty() || echt.isEmpty()) return false;
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity hoofdletters = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity hoofdletters = Qt::CaseSensitive;
+#endif
+    return echt.compare(m, hoofdletters) == 0 ||
+           echt.startsWith(m.endsWith(QLatin1Char('/')) ? m : m + QLatin1Char('/'), hoofdletters);
+}
+
+// A program or a library of the program's own folder: by its name (also before it exists, so a
+// PDF never takes such a name there), or by the first bytes of a program (ELF, MZ, a script,
+// Mach-O), whatever it is called.
+bool isProgrammaBestand(const QString& echt)
+{
+    static const QRegularExpression naamVorm(
+        QStringLiteral("^zorvak(-kaarten)?$|\\.(exe|dll|so|dylib)$|\\.so\\.[0-9.]+$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (naamVorm.match(QFileInfo(echt).fileName()).hasMatch()) return true;
+    if (!VeiligBestand::isGewoonBestand(echt)) return false;
+    const QByteArray begin = VeiligBestand::leesBegin(echt, 4).value_or(QByteArray());
+    for (const char* teken : {"\177ELF", "MZ", "#!", "\xcf\xfa\xed\xfe", "\xce\xfa\xed\xfe", "\xca\xfe\xba\xbe"})
+        if (begin.startsWith(teken)) return true;
+    return false;
+}
+} // namespace
+
 QString beschermdDoel(const QString& uitvoer, const QString& instellingenMap, const QString& registerPad,
                       const QString& programmaMap)
 {
@@ -131,15 +176,21 @@ QString beschermdDoel(const QString& uitvoer, const QString& instellingenMap, co
                       QStringLiteral("het instellingenbestand Zorvak.ini")});
         eigen.append({d.filePath(ExtraInstellingen::bestandsNaam),
                       QStringLiteral("het instellingenbestand %1").arg(ExtraInstellingen::bestandsNaam)});
+        eigen.append({d.filePath(AvondProgramma::bestandsNaam),
+                      QStringLiteral("het programma van de avond (%1)").arg(AvondProgramma::bestandsNaam)});
         eigen.append({d.filePath(QString::fromLatin1(Instellingen::slotNaam)), QStringLiteral("het slot van Zorvak")});
+        eigen.append({d.filePath(KaartRegister::bestandsNaam), QStringLiteral("het kaartregister")});
+        for (const QString& bij : KaartRegister::bijBestanden(d.filePath(KaartRegister::bestandsNaam)))
+            eigen.append({bij, QStringLiteral("een bestand van het kaartregister")});
     }
     for (const auto& [pad, wat] : eigen)
         if (VeiligBestand::zelfdeBestand(uitvoer, pad)) return wat;
-    if (!instellingenMap.isEmpty()) {
-        const QString verloop = QFileInfo(QDir(instellingenMap).filePath(Verloop::mapNaam)).canonicalFilePath();
-        if (!verloop.isEmpty() && QFileInfo(QFileInfo(uitvoer).absolutePath()).canonicalFilePath() == verloop)
+    const QString echt = echtPad(uitvoer);
+    for (const QString& map : {instellingenMap, programmaMap})
+        if (!map.isEmpty() && ligtIn(echt, QDir(map).filePath(Verloop::mapNaam)))
             return QStringLiteral("een bestand van het verloop van de avond");
-    }
+    if (ligtIn(echt, programmaMap) && isProgrammaBestand(echt))
+        return QStringLiteral("een onderdeel van het programma Zorvak zelf");
     return {};
 }
 

@@ -342,11 +342,11 @@ void Avond::hervatBijStart()
     // A record that could not be written to the end may lack balls the hall has seen.
     const QString vraagTekst =
         laatste->onvolledig
-            ? QStringLiteral("Het vorige spel is niet afgemaakt (%1 ballen in het verloop). Het verloop kon niet tot "
+            ? QStringLiteral("Het vorige spel is niet afgemaakt (%1 in het verloop). Het verloop kon niet tot "
                              "het eind worden geschreven: er kunnen ballen ontbreken die wel zijn getoond, en die "
                              "kunnen dan opnieuw worden getrokken. Wilt u toch verder spelen?")
-            : QStringLiteral("Het vorige spel is niet afgemaakt (%1 ballen getrokken). Wilt u verder spelen?");
-    if (vraag(QStringLiteral("Zorvak"), vraagTekst.arg(getrokken))) {
+            : QStringLiteral("Het vorige spel is niet afgemaakt (%1 getrokken). Wilt u verder spelen?");
+    if (vraag(QStringLiteral("Zorvak"), vraagTekst.arg(Trommel::aantalTekst(getrokken)))) {
         m_verloop->hervat(*laatste);
         m_spel.herstel(laatste->stand);
     } else {

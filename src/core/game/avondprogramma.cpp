@@ -24,14 +24,17 @@ QJsonValue euros(std::optional<qint64> centen)
     return QJsonValue(static_cast<double>(*centen) / 100.0);
 }
 
-bool leesBedrag(const QJsonValue& waarde, std::optional<qint64>* uit)
+// An amount in euros, in cents; none when it is left out. Empty when it can be read, otherwise
+// what is wrong with it, to follow "het bedrag" or "de kaartprijs".
+QString leesBedrag(const QJsonValue& waarde, std::optional<qint64>* uit)
 {
-    if (waarde.isUndefined() || waarde.isNull()) return true;
-    if (!waarde.isDouble()) return false;
+    if (waarde.isUndefined() || waarde.isNull()) return {};
     const double v = waarde.toDouble();
-    if (!std::isfinite(v) || v < 0 || v * 100 > hoogsteBedrag) return false;
+    if (!waarde.isDouble() || !std::isfinite(v)) return QStringLiteral("is geen bedrag");
+    if (v < 0) return QStringLiteral("mag niet negatief zijn");
+    if (v * 100 > hoogsteBedrag) return QStringLiteral("is meer dan een miljoen euro");
     *uit = std::llround(v * 100);
-    return true;
+    return {};
 }
 
 QJsonArray patroonRegels(const PatroonKaart::Patroon& patroon)
@@ -200,8 +203,8 @@ std::optional<AvondProgramma> AvondProgramma::uitJson(const QByteArray& tekst, Q
         const auto soort = soortVan(o.value(QStringLiteral("spel")).toString());
         if (!soort) return mis(waar + QStringLiteral(": het spel is niet Bingo 75, Bingo 90 of Kienen"));
         r.spel = *soort;
-        if (!leesBedrag(o.value(QStringLiteral("kaartprijs")), &r.kaartPrijs))
-            return mis(waar + QStringLiteral(": de kaartprijs is geen bedrag"));
+        if (const QString reden = leesBedrag(o.value(QStringLiteral("kaartprijs")), &r.kaartPrijs); !reden.isEmpty())
+            return mis(waar + QStringLiteral(": de kaartprijs ") + reden);
         const QJsonValue kaarten = o.value(QStringLiteral("kaarten"));
         if (!kaarten.isUndefined() && !kaarten.isNull()) {
             const double k = kaarten.toDouble(-1);
@@ -217,8 +220,8 @@ std::optional<AvondProgramma> AvondProgramma::uitJson(const QByteArray& tekst, Q
             Fase f;
             f.naam = schoneNaam(fo.value(QStringLiteral("fase")).toString());
             f.prijs = fo.value(QStringLiteral("prijs")).toString().simplified();
-            if (!leesBedrag(fo.value(QStringLiteral("bedrag")), &f.bedrag))
-                return mis(waarFase + QStringLiteral(": het bedrag is geen bedrag"));
+            if (const QString reden = leesBedrag(fo.value(QStringLiteral("bedrag")), &f.bedrag); !reden.isEmpty())
+                return mis(waarFase + QStringLiteral(": het bedrag ") + reden);
             if (r.spel == Soort::Kienen) {
                 if (!kienFasen().contains(f.naam))
                     return mis(waarFase + QStringLiteral(": Kienen speelt voor 1 rij, 2 rijen of volle kaart"));
@@ -273,8 +276,8 @@ std::optional<AvondProgramma::Gespeeld> AvondProgramma::uitVerloopTekst(const QB
     if (!programma) return std::nullopt;
     Gespeeld uit{*programma, std::nullopt, std::nullopt};
     const QJsonObject alles = QJsonDocument::fromJson(tekst).object();
-    if (!leesBedrag(alles.value(QStringLiteral("maxprijs")), &uit.maxPrijs) ||
-        !leesBedrag(alles.value(QStringLiteral("maxavond")), &uit.maxAvond))
+    if (!leesBedrag(alles.value(QStringLiteral("maxprijs")), &uit.maxPrijs).isEmpty() ||
+        !leesBedrag(alles.value(QStringLiteral("maxavond")), &uit.maxAvond).isEmpty())
         return std::nullopt;
     return uit;
 }

@@ -48,6 +48,11 @@ QString grootTekst(int getal, int aantalBallen)
     return letter(getal, aantalBallen) + QString::number(getal);
 }
 
+QString aantalTekst(qsizetype aantal)
+{
+    return aantal == 1 ? QStringLiteral("1 bal") : QStringLiteral("%1 ballen").arg(aantal);
+}
+
 QPoint cel(int getal)
 {
     const int i = std::clamp(getal, 1, 90) - 1;

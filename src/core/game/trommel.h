@@ -30,6 +30,8 @@ QString letter(int getal, int aantalBallen);
 QString lijstRegel(int getal, int aantalBallen);
 // "B7": the text of the big display.
 QString grootTekst(int getal, int aantalBallen);
+// "1 bal", "30 ballen": a count of balls as a sentence says it.
+QString aantalTekst(qsizetype aantal);
 
 // Top-left corner of the cell of number 1..90 on the board, in twips: 15 balls to a row,
 // 960 twips apart, starting at (300, 300).

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTimeZone>
 
 #include <array>
 #include <cctype>
@@ -275,33 +276,87 @@ std::pair<int, int> Verloop::winnaarCompleet(const QString& uitslag)
     return {m.captured(1).toInt(), m.captured(2).toInt()};
 }
 
-QList<Verloop::Regel> Verloop::alleRegels(const QByteArray& inhoud)
+namespace
+{
+// One line of a record as the report reads it; nothing when it cannot be one. ballenVan holds
+// the ball count of each game begun so far: a line of a game has that count too.
+std::optional<Verloop::Regel> leesRegel(const QByteArray& lijn, QHash<int, int>& ballenVan)
+{
+    QByteArray velden[velden12];
+    const int aantal = splits(lijn, velden);
+    if (aantal < 7) return std::nullopt;
+    Verloop::Regel r;
+    r.tijd = leesTijd(velden[0]);
+    if (!r.tijd.isValid()) return std::nullopt;
+    const QByteArray& g = velden[3];
+    const bool balRegel = g == "getrokken" || g == "teruggelegd";
+    if (!balRegel && !isBijregel(g) && !gebeurtenisVan(g)) return std::nullopt;
+    // Only a card checked with no game being played has no game.
+    const bool zonderSpel = g == "gecontroleerd" && velden[1].isEmpty();
+    if (zonderSpel) {
+        if (!velden[2].isEmpty() || !velden[6].isEmpty()) return std::nullopt;
+    } else {
+        const auto spel = getal(velden[1], 1, std::numeric_limits<int>::max());
+        const auto ronde = getal(velden[2], 0, std::numeric_limits<int>::max());
+        const auto ballen = getal(velden[6], 75, 90);
+        if (!spel || !ronde || !ballen || (*ballen != 75 && *ballen != 90)) return std::nullopt;
+        if (g == "nieuw spel") ballenVan.insert(*spel, *ballen);
+        if (ballenVan.value(*spel, *ballen) != *ballen) return std::nullopt;
+        r.spel = *spel;
+        r.ronde = *ronde;
+        r.ballen = *ballen;
+    }
+    // A ball, with its letter, where a line names one: always on a draw and a take-back.
+    if (!velden[4].isEmpty() || !velden[5].isEmpty() || balRegel) {
+        const auto bal = getal(velden[4], 1, r.ballen);
+        if (zonderSpel || !bal || velden[5].size() != 1 || velden[5][0] != letterVan(*bal, r.ballen))
+            return std::nullopt;
+        r.bal = *bal;
+    }
+    r.gebeurtenis = QString::fromUtf8(g);
+    if (aantal > 7) r.extra.kaart = QString::fromUtf8(velden[7]);
+    if (aantal > 8) r.extra.fase = QString::fromUtf8(velden[8]);
+    if (aantal > 9 && g == "programma")
+        r.extra.programma = QByteArray::fromPercentEncoding(velden[9]);
+    else if (aantal > 9)
+        r.extra.uitslag = QString::fromUtf8(velden[9]);
+    // A place in the draw is one of the game's balls.
+    if (aantal > 10 && !velden[10].isEmpty()) {
+        const auto plaats = getal(velden[10], 1, r.ballen);
+        if (!plaats) return std::nullopt;
+        r.extra.aantal = *plaats;
+    }
+    if (aantal > 11 && !velden[11].isEmpty() && velden[11] != "hand") return std::nullopt;
+    r.hand = aantal > 11 && velden[11] == "hand";
+    // A winner's completing ball and its place belong to the game as well.
+    if (const auto [bal, plaats] = Verloop::winnaarCompleet(r.extra.uitslag); bal != 0 || plaats != 0) {
+        if (bal < 1 || bal > r.ballen || plaats < 1 || plaats > r.ballen) return std::nullopt;
+    }
+    return r;
+}
+} // namespace
+
+QList<Verloop::Regel> Verloop::alleRegels(const QByteArray& inhoud, QList<int>* onleesbaar)
 {
     QList<Regel> uit;
-    const QList<QByteArray> lijnen = inhoud.split('\n');
-    for (int i = 1; i < lijnen.size(); ++i) {
+    QHash<int, int> ballenVan;
+    qsizetype lengte = inhoud.size();
+    // A crash may leave the end of a file zeroed: that held no line.
+    while (lengte > 0 && inhoud[lengte - 1] == '\0')
+        --lengte;
+    const QList<QByteArray> lijnen = inhoud.left(lengte).split('\n');
+    for (int i = 0; i < lijnen.size(); ++i) {
         QByteArray lijn = lijnen[i];
         if (lijn.endsWith('\r')) lijn.chop(1);
-        QByteArray velden[velden12];
-        const int aantal = splits(lijn, velden);
-        if (aantal < 7) continue;
-        Regel r;
-        r.tijd = leesTijd(velden[0]);
-        if (!r.tijd.isValid()) continue;
-        r.spel = velden[1].toInt();
-        r.ronde = velden[2].toInt();
-        r.gebeurtenis = QString::fromUtf8(velden[3]);
-        r.bal = velden[4].toInt();
-        r.ballen = velden[6].toInt();
-        if (aantal > 7) r.extra.kaart = QString::fromUtf8(velden[7]);
-        if (aantal > 8) r.extra.fase = QString::fromUtf8(velden[8]);
-        if (aantal > 9 && velden[3] == "programma")
-            r.extra.programma = QByteArray::fromPercentEncoding(velden[9]);
-        else if (aantal > 9)
-            r.extra.uitslag = QString::fromUtf8(velden[9]);
-        if (aantal > 10) r.extra.aantal = velden[10].toInt();
-        r.hand = aantal > 11 && velden[11] == "hand";
-        uit.append(r);
+        // The header, and an empty line, say nothing of the evening.
+        if (lijn.isEmpty() || (i == 0 && (lijn == kopRegel || lijn == kopRegelZeven))) continue;
+        std::optional<Regel> r = leesRegel(lijn, ballenVan);
+        if (!r) {
+            if (onleesbaar) onleesbaar->append(i + 1);
+            continue;
+        }
+        r->nummer = i + 1;
+        uit.append(*r);
     }
     return uit;
 }
@@ -365,11 +420,14 @@ std::optional<Verloop::Laatste> Verloop::laatsteSpel(const QString& instellingen
         if (!patroon.match(naam).hasMatch()) continue;
         const QString pad = map.filePath(naam);
         const QDate dag = QDate::fromString(naam.left(10), QStringLiteral("yyyy-MM-dd"));
-        if (dag.isValid() && dag > nu.date()) {
+        // Dated after today by its name or by its lines: left by a clock once set ahead.
+        const auto tijd = laatsteTijd(pad);
+        if ((dag.isValid() && dag > nu.date()) ||
+            (tijd && QDateTime::fromMSecsSinceEpoch(*tijd, nu.timeZone()).date() > nu.date())) {
             if (toekomst) *toekomst << pad;
         } else if (pad == vandaag) {
             metVandaag = true;
-        } else if (const auto tijd = laatsteTijd(pad); tijd && *tijd >= nieuwste) {
+        } else if (tijd && *tijd >= nieuwste) {
             nieuwste = *tijd;
             gekozen = pad;
         }

@@ -70,6 +70,7 @@ public:
     static std::pair<int, int> winnaarCompleet(const QString& uitslag);
     // Any line of a record, as a person reads it; for the report of the evening.
     struct Regel {
+        int nummer = 0; // its line in the file; the header is line 1
         QDateTime tijd;
         int spel = 0;
         int ronde = 0;
@@ -79,7 +80,10 @@ public:
         Extra extra;
         bool hand = false;
     };
-    static QList<Regel> alleRegels(const QByteArray& inhoud);
+    // The lines of a record that can be read. A line that is no line of a record, or names what
+    // no game can hold (ball 999, the -7th ball, a game of 80 balls), is left out and its number
+    // goes into *onleesbaar, so nobody takes what is left for the whole evening.
+    static QList<Regel> alleRegels(const QByteArray& inhoud, QList<int>* onleesbaar = nullptr);
     // The record of a day (or the one `controleer` takes when none is given), whole.
     static std::optional<QByteArray> leesBestand(const QString& pad, QString* fout);
 

@@ -1,7 +1,11 @@
 #include "core/game/verslag.h"
 
+#include "core/cards/kaartregister.h"
 #include "core/cards/uitvoer.h"
+#include "core/common/veiligbestand.h"
+#include "core/game/trommel.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -25,9 +29,10 @@ Fase* faseMet(Ronde& ronde, const QString& naam)
 }
 } // namespace
 
-Inhoud inhoud(const QList<Verloop::Regel>& regels)
+Inhoud inhoud(const QList<Verloop::Regel>& regels, const QList<int>& onleesbaar)
 {
     Inhoud uit;
+    uit.onleesbaar = onleesbaar;
     // The games in the order they were played, each with the balls it had when it ended.
     struct Spelverloop {
         int spel = 0;
@@ -53,7 +58,10 @@ Inhoud inhoud(const QList<Verloop::Regel>& regels)
     for (const Verloop::Regel& r : regels) {
         if (!uit.datum.isValid()) uit.datum = r.tijd.date();
         if (r.gebeurtenis == QLatin1String("programma")) {
-            if (auto g = AvondProgramma::uitVerloopTekst(r.extra.programma)) programma = *g;
+            if (auto g = AvondProgramma::uitVerloopTekst(r.extra.programma))
+                programma = *g;
+            else
+                uit.onleesbaar.append(r.nummer);
             continue;
         }
         // A card check says nothing the report names; one without a game belongs to none.
@@ -143,7 +151,27 @@ Inhoud inhoud(const QList<Verloop::Regel>& regels)
     }
     if (programma && programma->maxAvond && uit.prijzen > *programma->maxAvond) uit.maxAvond = programma->maxAvond;
     uit.rondes = rondes;
+    std::sort(uit.onleesbaar.begin(), uit.onleesbaar.end());
     return uit;
+}
+
+QString onleesbaarTekst(const QList<int>& onleesbaar)
+{
+    if (onleesbaar.isEmpty()) return {};
+    // A few numbers say where to look; a long list would not fit on the page's line.
+    constexpr int genoemd = 4;
+    QStringList nummers;
+    for (int n : onleesbaar.mid(0, genoemd))
+        nummers << QString::number(n);
+    const qsizetype meer = onleesbaar.size() - nummers.size();
+    QString regels = nummers.join(QStringLiteral(", "));
+    if (meer > 0)
+        regels += QStringLiteral(" en %1 andere").arg(meer);
+    else if (nummers.size() > 1)
+        regels =
+            nummers.mid(0, nummers.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" en ") + nummers.last();
+    return QStringLiteral("regel %1 van het verloop %2 niet worden gelezen")
+        .arg(regels, onleesbaar.size() == 1 ? QStringLiteral("kon") : QStringLiteral("konden"));
 }
 
 namespace
@@ -197,17 +225,24 @@ QList<Rij> rijen(const Inhoud& in)
                 {},
                 0});
     uit.append({Rij::Klein, QStringLiteral("Gemaakt door Zorvak uit het verloop van de avond."), {}, 0});
+    if (!in.onleesbaar.isEmpty()) {
+        QString tekst = onleesbaarTekst(in.onleesbaar);
+        tekst[0] = tekst[0].toUpper();
+        uit.append({Rij::Totaal, QStringLiteral("Let op: dit verslag is onvolledig."), {}, 0});
+        uit.append({Rij::Tekst, tekst + QLatin1Char('.'), {}, 0});
+    }
     for (const Ronde& r : in.rondes) {
         const QString kop = QStringLiteral("Ronde %1 · %2").arg(r.ronde).arg(r.spel);
         uit.append({Rij::Kop, kop, QStringLiteral("%1 – %2").arg(tijd(r.begin), tijd(r.eind)), 0});
         QStringList aantallen;
         for (const SpelBallen& s : r.spellen)
             aantallen << QString::number(s.ballen.size());
-        QString ballen = r.spellen.size() == 1
-                             ? QStringLiteral("1 spel, %1 ballen getrokken").arg(aantallen.value(0))
-                             : QStringLiteral("%1 spellen, ballen getrokken: %2")
-                                   .arg(r.spellen.size())
-                                   .arg(aantallen.join(QStringLiteral(", ")));
+        QString ballen =
+            r.spellen.size() == 1
+                ? QStringLiteral("1 spel, %1 getrokken").arg(Trommel::aantalTekst(r.spellen[0].ballen.size()))
+                : QStringLiteral("%1 spellen, ballen getrokken: %2")
+                      .arg(r.spellen.size())
+                      .arg(aantallen.join(QStringLiteral(", ")));
         if (r.handBallen > 0) ballen += QStringLiteral(" (%1 met de hand uit de trommel)").arg(r.handBallen);
         uit.append({Rij::Tekst, ballen, {}, 0});
         for (const Fase& f : r.fasen) {
@@ -360,22 +395,44 @@ bool teken(const Inhoud& in, PaginaUitvoer& uitvoer, QString* fout)
         fout);
 }
 
-bool maak(const QString& verloop, const QString& pdf, QString* fout)
+bool maak(const QString& verloop, const QString& pdf, QString* fout, QString* waarschuwing)
 {
+    const QString naam = QDir::toNativeSeparators(verloop);
+    const auto mislukt = [fout](const QString& reden) {
+        if (fout) *fout = reden;
+        return false;
+    };
+    // The record lives in Verloop in the settings folder: the report never takes the place of
+    // the record or of one of the files beside it.
+    QDir map = QFileInfo(verloop).absoluteDir();
+    if (map.dirName() == Verloop::mapNaam) map.cdUp();
+    const QString eigen = VeiligBestand::zelfdeBestand(pdf, verloop)
+                              ? QStringLiteral("het verloop van de avond")
+                              : Afdruk::beschermdDoel(pdf, map.path(), KaartRegister::padIn(map.path()),
+                                                      QCoreApplication::applicationDirPath());
+    if (!eigen.isEmpty())
+        return mislukt(QStringLiteral("\"%1\" is %2; daar komt geen verslag in. Kies een ander bestand.")
+                           .arg(QDir::toNativeSeparators(pdf), eigen));
     QList<Verloop::Regel> regels;
+    QList<int> onleesbaar;
     if (QFileInfo::exists(verloop)) {
         QString reden;
         const auto inhoud = Verloop::leesBestand(verloop, &reden);
-        if (!inhoud) {
-            if (fout)
-                *fout = QStringLiteral("Het verloop %1 kan niet worden gelezen: %2")
-                            .arg(QDir::toNativeSeparators(verloop), reden);
-            return false;
-        }
-        regels = Verloop::alleRegels(*inhoud);
+        if (!inhoud) return mislukt(QStringLiteral("Het verloop %1 kan niet worden gelezen: %2").arg(naam, reden));
+        regels = Verloop::alleRegels(*inhoud, &onleesbaar);
     }
+    // Not one line could be read: a report would say that nothing was played.
+    if (regels.isEmpty() && !onleesbaar.isEmpty())
+        return mislukt(QStringLiteral("Het verloop %1 kan niet worden gelezen: geen enkele regel is een regel van een "
+                                      "verloop. Er is geen verslag gemaakt.")
+                           .arg(naam));
+    const Inhoud in = inhoud(regels, onleesbaar);
+    if (waarschuwing)
+        *waarschuwing = in.onleesbaar.isEmpty() ? QString()
+                                                : QStringLiteral("Let op: %1 (%2); het verslag is onvolledig.")
+                                                      .arg(onleesbaarTekst(in.onleesbaar), naam);
     PdfUitvoer uitvoer(pdf);
-    return teken(inhoud(regels), uitvoer, fout);
+    return teken(in, uitvoer, fout);
 }
 
 } // namespace Verslag

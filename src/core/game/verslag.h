@@ -63,13 +63,20 @@ struct Inhoud {
     int kaarten = 0;
     qint64 opbrengst = 0;
     std::optional<qint64> maxAvond; // the club's limit per evening, when over it: the limit
+    QList<int> onleesbaar;          // the lines of the record that could not be read
 };
 
-// The report's content from the lines of a record.
-Inhoud inhoud(const QList<Verloop::Regel>& regels);
+// The report's content from the lines of a record, and the numbers of the lines that could not
+// be read (Verloop::alleRegels); a programme that cannot be read is such a line too.
+Inhoud inhoud(const QList<Verloop::Regel>& regels, const QList<int>& onleesbaar = {});
+// "regel 14 en 20 van het verloop konden niet worden gelezen"; empty when there are none.
+QString onleesbaarTekst(const QList<int>& onleesbaar);
 // Paints the pages.
 bool teken(const Inhoud& inhoud, PaginaUitvoer& uitvoer, QString* fout);
-// The report of one record file as a PDF, written in one step; false with a Dutch reason.
-bool maak(const QString& verloop, const QString& pdf, QString* fout);
+// The report of one record file as a PDF, written in one step; false with a Dutch reason, and
+// no file, when the record cannot be read at all or the PDF would take the place of one of the
+// program's own files. A report without the lines that could not be read says so on its first
+// page and in *waarschuwing.
+bool maak(const QString& verloop, const QString& pdf, QString* fout, QString* waarschuwing = nullptr);
 
 } // namespace Verslag

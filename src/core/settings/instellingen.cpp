@@ -281,11 +281,25 @@ QString InstellingenBestand::slotPad() const
 bool InstellingenBestand::neemSlot(VeiligBestand::Slot& slot, QString* melding) const
 {
     QDir().mkpath(instellingenMap());
-    if (slot.neem() != VeiligBestand::Slot::Uitkomst::Bezet) return true;
-    if (melding)
+    QString reden;
+    const VeiligBestand::Slot::Uitkomst uitkomst = slot.neem(&reden);
+    if (uitkomst == VeiligBestand::Slot::Uitkomst::Genomen) return true;
+    if (!melding) return false;
+    const QString map = QDir::toNativeSeparators(instellingenMap());
+    if (uitkomst == VeiligBestand::Slot::Uitkomst::Bezet) {
         *melding = QStringLiteral("Zorvak is al gestart met de instellingen in %1. Met dezelfde instellingen kan maar "
                                   "één Zorvak tegelijk werken, anders lopen de spellen in het verloop door elkaar. "
                                   "Gebruik het Zorvak dat al open is.")
-                       .arg(QDir::toNativeSeparators(instellingenMap()));
+                       .arg(map);
+        return false;
+    }
+    if (QFileInfo(slot.pad()).isDir())
+        reden = QStringLiteral("Op de plaats van het slot staat een map met de naam %1. Haal die map weg.")
+                    .arg(QString::fromLatin1(Instellingen::slotNaam));
+    *melding =
+        QStringLiteral("Zorvak start niet: het slot \"%1\", dat ervoor zorgt dat maar één Zorvak tegelijk met de "
+                       "instellingen in %2 werkt, kan niet worden genomen.\n%3\nZonder slot kunnen twee keer "
+                       "Zorvak de spellen in hetzelfde verloop door elkaar schrijven.")
+            .arg(QDir::toNativeSeparators(slot.pad()), map, reden);
     return false;
 }

@@ -70,8 +70,8 @@ public:
     // One copy of the program per settings folder: a second one would write the same record.
     // The folder's lock (Instellingen::slotNaam) is taken into `slot` and held while the program runs;
     // the system lets go of it when the program ends in any way. False, with a Dutch message,
-    // when another copy holds it. A lock that cannot be made at all (a folder that cannot be
-    // written) does not stop the program: nothing of it can be written there either.
+    // when another copy holds it, and as well when it cannot be taken at all (a folder in its
+    // place, a folder that cannot be written): unguarded, two copies could write one record.
     QString slotPad() const;
     bool neemSlot(VeiligBestand::Slot& slot, QString* melding) const;
 

@@ -254,6 +254,49 @@ private slots:
         QCOMPARE(KaartRegister::herken(TestHulp::leesBestand(QDir(map).filePath("dump.db")).left(100)),
                  KaartRegister::Soort::Zorvak);
 
+        // A database without marks whose last write was cut off: a journal beside it that nobody
+        // writes. Another program's is refused as such and stays as it is, journal and all; ours
+        // (restored from a dump) waits for a job that writes it, which rolls the write back.
+        const auto afgebroken = [&](const QString& naam, const QStringList& sql, const QString& wijziging) {
+            const QString bron = QDir(map).filePath(naam + QStringLiteral("-bron.db"));
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), bron);
+                db.setDatabaseName(bron);
+                QVERIFY(db.open());
+                // A cache of one page spills the change: the journal is made hot, the file changed.
+                for (const QString& opdracht : sql + QStringList{"PRAGMA cache_size = 1", "BEGIN", wijziging})
+                    QVERIFY2(QSqlQuery(db).exec(opdracht), qPrintable(opdracht));
+                for (const QString& bij : {QString(), QStringLiteral("-journal")})
+                    QVERIFY(QFile::copy(bron + bij, QDir(map).filePath(naam) + bij));
+                QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            }
+            QSqlDatabase::removeDatabase(bron);
+        };
+        afgebroken(QStringLiteral("ander.db"), {"CREATE TABLE iets (x)", "INSERT INTO iets VALUES (1)"},
+                   QStringLiteral("INSERT INTO iets VALUES (zeroblob(100000))"));
+        afgebroken(QStringLiteral("dumpkapot.db"), {kaarten, kaart},
+                   QStringLiteral("UPDATE kaarten SET gedrukt = hex(zeroblob(100000))"));
+        for (auto modus : {KaartRegister::Modus::Lezen, KaartRegister::Modus::Schrijven}) {
+            const QString pad = QDir(map).filePath(QStringLiteral("ander.db"));
+            const QByteArray voor = bytes(pad);
+            KaartRegister reg(pad, modus);
+            QString melding;
+            QVERIFY(!reg.open(&melding));
+            QVERIFY2(reg.toestand() == KaartRegister::Toestand::Vreemd &&
+                         melding.contains(QStringLiteral("geen kaartregister van Zorvak")),
+                     qPrintable(melding));
+            QCOMPARE(bytes(pad), voor);
+        }
+        const QString dumpKapot = QDir(map).filePath(QStringLiteral("dumpkapot.db"));
+        const QString gelezen = probeer(dumpKapot, KaartRegister::Modus::Lezen);
+        QVERIFY2(gelezen.contains(QStringLiteral("midden in een afdruk")), qPrintable(gelezen));
+        {
+            KaartRegister reg(dumpKapot);
+            const auto hersteld = reg.kaart(QStringLiteral("A"), 1);
+            QVERIFY2(hersteld && hersteld->gedrukt.isNull(), qPrintable(reg.pad()));
+        }
+        QVERIFY(!QFileInfo::exists(dumpKapot + QStringLiteral("-journal")));
+
         // Our own register, damaged in its first page: reported when read, set aside when written.
         const QString eigen = QDir(map).filePath(QStringLiteral("eigen.db"));
         QByteArray beschadigd = TestHulp::leesBestand(QDir(map).filePath("v1.db"));

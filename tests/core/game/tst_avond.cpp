@@ -113,7 +113,7 @@ private slots:
         avond.zetGesprek(gesprek.maak());
         avond.hervatBijStart();
         QVERIFY(gesprek.gezegd.value(0).contains(
-            QStringLiteral("1 ballen in het verloop). Het verloop kon niet tot het eind worden geschreven")));
+            QStringLiteral("(1 bal in het verloop). Het verloop kon niet tot het eind worden geschreven")));
     }
 
     // A new game on a full disk, then a crash: the start names the game the record never got and

@@ -119,8 +119,24 @@ private slots:
                  QStringLiteral("ronde 1, fase 1: Kienen speelt voor 1 rij, 2 rijen of volle kaart"));
         QCOMPARE(fout1(R"({"programma":"Zorvak","rondes":[{"spel":"Bingo 75","fasen":[{"fase":"Ster"}]}]})"),
                  QStringLiteral("ronde 1, fase 1: het patroon \"Ster\" bestaat niet"));
+        // An amount: negative, no number, too much; nought is an amount.
         QCOMPARE(fout1(R"({"programma":"Zorvak","rondes":[{"spel":"Kienen","fasen":[{"fase":"1 rij","bedrag":-5}]}]})"),
-                 QStringLiteral("ronde 1, fase 1: het bedrag is geen bedrag"));
+                 QStringLiteral("ronde 1, fase 1: het bedrag mag niet negatief zijn"));
+        QCOMPARE(
+            fout1(
+                R"({"programma":"Zorvak","rondes":[{"spel":"Kienen","kaartprijs":-0.01,"fasen":[{"fase":"1 rij"}]}]})"),
+            QStringLiteral("ronde 1: de kaartprijs mag niet negatief zijn"));
+        QCOMPARE(
+            fout1(R"({"programma":"Zorvak","rondes":[{"spel":"Kienen","fasen":[{"fase":"1 rij","bedrag":"5"}]}]})"),
+            QStringLiteral("ronde 1, fase 1: het bedrag is geen bedrag"));
+        QCOMPARE(
+            fout1(
+                R"({"programma":"Zorvak","rondes":[{"spel":"Kienen","fasen":[{"fase":"1 rij","bedrag":1000000.01}]}]})"),
+            QStringLiteral("ronde 1, fase 1: het bedrag is meer dan een miljoen euro"));
+        QCOMPARE(
+            fout1(
+                R"({"programma":"Zorvak","rondes":[{"spel":"Kienen","kaartprijs":0,"fasen":[{"fase":"1 rij","bedrag":1000000}]}]})"),
+            QStringLiteral("gelezen"));
         QCOMPARE(fout1("{\"programma\":\"Zorvak\",\n\"rondes\": [,]}"),
                  QStringLiteral("de tekst klopt niet in regel 2"));
     }
@@ -483,6 +499,26 @@ private slots:
         const Verslag::Inhoud oudIn = Verslag::inhoud(Verloop::alleRegels(oud));
         QVERIFY(oudIn.prijzenOnbekend && oudIn.metProgramma);
         QCOMPARE(oudIn.prijzen, 0);
+
+        // A programme in the record that cannot be read is a line that could not be read.
+        Verloop::Extra kapot;
+        kapot.programma = "{\"programma\": \"Zorvak\"";
+        const QByteArray metKapot =
+            oud + Verloop::regel(regels.last().tijd, Spel::Stand{90, 1, 2, {}}, "programma", 0, kapot);
+        QList<int> onleesbaar;
+        const QList<Verloop::Regel> gelezen = Verloop::alleRegels(metKapot, &onleesbaar);
+        QVERIFY(onleesbaar.isEmpty());
+        QCOMPARE(Verslag::inhoud(gelezen, {4}).onleesbaar, (QList<int>{4, static_cast<int>(metKapot.count('\n'))}));
+
+        // The report, also from its dialog, never takes the place of the record or the programme.
+        QVERIFY(later.bewaar(map.path(), nullptr));
+        for (const QString& doel : {dag, AvondProgramma::pad(map.path())}) {
+            const QByteArray voor = TestHulp::leesBestand(doel);
+            QString fout;
+            QVERIFY(!Verslag::maak(dag, doel, &fout));
+            QVERIFY2(fout.contains(QStringLiteral("daar komt geen verslag in")), qPrintable(fout));
+            QCOMPARE(TestHulp::leesBestand(doel), voor);
+        }
     }
 
     // A crash between a new game and its first ball: the restart asks nothing (there is nothing

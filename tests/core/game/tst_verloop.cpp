@@ -200,18 +200,64 @@ private slots:
         schrijf(QDate(2026, 12, 1), QDateTime(QDate(2026, 12, 3), QTime(1, 0)), 1);
         schrijf(QDate(2026, 12, 2), QDateTime(QDate(2026, 12, 2), QTime(23, 0)), 2);
         QCOMPARE(gekozen(), 1);
+        // A past day's record whose lines are dated after today is no newer for that.
+        schrijf(QDate(2026, 11, 30), QDateTime(QDate(2026, 12, 8), QTime(0, 0)), 5);
+        QCOMPARE(gekozen(), 1);
         // Tonight's record wins, even when an older one was written at a later moment.
         schrijf(QDate(2026, 12, 7), QDateTime(QDate(2026, 12, 7), QTime(20, 0)), 3);
-        schrijf(QDate(2026, 12, 6), QDateTime(QDate(2026, 12, 8), QTime(0, 30)), 4);
+        schrijf(QDate(2026, 12, 6), QDateTime(QDate(2026, 12, 7), QTime(20, 30)), 4);
         QCOMPARE(gekozen(), 3);
         QStringList toekomst;
         Verloop::laatsteSpel(m_map.path(), &toekomst, nu);
-        QCOMPARE(toekomst, QStringList{Verloop::dagBestand(m_map.path(), QDate(2099, 1, 1))});
+        QCOMPARE(toekomst, (QStringList{Verloop::dagBestand(m_map.path(), QDate(2026, 11, 30)),
+                                        Verloop::dagBestand(m_map.path(), QDate(2099, 1, 1))}));
         nieuwVerloop();
         m_verloop->zetKlok([&] { return nu; });
         QCOMPARE(m_verloop->bijStart()->stand.spelNummer, 3);
         QCOMPARE(m_meldingen.size(), 1);
         QVERIFY(m_meldingen[0].contains(QStringLiteral("2099-01-01.csv")));
+    }
+
+    void onleesbareRegels_data()
+    {
+        QTest::addColumn<QByteArray>("regel"); // line 3, after the start of game 3 of 75 balls
+        QTest::addColumn<bool>("leesbaar");
+        const auto rij = [](const char* naam, const QByteArray& rest, bool leesbaar) {
+            QTest::newRow(naam) << "2026-12-07T20:00:00.000+01:00," + rest << leesbaar;
+        };
+        rij("bal 75", "3,1,getrokken,75,O,75,,,,,", true);
+        rij("bal 76", "3,1,getrokken,76,O,75,,,,,", false);
+        rij("bal 999", "3,1,getrokken,999,O,75,,,,,", false);
+        rij("bal 0", "3,1,getrokken,0,B,75,,,,,", false);
+        rij("getrokken zonder bal", "3,1,getrokken,,,75,,,,,", false);
+        rij("verkeerde letter", "3,1,getrokken,5,O,75,,,,,", false);
+        rij("80 ballen", "3,1,getrokken,5,B,80,,,,,", false);
+        rij("90 in een spel van 75", "3,1,getrokken,5,B,90,,,,,", false);
+        rij("de 75e bal", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen,75,", true);
+        rij("de 76e bal", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen,76,", false);
+        rij("de 0e bal", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen,0,", false);
+        rij("de -7e bal", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen,-7,", false);
+        rij("compleet bij bal 99", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen met bal 99 (de 3e bal),5,", false);
+        rij("compleet bij de 76e", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen met bal 7 (de 76e bal),5,", false);
+        rij("controle zonder spel", ",,gecontroleerd,,,,A-0001,,niet gevonden,,", true);
+        rij("onbekende gebeurtenis", "3,1,gegokt,,,75,,,,,", false);
+        rij("herkomst", "3,1,getrokken,5,B,75,,,,,voet", false);
+        rij("zeven kolommen", "3,1,getrokken,5,B,75", true);
+        rij("dertien kolommen", "3,1,getrokken,5,B,75,,,,,,", false);
+    }
+    // What the report reads: a line that is no line of a record, or names what its game cannot
+    // hold, is left out and named by its number; empty lines are passed over.
+    void onleesbareRegels()
+    {
+        QFETCH(QByteArray, regel);
+        QFETCH(bool, leesbaar);
+        QList<int> onleesbaar;
+        const QList<Verloop::Regel> regels = Verloop::alleRegels(
+            Verloop::kopRegel + "\r\n2026-12-07T19:59:00.000+01:00,3,1,nieuw spel,,,75,,,,,\r\n" + regel + "\r\n\r\n",
+            &onleesbaar);
+        QCOMPARE(regels.size(), leesbaar ? 2 : 1);
+        QCOMPARE(onleesbaar, leesbaar ? QList<int>() : QList<int>{3});
+        QCOMPARE(regels.last().nummer, leesbaar ? 3 : 2);
     }
 
     // A line that cannot be written (a full disk) leaves no gap: the game in memory is the
