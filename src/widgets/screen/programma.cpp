@@ -1,6 +1,7 @@
 #include "widgets/screen/programma.h"
 
 #include "widgets/common/dialoog.h"
+#include "widgets/common/melding.h"
 #include "widgets/screen/tweeschermen.h"
 
 #include <QScreen>
@@ -21,5 +22,7 @@ void Programma::start()
     m_schermen->pasToe();
     // The board on the network as the settings have it, unless it was started already (--web).
     if (avond.web().aan && !avond.webDraait()) avond.zetWeb(avond.web(), false);
+    // A board that could not start (its port taken) is said where the organiser looks.
+    if (!avond.webFout().isEmpty()) Melding::meld(&hoofd, QStringLiteral("Zorvak"), avond.webFout());
     avond.hervatBijStart();
 }

@@ -6,6 +6,7 @@
 #include "core/cards/kaartpatroon.h"
 #include "core/screen/plaatjes.h"
 #include "core/settings/extrainstellingen.h"
+#include "core/settings/webinstelling.h"
 #include "opnamestem.h"
 #include "testhulp.h"
 #include "widgets/common/doek.h"
@@ -243,6 +244,26 @@ private slots:
     // The board on the network from "Extra": a port in use is said and the game goes on; a free
     // one serves, is kept in Zorvak-extra.ini, and Extra says where. Key W shows the hall where
     // to open it, and any key puts that away again without drawing; a scanned code does not.
+    void webBezetBijStart()
+    {
+        // A board switched on in the settings whose port is taken at the program's start is said
+        // on the screen, and the program runs on without it.
+        QTcpServer bezet;
+        QVERIFY(bezet.listen(QHostAddress::Any));
+        {
+            ExtraInstellingen extra(m_op->map.path());
+            WebInstelling{true, bezet.serverPort()}.schrijf(extra);
+            QVERIFY(extra.bewaar());
+        }
+        m_op->herstart();
+        Melding::neemGetoond();
+        m_op->programma->start();
+        const auto getoond = Melding::neemGetoond();
+        QVERIFY(!getoond.isEmpty() &&
+                getoond.first().tekst.contains(QStringLiteral("Poort %1 kan niet").arg(bezet.serverPort())));
+        QVERIFY(!hoofd().avond().webDraait());
+    }
+
     void webInExtra()
     {
         QTcpServer bezet;
