@@ -1,5 +1,7 @@
 // The board on the network under a full hall: 200 pages following the game on loopback. How
-// long a drawn ball takes to reach the last of them, and what they cost the space bar.
+// long a drawn ball takes to reach the last of them, and what they cost the space bar. Then the
+// board beside hostile devices: how long a phone waits for the game while 300 slow devices
+// hang on, and how long stopping takes with them connected.
 #include "benchhulp.h"
 #include "benchspel.h"
 
@@ -43,6 +45,14 @@ public:
     {
         for (int i = 0; i < aantal; ++i) {
             const int s = socket(AF_INET, SOCK_STREAM, 0);
+            // Each page a phone of its own, as in the hall: the server counts streams per address.
+            sockaddr_in eigen{};
+            eigen.sin_family = AF_INET;
+            eigen.sin_addr.s_addr = htonl(INADDR_LOOPBACK + 256 + static_cast<uint32_t>(i));
+            if (::bind(s, reinterpret_cast<sockaddr*>(&eigen), sizeof eigen) != 0) {
+                close(s);
+                continue;
+            }
             sockaddr_in a{};
             a.sin_family = AF_INET;
             a.sin_port = htons(static_cast<uint16_t>(poort));
@@ -112,6 +122,59 @@ private:
     std::mutex m_slot;
     std::map<int, std::vector<Klok::time_point>> m_gezien;
 };
+
+// A connection to the board from the loopback address van; -1 when it cannot be made.
+int verbind(int poort, uint32_t van)
+{
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in eigen{};
+    eigen.sin_family = AF_INET;
+    eigen.sin_addr.s_addr = htonl(van);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(poort));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::bind(s, reinterpret_cast<sockaddr*>(&eigen), sizeof eigen) != 0 ||
+        ::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+        close(s);
+        return -1;
+    }
+    return s;
+}
+
+// A phone asking for the game: milliseconds until the answer's end (the server closes), or -1.
+double vraagSpel(int poort)
+{
+    const auto t0 = Klok::now();
+    const int s = verbind(poort, INADDR_LOOPBACK + 1);
+    if (s < 0) return -1;
+    const char verzoek[] = "GET /stand.json HTTP/1.1\r\nHost: zaal\r\n\r\n";
+    std::string antwoord;
+    if (::send(s, verzoek, sizeof verzoek - 1, 0) > 0) {
+        char stuk[4096];
+        pollfd p{s, POLLIN, 0};
+        for (ssize_t n = 1; n > 0 && poll(&p, 1, 10000) > 0;)
+            if ((n = recv(s, stuk, sizeof stuk, 0)) > 0) antwoord.append(stuk, static_cast<std::size_t>(n));
+    }
+    close(s);
+    const double ms = std::chrono::duration<double, std::milli>(Klok::now() - t0).count();
+    return antwoord.compare(0, 12, "HTTP/1.1 200") == 0 ? ms : -1;
+}
+
+// Devices that send the start of a request and no more, all from 127.0.0.1.
+std::vector<int> trageApparaten(int poort, int aantal)
+{
+    std::vector<int> uit;
+    for (int i = 0; i < aantal; ++i) {
+        const int s = verbind(poort, INADDR_LOOPBACK);
+        const char begin[] = "GET / HTTP/1.1\r\nX-Traag: ";
+        if (s >= 0 && ::send(s, begin, sizeof begin - 1, MSG_NOSIGNAL) > 0)
+            uit.push_back(s);
+        else if (s >= 0)
+            close(s);
+    }
+    return uit;
+}
 
 void nieuwSpel(Avond& avond)
 {
@@ -207,5 +270,45 @@ int main(int argc, char** argv)
         "one second");
     rij("web: space bar to first blink phase painted with 200 pages open (median of 60)", mediaan(met),
         mediaan(zonder), "ms", "without pages");
-    return verbonden == aantalKijkers && gemist == 0 ? 0 : 1;
+
+    // A phone beside slow devices, against the same phone alone; each round of slow devices is
+    // new, as the board cuts them off after the time for a head.
+    std::vector<double> alleen;
+    std::vector<double> ernaast;
+    int mislukt = 0;
+    for (int beurt = 0; beurt < 20; ++beurt) {
+        const double a = vraagSpel(poort);
+        std::vector<int> traag = trageApparaten(poort, 300);
+        const double b = vraagSpel(poort);
+        for (int s : traag)
+            close(s);
+        if (a < 0 || b < 0) ++mislukt;
+        alleen.push_back(a);
+        ernaast.push_back(b);
+    }
+    // Stopping with 30 slow devices and 200 pages open.
+    std::vector<double> stoppen;
+    for (int beurt = 0; beurt < 5; ++beurt) {
+        WebBord bord;
+        if (!bord.start(0)) return 1;
+        Kijkers kijkers(bord.poort(), aantalKijkers);
+        std::vector<int> traag = trageApparaten(bord.poort(), 30);
+        QElapsedTimer wacht;
+        wacht.start();
+        while (bord.verbindingen() < kijkers.verbonden() + 16 && wacht.elapsed() < 5000)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const auto t0 = Klok::now();
+        bord.stop();
+        stoppen.push_back(std::chrono::duration<double, std::milli>(Klok::now() - t0).count());
+        for (int s : traag)
+            close(s);
+    }
+
+    std::printf("(%d of 20 rounds of the phone beside slow devices failed)\n", mislukt);
+    rij("web: a phone's GET of the game beside 300 slow devices of one address (median of 20)", mediaan(ernaast),
+        mediaan(alleen), "ms", "the phone alone");
+    rij("web: the same, slowest of 20", *std::max_element(ernaast.begin(), ernaast.end()), 2000, "ms", "two seconds");
+    rij("web: stop with 200 pages and 30 slow devices open (slowest of 5)", *std::max_element(stoppen.begin(), stoppen.end()),
+        1000, "ms", "one second");
+    return verbonden == aantalKijkers && gemist == 0 && mislukt == 0 ? 0 : 1;
 }

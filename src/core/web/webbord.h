@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <future>
 #include <memory>
 #include <thread>
 
@@ -15,7 +16,10 @@
 // hands it the game as a finished line of JSON at every change (zetStand), which the threads
 // only read. Only GET and HEAD are answered (405 for any other method, 404 for any other
 // path); requests, connections and idle time are capped, so a room full of phones, or one
-// misbehaving device, costs the program a few sleeping threads at most.
+// misbehaving device, costs the program a few sleeping threads at most. The request's head is
+// read here before the library sees it, within a size, a number of lines and a time; each
+// address of the network gets a share of the connections, and the streams of open pages have a
+// share of their own, so neither a flood nor slow devices lock the phones out.
 class WebBord
 {
 public:
@@ -23,7 +27,12 @@ public:
         int verbindingen = 256;      // open connections at once; more wait to be accepted
         int wachtSeconden = 3;       // idle time before a request, and between its bytes
         int hartslagSeconden = 10;   // a sign of life on an open stream, so a page sees a loss
+        int kopSeconden = 5;         // the whole head of a request, from its connection on
+        int perAdres = 16;           // connections of one address at once; its streams apart
     };
+    // A request's head (request line and headers) at most, in bytes and in header lines.
+    static constexpr int kopBytes = 8192;
+    static constexpr int kopRegels = 100;
 
     explicit WebBord(Grenzen grenzen);
     WebBord();
@@ -34,9 +43,10 @@ public:
     // Listens on every network of this computer on poort (0: a free port chosen by the
     // system). False with a Dutch reason when it cannot, for example when the port is in use.
     bool start(int poort, QString* fout = nullptr);
-    // Ends the open streams and the server; returns when its threads have ended.
+    // Ends the server and closes every open connection; returns within a second, whatever the
+    // devices on the other end do.
     void stop();
-    bool draait() const { return m_draad.joinable(); }
+    bool draait() const { return m_server != nullptr; }
     int poort() const { return m_poort; }
 
     // The game as the pages show it (WebStand::json); the open pages get it at once.
@@ -51,12 +61,17 @@ public:
 
     // What the program and the server's threads share.
     struct Gedeeld;
+    // One run of the server, from start to stop; its threads keep it while they run.
+    struct Server;
 
 private:
+    struct Bestanden;
+    const Grenzen m_grenzen;
     std::shared_ptr<Gedeeld> m_gedeeld;
-    struct Server;
-    std::unique_ptr<Server> m_server;
+    std::shared_ptr<const Bestanden> m_bestanden;
+    std::shared_ptr<Server> m_server;
     std::thread m_draad;
+    std::future<void> m_draadKlaar;
     std::thread m_bode;
     int m_poort = 0;
 };

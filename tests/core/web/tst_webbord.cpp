@@ -1,5 +1,8 @@
-// The board on the network: what it serves and what it refuses, live changes, its limits, a
-// bounded fuzz of requests, and the evening that feeds it.
+// The board on the network: what it serves and what it refuses, live changes, its limits (the
+// request's head, its time, the share of each address, the streams apart, a stop that waits on
+// nobody), a bounded fuzz of requests, and the evening that feeds it. Devices of the hall are
+// played from addresses of their own on loopback (127.0.0.2, ...), the server is always reached
+// at 127.0.0.1.
 #include "core/common/toeval.h"
 #include "core/common/wacht.h"
 #include "core/game/avond.h"
@@ -39,13 +42,30 @@ Antwoord ontleed(const QByteArray& alles)
     return a;
 }
 
+// A device of the hall: address n of loopback (1: 127.0.0.1, the default).
+QHostAddress apparaat(int n)
+{
+    return QHostAddress(QStringLiteral("127.0.0.%1").arg(n));
+}
+
+// A connection to the board from the address van.
+std::unique_ptr<QTcpSocket> verbind(int poort, const QHostAddress& van = apparaat(1))
+{
+    auto s = std::make_unique<QTcpSocket>();
+    s->bind(van);
+    s->connectToHost(QHostAddress::LocalHost, static_cast<quint16>(poort));
+    s->waitForConnected(3000);
+    return s;
+}
+
 // Sends each request on a connection of its own, all at once, and reads every answer until the
 // server has closed each connection.
-QList<Antwoord> vraagSamen(int poort, const QList<QByteArray>& verzoeken)
+QList<Antwoord> vraagSamen(int poort, const QList<QByteArray>& verzoeken, const QHostAddress& van = apparaat(1))
 {
     std::vector<std::unique_ptr<QTcpSocket>> s;
     for (const QByteArray& v : verzoeken) {
         s.push_back(std::make_unique<QTcpSocket>());
+        s.back()->bind(van);
         s.back()->connectToHost(QHostAddress::LocalHost, static_cast<quint16>(poort));
         if (s.back()->waitForConnected(3000)) s.back()->write(v);
     }
@@ -66,17 +86,31 @@ QList<Antwoord> vraagSamen(int poort, const QList<QByteArray>& verzoeken)
     return uit;
 }
 
-Antwoord vraag(int poort, const QByteArray& methode, const QByteArray& pad)
+Antwoord vraag(int poort, const QByteArray& methode, const QByteArray& pad, const QHostAddress& van = apparaat(1))
 {
-    return vraagSamen(poort, {methode + ' ' + pad + " HTTP/1.1\r\nHost: zaal\r\n\r\n"}).first();
+    return vraagSamen(poort, {methode + ' ' + pad + " HTTP/1.1\r\nHost: zaal\r\n\r\n"}, van).first();
+}
+
+// Reads what the server sends until it closes the connection, for at most ms.
+QByteArray leesTotDicht(QTcpSocket& s, int ms)
+{
+    QByteArray alles;
+    QElapsedTimer t;
+    t.start();
+    while (s.state() == QAbstractSocket::ConnectedState && t.elapsed() < ms) {
+        s.waitForReadyRead(20);
+        alles += s.readAll();
+    }
+    return alles + s.readAll();
 }
 
 // The events of a stream (/live) as they come in.
 class Stroom
 {
 public:
-    explicit Stroom(int poort)
+    explicit Stroom(int poort, const QHostAddress& van = apparaat(1))
     {
+        m_s.bind(van);
         m_s.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(poort));
         m_s.waitForConnected(3000);
         m_s.write("GET /live HTTP/1.1\r\nHost: zaal\r\n\r\n");
@@ -189,6 +223,42 @@ private slots:
         QCOMPARE(vraag(m_poort, "GET", "/").status, 0);
     }
 
+    // Stopping waits on no device: with requests that drip in, idle connections and streams
+    // open, one of them a page that never reads, stop returns within moments, closes every one
+    // of them, and the server starts again on its port.
+    void stopWachtNiet()
+    {
+        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{256, 3, 10, 30, 16});
+        QVERIFY(m_bord->start(0));
+        m_poort = m_bord->poort();
+        std::vector<std::unique_ptr<QTcpSocket>> open;
+        for (int i = 0; i < 12; ++i) {
+            open.push_back(verbind(m_poort));
+            open.back()->write("GET / HTTP/1.1\r\nX-Traag: ");
+        }
+        for (int i = 0; i < 4; ++i)
+            open.push_back(verbind(m_poort, apparaat(3)));
+        auto leestNiet = verbind(m_poort, apparaat(4));
+        leestNiet->write("GET /live HTTP/1.1\r\n\r\n");
+        Stroom pagina(m_poort, apparaat(5));
+        QVERIFY(!pagina.volgende().isEmpty());
+        QTRY_COMPARE(m_bord->verbindingen(), 18);
+        // Still dripping when the word comes.
+        for (auto& s : open)
+            if (s->localAddress() == apparaat(1)) s->write("x");
+        QElapsedTimer t;
+        t.start();
+        m_bord->stop();
+        QVERIFY2(t.elapsed() < 1500, QByteArray::number(t.elapsed()).constData());
+        QVERIFY(!m_bord->draait() && m_bord->verbindingen() == 0);
+        open.push_back(std::move(leestNiet));
+        for (auto& s : open)
+            QVERIFY(s->state() != QAbstractSocket::ConnectedState || s->waitForDisconnected(1000));
+        QVERIFY(!pagina.open());
+        QVERIFY(m_bord->start(m_poort));
+        QCOMPARE(vraag(m_poort, "GET", "/stand.json").status, 200);
+    }
+
     // Connections are capped: beyond the cap a request waits until an idle connection is closed,
     // after the idle time; a request that is too large is refused.
     void grenzen()
@@ -213,6 +283,155 @@ private slots:
         QCOMPARE(vraag(m_poort, "GET", "/stand.json").status, 200);
     }
 
+    // A request's head is capped in bytes and header lines together: exactly the cap is
+    // answered, one more is refused (431; a request line beyond it 414), and a flood of headers,
+    // in many short lines or in long ones, has its connection closed early, so it cannot fill
+    // the memory; the board is answered normally after it.
+    void kopGrenzen()
+    {
+        const QByteArray begin = "GET /stand.json HTTP/1.1\r\n";
+        const auto regels = [&](int aantal) {
+            QByteArray v = begin;
+            for (int i = 0; i < aantal; ++i)
+                v += "X-" + QByteArray::number(i) + ": a\r\n";
+            return v + "\r\n";
+        };
+        const auto bytes = [&](int aantal) {
+            const QByteArray v = begin + "X-Vul: ";
+            return v + QByteArray(aantal - v.size() - 4, 'v') + "\r\n\r\n";
+        };
+        QCOMPARE(bytes(WebBord::kopBytes).size(), WebBord::kopBytes);
+        QCOMPARE(vraagSamen(m_poort, {regels(WebBord::kopRegels)}).first().status, 200);
+        QCOMPARE(vraagSamen(m_poort, {regels(WebBord::kopRegels + 1)}).first().status, 431);
+        QCOMPARE(vraagSamen(m_poort, {bytes(WebBord::kopBytes)}).first().status, 200);
+        QCOMPARE(vraagSamen(m_poort, {bytes(WebBord::kopBytes + 1)}).first().status, 431);
+        const QByteArray langeRegel = "GET /" + QByteArray(WebBord::kopBytes, 'a') + " HTTP/1.1\r\n\r\n";
+        QCOMPARE(vraagSamen(m_poort, {langeRegel}).first().status, 414);
+        // A request line the library refuses by itself is not waited on.
+        QCOMPARE(vraagSamen(m_poort, {"GET / HTTP/1.1\n\n"}).first().status, 400);
+
+        for (const QByteArray& regel : {QByteArray("X-a: b\r\n"), "X-Lang: " + QByteArray(4000, 'x') + "\r\n"}) {
+            QByteArray stuk;
+            while (stuk.size() < 65536)
+                stuk += regel;
+            auto s = verbind(m_poort);
+            s->write(begin);
+            qint64 verstuurd = 0;
+            QByteArray ontvangen;
+            QElapsedTimer t;
+            t.start();
+            while (s->state() == QAbstractSocket::ConnectedState && verstuurd < 32 * 1024 * 1024 && t.elapsed() < 10000) {
+                if (s->bytesToWrite() < 1024 * 1024) {
+                    s->write(stuk);
+                    verstuurd += stuk.size();
+                }
+                s->waitForBytesWritten(10);
+                ontvangen += s->readAll();
+            }
+            QVERIFY2(s->state() != QAbstractSocket::ConnectedState, QByteArray::number(verstuurd).constData());
+            QVERIFY2(verstuurd < 16 * 1024 * 1024, QByteArray::number(verstuurd).constData());
+            ontvangen += s->readAll();
+            QVERIFY(ontvangen.isEmpty() || ontleed(ontvangen).status == 431);
+        }
+        QCOMPARE(vraag(m_poort, "GET", "/stand.json").status, 200);
+    }
+
+    // The head has a time from the connection on, not per byte: a request that drips in within
+    // it is answered; one that never ends is cut off at it (408), however steadily it drips.
+    void kopTijd()
+    {
+        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{8, 1, 1, 2});
+        QVERIFY(m_bord->start(0));
+        m_poort = m_bord->poort();
+        const QByteArray verzoek = "GET /stand.json HTTP/1.1\r\nHost: zaal\r\nX-Langzaam: ja\r\n\r\n";
+        {
+            auto s = verbind(m_poort);
+            for (int i = 0; i < verzoek.size(); i += 6) {
+                s->write(verzoek.mid(i, 6));
+                s->waitForBytesWritten(100);
+                QTest::qWait(120);
+            }
+            QCOMPARE(ontleed(leesTotDicht(*s, 3000)).status, 200);
+        }
+        auto s = verbind(m_poort);
+        s->write("GET /stand.json HTTP/1.1\r\nX-Zonder-Eind: ");
+        QElapsedTimer t;
+        t.start();
+        QByteArray ontvangen;
+        while (s->state() == QAbstractSocket::ConnectedState && t.elapsed() < 6000) {
+            s->write("x");
+            s->waitForBytesWritten(100);
+            s->waitForReadyRead(150);
+            ontvangen += s->readAll();
+        }
+        const qint64 duur = t.elapsed();
+        QVERIFY2(duur > 1700 && duur < 3500, QByteArray::number(duur).constData());
+        QCOMPARE(ontleed(ontvangen + s->readAll()).status, 408);
+    }
+
+    // Slow devices get a share of the connections per address and no more: 300 of them from one
+    // address hold 16 (the others are refused at once, 503), and a phone beside them has the
+    // page and the game within moments.
+    void trageApparaten()
+    {
+        m_bord = std::make_unique<WebBord>();
+        QVERIFY(m_bord->start(0));
+        m_poort = m_bord->poort();
+        std::vector<std::unique_ptr<QTcpSocket>> traag;
+        for (int i = 0; i < 300; ++i) {
+            traag.push_back(verbind(m_poort));
+            traag.back()->write("GET / HTTP/1.1\r\nX-Traag: ");
+            traag.back()->waitForBytesWritten(100);
+        }
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(vraag(m_poort, "GET", "/stand.json", apparaat(2)).status, 200);
+        QCOMPARE(vraag(m_poort, "GET", "/", apparaat(2)).status, 200);
+        QVERIFY2(t.elapsed() < 2000, QByteArray::number(t.elapsed()).constData());
+        const auto open = [&] {
+            int n = 0;
+            for (auto& s : traag) {
+                s->waitForReadyRead(0);
+                n += s->state() == QAbstractSocket::ConnectedState;
+            }
+            return n;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(open(), 16, 2000);
+        for (auto& s : traag)
+            if (s->state() != QAbstractSocket::ConnectedState) QCOMPARE(ontleed(s->readAll()).status, 503);
+    }
+
+    // Streams are counted apart from page requests: an address with its share of streams open
+    // still gets the page, one more stream of it is refused (503, the page tries again); streams
+    // in all never take the last eighth of the connections; a stream that ends frees its place.
+    void stromenApart()
+    {
+        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{8, 1, 1, 5, 4});
+        QVERIFY(m_bord->start(0));
+        m_poort = m_bord->poort();
+        m_bord->zetStand(stand({3}));
+        std::vector<std::unique_ptr<Stroom>> stromen;
+        for (int i = 0; i < 4; ++i) {
+            stromen.push_back(std::make_unique<Stroom>(m_poort));
+            QCOMPARE(stromen.back()->volgende(), stand({3}));
+        }
+        QCOMPARE(vraag(m_poort, "GET", "/live").status, 503);
+        QCOMPARE(vraag(m_poort, "GET", "/stand.json").status, 200);
+        for (int i = 0; i < 3; ++i) {
+            stromen.push_back(std::make_unique<Stroom>(m_poort, apparaat(2)));
+            QCOMPARE(stromen.back()->volgende(), stand({3}));
+        }
+        const Antwoord vol = vraag(m_poort, "GET", "/live", apparaat(3));
+        QCOMPARE(vol.status, 503);
+        QVERIFY(vol.kop.contains("Retry-After: 2"));
+        QCOMPARE(vraag(m_poort, "GET", "/stand.json", apparaat(3)).status, 200);
+        QTRY_COMPARE(m_bord->verbindingen(), 7);
+        stromen.pop_back();
+        QTRY_COMPARE_WITH_TIMEOUT(m_bord->verbindingen(), 6, 3000);
+        Stroom nieuw(m_poort, apparaat(3));
+        QCOMPARE(nieuw.volgende(), stand({3}));
+    }
+
     // A few hundred malformed, random and truncated requests: each is answered or closed, none
     // is served anything but the board, and the server answers normally after them.
     void fuzz()
@@ -223,8 +442,8 @@ private slots:
         const QList<QByteArray> paden = {"/", "/stand.json", "/bord.css", "/bord.js", "*", "", "//", "/%00", "/%",
                                          "http://zaal/stand.json", "/../../etc/passwd", "/\xff\xfe", "/?a=%zz"};
         const QList<QByteArray> versies = {"HTTP/1.1", "HTTP/1.0", "HTTP/2.0", "HTTP/9", "", "HTTP/1.1 x"};
-        const QList<int> toegestaan = {0, 200, 400, 404, 405, 413, 414, 431, 505};
-        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{160, 1, 1});
+        const QList<int> toegestaan = {0, 200, 400, 404, 405, 408, 413, 414, 431, 505};
+        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{160, 1, 1, 5, 160});
         QVERIFY(m_bord->start(0));
         m_poort = m_bord->poort();
         QList<QByteArray> verzoeken;
@@ -250,6 +469,7 @@ private slots:
             verzoeken << v;
         }
         // A hundred and fifty at a time, side by side: a cut-off request waits for the idle time.
+        // They come from one address, whose share is raised to hold them all.
         for (int begin = 0; begin < verzoeken.size(); begin += 150) {
             const QList<QByteArray> deel = verzoeken.mid(begin, 150);
             const QList<Antwoord> antwoorden = vraagSamen(m_poort, deel);
