@@ -353,7 +353,7 @@ private slots:
         QVERIFY2(Verslag::maak(dag, pdf, &fout), qPrintable(fout));
         // Under Wine there is no pdftotext: the report is then only a PDF.
         QVERIFY(TestHulp::leesBestand(pdf).startsWith("%PDF-"));
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return;
+        if (TestHulp::buitenProgramma(QStringLiteral("pdftotext")).isEmpty()) return;
         const QString tekst = pdfTekst(pdf).simplified();
         for (const QString& moet :
              {QStringLiteral("Verslag van de avond"), QStringLiteral("Ronde 1 · Kienen"),
@@ -434,7 +434,7 @@ private slots:
             if (!Verslag::maak(dag, pdf, &fout)) return fout;
             return pdfTekst(pdf).simplified();
         };
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return;
+        if (TestHulp::buitenProgramma(QStringLiteral("pdftotext")).isEmpty()) return;
         const QString eerst = verslag();
         QStringList ballen;
         for (int n : getrokken)
