@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -357,6 +359,40 @@ private slots:
         QCOMPARE(QDir(d.path()).entryList(QDir::Files), (QStringList{"k.pdf", "r.db"}));
     }
 #endif
+
+    // A damaged SQLite file of another program, without any mark of ours, given as the register
+    // of a print job: refused with exit 2, left byte for byte, never set aside or renamed.
+    void beschadigdVreemdRegister()
+    {
+        QTemporaryDir d;
+        const QString reg = d.filePath("ander.db");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("ander"));
+            db.setDatabaseName(reg);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("CREATE TABLE leden (naam TEXT, adres TEXT)")));
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO leden VALUES ('Jansen', 'Dorpsstraat 1')")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("ander"));
+        QByteArray inhoud = TestHulp::leesBestand(reg);
+        // The first page's tree is garbage past the 100 bytes of the file's header.
+        QVERIFY(inhoud.size() > 400 && inhoud.startsWith(QByteArrayLiteral("SQLite format 3")));
+        for (int i = 100; i < 400; ++i)
+            inhoud[i] = char(0xA5);
+        QVERIFY(TestHulp::schrijfBestand(reg, inhoud));
+        for (const QStringList& soort :
+             {QStringList{"bingo", "--getallen", "75"}, QStringList{"kien"}}) {
+            const Uitkomst u = start(soort + QStringList{"--serie", "A", "--register", reg, "--uitvoer", d.filePath("k.pdf")});
+            QVERIFY2(u.code == 2 && u.fout.contains(QStringLiteral("geen kaartregister van Zorvak")), qPrintable(u.fout));
+            QCOMPARE(TestHulp::leesBestand(reg), inhoud);
+            QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"ander.db"});
+        }
+        QCOMPARE(start({"controleer", "--kaart", "A-1", "--ballen", "1", "--register", reg}).code, 2);
+        QCOMPARE(TestHulp::leesBestand(reg), inhoud);
+        QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"ander.db"});
+    }
 };
 
 QTEST_GUILESS_MAIN(TestKaartenCli)
