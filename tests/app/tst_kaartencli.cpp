@@ -2,11 +2,13 @@
 // and bad arguments, which give a Dutch message, a non-zero exit and no file.
 
 #include "core/cards/kaartregister.h"
+#include "core/cards/pagina.h"
 #include "core/game/verloop.h"
 #include "testhulp.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -392,6 +394,44 @@ private slots:
         QCOMPARE(start({"controleer", "--kaart", "A-1", "--ballen", "1", "--register", reg}).code, 2);
         QCOMPARE(TestHulp::leesBestand(reg), inhoud);
         QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"ander.db"});
+    }
+
+    // A series name of twelve characters: each card's code, read by a real decoder from a
+    // 300 dpi rendering of no more than the card's code box in the margin above it, is that
+    // card's number.
+    void langeSerieCodes()
+    {
+        if (TestHulp::buitenProgramma(QStringLiteral("pdftoppm")).isEmpty() ||
+            TestHulp::buitenProgramma(QStringLiteral("zbarimg")).isEmpty())
+            return;
+        QTemporaryDir d;
+        const QString serie = QStringLiteral("ABCDEFGHIJKL");
+        for (const QString& soort : {QStringLiteral("bingo"), QStringLiteral("kien")}) {
+            const QString pdf = d.filePath(soort + QStringLiteral(".pdf"));
+            const Uitkomst u = start({soort, "--serie", serie, "--register", d.filePath(soort + ".db"), "--uitvoer", pdf});
+            QVERIFY2(u.code == 0, qPrintable(u.fout));
+            const bool bingo = soort == QStringLiteral("bingo");
+            for (int kaart = 0; kaart < 6; ++kaart) {
+                // The margin: as wide as the card, as high as its code box (twips; 4.8 to a pixel).
+                const QRect code = bingo ? Pagina::bingoCodeVak(kaart) : Pagina::kienCodeVak(kaart);
+                const int links = bingo ? Pagina::bingoKaartHoek(kaart).x() : 600;
+                const int breedte = bingo ? 5 * Pagina::bingoCelBreedte : 9 * Pagina::kienCelBreedte;
+                const auto px = [](int twips) { return QString::number(twips * 300 / 1440); };
+                QProcess p;
+                p.start(QStringLiteral("pdftoppm"), {"-r", "300", "-gray", "-singlefile", "-x", px(links), "-y",
+                                                     px(code.top()), "-W", px(breedte), "-H", px(code.height()), pdf,
+                                                     d.filePath("marge")});
+                QVERIFY(p.waitForFinished(60000) && p.exitCode() == 0);
+                // Left of the code box the margin is blanked: a strip reaching past it reads no more.
+                QImage marge(d.filePath("marge.pgm"));
+                QVERIFY(!marge.isNull());
+                QPainter(&marge).fillRect(0, 0, (code.left() - links) * 300 / 1440, marge.height(), Qt::white);
+                QVERIFY(marge.save(d.filePath("marge.png")));
+                p.start(QStringLiteral("zbarimg"), {"--raw", "-q", d.filePath("marge.png")});
+                QVERIFY(p.waitForFinished(60000));
+                QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), KaartNummer::tekst(serie, kaart + 1));
+            }
+        }
     }
 };
 
