@@ -3,9 +3,7 @@
 #include "core/common/vertaling.h"
 #include "core/settings/algemeen.h"
 #include "core/settings/cp1252.h"
-#include "core/settings/extrainstellingen.h"
 #include "core/settings/instellingen.h"
-#include "core/settings/weergave.h"
 #include "testhulp.h"
 
 #include <QTemporaryDir>
@@ -213,39 +211,6 @@ private slots:
         QVERIFY(QCoreApplication::translate("QFileDialog", "Look in:") != QStringLiteral("Look in:"));
         QFile weg(QDir::temp().filePath(QStringLiteral("zorvak-weg")));
         QVERIFY(!weg.open(QIODevice::ReadOnly) && !weg.errorString().contains(QStringLiteral("No such")));
-    }
-
-    // Each option of the hall's view on its own: set, written to Zorvak-extra.ini and read back,
-    // only that option is on; switched off again, all are off.
-    void weergaveElkApart_data()
-    {
-        QTest::addColumn<int>("optie");
-        QTest::newRow("contrast") << 0;
-        QTest::newRow("vorige ballen") << 1;
-        QTest::newRow("balk in de zaal") << 2;
-    }
-    void weergaveElkApart()
-    {
-        QFETCH(int, optie);
-        QTemporaryDir map;
-        Weergave w;
-        (optie == 0 ? w.contrast : optie == 1 ? w.vorigeBallen : w.balkInZaal) = true;
-        {
-            ExtraInstellingen extra(map.path());
-            QCOMPARE(Weergave::lees(extra), Weergave{});
-            w.schrijf(extra);
-            QVERIFY(extra.bewaar());
-        }
-        const Weergave terug = Weergave::lees(ExtraInstellingen(map.path()));
-        QCOMPARE(terug.contrast, w.contrast);
-        QCOMPARE(terug.vorigeBallen, w.vorigeBallen);
-        QCOMPARE(terug.balkInZaal, w.balkInZaal);
-        {
-            ExtraInstellingen extra(map.path());
-            Weergave{}.schrijf(extra);
-            QVERIFY(extra.bewaar());
-        }
-        QCOMPARE(Weergave::lees(ExtraInstellingen(map.path())), Weergave{});
     }
 };
 
