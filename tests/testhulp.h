@@ -26,7 +26,9 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -45,6 +47,25 @@ namespace TestHulp
 inline QString bronMap()
 {
     return QStringLiteral(ZORVAK_SOURCE_DIR);
+}
+
+// An outside program a test reads its results with (pdftotext, zbarimg, Chromium): its path.
+// When it is missing the test is skipped, and the caller returns on the empty path; in CI
+// (ZORVAK_CI=1), where every one of them is installed, a missing one fails the test instead.
+// Under Wine they are missing by design: the Windows run never sets ZORVAK_CI.
+inline QString buitenProgramma(const QString& naam)
+{
+    const QString pad = QStandardPaths::findExecutable(naam);
+    if (!pad.isEmpty()) return pad;
+    const QByteArray reden = (naam + QStringLiteral(" is not installed (scripts/pakketten.sh installs it)")).toUtf8();
+#ifndef Q_OS_WIN
+    if (qEnvironmentVariable("ZORVAK_CI") == QLatin1String("1")) {
+        QTest::qFail(reden.constData(), __FILE__, __LINE__);
+        return {};
+    }
+#endif
+    QTest::qSkip(reden.constData(), __FILE__, __LINE__);
+    return {};
 }
 
 // A double-click as Qt delivers it: press, release, double-click (the second press), release.

@@ -2,14 +2,18 @@
 // and bad arguments, which give a Dutch message, a non-zero exit and no file.
 
 #include "core/cards/kaartregister.h"
+#include "core/cards/pagina.h"
 #include "core/game/verloop.h"
 #include "testhulp.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -86,7 +90,7 @@ class TestKaartenCli : public QObject
 private slots:
     void initTestCase()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext is not installed");
+        if (TestHulp::buitenProgramma(QStringLiteral("pdftotext")).isEmpty()) return;
     }
 
     // Three pages of 90-number Bingo cards, nothing under FREE and nothing on the terminal; two
@@ -237,9 +241,9 @@ private slots:
     // the numbers of the six cards on it: Bingo 75, Bingo 90 and Kien.
     void codesLezen()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() ||
-            QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())
-            QSKIP("pdftoppm or zbarimg is not installed");
+        if (TestHulp::buitenProgramma(QStringLiteral("pdftoppm")).isEmpty() ||
+            TestHulp::buitenProgramma(QStringLiteral("zbarimg")).isEmpty())
+            return;
         const QString reg = map.filePath(QStringLiteral("codes.db"));
         const QList<QStringList> soorten = {{"bingo", "--getallen", "75", "--serie", "B75"},
                                             {"bingo", "--getallen", "90", "--serie", "B90", "--paginas", "2"},
@@ -503,6 +507,78 @@ private slots:
         QCOMPARE(QDir(d.path()).entryList(QDir::Files), (QStringList{"k.pdf", "r.db"}));
     }
 #endif
+
+    // A damaged SQLite file of another program, without any mark of ours, given as the register
+    // of a print job: refused with exit 2, left byte for byte, never set aside or renamed.
+    void beschadigdVreemdRegister()
+    {
+        QTemporaryDir d;
+        const QString reg = d.filePath("ander.db");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("ander"));
+            db.setDatabaseName(reg);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("CREATE TABLE leden (naam TEXT, adres TEXT)")));
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO leden VALUES ('Jansen', 'Dorpsstraat 1')")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("ander"));
+        QByteArray inhoud = TestHulp::leesBestand(reg);
+        // The first page's tree is garbage past the 100 bytes of the file's header.
+        QVERIFY(inhoud.size() > 400 && inhoud.startsWith(QByteArrayLiteral("SQLite format 3")));
+        for (int i = 100; i < 400; ++i)
+            inhoud[i] = char(0xA5);
+        QVERIFY(TestHulp::schrijfBestand(reg, inhoud));
+        for (const QStringList& soort :
+             {QStringList{"bingo", "--getallen", "75"}, QStringList{"kien"}}) {
+            const Uitkomst u = start(soort + QStringList{"--serie", "A", "--register", reg, "--uitvoer", d.filePath("k.pdf")});
+            QVERIFY2(u.code == 2 && u.fout.contains(QStringLiteral("geen kaartregister van Zorvak")), qPrintable(u.fout));
+            QCOMPARE(TestHulp::leesBestand(reg), inhoud);
+            QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"ander.db"});
+        }
+        QCOMPARE(start({"controleer", "--kaart", "A-1", "--ballen", "1", "--register", reg}).code, 2);
+        QCOMPARE(TestHulp::leesBestand(reg), inhoud);
+        QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"ander.db"});
+    }
+
+    // A series name of twelve characters: each card's code, read by a real decoder from a
+    // 300 dpi rendering of no more than the card's code box in the margin above it, is that
+    // card's number.
+    void langeSerieCodes()
+    {
+        if (TestHulp::buitenProgramma(QStringLiteral("pdftoppm")).isEmpty() ||
+            TestHulp::buitenProgramma(QStringLiteral("zbarimg")).isEmpty())
+            return;
+        QTemporaryDir d;
+        const QString serie = QStringLiteral("ABCDEFGHIJKL");
+        for (const QString& soort : {QStringLiteral("bingo"), QStringLiteral("kien")}) {
+            const QString pdf = d.filePath(soort + QStringLiteral(".pdf"));
+            const Uitkomst u = start({soort, "--serie", serie, "--register", d.filePath(soort + ".db"), "--uitvoer", pdf});
+            QVERIFY2(u.code == 0, qPrintable(u.fout));
+            const bool bingo = soort == QStringLiteral("bingo");
+            for (int kaart = 0; kaart < 6; ++kaart) {
+                // The margin: as wide as the card, as high as its code box (twips; 4.8 to a pixel).
+                const QRect code = bingo ? Pagina::bingoCodeVak(kaart) : Pagina::kienCodeVak(kaart);
+                const int links = bingo ? Pagina::bingoKaartHoek(kaart).x() : 600;
+                const int breedte = bingo ? 5 * Pagina::bingoCelBreedte : 9 * Pagina::kienCelBreedte;
+                const auto px = [](int twips) { return QString::number(twips * 300 / 1440); };
+                QProcess p;
+                p.start(QStringLiteral("pdftoppm"), {"-r", "300", "-gray", "-singlefile", "-x", px(links), "-y",
+                                                     px(code.top()), "-W", px(breedte), "-H", px(code.height()), pdf,
+                                                     d.filePath("marge")});
+                QVERIFY(p.waitForFinished(60000) && p.exitCode() == 0);
+                // Left of the code box the margin is blanked: a strip reaching past it reads no more.
+                QImage marge(d.filePath("marge.pgm"));
+                QVERIFY(!marge.isNull());
+                QPainter(&marge).fillRect(0, 0, (code.left() - links) * 300 / 1440, marge.height(), Qt::white);
+                QVERIFY(marge.save(d.filePath("marge.png")));
+                p.start(QStringLiteral("zbarimg"), {"--raw", "-q", d.filePath("marge.png")});
+                QVERIFY(p.waitForFinished(60000));
+                QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), KaartNummer::tekst(serie, kaart + 1));
+            }
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestKaartenCli)

@@ -65,8 +65,7 @@ private:
 private slots:
     void initTestCase()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("chromium")).isEmpty())
-            QSKIP("Chromium ontbreekt (scripts/pakketten.sh installeert het)");
+        if (TestHulp::buitenProgramma(QStringLiteral("chromium")).isEmpty()) return;
         m_o = std::make_unique<TestHulp::Opstelling>();
         // As main() does with the program's arguments.
         const QString poort = QString::number(vrijePoort());

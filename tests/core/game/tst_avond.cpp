@@ -389,6 +389,31 @@ private slots:
         avond.controleerKaart();
         QCOMPARE(getoond.size(), 1);
     }
+
+    // Game numbers go on across an Exit and a new start on the same folder, whether the last
+    // game had balls or none yet.
+    void spelNummerNaAfsluiten()
+    {
+        QTemporaryDir map;
+        int verwacht = 1;
+        for (const int ballen : {2, 0, 3}) {
+            Gesprek gesprek;
+            Avond avond({map.path(), {}, &m_kans});
+            avond.zetGesprek(gesprek.maak());
+            avond.hervatBijStart();
+            QVERIFY(!avond.spel().heeftSpel());
+            for (int spel = 0; spel < 2; ++spel) {
+                avond.NieuwSpel();
+                QCOMPARE(avond.spel().spelNummer(), verwacht++);
+                for (int i = 0; i < ballen; ++i)
+                    QVERIFY(avond.trekAlsKlaar());
+            }
+            gesprek.antwoorden = {true};
+            QVERIFY(avond.vraagAfsluiten());
+            WachtTempo::zetBeeindigd(false);
+            QVERIFY2(gesprek.gezegd.size() == 1, qPrintable(gesprek.gezegd.join(QLatin1Char('|'))));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TstAvond)

@@ -377,7 +377,7 @@ private slots:
         QVERIFY2(Verslag::maak(dag, pdf, &fout), qPrintable(fout));
         // Under Wine there is no pdftotext: the report is then only a PDF.
         QVERIFY(TestHulp::leesBestand(pdf).startsWith("%PDF-"));
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return;
+        if (TestHulp::buitenProgramma(QStringLiteral("pdftotext")).isEmpty()) return;
         const QString tekst = pdfTekst(pdf).simplified();
         for (const QString& moet :
              {QStringLiteral("Verslag van de avond"), QStringLiteral("Ronde 1 · Kienen"),
@@ -455,7 +455,7 @@ private slots:
             if (!Verslag::maak(dag, pdf, &fout)) return fout;
             return pdfTekst(pdf).simplified();
         };
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return;
+        if (TestHulp::buitenProgramma(QStringLiteral("pdftotext")).isEmpty()) return;
         const QString eerst = verslag();
         QStringList ballen;
         for (int n : getrokken)
@@ -592,6 +592,91 @@ private slots:
         const QByteArray verloop = TestHulp::leesBestand(Verloop::dagBestand(map.path(), QDate::currentDate()));
         QVERIFY(verloop.contains(",getrokken,75,O,75,,,,,hand\r\n"));
         QVERIFY(verloop.contains(",teruggelegd,3,B,75,,,,,\r\n"));
+    }
+
+    // Every built-in pattern: a card with exactly its cells drawn wins, with any one of them
+    // missing it does not. "Rij" has no cells of its own: any complete line wins.
+    void patroonOordeel_data()
+    {
+        QTest::addColumn<QString>("naam");
+        QTest::addColumn<QList<QList<int>>>("winnend"); // sets of cells 1..25 that each win
+        QList<QList<int>> lijnen;
+        for (int r = 0; r < 5; ++r)
+            lijnen << QList<int>{r * 5 + 1, r * 5 + 2, r * 5 + 3, r * 5 + 4, r * 5 + 5};
+        for (int k = 1; k <= 5; ++k)
+            lijnen << QList<int>{k, k + 5, k + 10, k + 15, k + 20};
+        lijnen << QList<int>{1, 7, 13, 19, 25} << QList<int>{5, 9, 13, 17, 21};
+        QList<int> alles;
+        for (int k = 1; k <= 25; ++k)
+            alles << k;
+        QCOMPARE(AvondProgramma::patroonNamen(),
+                 (QStringList{"Rij", "Vier hoeken", "Kruis", "Volle kaart"}));
+        QTest::newRow("Rij") << "Rij" << lijnen;
+        QTest::newRow("Vier hoeken") << "Vier hoeken" << QList<QList<int>>{{1, 5, 21, 25}};
+        QTest::newRow("Kruis") << "Kruis" << QList<QList<int>>{{1, 5, 7, 9, 13, 17, 19, 21, 25}};
+        QTest::newRow("Volle kaart") << "Volle kaart" << QList<QList<int>>{alles};
+    }
+    void patroonOordeel()
+    {
+        QFETCH(QString, naam);
+        QFETCH(QList<QList<int>>, winnend);
+        // Column k of the card holds 15k+1..15k+5 top to bottom; the centre (cell 13) is FREE.
+        QList<int> cellen;
+        for (int k = 1; k <= 25; ++k)
+            cellen << (k == 13 ? 0 : 15 * ((k - 1) % 5) + (k - 1) / 5 + 1);
+        const auto patroon = AvondProgramma::vastPatroon(naam);
+        QCOMPARE(patroon.has_value(), naam != QStringLiteral("Rij"));
+        if (patroon) {
+            // The pattern marks exactly these cells.
+            for (int k = 1; k <= 25; ++k)
+                QCOMPARE(bool((*patroon)[k]), winnend[0].contains(k));
+        }
+        const PatroonKaart::Patroon* p = patroon ? &*patroon : nullptr;
+        const auto getrokken = [&](const QList<int>& vakken) {
+            QList<int> ballen;
+            for (int k : vakken)
+                if (k != 13) ballen << cellen[k - 1];
+            return Ballen::getrokken(ballen);
+        };
+        for (const QList<int>& vakken : winnend) {
+            QVERIFY2(Controle::bingo(cellen, getrokken(vakken), p).gewonnen, qPrintable(naam));
+            for (int weg : vakken) {
+                if (weg == 13) continue;
+                QList<int> minder = vakken;
+                minder.removeOne(weg);
+                const auto u = Controle::bingo(cellen, getrokken(minder), p);
+                QVERIFY2(!u.gewonnen, qPrintable(naam + QStringLiteral(" zonder vak %1").arg(weg)));
+                if (p) QCOMPARE(u.ontbrekend, QList<int>{cellen[weg - 1]});
+            }
+        }
+    }
+
+    // A guard of one mode tried in the other: a click on a ball's place enters nothing while the
+    // program draws by itself; a draw does nothing while balls come from a real drum.
+    void andereModus()
+    {
+        QTemporaryDir map;
+        Gesprek gesprek;
+        Avond avond({map.path(), {}, &m_kans});
+        avond.zetGesprek(gesprek.maak());
+        avond.NieuwSpel();
+        const QPoint op = Trommel::cel(40) + QPoint(Trommel::balMaat / 2, Trommel::balMaat / 2);
+        QVERIFY(!avond.handmatig());
+        QVERIFY(!avond.voerBalInOp(op));
+        QVERIFY(avond.spel().ballen().isEmpty());
+        QVERIFY(avond.zetHandmatig(true));
+        QVERIFY(!avond.trekAlsKlaar());
+        QVERIFY(avond.spel().ballen().isEmpty());
+        // The same click counts in its own mode.
+        QVERIFY(avond.voerBalInOp(op));
+        QCOMPARE(avond.spel().laatste(), 40);
+        QVERIFY(!avond.trekAlsKlaar());
+        QCOMPARE(avond.spel().ballen().size(), 1);
+        QVERIFY(avond.zetHandmatig(false));
+        QVERIFY(!avond.voerBalInOp(Trommel::cel(41) + QPoint(Trommel::balMaat / 2, Trommel::balMaat / 2)));
+        QCOMPARE(avond.spel().ballen().size(), 1);
+        QVERIFY(avond.trekAlsKlaar());
+        QCOMPARE(avond.spel().ballen().size(), 2);
     }
 };
 

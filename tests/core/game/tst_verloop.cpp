@@ -318,6 +318,37 @@ private slots:
         QVERIFY(TestHulp::leesBestand(dag()).startsWith("xxxx"));
         QVERIFY(m_meldingen.isEmpty());
     }
+
+    // A ball that could not be written is caught up when a new game starts: the file gets the
+    // missing ball first, then the new game and its balls, in order, and is whole again.
+    void inhalenBijNieuwSpel()
+    {
+        const QList<Spel::Bal> eerste = m_spel.ballen();
+        m_verloop->zetAanvuller([](const QString&, const QByteArray&, QString*) { return false; });
+        QVERIFY(m_spel.trek(m_toeval));
+        const int gemist = m_spel.laatste();
+        QVERIFY(!Verloop::leesBestand(dag(), nullptr)->contains("," + QByteArray::number(gemist) + ","));
+        m_verloop->zetAanvuller(
+            [](const QString& pad, const QByteArray& regels, QString* fout) { return VeiligBestand::voegToe(pad, regels, fout); });
+        m_spel.nieuwSpel(90, 3);
+        QVERIFY(m_spel.trek(m_toeval));
+        const int nieuw = m_spel.laatste();
+
+        QStringList gebeurd;
+        for (const Verloop::Regel& r : Verloop::alleRegels(*Verloop::leesBestand(dag(), nullptr)))
+            gebeurd << QStringLiteral("%1 %2 %3").arg(r.spel).arg(r.gebeurtenis).arg(r.bal);
+        const int spel = m_spel.spelNummer();
+        QCOMPARE(gebeurd.mid(gebeurd.size() - 3),
+                 (QStringList{QStringLiteral("%1 getrokken %2").arg(spel - 1).arg(gemist),
+                              QStringLiteral("%1 nieuw spel 0").arg(spel), QStringLiteral("%1 getrokken %2").arg(spel).arg(nieuw)}));
+        // Every ball of the first game is in, each once.
+        for (const Spel::Bal& b : eerste)
+            QVERIFY(gebeurd.contains(QStringLiteral("%1 getrokken %2").arg(spel - 1).arg(b.getal)));
+        QCOMPARE(gebeurd.count(QStringLiteral("%1 getrokken %2").arg(spel - 1).arg(gemist)), 1);
+        QVERIFY(!TestHulp::leesBestand(m_map.filePath(Verloop::mapNaam + QStringLiteral("/") + Verloop::standNaam))
+                     .startsWith("onvolledig"));
+        QVERIFY(leesTerug().stand == m_spel.stand());
+    }
 };
 
 QTEST_GUILESS_MAIN(TstVerloop)

@@ -246,7 +246,7 @@ private slots:
 
     // The last ball for the back row, at 1920 x 1080: as ever it stands at about 1.6:1 on the
     // board; in its high-contrast form at least 7:1, as are the balls before it in their strip.
-    // Both options are kept for the next start, and turned off the board is as it was.
+    // Turned off, the board is as it was.
     void achterInDeZaal()
     {
         m().legUit(QRect(0, 0, 1920, 1080));
@@ -268,9 +268,6 @@ private slots:
 
         m_o->avond().zetWeergave({});
         QCOMPARE(m().Pic->beeld(), gewoon);
-        m_o->avond().zetWeergave({true, true, false});
-        m_o->herstart();
-        QCOMPARE(m_o->avond().weergave(), (Weergave{true, true, false}));
     }
 
     // Exit answered Ja in the middle of a draw or a set-up: the program ends once, the drawing
@@ -727,6 +724,59 @@ private slots:
         avond().stopProgramma();
         QCOMPARE(vak(7), PatroonKaart::markKleur);
         QCOMPARE(vak(2), PatroonKaart::leegKleur);
+    }
+
+    // The strip of the balls before the last on its own (the light big number off): it shows the
+    // balls, while the big number's box and the board keep exactly their usual pixels; off
+    // again, the strip's place is the bare ground it was.
+    void alleenVorigeBallen()
+    {
+        startSpel(75, 1);
+        for (int i = 0; i < 4; ++i)
+            klikBord(m());
+        const auto vak = [this](const QRect& r) { return m().Pic->deel(r.x(), r.y(), r.width(), r.height()); };
+        const QRect groot = Trommel::grootVak(75), strook = Trommel::strookVak(75);
+        const QRect bord(0, 0, Trommel::cel(75).x() + Trommel::balMaat, Trommel::cel(75).y() + Trommel::balMaat);
+        const QImage grootVoor = vak(groot), strookVoor = vak(strook), bordVoor = vak(bord);
+        QVERIFY(m_o->avond().zetWeergave({false, true, false}));
+        QCOMPARE(vak(groot), grootVoor);
+        QCOMPARE(vak(bord), bordVoor);
+        QVERIFY(vak(strook) != strookVoor);
+        const auto [strookContrast, strookHoogte] = contrastIn(m(), strook);
+        QVERIFY2(strookContrast >= 7.0 && strookHoogte > 20, qPrintable(QString::number(strookContrast)));
+        // The next draw moves the strip on, still beside the usual big number.
+        klikBord(m());
+        const QImage strookNa = vak(strook);
+        QVERIFY(strookNa != strookVoor);
+        QVERIFY(grootGetal(m()));
+        QVERIFY(m_o->avond().zetWeergave({}));
+        QCOMPARE(vak(strook), strookVoor);
+    }
+
+    // A ball taken back with the light big number on: its box shows the ball before it, as it
+    // did after that draw, and with the only ball back the box is empty again; no trace of the
+    // number taken back stays, in the wider box or the strip.
+    void terugleggenMetContrast()
+    {
+        QVERIFY(m_o->avond().zetWeergave({true, true, false}));
+        startSpel(75, 1);
+        const auto vak = [this](const QRect& r) { return m().Pic->deel(r.x(), r.y(), r.width(), r.height()); };
+        const QRect groot = Trommel::grootVakContrast(75), strook = Trommel::strookVak(75);
+        QVERIFY(groot.contains(Trommel::grootVak(75)));
+        QList<QImage> grootNa{vak(groot)}, strookNa{vak(strook)};
+        for (int i = 0; i < 3; ++i) {
+            klikBord(m());
+            grootNa << vak(groot);
+            strookNa << vak(strook);
+        }
+        QVERIFY(grootNa[3] != grootNa[2] && grootNa[1] != grootNa[0]);
+        for (int n = 2; n >= 0; --n) {
+            Melding::zetVolgendAntwoord(true);
+            QTest::keyClick(m().Pic, Qt::Key_Backspace);
+            QCOMPARE(getrokken(), n);
+            QCOMPARE(vak(groot), grootNa[n]);
+            QCOMPARE(vak(strook), strookNa[n]);
+        }
     }
 };
 

@@ -467,6 +467,49 @@ private slots:
         // With the voice on, the caller says what is played for.
         QVERIFY(m_stem->gezegd.contains(QStringList{QStringLiteral("We spelen nu voor één rij")}));
     }
+
+    // Each option of the hall's view in "Extra" on its own: ticked alone and Ok'd, only it is on
+    // for the evening, in Zorvak-extra.ini and after a new start; Extra shows it ticked, alone,
+    // the next time; unticked again, all are off.
+    void weergaveInExtra_data()
+    {
+        QTest::addColumn<int>("optie");
+        QTest::newRow("contrast") << 0;
+        QTest::newRow("vorige ballen") << 1;
+        QTest::newRow("balk in de zaal") << 2;
+    }
+    void weergaveInExtra()
+    {
+        QFETCH(int, optie);
+        const auto keuze = [optie](Extra& d) {
+            return optie == 0 ? d.ContrastKeuze : optie == 1 ? d.VorigeKeuze : d.BalkKeuze;
+        };
+        Weergave verwacht;
+        (optie == 0 ? verwacht.contrast : optie == 1 ? verwacht.vorigeBallen : verwacht.balkInZaal) = true;
+        const auto getoond = [](Extra& d) {
+            return Weergave{d.ContrastKeuze->isChecked(), d.VorigeKeuze->isChecked(), d.BalkKeuze->isChecked()};
+        };
+        viaConfig([&](Extra& d) {
+            QCOMPARE(getoond(d), Weergave{});
+            keuze(d)->setChecked(true);
+            d.OkKnop->click();
+        });
+        QCOMPARE(hoofd().avond().weergave(), verwacht);
+        QCOMPARE(Weergave::lees(ExtraInstellingen(m_op->map.path())), verwacht);
+        m_op->herstart();
+        hoofd().show();
+        QCOMPARE(hoofd().avond().weergave(), verwacht);
+        bool gezien = false;
+        viaConfig([&](Extra& d) {
+            gezien = true;
+            QCOMPARE(getoond(d), verwacht);
+            keuze(d)->setChecked(false);
+            d.OkKnop->click();
+        });
+        QVERIFY(gezien);
+        QCOMPARE(hoofd().avond().weergave(), Weergave{});
+        QCOMPARE(Weergave::lees(ExtraInstellingen(m_op->map.path())), Weergave{});
+    }
 };
 
 QTEST_MAIN(TstConfig)
