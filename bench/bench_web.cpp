@@ -268,8 +268,8 @@ int main(int argc, char** argv)
         "one second");
     rij("web: draw to the last of 200 pages having it (99th percentile)", percentiel(totLaatste, 0.99), 1000, "ms",
         "one second");
-    rij("web: space bar to first blink phase painted with 200 pages open (median of 60)", mediaan(met),
-        mediaan(zonder), "ms", "without pages");
+    rij("web: space bar to first blink phase painted with 200 pages open (median of 60)", mediaan(met), mediaan(zonder),
+        "ms", "without pages");
 
     // A phone beside slow devices, against the same phone alone; each round of slow devices is
     // new, as the board cuts them off after the time for a head.
@@ -308,7 +308,7 @@ int main(int argc, char** argv)
     rij("web: a phone's GET of the game beside 300 slow devices of one address (median of 20)", mediaan(ernaast),
         mediaan(alleen), "ms", "the phone alone");
     rij("web: the same, slowest of 20", *std::max_element(ernaast.begin(), ernaast.end()), 2000, "ms", "two seconds");
-    rij("web: stop with 200 pages and 30 slow devices open (slowest of 5)", *std::max_element(stoppen.begin(), stoppen.end()),
-        1000, "ms", "one second");
+    rij("web: stop with 200 pages and 30 slow devices open (slowest of 5)",
+        *std::max_element(stoppen.begin(), stoppen.end()), 1000, "ms", "one second");
     return verbonden == aantalKijkers && gemist == 0 && mislukt == 0 ? 0 : 1;
 }

@@ -34,7 +34,8 @@ private slots:
         QTest::newRow("handleiding") << "Zorvak.pdf" << 8
                                      << QStringList{"Nieuwe spel en/of nieuwe ronde spelen?", "Zorvak.ini.bak",
                                                     "Druk op de startknop voor een nieuw spel.",
-                                                    "zorvak-kaarten bingo --getallen 75", "zorvak-kaarten verslag --datum 2026-12-05"};
+                                                    "zorvak-kaarten bingo --getallen 75",
+                                                    "zorvak-kaarten verslag --datum 2026-12-05"};
         QTest::newRow("beeldscherm") << "Beeldscherm.pdf" << 3 << QStringList{"15 twips", "GNOME"};
     }
     // Each document lies beside the program, has its pages numbered "Pagina n van n", carries
@@ -58,8 +59,9 @@ private slots:
         const QStringList fonts = draai(QStringLiteral("pdffonts"), {pad}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QVERIFY(fonts.size() > 2);
         for (const QString& regel : fonts.mid(2)) // the "emb" column says yes
-            QVERIFY2(regel.contains(QRegularExpression(QStringLiteral("\\s+yes\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+$"))),
-                     qPrintable(regel));
+            QVERIFY2(
+                regel.contains(QRegularExpression(QStringLiteral("\\s+yes\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+$"))),
+                qPrintable(regel));
     }
 };
 

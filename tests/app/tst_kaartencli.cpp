@@ -159,16 +159,18 @@ private slots:
         verloop += Verloop::regel(nu, stand, "programma", 0, gespeeld);
         verloop += Verloop::regel(nu, stand, "fase", 0, {QString(), QStringLiteral("volle kaart"), {}, 0, {}});
         verloop += Verloop::regel(nu, stand, "winnaar", 90,
-                                  {QStringLiteral("X1-0002"), QStringLiteral("volle kaart"),
-                                   Verloop::winnaarUitslag(hoogste, hoogste), 90, {}});
+                                  {QStringLiteral("X1-0002"),
+                                   QStringLiteral("volle kaart"),
+                                   Verloop::winnaarUitslag(hoogste, hoogste),
+                                   90,
+                                   {}});
         QVERIFY(TestHulp::schrijfBestand(Verloop::dagBestand(map.path(), nu.date()), verloop));
         const QString pdf = map.filePath(QStringLiteral("verslag.pdf"));
         u = start({"verslag", "--register", reg, "--uitvoer", pdf});
         QVERIFY2(u.code == 0, qPrintable(u.fout));
         const QString tekst = pdfTekst(pdf);
-        for (const char* moet :
-             {"Verslag van de avond", "Ronde 1 · Kienen", "1 spel, 90 ballen getrokken",
-              "Prijzen uitgekeerd € 25", "Opbrengst van de kaarten € 60"})
+        for (const char* moet : {"Verslag van de avond", "Ronde 1 · Kienen", "1 spel, 90 ballen getrokken",
+                                 "Prijzen uitgekeerd € 25", "Opbrengst van de kaarten € 60"})
             QVERIFY2(tekst.contains(QString::fromUtf8(moet)), moet);
         QVERIFY2(tekst.contains(hoogste == 90 ? QStringLiteral("kaart X1-0002, gewonnen bij de 90e bal")
                                               : QStringLiteral("kaart X1-0002, compleet bij de %1e bal, bevestigd na "
@@ -530,10 +532,11 @@ private slots:
         for (int i = 100; i < 400; ++i)
             inhoud[i] = char(0xA5);
         QVERIFY(TestHulp::schrijfBestand(reg, inhoud));
-        for (const QStringList& soort :
-             {QStringList{"bingo", "--getallen", "75"}, QStringList{"kien"}}) {
-            const Uitkomst u = start(soort + QStringList{"--serie", "A", "--register", reg, "--uitvoer", d.filePath("k.pdf")});
-            QVERIFY2(u.code == 2 && u.fout.contains(QStringLiteral("geen kaartregister van Zorvak")), qPrintable(u.fout));
+        for (const QStringList& soort : {QStringList{"bingo", "--getallen", "75"}, QStringList{"kien"}}) {
+            const Uitkomst u =
+                start(soort + QStringList{"--serie", "A", "--register", reg, "--uitvoer", d.filePath("k.pdf")});
+            QVERIFY2(u.code == 2 && u.fout.contains(QStringLiteral("geen kaartregister van Zorvak")),
+                     qPrintable(u.fout));
             QCOMPARE(TestHulp::leesBestand(reg), inhoud);
             QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"ander.db"});
         }
@@ -554,7 +557,8 @@ private slots:
         const QString serie = QStringLiteral("ABCDEFGHIJKL");
         for (const QString& soort : {QStringLiteral("bingo"), QStringLiteral("kien")}) {
             const QString pdf = d.filePath(soort + QStringLiteral(".pdf"));
-            const Uitkomst u = start({soort, "--serie", serie, "--register", d.filePath(soort + ".db"), "--uitvoer", pdf});
+            const Uitkomst u =
+                start({soort, "--serie", serie, "--register", d.filePath(soort + ".db"), "--uitvoer", pdf});
             QVERIFY2(u.code == 0, qPrintable(u.fout));
             const bool bingo = soort == QStringLiteral("bingo");
             for (int kaart = 0; kaart < 6; ++kaart) {
@@ -564,9 +568,9 @@ private slots:
                 const int breedte = bingo ? 5 * Pagina::bingoCelBreedte : 9 * Pagina::kienCelBreedte;
                 const auto px = [](int twips) { return QString::number(twips * 300 / 1440); };
                 QProcess p;
-                p.start(QStringLiteral("pdftoppm"), {"-r", "300", "-gray", "-singlefile", "-x", px(links), "-y",
-                                                     px(code.top()), "-W", px(breedte), "-H", px(code.height()), pdf,
-                                                     d.filePath("marge")});
+                p.start(QStringLiteral("pdftoppm"),
+                        {"-r", "300", "-gray", "-singlefile", "-x", px(links), "-y", px(code.top()), "-W", px(breedte),
+                         "-H", px(code.height()), pdf, d.filePath("marge")});
                 QVERIFY(p.waitForFinished(60000) && p.exitCode() == 0);
                 // Left of the code box the margin is blanked: a strip reaching past it reads no more.
                 QImage marge(d.filePath("marge.pgm"));

@@ -79,7 +79,8 @@ QStringList Avond::webAdressen() const
 QString Avond::webUitleg() const
 {
     if (!m_webFout.isEmpty()) return m_webFout;
-    if (!webDraait()) return QStringLiteral("Uit. Aan: telefoons en tv's op het netwerk van deze computer tonen het bord.");
+    if (!webDraait())
+        return QStringLiteral("Uit. Aan: telefoons en tv's op het netwerk van deze computer tonen het bord.");
     const QStringList adressen = webAdressen();
     if (adressen.isEmpty())
         return QStringLiteral("Deze computer is op geen netwerk aangesloten: het bord is alleen hier te zien, op "
@@ -305,17 +306,19 @@ void Avond::hervatBijStart()
     if (ontbreekt) {
         // A game began that the record never got: the organiser hears which, and what the
         // record does hold. It is never offered as if it were the last game.
-        m_spel.zetLaatsteNummer(std::max(ontbreekt, laatste ? std::max(laatste->stand.spelNummer, laatste->hoogsteSpel) : 0));
+        m_spel.zetLaatsteNummer(
+            std::max(ontbreekt, laatste ? std::max(laatste->stand.spelNummer, laatste->hoogsteSpel) : 0));
         QString tekst = QStringLiteral("Spel %1 is begonnen maar staat niet volledig in het verloop: het verloop kon "
                                        "niet worden geschreven (was de schijf vol?). De ballen van spel %1 zijn niet "
                                        "bewaard.")
                             .arg(ontbreekt);
         const bool open = laatste && !laatste->afgemaakt && !laatste->stand.ballen.isEmpty();
         if (laatste)
-            tekst += QStringLiteral(" Het verloop eindigt met spel %1 (%2 ballen getrokken).")
+            tekst += QStringLiteral(" Het verloop eindigt met spel %1 (%2 getrokken).")
                          .arg(laatste->stand.spelNummer)
-                         .arg(laatste->stand.ballen.size());
-        const bool opgeschreven = m_verloop->noteerOntbrekend(laatste ? laatste->stand.aantalBallen : m_alg->AantalBallen);
+                         .arg(Trommel::aantalTekst(static_cast<int>(laatste->stand.ballen.size())));
+        const bool opgeschreven =
+            m_verloop->noteerOntbrekend(laatste ? laatste->stand.aantalBallen : m_alg->AantalBallen);
         if (!opgeschreven) tekst += QStringLiteral(" Ook dat kon nog niet in het verloop worden geschreven.");
         if (!open) {
             meld(QStringLiteral("Zorvak"), tekst + QStringLiteral(" Begin een nieuw spel met de startknop."));
@@ -415,7 +418,8 @@ void Avond::controleer(const KaartVraag& gevraagd)
         // Judged by the rules of another game, a card could win what it cannot: it is refused.
         const QString nummer = KaartNummer::tekst(kaart->serie, kaart->nummer);
         if (m_verloop)
-            m_verloop->schrijfControle(nummer, {}, QStringLiteral("geweigerd: ") + KaartNummer::soortNaam(kaart->soort), 0, 0);
+            m_verloop->schrijfControle(nummer, {}, QStringLiteral("geweigerd: ") + KaartNummer::soortNaam(kaart->soort),
+                                       0, 0);
         meld(QStringLiteral("Kaart controleren"), soort.weigering(nummer, kaart->soort));
         kaart.reset();
     }
@@ -527,7 +531,7 @@ QString Avond::GecontroleerdeKaart::faseRegel() const
     if (fase.isEmpty()) return {};
     if (kanBevestigen) return QStringLiteral("%1: wint. F9 bevestigt de winnaar.").arg(fase);
     return QStringLiteral("%1: %2").arg(fase, uitslag.gewonnen ? QStringLiteral("al bevestigd")
-                                                                : QStringLiteral("wint niet"));
+                                                               : QStringLiteral("wint niet"));
 }
 
 bool Avond::zetProgramma(const AvondProgramma& programma, QString* fout)
@@ -674,8 +678,7 @@ void Avond::schrijfFase()
 bool Avond::kanWinnaarBevestigen() const
 {
     return m_beoordeeld && m_beoordeeld->wint && m_kaartInBeeld && !m_bezig &&
-           m_beoordeeld->winnaar.spel == m_spel.spelNummer() &&
-           m_beoordeeld->winnaar.aantal == m_spel.ballen().size();
+           m_beoordeeld->winnaar.spel == m_spel.spelNummer() && m_beoordeeld->winnaar.aantal == m_spel.ballen().size();
 }
 
 QString Avond::winnaarRegel() const

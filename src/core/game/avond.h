@@ -3,10 +3,10 @@
 #include "core/cards/controle.h"
 #include "core/cards/kaartregister.h"
 #include "core/game/avondprogramma.h"
-#include "core/game/spelsoort.h"
 #include "core/game/spel.h"
-#include "core/settings/weergave.h"
+#include "core/game/spelsoort.h"
 #include "core/settings/webinstelling.h"
+#include "core/settings/weergave.h"
 
 #include <QObject>
 #include <QPoint>

@@ -257,7 +257,8 @@ QByteArray Verloop::regel(const QDateTime& tijd, const Spel::Stand& stand, const
     else
         uit += ',';
     uit += ',' + QByteArray::number(stand.aantalBallen) + ',' + veld(extra.kaart) + ',' + veld(extra.fase) + ',' +
-           (extra.programma.isEmpty() ? veld(extra.uitslag) : heelVeld(extra.programma)) + ',' + (extra.aantal > 0 ? QByteArray::number(extra.aantal) : QByteArray()) + ',' +
+           (extra.programma.isEmpty() ? veld(extra.uitslag) : heelVeld(extra.programma)) + ',' +
+           (extra.aantal > 0 ? QByteArray::number(extra.aantal) : QByteArray()) + ',' +
            (hand ? QByteArrayLiteral("hand") : QByteArray()) + "\r\n";
     return uit;
 }
@@ -501,9 +502,9 @@ std::optional<Verloop::Laatste> Verloop::bijStart()
     if (m.hasMatch()) {
         const QString bestand = QDir(m_map).filePath(mapNaam + QLatin1Char('/') + m.captured(1));
         const int spel = m.captured(2).toInt();
-        const bool later = !laatste || (bestand == laatste->bestand ? spel > laatste->stand.spelNummer
-                                                                    : QFileInfo(bestand).fileName() >
-                                                                          QFileInfo(laatste->bestand).fileName());
+        const bool later = !laatste || (bestand == laatste->bestand
+                                            ? spel > laatste->stand.spelNummer
+                                            : QFileInfo(bestand).fileName() > QFileInfo(laatste->bestand).fileName());
         if (later) {
             m_ontbrekend = spel;
             m_ontbrekendIn = bestand;

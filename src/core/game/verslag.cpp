@@ -250,8 +250,8 @@ QList<Rij> rijen(const Inhoud& in)
             if (f.bedrag)
                 prijs += (prijs.isEmpty() ? QString() : QStringLiteral(" ")) + AvondProgramma::bedragTekst(*f.bedrag);
             if (!f.prijsBekend) prijs = QStringLiteral("prijs niet in het verloop");
-            uit.append({Rij::Tekst, f.boven ? f.naam + QStringLiteral(" (boven de grens per prijs)") : f.naam, prijs,
-                        300});
+            uit.append(
+                {Rij::Tekst, f.boven ? f.naam + QStringLiteral(" (boven de grens per prijs)") : f.naam, prijs, 300});
             if (f.winnaars.isEmpty()) uit.append({Rij::Klein, QStringLiteral("niet gevallen"), {}, 900});
             const auto deel = AvondProgramma::Fase{f.naam, std::nullopt, f.prijs, f.bedrag};
             const auto perWinnaar = AvondProgramma::deel(deel, static_cast<int>(f.winnaars.size()));

@@ -180,7 +180,8 @@ void ipEnPoort(socket_t s, bool ander, std::string& ip, int& poort)
 {
     sockaddr_storage a{};
     socklen_t n = sizeof a;
-    const int r = ander ? getpeername(s, reinterpret_cast<sockaddr*>(&a), &n) : getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
+    const int r = ander ? getpeername(s, reinterpret_cast<sockaddr*>(&a), &n)
+                        : getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
     char host[64];
     char dienst[16];
     if (r != 0 || getnameinfo(reinterpret_cast<const sockaddr*>(&a), n, host, sizeof host, dienst, sizeof dienst,
@@ -409,8 +410,7 @@ struct WebBord::Server : httplib::Server {
         : grenzen(g),
           // Streams never take the last eighth of the connections: the page and the game can
           // always be had.
-          maxStromen(g.verbindingen > 1 ? g.verbindingen - std::max(1, g.verbindingen / 8) : 1),
-          gedeeld(std::move(d))
+          maxStromen(g.verbindingen > 1 ? g.verbindingen - std::max(1, g.verbindingen / 8) : 1), gedeeld(std::move(d))
     {
     }
 
@@ -424,7 +424,9 @@ struct WebBord::Server : httplib::Server {
                 breekAf(s);
         }
         // The streams wait on the game's mutex: through it, none misses the word.
-        { std::lock_guard<std::mutex> l(gedeeld->slot); }
+        {
+            std::lock_guard<std::mutex> l(gedeeld->slot);
+        }
         gedeeld->veranderd.notify_all();
         stop();
     }
@@ -528,7 +530,8 @@ bool WebBord::Server::process_and_close_socket(socket_t s)
     const auto begin = Klok::now();
     Plaats plaats(*this, s);
     if (!plaats.binnen) {
-        if (!stopt) weigerVooraf(s, 503, "Service Unavailable", "Te veel verbindingen vanaf dit adres; probeer het zo weer.\n");
+        if (!stopt)
+            weigerVooraf(s, 503, "Service Unavailable", "Te veel verbindingen vanaf dit adres; probeer het zo weer.\n");
         return false;
     }
     const std::chrono::milliseconds stilte(std::max(1, grenzen.wachtSeconden) * 1000);
@@ -578,8 +581,8 @@ WebBord::~WebBord()
 namespace
 {
 
-void richtIn(WebBord::Server& http, const WebBord::Grenzen& grenzen, std::shared_ptr<const std::vector<Bestand>> bestanden,
-             std::shared_ptr<WebBord::Gedeeld> gedeeld)
+void richtIn(WebBord::Server& http, const WebBord::Grenzen& grenzen,
+             std::shared_ptr<const std::vector<Bestand>> bestanden, std::shared_ptr<WebBord::Gedeeld> gedeeld)
 {
     WebBord::Server* server = &http;
     const auto grens = static_cast<std::size_t>(std::max(1, grenzen.verbindingen));
@@ -601,57 +604,57 @@ void richtIn(WebBord::Server& http, const WebBord::Grenzen& grenzen, std::shared
     http.set_default_headers(vasteKoppen);
     const auto hartslag = std::chrono::seconds(std::max(1, grenzen.hartslagSeconden));
     // Every request is answered here, before the library's own routing: nothing else is served.
-    http.set_pre_routing_handler([bestanden, gedeeld, hartslag, server](const httplib::Request& req, httplib::Response& res) {
-        const bool lezen = req.method == "GET" || req.method == "HEAD";
-        const auto weiger = [&res](int status, const char* tekst) {
-            res.status = status;
-            res.set_content(tekst, "text/plain; charset=utf-8");
-        };
-        const bool live = req.path == "/live";
-        const bool json = req.path == "/stand.json";
-        const Bestand* bestand = nullptr;
-        for (const Bestand& b : *bestanden)
-            if (req.path == b.pad) bestand = &b;
-        if (!live && !json && !bestand) {
-            weiger(404, "Niet gevonden\n");
-        } else if (!lezen) {
-            res.set_header("Allow", "GET, HEAD");
-            weiger(405, "Dit bord kan alleen gelezen worden\n");
-        } else if (bestand) {
-            res.set_content(bestand->inhoud, bestand->soort);
-        } else if (json) {
-            std::shared_ptr<const std::string> stand;
-            {
-                std::lock_guard<std::mutex> l(gedeeld->slot);
-                stand = gedeeld->stand;
+    http.set_pre_routing_handler(
+        [bestanden, gedeeld, hartslag, server](const httplib::Request& req, httplib::Response& res) {
+            const bool lezen = req.method == "GET" || req.method == "HEAD";
+            const auto weiger = [&res](int status, const char* tekst) {
+                res.status = status;
+                res.set_content(tekst, "text/plain; charset=utf-8");
+            };
+            const bool live = req.path == "/live";
+            const bool json = req.path == "/stand.json";
+            const Bestand* bestand = nullptr;
+            for (const Bestand& b : *bestanden)
+                if (req.path == b.pad) bestand = &b;
+            if (!live && !json && !bestand) {
+                weiger(404, "Niet gevonden\n");
+            } else if (!lezen) {
+                res.set_header("Allow", "GET, HEAD");
+                weiger(405, "Dit bord kan alleen gelezen worden\n");
+            } else if (bestand) {
+                res.set_content(bestand->inhoud, bestand->soort);
+            } else if (json) {
+                std::shared_ptr<const std::string> stand;
+                {
+                    std::lock_guard<std::mutex> l(gedeeld->slot);
+                    stand = gedeeld->stand;
+                }
+                res.set_content(*stand, "application/json");
+            } else if (!t_plaats || !t_plaats->wordStroom()) {
+                // The page tries again by itself.
+                res.set_header("Retry-After", "2");
+                weiger(503, "Te veel open borden; probeer het zo weer.\n");
+            } else {
+                res.set_chunked_content_provider("text/event-stream", [gedeeld, server, hartslag, gezien = quint64(0)](
+                                                                          std::size_t, httplib::DataSink& uit) mutable {
+                    std::shared_ptr<const std::string> stand;
+                    {
+                        std::unique_lock<std::mutex> l(gedeeld->slot);
+                        gedeeld->veranderd.wait_for(l, hartslag,
+                                                    [&] { return server->stopt || gedeeld->versie != gezien; });
+                        if (server->stopt) return false;
+                        if (gedeeld->versie != gezien) {
+                            gezien = gedeeld->versie;
+                            stand = gedeeld->stand;
+                        }
+                    }
+                    const std::string bericht =
+                        stand ? "retry: 2000\ndata: " + *stand + "\n\n" : std::string("event: tik\ndata: \n\n");
+                    return uit.write(bericht.data(), bericht.size());
+                });
             }
-            res.set_content(*stand, "application/json");
-        } else if (!t_plaats || !t_plaats->wordStroom()) {
-            // The page tries again by itself.
-            res.set_header("Retry-After", "2");
-            weiger(503, "Te veel open borden; probeer het zo weer.\n");
-        } else {
-            res.set_chunked_content_provider("text/event-stream",
-                                             [gedeeld, server, hartslag, gezien = quint64(0)](std::size_t, httplib::DataSink& uit) mutable {
-                                                 std::shared_ptr<const std::string> stand;
-                                                 {
-                                                     std::unique_lock<std::mutex> l(gedeeld->slot);
-                                                     gedeeld->veranderd.wait_for(l, hartslag, [&] {
-                                                         return server->stopt || gedeeld->versie != gezien;
-                                                     });
-                                                     if (server->stopt) return false;
-                                                     if (gedeeld->versie != gezien) {
-                                                         gezien = gedeeld->versie;
-                                                         stand = gedeeld->stand;
-                                                     }
-                                                 }
-                                                 const std::string bericht = stand ? "retry: 2000\ndata: " + *stand + "\n\n"
-                                                                                   : std::string("event: tik\ndata: \n\n");
-                                                 return uit.write(bericht.data(), bericht.size());
-                                             });
-        }
-        return httplib::Server::HandlerResponse::Handled;
-    });
+            return httplib::Server::HandlerResponse::Handled;
+        });
 }
 
 } // namespace
@@ -663,9 +666,11 @@ bool WebBord::start(int poort, QString* fout)
         if (fout) *fout = t;
         return false;
     };
-    if (poort < 0 || poort > 65535) return zeg(QStringLiteral("Poort %1 bestaat niet: kies een poort van 1 tot 65535.").arg(poort));
+    if (poort < 0 || poort > 65535)
+        return zeg(QStringLiteral("Poort %1 bestaat niet: kies een poort van 1 tot 65535.").arg(poort));
     auto server = std::make_shared<Server>(m_grenzen, m_gedeeld);
-    richtIn(*server, m_grenzen, std::shared_ptr<const std::vector<Bestand>>(m_bestanden, &m_bestanden->lijst), m_gedeeld);
+    richtIn(*server, m_grenzen, std::shared_ptr<const std::vector<Bestand>>(m_bestanden, &m_bestanden->lijst),
+            m_gedeeld);
     if (poort == 0) {
         poort = server->bind_to_any_port("0.0.0.0");
         if (poort <= 0) return zeg(QStringLiteral("Er is geen vrije poort gevonden voor het bord op het netwerk."));

@@ -24,11 +24,11 @@ class WebBord
 {
 public:
     struct Grenzen {
-        int verbindingen = 256;      // open connections at once; more wait to be accepted
-        int wachtSeconden = 3;       // idle time before a request, and between its bytes
-        int hartslagSeconden = 10;   // a sign of life on an open stream, so a page sees a loss
-        int kopSeconden = 5;         // the whole head of a request, from its connection on
-        int perAdres = 16;           // connections of one address at once; its streams apart
+        int verbindingen = 256;    // open connections at once; more wait to be accepted
+        int wachtSeconden = 3;     // idle time before a request, and between its bytes
+        int hartslagSeconden = 10; // a sign of life on an open stream, so a page sees a loss
+        int kopSeconden = 5;       // the whole head of a request, from its connection on
+        int perAdres = 16;         // connections of one address at once; its streams apart
     };
     // A request's head (request line and headers) at most, in bytes and in header lines.
     static constexpr int kopBytes = 8192;

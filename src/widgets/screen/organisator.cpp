@@ -16,13 +16,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QIcon>
-#include <QPixmap>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTime>
@@ -295,7 +295,8 @@ void Organisator::toonProgramma()
     const AvondProgramma& p = m_avond.programma();
     ProgrammaLijst->clear();
     // Without a programme only the way to make one, and the report, take room from the board.
-    for (QWidget* w : std::initializer_list<QWidget*>{ProgrammaLijst, StartProgrammaKnop, WinnaarKnop, WinnaarTerugKnop})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{ProgrammaLijst, StartProgrammaKnop, WinnaarKnop, WinnaarTerugKnop})
         w->setVisible(!p.leeg());
     for (int r = 0; r < p.rondes.size(); ++r) {
         auto* kop = new QListWidgetItem(
@@ -315,8 +316,8 @@ void Organisator::toonProgramma()
             auto* regel = new QListWidgetItem(tekst, ProgrammaLijst);
             // A Bingo stage shows the pattern it plays for.
             if (p.rondes[r].spel != AvondProgramma::Soort::Kienen)
-                regel->setIcon(QIcon(QPixmap::fromImage(PatroonKaart::kleinPlaatje(
-                    fase.patroon.value_or(PatroonKaart::Patroon{})))));
+                regel->setIcon(QIcon(
+                    QPixmap::fromImage(PatroonKaart::kleinPlaatje(fase.patroon.value_or(PatroonKaart::Patroon{})))));
             if (m_avond.programmaLoopt() && r == m_avond.programmaRonde() && f == m_avond.programmaFase()) {
                 regel->setText(QStringLiteral("▶ ") + tekst.trimmed());
                 regel->setFont(vet);

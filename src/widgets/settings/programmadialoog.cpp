@@ -1,7 +1,7 @@
 #include "widgets/settings/programmadialoog.h"
 
-#include "widgets/common/dialoog.h"
 #include "core/game/spel.h"
+#include "widgets/common/dialoog.h"
 #include "widgets/common/melding.h"
 #include "widgets/settings/layout.h"
 

@@ -35,8 +35,7 @@ public:
 
     // The pattern editor for a stage of its own pattern: the pattern drawn, none on Cancel. Tests
     // put their own answer in.
-    static std::function<std::optional<PatroonKaart::Patroon>(QWidget*, const PatroonKaart::Patroon&)>&
-    patroonHaak();
+    static std::function<std::optional<PatroonKaart::Patroon>(QWidget*, const PatroonKaart::Patroon&)>& patroonHaak();
     // File dialogs of import and export; tests put their own answer in.
     static std::function<QString(QWidget*, bool opslaan)>& bestandHaak();
 

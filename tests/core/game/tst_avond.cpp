@@ -132,8 +132,8 @@ private slots:
         // Game 1 taken up, game 2 begun with three balls, then the program dies without an exit.
         const auto tweedeSpel = [&](const std::function<void(Avond&)>& schijfVol) {
             Avond avond({map.path(), {}, &m_kans});
-            avond.zetGesprek({[](const QString&, const QString&, bool) { return true; },
-                              [](const QString&, const QString&) {}, {}});
+            avond.zetGesprek(
+                {[](const QString&, const QString&, bool) { return true; }, [](const QString&, const QString&) {}, {}});
             avond.hervatBijStart();
             schijfVol(avond);
             avond.NieuwSpel();
@@ -144,8 +144,7 @@ private slots:
 #ifdef Q_OS_UNIX
         // In a copy of the program on a disk that is full from now on.
         const qint64 vol = QFileInfo(Verloop::dagBestand(map.path(), QDate::currentDate())).size();
-        QCOMPARE(TestHulp::metGrens(static_cast<rlim_t>(vol),
-                                    [&](QString&) { return tweedeSpel([](Avond&) {}); }),
+        QCOMPARE(TestHulp::metGrens(static_cast<rlim_t>(vol), [&](QString&) { return tweedeSpel([](Avond&){}); }),
                  QStringLiteral("MISLUKT"));
 #else
         QVERIFY(tweedeSpel([](Avond& avond) {
@@ -170,10 +169,11 @@ private slots:
             avond.hervatBijStart();
             // With the disk still full, that the record cannot be kept is said too.
             QCOMPARE(gesprek.gezegd.size(), keer == 0 ? 2 : 1);
-            QVERIFY2(gesprek.gezegd[0].startsWith(
-                         QStringLiteral("Spel 2 is begonnen maar staat niet volledig in het verloop")) &&
-                         gesprek.gezegd[0].contains(QStringLiteral("Het verloop eindigt met spel 1 (3 ballen getrokken).")),
-                     qPrintable(gesprek.gezegd[0]));
+            QVERIFY2(
+                gesprek.gezegd[0].startsWith(
+                    QStringLiteral("Spel 2 is begonnen maar staat niet volledig in het verloop")) &&
+                    gesprek.gezegd[0].contains(QStringLiteral("Het verloop eindigt met spel 1 (3 ballen getrokken).")),
+                qPrintable(gesprek.gezegd[0]));
             QCOMPARE(standaard, QList<bool>{false});
             QVERIFY(!avond.spel().heeftSpel());
             QCOMPARE(TestHulp::leesBestand(stand).startsWith("heel"), keer == 1);
@@ -216,8 +216,7 @@ private slots:
         const RegisterKaart kaart = *reg.kaart(QStringLiteral("A"), 4), kien = *reg.kaart(QStringLiteral("K"), 1);
         reg.sluit();
         QList<Avond::GecontroleerdeKaart> getoond;
-        connect(&avond, &Avond::kaartGecontroleerd, this,
-                [&](const Avond::GecontroleerdeKaart& k) { getoond << k; });
+        connect(&avond, &Avond::kaartGecontroleerd, this, [&](const Avond::GecontroleerdeKaart& k) { getoond << k; });
         const auto controleer = [&](const QString& nummer, int rijen, const QList<int>& ballen) {
             // Each card in a game of its own kind.
             Spel::Stand stand{nummer.startsWith(QLatin1Char('K')) ? 90 : 75, 1, 1, {}};
@@ -230,7 +229,8 @@ private slots:
             return getoond.isEmpty() ? QString() : getoond.last().uitslag.oordeel;
         };
         // A bare number is of the series printed last; its top row is a bingo.
-        QVERIFY(controleer(QStringLiteral("4"), 1, kaart.getallen.mid(0, 5)).startsWith(QStringLiteral("BINGO: rij 1")));
+        QVERIFY(
+            controleer(QStringLiteral("4"), 1, kaart.getallen.mid(0, 5)).startsWith(QStringLiteral("BINGO: rij 1")));
         QCOMPARE(KaartNummer::tekst(getoond.last().kaart.serie, getoond.last().kaart.nummer), QStringLiteral("A-0004"));
         QVERIFY(avond.stand().kaartInBeeld && avond.roeper().gepauzeerd(Roeper::Controle));
         // With the four corners as the evening's pattern, a full row is not enough.
@@ -256,15 +256,25 @@ private slots:
     void kaartSoorten_data()
     {
         QTest::addColumn<int>("ballen");
-        QTest::addColumn<int>("ronde"); // -1: no programme; else the programme's round 0..2
+        QTest::addColumn<int>("ronde");        // -1: no programme; else the programme's round 0..2
         QTest::addColumn<QString>("past");     // the series judged in this game
         QTest::addColumn<QString>("kaal");     // the series a bare number is taken from
         QTest::addColumn<QString>("spelNaam"); // as the refusal names the game
-        QTest::newRow("75 ballen") << 75 << -1 << "B" << "B" << "Bingo 75";
-        QTest::newRow("90 ballen") << 90 << -1 << "KN" << "N" << "met 90 ballen";
-        QTest::newRow("Kienen") << 90 << 0 << "K" << "K" << "Kienen";
-        QTest::newRow("Bingo 75") << 75 << 1 << "B" << "B" << "Bingo 75";
-        QTest::newRow("Bingo 90") << 90 << 2 << "N" << "N" << "Bingo 90";
+        QTest::newRow("75 ballen") << 75 << -1 << "B"
+                                   << "B"
+                                   << "Bingo 75";
+        QTest::newRow("90 ballen") << 90 << -1 << "KN"
+                                   << "N"
+                                   << "met 90 ballen";
+        QTest::newRow("Kienen") << 90 << 0 << "K"
+                                << "K"
+                                << "Kienen";
+        QTest::newRow("Bingo 75") << 75 << 1 << "B"
+                                  << "B"
+                                  << "Bingo 75";
+        QTest::newRow("Bingo 90") << 90 << 2 << "N"
+                                  << "N"
+                                  << "Bingo 90";
     }
     void kaartSoorten()
     {
@@ -319,8 +329,7 @@ private slots:
                 if (n && n <= ballen && !avond.spel().isGetrokken(n)) QVERIFY(avond.voerBalIn(n));
 
         QList<Avond::GecontroleerdeKaart> getoond;
-        connect(&avond, &Avond::kaartGecontroleerd, this,
-                [&](const Avond::GecontroleerdeKaart& k) { getoond << k; });
+        connect(&avond, &Avond::kaartGecontroleerd, this, [&](const Avond::GecontroleerdeKaart& k) { getoond << k; });
         const QString dag = Verloop::dagBestand(map.path(), QDate::currentDate());
         for (const QString& serie : {QStringLiteral("K"), QStringLiteral("B"), QStringLiteral("N")}) {
             const QString nummer = KaartNummer::tekst(serie, 5);

@@ -609,8 +609,7 @@ private slots:
         QList<int> alles;
         for (int k = 1; k <= 25; ++k)
             alles << k;
-        QCOMPARE(AvondProgramma::patroonNamen(),
-                 (QStringList{"Rij", "Vier hoeken", "Kruis", "Volle kaart"}));
+        QCOMPARE(AvondProgramma::patroonNamen(), (QStringList{"Rij", "Vier hoeken", "Kruis", "Volle kaart"}));
         QTest::newRow("Rij") << "Rij" << lijnen;
         QTest::newRow("Vier hoeken") << "Vier hoeken" << QList<QList<int>>{{1, 5, 21, 25}};
         QTest::newRow("Kruis") << "Kruis" << QList<QList<int>>{{1, 5, 7, 9, 13, 17, 19, 21, 25}};

@@ -328,8 +328,9 @@ private slots:
         QVERIFY(m_spel.trek(m_toeval));
         const int gemist = m_spel.laatste();
         QVERIFY(!Verloop::leesBestand(dag(), nullptr)->contains("," + QByteArray::number(gemist) + ","));
-        m_verloop->zetAanvuller(
-            [](const QString& pad, const QByteArray& regels, QString* fout) { return VeiligBestand::voegToe(pad, regels, fout); });
+        m_verloop->zetAanvuller([](const QString& pad, const QByteArray& regels, QString* fout) {
+            return VeiligBestand::voegToe(pad, regels, fout);
+        });
         m_spel.nieuwSpel(90, 3);
         QVERIFY(m_spel.trek(m_toeval));
         const int nieuw = m_spel.laatste();
@@ -340,7 +341,8 @@ private slots:
         const int spel = m_spel.spelNummer();
         QCOMPARE(gebeurd.mid(gebeurd.size() - 3),
                  (QStringList{QStringLiteral("%1 getrokken %2").arg(spel - 1).arg(gemist),
-                              QStringLiteral("%1 nieuw spel 0").arg(spel), QStringLiteral("%1 getrokken %2").arg(spel).arg(nieuw)}));
+                              QStringLiteral("%1 nieuw spel 0").arg(spel),
+                              QStringLiteral("%1 getrokken %2").arg(spel).arg(nieuw)}));
         // Every ball of the first game is in, each once.
         for (const Spel::Bal& b : eerste)
             QVERIFY(gebeurd.contains(QStringLiteral("%1 getrokken %2").arg(spel - 1).arg(b.getal)));

@@ -278,7 +278,8 @@ private slots:
         QVERIFY(m_bord->verbindingen() <= 2);
         const QByteArray lang = "GET /" + QByteArray(20000, 'a') + " HTTP/1.1\r\nHost: zaal\r\n\r\n";
         QVERIFY(vraagSamen(m_poort, {lang}).first().status != 200);
-        const QByteArray groot = "POST /stand.json HTTP/1.1\r\nContent-Length: 100000000\r\n\r\n" + QByteArray(5000, 'c');
+        const QByteArray groot =
+            "POST /stand.json HTTP/1.1\r\nContent-Length: 100000000\r\n\r\n" + QByteArray(5000, 'c');
         QCOMPARE(vraagSamen(m_poort, {groot}).first().status, 405);
         QCOMPARE(vraag(m_poort, "GET", "/stand.json").status, 200);
     }
@@ -320,7 +321,8 @@ private slots:
             QByteArray ontvangen;
             QElapsedTimer t;
             t.start();
-            while (s->state() == QAbstractSocket::ConnectedState && verstuurd < 32 * 1024 * 1024 && t.elapsed() < 10000) {
+            while (s->state() == QAbstractSocket::ConnectedState && verstuurd < 32 * 1024 * 1024 &&
+                   t.elapsed() < 10000) {
                 if (s->bytesToWrite() < 1024 * 1024) {
                     s->write(stuk);
                     verstuurd += stuk.size();
@@ -437,10 +439,21 @@ private slots:
     void fuzz()
     {
         QRandomGenerator kans(27);
-        const QList<QByteArray> methoden = {"GET", "HEAD", "POST", "PUT", "DELETE", "CONNECT", "TRACE", "get", "G\0T",
-                                            "", "GETT", "PRI"};
-        const QList<QByteArray> paden = {"/", "/stand.json", "/bord.css", "/bord.js", "*", "", "//", "/%00", "/%",
-                                         "http://zaal/stand.json", "/../../etc/passwd", "/\xff\xfe", "/?a=%zz"};
+        const QList<QByteArray> methoden = {"GET",   "HEAD", "POST", "PUT", "DELETE", "CONNECT",
+                                            "TRACE", "get",  "G\0T", "",    "GETT",   "PRI"};
+        const QList<QByteArray> paden = {"/",
+                                         "/stand.json",
+                                         "/bord.css",
+                                         "/bord.js",
+                                         "*",
+                                         "",
+                                         "//",
+                                         "/%00",
+                                         "/%",
+                                         "http://zaal/stand.json",
+                                         "/../../etc/passwd",
+                                         "/\xff\xfe",
+                                         "/?a=%zz"};
         const QList<QByteArray> versies = {"HTTP/1.1", "HTTP/1.0", "HTTP/2.0", "HTTP/9", "", "HTTP/1.1 x"};
         const QList<int> toegestaan = {0, 200, 400, 404, 405, 408, 413, 414, 431, 505};
         m_bord = std::make_unique<WebBord>(WebBord::Grenzen{160, 1, 1, 5, 160});
@@ -463,7 +476,8 @@ private slots:
                 v = methoden[kans.bounded(methoden.size())] + ' ' + paden[kans.bounded(paden.size())] + ' ' +
                     versies[kans.bounded(versies.size())] + "\r\n";
                 for (int k = kans.bounded(4); k > 0; --k)
-                    v += kans.bounded(2) ? QByteArray("Content-Length: -1\r\n") : "X-a: " + QByteArray(kans.bounded(100), 'x') + "\r\n";
+                    v += kans.bounded(2) ? QByteArray("Content-Length: -1\r\n")
+                                         : "X-a: " + QByteArray(kans.bounded(100), 'x') + "\r\n";
                 v += kans.bounded(5) ? "\r\n" : "";
             }
             verzoeken << v;
@@ -509,8 +523,8 @@ private slots:
         // A programme that runs: the stage played for and its prize; none before it starts.
         avond.zetGesprek({[](const QString&, const QString&, bool) { return true; }, {}, {}});
         AvondProgramma programma;
-        programma.rondes << AvondProgramma::Ronde{AvondProgramma::Soort::Kienen,
-                                                  AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0};
+        programma.rondes << AvondProgramma::Ronde{
+            AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0};
         programma.rondes[0].fasen[0].prijs = QStringLiteral("Taart");
         programma.rondes[0].fasen[0].bedrag = 1000;
         QVERIFY(avond.zetProgramma(programma));

@@ -713,7 +713,9 @@ private slots:
         };
         QCOMPARE(vak(7), PatroonKaart::markKleur);
         p.rondes = {{AvondProgramma::Soort::Bingo75,
-                     {{QStringLiteral("Vier hoeken"), AvondProgramma::vastPatroon(QStringLiteral("Vier hoeken")), {},
+                     {{QStringLiteral("Vier hoeken"),
+                       AvondProgramma::vastPatroon(QStringLiteral("Vier hoeken")),
+                       {},
                        std::nullopt}},
                      {},
                      0}};

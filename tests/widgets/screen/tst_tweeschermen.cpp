@@ -4,10 +4,10 @@
 #include "core/game/roeper.h"
 #include "core/screen/schermkeuze.h"
 #include "testhulp.h"
-#include "widgets/common/scaninvoer.h"
 #include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
+#include "widgets/common/scaninvoer.h"
 #include "widgets/screen/organisator.h"
 #include "widgets/screen/tweeschermen.h"
 
@@ -200,7 +200,8 @@ private slots:
             kaart = *reg.kaart(QStringLiteral("A"), 2);
         }
         AvondProgramma p;
-        p.rondes = {{AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0}};
+        p.rondes = {
+            {AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0}};
         p.rondes[0].fasen[0].bedrag = 1000;
         QVERIFY(o.avond().zetProgramma(p));
         QVERIFY(o.avond().zetHandmatig(true));
@@ -233,7 +234,8 @@ private slots:
         o.zetKaartVraag(QStringLiteral("A-0002"), 1);
         org->ControleKnop->click();
         QVERIFY(org->WinnaarKnop->isEnabled());
-        QCOMPARE(org->KaartScherm->faseTekst(), QStringLiteral("Ronde 1 · 1 rij · € 10: wint. F9 bevestigt de winnaar."));
+        QCOMPARE(org->KaartScherm->faseTekst(),
+                 QStringLiteral("Ronde 1 · 1 rij · € 10: wint. F9 bevestigt de winnaar."));
         QCOMPARE(m.KaartControleScherm->faseTekst(), org->KaartScherm->faseTekst());
         const QString map = qEnvironmentVariable("ZORVAK_SCHERMAFDRUKKEN");
         if (!map.isEmpty()) org->grab().save(map + QStringLiteral("/schermafdruk-twee-programma.png"));

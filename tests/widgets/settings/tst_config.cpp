@@ -21,16 +21,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QListWidget>
-#include <QTableWidget>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTcpServer>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 
 using namespace PatroonKaart;
 
