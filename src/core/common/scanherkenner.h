@@ -37,8 +37,6 @@ public:
     // burst is over.
     bool houdtVast() const { return m_vastgehouden > 0; }
     qint64 eindeBurst() const { return m_laatst + tussenpoos; }
-    // How many keys the burst holds so far.
-    int lengte() const { return static_cast<int>(m_burst.size()); }
     // The burst is over without an Enter: nothing is held any more.
     void laatLos();
 

@@ -303,53 +303,49 @@ void Avond::hervatBijStart()
     if (!m_verloop) return;
     const auto laatste = m_verloop->bijStart();
     const int ontbreekt = m_verloop->ontbrekendSpel();
+    if (!laatste && !ontbreekt) return;
+    m_spel.zetLaatsteNummer(
+        std::max(ontbreekt, laatste ? std::max(laatste->stand.spelNummer, laatste->hoogsteSpel) : 0));
+    bool neemOp = false;
     if (ontbreekt) {
         // A game began that the record never got: the organiser hears which, and what the
         // record does hold. It is never offered as if it were the last game.
-        m_spel.zetLaatsteNummer(
-            std::max(ontbreekt, laatste ? std::max(laatste->stand.spelNummer, laatste->hoogsteSpel) : 0));
         QString tekst = QStringLiteral("Spel %1 is begonnen maar staat niet volledig in het verloop: het verloop kon "
                                        "niet worden geschreven (was de schijf vol?). De ballen van spel %1 zijn niet "
                                        "bewaard.")
                             .arg(ontbreekt);
-        const bool open = laatste && !laatste->afgemaakt && !laatste->stand.ballen.isEmpty();
         if (laatste)
             tekst += QStringLiteral(" Het verloop eindigt met spel %1 (%2 getrokken).")
                          .arg(laatste->stand.spelNummer)
                          .arg(Trommel::aantalTekst(static_cast<int>(laatste->stand.ballen.size())));
-        const bool opgeschreven =
-            m_verloop->noteerOntbrekend(laatste ? laatste->stand.aantalBallen : m_alg->AantalBallen);
-        if (!opgeschreven) tekst += QStringLiteral(" Ook dat kon nog niet in het verloop worden geschreven.");
-        if (!open) {
+        if (!m_verloop->noteerOntbrekend(laatste ? laatste->stand.aantalBallen : m_alg->AantalBallen))
+            tekst += QStringLiteral(" Ook dat kon nog niet in het verloop worden geschreven.");
+        if (!laatste || laatste->afgemaakt || laatste->stand.ballen.isEmpty()) {
             meld(QStringLiteral("Zorvak"), tekst + QStringLiteral(" Begin een nieuw spel met de startknop."));
-        } else if (vraag(QStringLiteral("Zorvak"),
-                         tekst + QStringLiteral(" Wilt u spel %1 toch verder spelen?").arg(laatste->stand.spelNummer),
-                         false)) {
-            m_verloop->hervat(*laatste);
-            m_spel.herstel(laatste->stand);
-        } else {
-            m_verloop->geefOp(*laatste);
+            if (laatste) herstelProgramma(laatste->bestand);
+            return;
         }
-        if (laatste) herstelProgramma(laatste->bestand);
-        return;
+        neemOp =
+            vraag(QStringLiteral("Zorvak"),
+                  tekst + QStringLiteral(" Wilt u spel %1 toch verder spelen?").arg(laatste->stand.spelNummer), false);
+    } else {
+        const auto getrokken = laatste->stand.ballen.size();
+        if (laatste->afgemaakt) return;
+        // A game with no ball yet has nothing to take up, but the programme's place does.
+        if (getrokken == 0 && !laatste->onvolledig) {
+            herstelProgramma(laatste->bestand);
+            return;
+        }
+        // A record that could not be written to the end may lack balls the hall has seen.
+        const QString vraagTekst =
+            laatste->onvolledig
+                ? QStringLiteral("Het vorige spel is niet afgemaakt (%1 in het verloop). Het verloop kon niet tot "
+                                 "het eind worden geschreven: er kunnen ballen ontbreken die wel zijn getoond, en die "
+                                 "kunnen dan opnieuw worden getrokken. Wilt u toch verder spelen?")
+                : QStringLiteral("Het vorige spel is niet afgemaakt (%1 getrokken). Wilt u verder spelen?");
+        neemOp = vraag(QStringLiteral("Zorvak"), vraagTekst.arg(Trommel::aantalTekst(getrokken)));
     }
-    if (!laatste) return;
-    m_spel.zetLaatsteNummer(std::max(laatste->stand.spelNummer, laatste->hoogsteSpel));
-    const auto getrokken = laatste->stand.ballen.size();
-    if (laatste->afgemaakt) return;
-    // A game with no ball yet has nothing to take up, but the programme's place does.
-    if (getrokken == 0 && !laatste->onvolledig) {
-        herstelProgramma(laatste->bestand);
-        return;
-    }
-    // A record that could not be written to the end may lack balls the hall has seen.
-    const QString vraagTekst =
-        laatste->onvolledig
-            ? QStringLiteral("Het vorige spel is niet afgemaakt (%1 in het verloop). Het verloop kon niet tot "
-                             "het eind worden geschreven: er kunnen ballen ontbreken die wel zijn getoond, en die "
-                             "kunnen dan opnieuw worden getrokken. Wilt u toch verder spelen?")
-            : QStringLiteral("Het vorige spel is niet afgemaakt (%1 getrokken). Wilt u verder spelen?");
-    if (vraag(QStringLiteral("Zorvak"), vraagTekst.arg(Trommel::aantalTekst(getrokken)))) {
+    if (neemOp) {
         m_verloop->hervat(*laatste);
         m_spel.herstel(laatste->stand);
     } else {
