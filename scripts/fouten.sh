@@ -34,7 +34,8 @@ while IFS=$'\t' read -r bestand expressie; do
         echo "NO BUILD     $bestand  $expressie"
     # A test that fails once and passes the second time did not catch the fault: a busy machine
     # can upset a test that waits on time.
-    elif uitvoer=$(ctest --test-dir "$bouw" -j2 --timeout 120 --repeat until-pass:2 2>&1); then
+    # The first test that fails is enough: the rest of the suite is not run for a caught fault.
+    elif uitvoer=$(ctest --test-dir "$bouw" -j2 --timeout 120 --repeat until-pass:2 --stop-on-failure 2>&1); then
         echo "MISSED       $bestand  $expressie"
         gemist=$((gemist + 1))
     else
