@@ -271,6 +271,11 @@ void Main::toets(int toets, bool herhaling)
         if (!herhaling) toonWebScherm(false);
         return;
     }
+    // F1 opens and closes the help panel, as the help button does (the organiser's window too).
+    if (toets == Qt::Key_F1) {
+        if (!herhaling) opdracht(Opdrachtbalk::KnopHelp);
+        return;
+    }
     // While balls come by themselves, the space bar pauses and resumes that instead.
     Roeper& roeper = m_avond.roeper();
     if (toets == Qt::Key_Space && roeper.zelfTrekken() && !HelpPic->isVisible()) {

@@ -566,6 +566,14 @@ private slots:
             QVERIFY(knop(i)->isEnabled());
         QTest::keyClick(m().Pic, Qt::Key_Space);
         QCOMPARE(m_o->model().ballen().size(), 1);
+        // F1 opens and closes it as the button does; held down, it does not flicker.
+        QTest::keyClick(m().Pic, Qt::Key_F1);
+        QVERIFY(!m().HelpPic->isHidden() && !knop(Opdrachtbalk::KnopStart)->isEnabled());
+        QKeyEvent herhaald(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(m().Pic, &herhaald);
+        QVERIFY(!m().HelpPic->isHidden());
+        QTest::keyClick(m().Pic, Qt::Key_F1);
+        QVERIFY(m().HelpPic->isHidden());
     }
 
     // Start: Nee leaves the round counter alone; Ja, even double-clicked, adds exactly one.

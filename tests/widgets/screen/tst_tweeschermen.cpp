@@ -72,6 +72,11 @@ private slots:
         org->ControleKnop->click();
         QCOMPARE(gevraagd.size(), 2);
         QVERIFY(!m.avond().roeper().gepauzeerd(Roeper::Controle));
+        // F1 there opens the help as its Help button does, and closes it again.
+        QTest::keyClick(org, Qt::Key_F1);
+        QVERIFY(!m.HelpPic->isHidden());
+        QTest::keyClick(org, Qt::Key_F1);
+        QVERIFY(m.HelpPic->isHidden());
 
         // The hall sees the game without the controls, unless the organiser wants the bar there.
         QVERIFY(m.KnopPic->isHidden() && m.Image1->isHidden() && !m.KlokLabel->isHidden());
