@@ -237,6 +237,17 @@ void Main::verbind()
         KnopPic->voegToe(n);
     });
     connect(&m_avond, &Avond::trekkingKlaar, InfoLabel, &QWidget::hide);
+    // The balls called anew, with their letters or without; a ball that still blinks first shows.
+    connect(&spel, &Spel::lettersGewijzigd, this, [this] {
+        const auto toon = [this] {
+            Pic->toonLaatste();
+            KnopPic->toonSpel();
+        };
+        if (m_avond.bezig())
+            connect(&m_avond, &Avond::trekkingKlaar, this, toon, Qt::SingleShotConnection);
+        else
+            toon();
+    });
     KaartControleScherm->volg(m_avond);
     connect(KaartControleScherm, &KaartControle::gesloten, &m_avond, &Avond::kaartWeg);
     connect(WebPic, &WebScherm::gesloten, this, [this] { toonWebScherm(false); });

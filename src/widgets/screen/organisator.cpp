@@ -311,7 +311,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
 
     // What it shows follows the game and the evening; only its clock ticks by itself.
     const Spel& spel = avond.spel();
-    for (auto signaal : {&Spel::nieuwSpelGestart, &Spel::spelHersteld})
+    for (auto signaal : {&Spel::nieuwSpelGestart, &Spel::spelHersteld, &Spel::lettersGewijzigd})
         connect(&spel, signaal, this, &Organisator::toonStand);
     for (auto signaal : {&Spel::balGetrokken, &Spel::balTeruggelegd})
         connect(&spel, signaal, this, &Organisator::toonStand);
@@ -439,7 +439,7 @@ void Organisator::toonStand()
 {
     const Spel& spel = m_avond.spel();
     const int laatste = spel.laatste();
-    LaatsteLabel->setText(laatste > 0 ? Trommel::grootTekst(laatste, spel.aantalBallen()) : QStringLiteral("-"));
+    LaatsteLabel->setText(laatste > 0 ? spel.grootTekst(laatste) : QStringLiteral("-"));
     TellerLabel->setText(spel.heeftSpel()
                              ? QStringLiteral("Bal : %1 / %2").arg(spel.ballen().size()).arg(spel.aantalBallen())
                              : QStringLiteral("Bal : 0"));

@@ -236,6 +236,8 @@ private slots:
         }
         ScanInvoer::klokHaak() = echteKlok;
         QCOMPARE(o.model().ballen().size(), 5);
+        // A Kien round: the last ball by its number alone.
+        QCOMPARE(org->LaatsteLabel->text(), QString::number(o.model().laatste()));
         QVERIFY(!org->WinnaarKnop->isEnabled());
         o.zetKaartVraag(QStringLiteral("A-0002"), 1);
         org->ControleKnop->click();
