@@ -30,6 +30,16 @@ private:
         return QJsonDocument::fromJson("[" + regel + "]").array().at(0).toString();
     }
     Avond& avond() { return m_o->avond(); }
+    // The balls the page shows: the last one large, then the `vorige` before it in the strip.
+    static QStringList balletjes(const QString& t, int vorige)
+    {
+        const auto na = [&t](const QString& kop, int aantal) {
+            const int van = t.indexOf(kop, 0, Qt::CaseInsensitive);
+            return van < 0 ? QStringList()
+                           : t.mid(van + kop.size()).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(0, aantal);
+        };
+        return na(QStringLiteral("Laatste bal"), 1) + na(QStringLiteral("Vorige ballen"), vorige);
+    }
     void spatie() { QTest::keyClick(m_o->main().Pic, Qt::Key_Space); }
 
     static int vrijePoort()
@@ -96,14 +106,15 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             spatie();
             QTRY_COMPARE(avond().spel().ballen().size(), i + 1);
-            ballen << Trommel::grootTekst(avond().spel().laatste(), 75);
+            const int n = avond().spel().laatste();
+            ballen << Trommel::letter(n, 75) + QString::number(n);
         }
         QTRY_VERIFY_WITH_TIMEOUT(tekst().contains(QStringLiteral("3 ballen getrokken")), 10000);
-        const QString t = tekst();
-        // The last ball large, the two before it in the strip, the game and round.
-        QVERIFY2(t.contains(ballen[2]), qPrintable(t));
-        QVERIFY2(t.contains(ballen[1] + QLatin1Char('\n') + ballen[0]), qPrintable(t));
-        QVERIFY2(t.contains(QStringLiteral("Spel 1, ronde 0 (75 ballen)")), qPrintable(t));
+        QString t = tekst();
+        // The last ball large, the two before it in the strip, the round as the stage says it.
+        QCOMPARE(balletjes(t, 2), (QStringList{ballen[2], ballen[1], ballen[0]}));
+        QVERIFY2(t.contains(QStringLiteral("Ronde 0 (75 ballen)")) && !t.contains(QStringLiteral("Spel")),
+                 qPrintable(t));
 
         // A ball taken back, and a new game, on every open page at once.
         Melding::zetVolgendAntwoord(true);
@@ -111,7 +122,33 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(tekst().contains(QStringLiteral("2 ballen getrokken")), 10000);
         avond().NieuwSpel();
         QTRY_VERIFY_WITH_TIMEOUT(tekst().contains(QStringLiteral("0 ballen getrokken")), 10000);
-        QVERIFY(tekst().contains(QStringLiteral("Spel 2")));
+
+        // A Kien round of the programme: its round and stage with the prize, the balls by their
+        // number alone. Stopped, the game on the board is called with letters again.
+        using S = AvondProgramma::Soort;
+        AvondProgramma programma;
+        programma.rondes << AvondProgramma::Ronde{S::Kienen, AvondProgramma::standaardFasen(S::Kienen), {}, 0};
+        programma.rondes[0].fasen[0].prijs = QStringLiteral("Taart");
+        programma.rondes[0].fasen[0].bedrag = 1000;
+        QVERIFY(avond().zetProgramma(programma));
+        avond().startProgramma();
+        QList<int> kien;
+        for (int i = 0; i < 2; ++i) {
+            spatie();
+            QTRY_COMPARE(avond().spel().ballen().size(), i + 1);
+            kien << avond().spel().laatste();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(tekst().contains(QStringLiteral("2 ballen getrokken")), 10000);
+        t = tekst();
+        QCOMPARE(balletjes(t, 1), (QStringList{QString::number(kien[1]), QString::number(kien[0])}));
+        QVERIFY2(t.contains(QStringLiteral("Ronde 1 (90 ballen)")) &&
+                     t.contains(QStringLiteral("1 rij · Taart (€ 10)")),
+                 qPrintable(t));
+        avond().stopProgramma();
+        const QString metLetter = Trommel::letter(kien[1], 90) + QString::number(kien[1]);
+        QTRY_COMPARE_WITH_TIMEOUT(balletjes(tekst(), 0).value(0), metLetter, 10000);
+        avond().NieuwSpel();
+        QTRY_VERIFY_WITH_TIMEOUT(tekst().contains(QStringLiteral("0 ballen getrokken")), 10000);
     }
 
     // The server goes away and comes back: the page says so, then shows the game as it is now.

@@ -107,17 +107,14 @@ void Avond::stuurWebStandStraks()
 void Avond::stuurWebStand()
 {
     if (!m_web) return;
-    WebStand::Gegevens g{m_spel.aantalBallen(), m_spel.ronde(), m_spel.spelNummer(), {}, {}, {}};
+    WebStand::Gegevens g{m_spel.aantalBallen(), m_spel.ronde(), m_spel.spelNummer(), {}, {}, {}, m_spel.metLetters()};
     for (const Spel::Bal& b : m_spel.ballen())
         g.ballen << b.getal;
-    // While a programme runs: the stage played for now and its prize ("Taart, € 10").
+    // While a programme runs: the stage played for now and its prize ("Taart (€ 10)"), as the stage says them.
     if (m_programmaLoopt && !programmaKlaar()) {
         const AvondProgramma::Fase& f = m_programma.rondes[m_ronde].fasen[m_fase];
         g.fase = f.naam;
-        QStringList prijs;
-        if (!f.prijs.isEmpty()) prijs << f.prijs;
-        if (f.bedrag) prijs << AvondProgramma::bedragTekst(*f.bedrag);
-        g.prijs = prijs.join(QStringLiteral(", "));
+        g.prijs = AvondProgramma::prijsTekst(f);
     }
     m_web->zetStand(WebStand::json(g, ++m_webVersie));
 }
@@ -165,9 +162,14 @@ bool Avond::loopt(int generatie) const
 // ball starts to blink; a ball taken back is not said, but the drum is no longer empty.
 void Avond::volgSpel()
 {
+    // Kien callers call the number alone: so does the hall's every view in a Kien round.
+    m_spel.zetLetterVraag([this] { return !spelSoort().kienen(); });
+    connect(this, &Avond::programmaGewijzigd, &m_spel, &Spel::herzieLetters);
+    for (auto signaal : {&Spel::nieuwSpelGestart, &Spel::spelHersteld})
+        connect(&m_spel, signaal, &m_spel, &Spel::herzieLetters);
     connect(&m_spel, &Spel::nieuwSpelGestart, this, [this] { m_roeper->nieuwSpel(m_spel.ronde()); });
     connect(&m_spel, &Spel::balGetrokken, this,
-            [this](int n) { m_roeper->balGetrokken(n, m_spel.aantalBallen(), m_spel.inTrommel()); });
+            [this](int n) { m_roeper->balGetrokken(m_spel.letter(n), n, m_spel.inTrommel()); });
     connect(&m_spel, &Spel::balTeruggelegd, this, [this] { m_roeper->zetPauze(Roeper::Leeg, false); });
     // A game taken up shows at once: a draw still blinking stops, and the board is ready.
     connect(&m_spel, &Spel::spelHersteld, this, [this] {
@@ -286,10 +288,8 @@ void Avond::legLaatsteTerugVraag()
     bool ja = false;
     {
         const Roeper::Pauze pauze(m_roeper.get(), Roeper::Vraag);
-        ja = vraag(
-            QStringLiteral("Zorvak"),
-            QStringLiteral("Bal %1 terugleggen in de trommel?").arg(Trommel::lijstRegel(n, m_spel.aantalBallen())),
-            false);
+        ja = vraag(QStringLiteral("Zorvak"),
+                   QStringLiteral("Bal %1 terugleggen in de trommel?").arg(m_spel.lijstRegel(n)), false);
     }
     m_bezig = false;
     if (ja && m_spel.laatste() == n) m_spel.neemTerug();
@@ -840,7 +840,7 @@ bool Avond::voerBalIn(int getal)
     else if (getal < 1 || getal > m_spel.aantalBallen())
         reden = QStringLiteral("%1 hoort niet bij dit spel (1 tot en met %2).").arg(getal).arg(m_spel.aantalBallen());
     else if (m_spel.isGetrokken(getal))
-        reden = QStringLiteral("Bal %1 is al getrokken.").arg(Trommel::lijstRegel(getal, m_spel.aantalBallen()));
+        reden = QStringLiteral("Bal %1 is al getrokken.").arg(m_spel.lijstRegel(getal));
     if (!reden.isEmpty()) {
         emit invoerGeweigerd(reden);
         return false;

@@ -203,7 +203,8 @@ public:
     // Until Start, nothing enters that game; every try is answered with rondeAfgelopenTekst().
     bool rondeAfgelopen() const;
     QString rondeAfgelopenTekst() const;
-    // The game on the board and the cards it is played with.
+    // The game on the board and the cards it is played with. In a Kien round its balls are called
+    // by the number alone: the game asks this of the evening (Spel::metLetters).
     SpelSoort spelSoort() const;
     // The pattern of the Bingo stage played for now, which the pattern button shows instead of
     // the editor's own; none while no programme plays a Bingo stage (an empty pattern: any line).

@@ -376,11 +376,16 @@ QString AvondProgramma::regel(int ronde, int fase) const
     if (ronde < 0 || ronde >= rondes.size() || fase < 0 || fase >= rondes[ronde].fasen.size()) return {};
     const Fase& f = rondes[ronde].fasen[fase];
     QString uit = QStringLiteral("Ronde %1 · %2").arg(ronde + 1).arg(f.naam);
-    if (f.bedrag)
-        uit += QStringLiteral(" · ") + bedragTekst(*f.bedrag);
-    else if (!f.prijs.isEmpty())
-        uit += QStringLiteral(" · ") + f.prijs;
+    const QString prijs = prijsTekst(f);
+    if (!prijs.isEmpty()) uit += QStringLiteral(" · ") + prijs;
     return uit;
+}
+
+QString AvondProgramma::prijsTekst(const Fase& fase)
+{
+    if (!fase.bedrag) return fase.prijs;
+    const QString bedrag = bedragTekst(*fase.bedrag);
+    return fase.prijs.isEmpty() ? bedrag : QStringLiteral("%1 (%2)").arg(fase.prijs, bedrag);
 }
 
 std::optional<qint64> AvondProgramma::deel(const Fase& fase, int delers)

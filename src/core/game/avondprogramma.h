@@ -103,7 +103,10 @@ struct AvondProgramma {
 
     // "€ 15" or "€ 12,50"; "€ 1.550" with thousands.
     static QString bedragTekst(qint64 centen);
-    // What the stage says is played for: "Ronde 3 · 2 rijen · € 15" (the prize's text when it has no amount).
+    // A stage's prize as the hall reads it: "Taart (€ 10)", "Taart", "€ 10", or empty.
+    static QString prijsTekst(const Fase& fase);
+    // What the stage says is played for: "Ronde 3 · 2 rijen · Taart (€ 15)", without a prize
+    // "Ronde 3 · 2 rijen".
     QString regel(int ronde, int fase) const;
     // Where the programme goes once a stage is won: its next stage, or the next round's first
     // (one past the last round when the evening's prizes are all won).

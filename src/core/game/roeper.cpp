@@ -3,7 +3,6 @@
 #include "core/common/wacht.h"
 #include "core/game/roepen.h"
 #include "core/game/stem.h"
-#include "core/game/trommel.h"
 #include "core/settings/extrainstellingen.h"
 
 #include <algorithm>
@@ -146,9 +145,9 @@ void Roeper::spelKlaar()
     herstart();
 }
 
-void Roeper::balGetrokken(int getal, int aantalBallen, int inTrommel)
+void Roeper::balGetrokken(const QString& letter, int getal, int inTrommel)
 {
-    zeg(Roepen::balDelen(m_inst.kienen ? QString() : Trommel::letter(getal, aantalBallen), getal, m_inst.cijfers));
+    zeg(Roepen::balDelen(m_inst.kienen ? QString() : letter, getal, m_inst.cijfers));
     if (inTrommel == 0)
         zetPauze(Leeg, true);
     else

@@ -52,7 +52,8 @@ public:
     void spelKlaar();
     // The programme moves on: "We spelen nu voor twee rijen".
     void zegFase(const QString& fase);
-    void balGetrokken(int getal, int aantalBallen, int inTrommel);
+    // letter: as the game calls the ball ("G", or empty for the number alone).
+    void balGetrokken(const QString& letter, int getal, int inTrommel);
 
     // Calling by itself.
     bool zelfTrekken() const { return m_inst.zelfTrekken; }

@@ -77,6 +77,29 @@ void Spel::herstel(const Stand& stand)
     emit spelHersteld();
 }
 
+QString Spel::letter(int getal) const
+{
+    return metLetters() ? Trommel::letter(getal, m_stand.aantalBallen) : QString();
+}
+
+QString Spel::lijstRegel(int getal) const
+{
+    return Trommel::lijstRegel(letter(getal), getal);
+}
+
+QString Spel::grootTekst(int getal) const
+{
+    return Trommel::grootTekst(letter(getal), getal);
+}
+
+void Spel::herzieLetters()
+{
+    const bool letters = metLetters();
+    if (letters == m_letters) return;
+    m_letters = letters;
+    emit lettersGewijzigd();
+}
+
 void Spel::meldAfgesloten()
 {
     schrijf(Gebeurtenis::Afgesloten, 0);

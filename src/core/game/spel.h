@@ -74,6 +74,18 @@ public:
     // it, the settings can put it back to 0, and a game taken up raises it to that game's round.
     int rondeTeller() const { return m_rondeTeller; }
     void zetRondeTeller(int ronde) { m_rondeTeller = ronde; }
+    // How the balls of this game are called where the hall sees and hears them: with their column
+    // letter, or by the number alone (in a Kien round of the programme). The evening answers;
+    // until it does, with letters. The record writes the letter either way.
+    void zetLetterVraag(std::function<bool()> vraag) { m_letterVraag = std::move(vraag); }
+    bool metLetters() const { return !m_letterVraag || m_letterVraag(); }
+    // A ball as called: its letter ("G", or empty without letters), its entry in the lists of
+    // drawn balls ("G-65", "65") and its text in large ("G65", "65").
+    QString letter(int getal) const;
+    QString lijstRegel(int getal) const;
+    QString grootTekst(int getal) const;
+    // The evening's answer may have changed: lettersGewijzigd() follows when it did.
+    void herzieLetters();
     // The pattern the game is played for on a 5 x 5 card; not written down in the record.
     const PatroonKaart::Patroon& patroon() const { return m_patroon; }
     void zetPatroon(const PatroonKaart::Patroon& patroon) { m_patroon = patroon; }
@@ -94,6 +106,8 @@ signals:
     void balTeruggelegd(int getal);
     // The whole game changed at once (taken up from the record).
     void spelHersteld();
+    // The balls are called with their letter now, or without it, where they were not before.
+    void lettersGewijzigd();
 
 private:
     void schrijf(Gebeurtenis g, int getal);
@@ -103,5 +117,7 @@ private:
     int m_rondeTeller = 0;
     PatroonKaart::Patroon m_patroon{};
     Schrijver m_schrijver;
+    std::function<bool()> m_letterVraag;
+    bool m_letters = true;
     std::function<QDateTime()> m_klok;
 };

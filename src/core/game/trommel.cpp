@@ -38,14 +38,14 @@ QString letter(int getal, int aantalBallen)
     return Ballen::kolomLetter((getal - 1) / perLetter);
 }
 
-QString lijstRegel(int getal, int aantalBallen)
+QString lijstRegel(const QString& letter, int getal)
 {
-    return letter(getal, aantalBallen) + QLatin1Char('-') + QString::number(getal);
+    return letter.isEmpty() ? QString::number(getal) : letter + QLatin1Char('-') + QString::number(getal);
 }
 
-QString grootTekst(int getal, int aantalBallen)
+QString grootTekst(const QString& letter, int getal)
 {
-    return letter(getal, aantalBallen) + QString::number(getal);
+    return letter + QString::number(getal);
 }
 
 QString aantalTekst(qsizetype aantal)
@@ -115,6 +115,9 @@ QList<int> vorigeBallen(const QList<int>& getrokken)
 int sorteerPlaats(const QStringList& lijst, const QString& regel)
 {
     const auto plaats = std::upper_bound(lijst.begin(), lijst.end(), regel, [](const QString& a, const QString& b) {
+        // Whole numbers without leading zeros: the shorter is the smaller.
+        const bool getallen = !a.isEmpty() && a.front().isDigit() && !b.isEmpty() && b.front().isDigit();
+        if (getallen && a.size() != b.size()) return a.size() < b.size();
         return QString::compare(a, b, Qt::CaseSensitive) < 0;
     });
     return static_cast<int>(plaats - lijst.begin());

@@ -25,11 +25,12 @@ int trek(Getrokken& getrokken, int maximum, Toeval& toeval);
 int inTrommel(const Getrokken& getrokken, int maximum);
 
 // "B", "I", "N", "G" or "O" for a number of a 75- or 90-ball game; empty for anything else.
+// The record always writes it; whether the hall sees and hears it, the game says (Spel::letter).
 QString letter(int getal, int aantalBallen);
-// "B-7": the entry of the lists of drawn balls.
-QString lijstRegel(int getal, int aantalBallen);
-// "B7": the text of the big display.
-QString grootTekst(int getal, int aantalBallen);
+// "B-7": the entry of the lists of drawn balls; "7" for a ball called without its letter.
+QString lijstRegel(const QString& letter, int getal);
+// "B7": the text of the big display; "7" without a letter.
+QString grootTekst(const QString& letter, int getal);
 // "1 bal", "30 ballen": a count of balls as a sentence says it.
 QString aantalTekst(qsizetype aantal);
 
@@ -64,7 +65,8 @@ inline constexpr int strookAantal = 5;
 QList<int> vorigeBallen(const QList<int>& getrokken);
 
 // Where an entry goes in a list kept in plain text order ("B-10" before "B-2"): after every
-// entry that sorts before it or equal to it.
+// entry that sorts before it or equal to it. Numbers called without a letter go in the order of
+// their value ("2" before "10"), as a Kien caller reads them.
 int sorteerPlaats(const QStringList& lijst, const QString& regel);
 
 } // namespace Trommel

@@ -21,6 +21,7 @@ QByteArray json(const Gegevens& g, quint64 versie)
         {QStringLiteral("aantal"), getrokken.size()},
         {QStringLiteral("getrokken"), getrokken},
         {QStringLiteral("laatste"), g.ballen.isEmpty() ? QJsonValue() : QJsonValue(g.ballen.last())},
+        {QStringLiteral("letters"), g.letters},
         {QStringLiteral("fase"), tekstOfNull(g.fase)},
         {QStringLiteral("prijs"), tekstOfNull(g.prijs)},
     };

@@ -17,10 +17,13 @@ struct Gegevens {
     // The stage played for and its prize; empty while the evening has no programme.
     QString fase;
     QString prijs;
+    // The balls are called with their column letter; not in a Kien round (the number alone).
+    bool letters = true;
 };
 
 // {"versie":..,"spel":..,"ronde":..,"ballen":75,"aantal":3,"getrokken":[12,40,7],"laatste":7,
-//  "fase":null,"prijs":null}; "ballen" is 0 and "laatste" null before the first game.
+//  "letters":true,"fase":null,"prijs":null}; "ballen" is 0 and "laatste" null before the first
+// game. "ronde" is the round the stage shows; "spel" only counts the games of the evening.
 QByteArray json(const Gegevens& gegevens, quint64 versie);
 
 } // namespace WebStand

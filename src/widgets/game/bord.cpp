@@ -139,7 +139,7 @@ void Bord::tekenGetal(int getal)
 void Bord::tekenGrootGetal(int getal)
 {
     const int aantal = m_spel.aantalBallen();
-    const QString tekst = Trommel::grootTekst(getal, aantal);
+    const QString tekst = m_spel.grootTekst(getal);
     if (m_weergave.contrast) {
         const QRect vak = Trommel::grootVakContrast(aantal);
         const QFont groot = Twips::lettertype(QStringLiteral("Arial"), 72, true);
@@ -177,13 +177,14 @@ void Bord::tekenStrook()
     const int stap = vak.width() / Trommel::strookAantal;
     const double basis = vak.bottom() - 150;
     for (int i = 0; i < vorige.size(); ++i)
-        Doek::tekst(vak.left() + i * stap, qRound(basis - maat.ascent()), Trommel::grootTekst(vorige[i], aantal), getal,
+        Doek::tekst(vak.left() + i * stap, qRound(basis - maat.ascent()), m_spel.grootTekst(vorige[i]), getal,
                     contrastKleur);
 }
 
 // The last ball large below the grid, or the box empty when none is drawn.
 void Bord::toonLaatste()
 {
+    if (!m_spel.heeftSpel()) return;
     const int aantal = m_spel.aantalBallen();
     const QRect vak = m_weergave.contrast ? Trommel::grootVakContrast(aantal) : Trommel::grootVak(aantal);
     if (m_spel.laatste() == 0) {

@@ -41,6 +41,8 @@ public:
     void toonSpel();
     // Everything drawn anew from the game: frame, balls, numbers, the big display.
     void tekenOpnieuw();
+    // The big display and the strip anew: the last ball as the game calls it, or empty.
+    void toonLaatste();
 
     // The big display in its high-contrast form or as ever, and the strip of the balls before
     // the last or none; the board is drawn anew.
@@ -72,7 +74,6 @@ private:
     void tekenGetal(int getal);
     void tekenGrootGetal(int getal);
     void tekenStrook();
-    void toonLaatste();
     bool loopt(int generatie) const;
 
     const Spel& m_spel;

@@ -237,6 +237,17 @@ void Main::verbind()
         KnopPic->voegToe(n);
     });
     connect(&m_avond, &Avond::trekkingKlaar, InfoLabel, &QWidget::hide);
+    // The balls called anew, with their letters or without; a ball that still blinks first shows.
+    connect(&spel, &Spel::lettersGewijzigd, this, [this] {
+        const auto toon = [this] {
+            Pic->toonLaatste();
+            KnopPic->toonSpel();
+        };
+        if (m_avond.bezig())
+            connect(&m_avond, &Avond::trekkingKlaar, this, toon, Qt::SingleShotConnection);
+        else
+            toon();
+    });
     KaartControleScherm->volg(m_avond);
     connect(KaartControleScherm, &KaartControle::gesloten, &m_avond, &Avond::kaartWeg);
     connect(WebPic, &WebScherm::gesloten, this, [this] { toonWebScherm(false); });
@@ -269,6 +280,11 @@ void Main::toets(int toets, bool herhaling)
     // The address for the hall goes away with any key.
     if (WebPic->isVisible()) {
         if (!herhaling) toonWebScherm(false);
+        return;
+    }
+    // F1 opens and closes the help panel, as the help button does (the organiser's window too).
+    if (toets == Qt::Key_F1) {
+        if (!herhaling) opdracht(Opdrachtbalk::KnopHelp);
         return;
     }
     // While balls come by themselves, the space bar pauses and resumes that instead.

@@ -237,7 +237,7 @@ void Opdrachtbalk::leegLijsten()
 
 void Opdrachtbalk::voegToe(int getal)
 {
-    const QString regel = Trommel::lijstRegel(getal, m_spel.aantalBallen());
+    const QString regel = m_spel.lijstRegel(getal);
     Combo1->addItem(regel);
     Combo1->setCurrentIndex(Combo1->count() - 1);
     Combo2->insertItem(Trommel::sorteerPlaats(regels(Combo2), regel), regel);
@@ -246,7 +246,7 @@ void Opdrachtbalk::voegToe(int getal)
 
 void Opdrachtbalk::haalWeg(int getal)
 {
-    const QString regel = Trommel::lijstRegel(getal, m_spel.aantalBallen());
+    const QString regel = m_spel.lijstRegel(getal);
     for (QComboBox* lijst : {Combo1, Combo2}) {
         const int i = lijst->findText(regel, Qt::MatchExactly);
         if (i >= 0) lijst->removeItem(i);
@@ -261,7 +261,7 @@ void Opdrachtbalk::toonSpel()
     if (!m_spel.heeftSpel()) return;
     QStringList gesorteerd;
     for (const Spel::Bal& bal : m_spel.ballen()) {
-        const QString regel = Trommel::lijstRegel(bal.getal, m_spel.aantalBallen());
+        const QString regel = m_spel.lijstRegel(bal.getal);
         Combo1->addItem(regel);
         gesorteerd.insert(Trommel::sorteerPlaats(gesorteerd, regel), regel);
     }

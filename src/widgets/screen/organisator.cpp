@@ -12,6 +12,7 @@
 #include "widgets/game/bord.h"
 #include "widgets/game/main.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -25,10 +26,12 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace
@@ -84,6 +87,59 @@ private:
     const Spel& m_spel;
     Bord* m_bord = nullptr;
     QWidget* m_boven = nullptr;
+};
+
+// A stage of the programme list in the width there is: the stage, its prize and amount, its
+// winners. The prize's text gives way first, so the amount stays whole; what still does not fit
+// is cut off at the end by the list, as any line.
+class FaseRegels : public QStyledItemDelegate
+{
+public:
+    // The parts of a stage's line, kept on its item beside the whole line.
+    enum Rol { Voor = Qt::UserRole + 1, Prijs, Bedrag, Na };
+
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    static QString regel(const QString& voor, const QString& prijs, const QString& bedrag, const QString& na)
+    {
+        QString uit = voor;
+        if (!prijs.isEmpty() && !bedrag.isEmpty())
+            uit += QStringLiteral(" · %1 (%2)").arg(prijs, bedrag);
+        else if (!prijs.isEmpty() || !bedrag.isEmpty())
+            uit += QStringLiteral(" · ") + prijs + bedrag;
+        return uit + na;
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& optie, const QModelIndex& index) const override
+    {
+        // Never wider than the list: a line too long is shortened, not scrolled to.
+        QSize maat = QStyledItemDelegate::sizeHint(optie, index);
+        if (const auto* lijst = qobject_cast<const QAbstractItemView*>(optie.widget))
+            maat.setWidth(std::min(maat.width(), lijst->viewport()->width()));
+        return maat;
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* optie, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(optie, index);
+        const QString prijs = index.data(Prijs).toString();
+        if (prijs.isEmpty() || optie->rect.isEmpty()) return;
+        const QString voor = index.data(Voor).toString(), bedrag = index.data(Bedrag).toString(),
+                      na = index.data(Na).toString();
+        const QStyle* stijl = optie->widget ? optie->widget->style() : QApplication::style();
+        // The text's room as the style lays out an item: its text rectangle less a margin each side.
+        const int marge = stijl->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, optie->widget) + 1;
+        const int ruimte = stijl->subElementRect(QStyle::SE_ItemViewItemText, optie, optie->widget).width() - 2 * marge;
+        const QFontMetrics& maat = optie->fontMetrics;
+        if (maat.horizontalAdvance(optie->text) <= ruimte) return;
+        QString kort =
+            maat.elidedText(prijs, Qt::ElideRight, ruimte - maat.horizontalAdvance(regel(voor, {}, bedrag, na)));
+        while (!kort.isEmpty() && maat.horizontalAdvance(regel(voor, kort, bedrag, na)) > ruimte)
+            kort = maat.elidedText(prijs, Qt::ElideRight, maat.horizontalAdvance(kort) - 1);
+        if (kort == QStringLiteral("…")) kort.clear();
+        optie->text = regel(voor, kort, bedrag, na);
+    }
 };
 
 QPushButton* knop(QWidget* ouder, const char* naam, const QString& tekst)
@@ -202,6 +258,9 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     ProgrammaLijst->setFocusPolicy(Qt::NoFocus);
     ProgrammaLijst->setSelectionMode(QAbstractItemView::NoSelection);
     ProgrammaLijst->setMinimumWidth(260);
+    ProgrammaLijst->setItemDelegate(new FaseRegels(ProgrammaLijst));
+    ProgrammaLijst->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ProgrammaLijst->setResizeMode(QListView::Adjust);
     ProgrammaKnop = knop(this, "ProgrammaKnop", QStringLiteral("Programma..."));
     StartProgrammaKnop = knop(this, "StartProgrammaKnop", QStringLiteral("Programma starten"));
     WinnaarKnop = knop(this, "WinnaarKnop", QStringLiteral("Winnaar bevestigen (F9)"));
@@ -252,7 +311,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
 
     // What it shows follows the game and the evening; only its clock ticks by itself.
     const Spel& spel = avond.spel();
-    for (auto signaal : {&Spel::nieuwSpelGestart, &Spel::spelHersteld})
+    for (auto signaal : {&Spel::nieuwSpelGestart, &Spel::spelHersteld, &Spel::lettersGewijzigd})
         connect(&spel, signaal, this, &Organisator::toonStand);
     for (auto signaal : {&Spel::balGetrokken, &Spel::balTeruggelegd})
         connect(&spel, signaal, this, &Organisator::toonStand);
@@ -306,20 +365,24 @@ void Organisator::toonProgramma()
         kop->setFont(vet);
         for (int f = 0; f < p.rondes[r].fasen.size(); ++f) {
             const AvondProgramma::Fase& fase = p.rondes[r].fasen[f];
-            QString tekst = QStringLiteral("    ") + fase.naam;
-            if (!fase.prijs.isEmpty()) tekst += QStringLiteral(" · ") + fase.prijs;
-            if (fase.bedrag) tekst += QStringLiteral(" · ") + AvondProgramma::bedragTekst(*fase.bedrag);
+            const bool nu = m_avond.programmaLoopt() && r == m_avond.programmaRonde() && f == m_avond.programmaFase();
+            const QString voor = (nu ? QStringLiteral("▶ ") : QStringLiteral("    ")) + fase.naam;
+            const QString bedrag = fase.bedrag ? AvondProgramma::bedragTekst(*fase.bedrag) : QString();
             QStringList winnaars;
             for (const Avond::Winnaar& w : m_avond.winnaars())
                 if (w.ronde == r && w.fase == f) winnaars << QStringLiteral("%1 (%2e bal)").arg(w.kaart).arg(w.aantal);
-            if (!winnaars.isEmpty()) tekst += QStringLiteral(" → ") + winnaars.join(QStringLiteral(", "));
-            auto* regel = new QListWidgetItem(tekst, ProgrammaLijst);
+            const QString na =
+                winnaars.isEmpty() ? QString() : QStringLiteral(" → ") + winnaars.join(QStringLiteral(", "));
+            auto* regel = new QListWidgetItem(FaseRegels::regel(voor, fase.prijs, bedrag, na), ProgrammaLijst);
+            regel->setData(FaseRegels::Voor, voor);
+            regel->setData(FaseRegels::Prijs, fase.prijs);
+            regel->setData(FaseRegels::Bedrag, bedrag);
+            regel->setData(FaseRegels::Na, na);
             // A Bingo stage shows the pattern it plays for.
             if (p.rondes[r].spel != AvondProgramma::Soort::Kienen)
                 regel->setIcon(QIcon(
                     QPixmap::fromImage(PatroonKaart::kleinPlaatje(fase.patroon.value_or(PatroonKaart::Patroon{})))));
-            if (m_avond.programmaLoopt() && r == m_avond.programmaRonde() && f == m_avond.programmaFase()) {
-                regel->setText(QStringLiteral("▶ ") + tekst.trimmed());
+            if (nu) {
                 regel->setFont(vet);
                 regel->setBackground(QColor(250, 220, 120));
                 ProgrammaLijst->scrollToItem(regel);
@@ -376,7 +439,7 @@ void Organisator::toonStand()
 {
     const Spel& spel = m_avond.spel();
     const int laatste = spel.laatste();
-    LaatsteLabel->setText(laatste > 0 ? Trommel::grootTekst(laatste, spel.aantalBallen()) : QStringLiteral("-"));
+    LaatsteLabel->setText(laatste > 0 ? spel.grootTekst(laatste) : QStringLiteral("-"));
     TellerLabel->setText(spel.heeftSpel()
                              ? QStringLiteral("Bal : %1 / %2").arg(spel.ballen().size()).arg(spel.aantalBallen())
                              : QStringLiteral("Bal : 0"));

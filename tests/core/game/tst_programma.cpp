@@ -1,8 +1,10 @@
 // The programme of the evening: its file, the limits of a club game, an evening of three rounds
 // played from it with winners confirmed, shared and taken back, balls entered by hand, and the
 // report made from the record.
+#include "core/game/roepen.h"
 #include "core/game/trommel.h"
 #include "core/game/verslag.h"
+#include "opnamestem.h"
 #include "testhulp.h"
 
 #include <QProcess>
@@ -223,19 +225,49 @@ private slots:
             return getoond.last().kanBevestigen;
         };
         const auto nummer = [](const RegisterKaart& k) { return KaartNummer::tekst(k.serie, k.nummer); };
+        // A ball as the evening calls it, entered by hand: what the voice says, the refusal of it
+        // once more, and the question before it goes back (answered Nee).
+        OpnameStem* stem = OpnameStem::zetIn(avond->roeper());
+        RoepInstellingen roep = avond->roeper().instellingen();
+        roep.spreken = true;
+        QVERIFY(avond->roeper().zetInstellingen(roep));
+        QSignalSpy geweigerd(avond.get(), &Avond::invoerGeweigerd);
+        const auto roepUit = [&](int n) {
+            avond->voerBalIn(n);
+            const QString gezegd = stem->gezegd.value(stem->gezegd.size() - 1).join(QLatin1Char('|'));
+            avond->voerBalIn(n);
+            gesprek.antwoorden = {false};
+            avond->legLaatsteTerugVraag();
+            return QStringList{gezegd, geweigerd.value(geweigerd.size() - 1).value(0).toString(), gesprek.gezegd.last(),
+                               avond->spel().grootTekst(n)};
+        };
+        const auto zoRoepen = [](const QString& letter, int n) {
+            const QString lijst = letter.isEmpty() ? QString::number(n) : QStringLiteral("%1-%2").arg(letter).arg(n);
+            return QStringList{Roepen::balDelen(letter, n, false).join(QLatin1Char('|')),
+                               QStringLiteral("Bal %1 is al getrokken.").arg(lijst),
+                               QStringLiteral("Bal %1 terugleggen in de trommel?").arg(lijst),
+                               letter + QString::number(n)};
+        };
 
         avond->startProgramma();
         QCOMPARE(avond->spel().ronde(), 1);
-        QCOMPARE(avond->programmaRegel(), QStringLiteral("Ronde 1 · 1 rij · € 10"));
+        QCOMPARE(avond->programmaRegel(), QStringLiteral("Ronde 1 · 1 rij · Taart (€ 10)"));
         // Round 1, 1 rij: both rows but the shared number, then that one.
         QList<int> voor = rijA + rijB;
         voor.removeAll(gedeeld);
+        // Kienen is called by the number alone; the record keeps the letter all the same.
+        QVERIFY(!avond->spel().metLetters());
+        QCOMPARE(roepUit(voor[0]), zoRoepen({}, voor[0]));
+        QVERIFY(
+            TestHulp::leesBestand(Verloop::dagBestand(map.path(), QDate::currentDate()))
+                .contains(
+                    QStringLiteral(",getrokken,%1,%2,90,").arg(voor[0]).arg(Trommel::letter(voor[0], 90)).toLatin1()));
         voerIn(voor);
         QVERIFY(!controleer(kien[a]));
         voerIn({gedeeld});
         const int bijWinst = static_cast<int>(avond->spel().ballen().size());
         QVERIFY(controleer(kien[a]));
-        QCOMPARE(getoond.last().fase, QStringLiteral("Ronde 1 · 1 rij · € 10"));
+        QCOMPARE(getoond.last().fase, QStringLiteral("Ronde 1 · 1 rij · Taart (€ 10)"));
         QVERIFY(avond->bevestigWinnaar());
         QVERIFY(!avond->bevestigWinnaar());
         QCOMPARE(avond->programmaFase(), 1);
@@ -305,6 +337,9 @@ private slots:
         QCOMPARE(avond->programmaRegel(), QStringLiteral("Ronde 2 · Vier hoeken · Fles wijn"));
         QCOMPARE(avond->fasePatroon(), AvondProgramma::vastPatroon(QStringLiteral("Vier hoeken")));
         QCOMPARE(avond->spel().patroon(), editor);
+        // A Bingo round is called with the letters.
+        const int b1 = bingo.getallen[0];
+        QCOMPARE(roepUit(b1), zoRoepen(Trommel::letter(b1, 75), b1));
         voerIn({bingo.getallen[0], bingo.getallen[4], bingo.getallen[20]});
         QVERIFY(!controleer(bingo));
         voerIn({bingo.getallen[24]});

@@ -517,24 +517,39 @@ private slots:
         QCOMPARE(o.value("aantal").toInt(), 2);
         QCOMPARE(o.value("spel").toInt(), avond.spel().spelNummer());
         QCOMPARE(o.value("ronde").toInt(), avond.spel().ronde());
+        QCOMPARE(o.value("letters"), QJsonValue(true));
         avond.spel().neemTerug();
         avond.spel().neemTerug();
         QVERIFY(QJsonDocument::fromJson(pagina.volgende()).object().value("laatste").isNull());
-        // A programme that runs: the stage played for and its prize; none before it starts.
+        // A programme that runs: the stage played for and its prize, the round as the stage says
+        // it (not the evening's count of games), and a Kien round called by the number alone.
         avond.zetGesprek({[](const QString&, const QString&, bool) { return true; }, {}, {}});
+        using S = AvondProgramma::Soort;
         AvondProgramma programma;
-        programma.rondes << AvondProgramma::Ronde{
-            AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0};
+        programma.rondes << AvondProgramma::Ronde{S::Kienen, AvondProgramma::standaardFasen(S::Kienen), {}, 0};
         programma.rondes[0].fasen[0].prijs = QStringLiteral("Taart");
         programma.rondes[0].fasen[0].bedrag = 1000;
         QVERIFY(avond.zetProgramma(programma));
         avond.startProgramma();
-        QJsonObject fase;
-        do
-            fase = QJsonDocument::fromJson(pagina.volgende()).object();
-        while (fase.value("fase").isNull() && !fase.isEmpty());
+        const auto volgende = [&](const auto& klaar) {
+            QJsonObject o;
+            do
+                o = QJsonDocument::fromJson(pagina.volgende()).object();
+            while (!o.isEmpty() && !klaar(o));
+            return o;
+        };
+        QJsonObject fase = volgende([](const QJsonObject& o) { return !o.value("fase").isNull(); });
         QCOMPARE(fase.value("fase").toString(), QStringLiteral("1 rij"));
-        QCOMPARE(fase.value("prijs").toString(), QStringLiteral("Taart, € 10"));
+        QCOMPARE(fase.value("prijs").toString(), QStringLiteral("Taart (€ 10)"));
+        QCOMPARE(fase.value("ronde").toInt(), 1);
+        QCOMPARE(fase.value("spel").toInt(), 2);
+        QCOMPARE(fase.value("letters"), QJsonValue(false));
+        // The same game, once the programme plays Bingo first: letters again, and said so at once.
+        programma.rondes.prepend({S::Bingo75, AvondProgramma::standaardFasen(S::Bingo75), {}, 0});
+        QVERIFY(avond.zetProgramma(programma));
+        fase = volgende([](const QJsonObject& o) { return o.value("letters").toBool(); });
+        QCOMPARE(fase.value("ballen").toInt(), 90);
+        QCOMPARE(fase.value("prijs"), QJsonValue());
         QVERIFY(avond.vraagAfsluiten() && !avond.webDraait() && avond.webAdressen().isEmpty());
         WachtTempo::zetBeeindigd(false);
     }

@@ -44,6 +44,26 @@ bool grootGetal(Main& m)
     return std::any_of(p, p + b.sizeInBytes() / 4, [](QRgb c) { return qGray(c) > 150; });
 }
 
+// How wide the text of the big display is, as a share of its box: the light pixels' extent.
+double grootBreedte(Main& m)
+{
+    const QRect vak = Trommel::grootVak(m.avond().spel().aantalBallen());
+    const QImage b = m.Pic->deel(vak.x(), vak.y(), vak.width(), vak.height()).convertToFormat(QImage::Format_RGB32);
+    int links = b.width(), rechts = -1;
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x)
+            if (qGray(b.pixel(x, y)) > 150) links = std::min(links, x), rechts = std::max(rechts, x);
+    return rechts < links ? 0.0 : double(rechts - links + 1) / b.width();
+}
+
+QStringList regels(const QComboBox* lijst)
+{
+    QStringList uit;
+    for (int i = 0; i < lijst->count(); ++i)
+        uit << lijst->itemText(i);
+    return uit;
+}
+
 // Contrast as readability standards reckon it, from relative luminance.
 double luminantie(QRgb c)
 {
@@ -566,6 +586,14 @@ private slots:
             QVERIFY(knop(i)->isEnabled());
         QTest::keyClick(m().Pic, Qt::Key_Space);
         QCOMPARE(m_o->model().ballen().size(), 1);
+        // F1 opens and closes it as the button does; held down, it does not flicker.
+        QTest::keyClick(m().Pic, Qt::Key_F1);
+        QVERIFY(!m().HelpPic->isHidden() && !knop(Opdrachtbalk::KnopStart)->isEnabled());
+        QKeyEvent herhaald(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(m().Pic, &herhaald);
+        QVERIFY(!m().HelpPic->isHidden());
+        QTest::keyClick(m().Pic, Qt::Key_F1);
+        QVERIFY(m().HelpPic->isHidden());
     }
 
     // Start: Nee leaves the round counter alone; Ja, even double-clicked, adds exactly one.
@@ -697,12 +725,25 @@ private slots:
         QCOMPARE(spel().aantalBallen(), 90);
         QVERIFY(m().ProgrammaLabel->isVisible());
         QCOMPARE(m().ProgrammaLabel->text(), QStringLiteral("Ronde 1 · 1 rij · € 15"));
+        // A Kien round calls the number alone: large and in both lists, the sorted one by value.
+        for (const char* bal : {"47", "5"}) {
+            QTest::keyClicks(m().Pic, QString::fromLatin1(bal));
+            QTest::keyClick(m().Pic, Qt::Key_Return);
+        }
+        QCOMPARE(regels(m().KnopPic->Combo1), (QStringList{"47", "5"}));
+        QCOMPARE(regels(m().KnopPic->Combo2), (QStringList{"5", "47"}));
+        const double zonderLetter = grootBreedte(m());
+        QVERIFY(zonderLetter > 0);
         const int hoog = m().ProgrammaLabel->height();
         QVERIFY(qAbs(m().ProgrammaLabel->geometry().center().x() - 512) <= 1);
         m().legUit(QRect(0, 0, 1920, 1080));
         QVERIFY(m().ProgrammaLabel->height() > hoog * 1.3);
         avond().stopProgramma();
         QVERIFY(m().ProgrammaLabel->isHidden());
+        // Without the programme the same game has its letters again, at once.
+        QCOMPARE(regels(m().KnopPic->Combo1), (QStringList{"N-47", "B-5"}));
+        QCOMPARE(regels(m().KnopPic->Combo2), (QStringList{"B-5", "N-47"}));
+        QVERIFY2(grootBreedte(m()) > zonderLetter * 1.5, qPrintable(QString::number(grootBreedte(m()) / zonderLetter)));
 
         // The pattern button shows a Bingo stage's pattern while the programme plays it, and the
         // editor's own (both diagonals at start) again once it stops.

@@ -3,6 +3,7 @@
 // either window, a screen unplugged and plugged in again mid-game, and the choice of screen kept.
 #include "core/game/roeper.h"
 #include "core/screen/schermkeuze.h"
+#include "opname.h"
 #include "testhulp.h"
 #include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/doek.h"
@@ -72,6 +73,11 @@ private slots:
         org->ControleKnop->click();
         QCOMPARE(gevraagd.size(), 2);
         QVERIFY(!m.avond().roeper().gepauzeerd(Roeper::Controle));
+        // F1 there opens the help as its Help button does, and closes it again.
+        QTest::keyClick(org, Qt::Key_F1);
+        QVERIFY(!m.HelpPic->isHidden());
+        QTest::keyClick(org, Qt::Key_F1);
+        QVERIFY(m.HelpPic->isHidden());
 
         // The hall sees the game without the controls, unless the organiser wants the bar there.
         QVERIFY(m.KnopPic->isHidden() && m.Image1->isHidden() && !m.KlokLabel->isHidden());
@@ -230,6 +236,8 @@ private slots:
         }
         ScanInvoer::klokHaak() = echteKlok;
         QCOMPARE(o.model().ballen().size(), 5);
+        // A Kien round: the last ball by its number alone.
+        QCOMPARE(org->LaatsteLabel->text(), QString::number(o.model().laatste()));
         QVERIFY(!org->WinnaarKnop->isEnabled());
         o.zetKaartVraag(QStringLiteral("A-0002"), 1);
         org->ControleKnop->click();
@@ -280,6 +288,53 @@ private slots:
         QVERIFY(o.avond().zetProgramma(kort));
         QVERIFY(o.avond().winnaars().isEmpty() && !o.avond().bevestigWinnaar());
         QCOMPARE(gemarkeerd(), QStringLiteral("▶ volle kaart"));
+    }
+
+    // The programme list at its narrowest: a long prize gives way, so every amount shows whole;
+    // with room enough, the whole line shows.
+    void programmaLijstSmal()
+    {
+        TestHulp::Opstelling o;
+        TweeSchermen t(o.main(), o.avond());
+        t.pasToe();
+        Organisator* org = t.organisator();
+        const QString taart = QStringLiteral("Een grote slagroomtaart van de bakker op de hoek van de Dorpsstraat");
+        AvondProgramma p;
+        p.rondes = {
+            {AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0}};
+        for (AvondProgramma::Fase& f : p.rondes[0].fasen)
+            f.prijs = taart, f.bedrag = 45000;
+        p.rondes[0].fasen[2].prijs.clear();
+        QVERIFY(o.avond().zetProgramma(p));
+        o.avond().startProgramma();
+        // The lines as the list paints them: the pieces on one baseline, left to right.
+        const auto geschilderd = [org] {
+            const Opname::Pagina pagina =
+                Opname::neemOp([org](QPainter& p) { org->ProgrammaLijst->viewport()->render(&p); });
+            QMap<int, QMap<qreal, QString>> lijnen;
+            for (const Opname::Tekst& t : pagina.teksten)
+                lijnen[qRound(t.basis.y())][t.basis.x()] += t.tekst;
+            QStringList uit;
+            for (const auto& lijn : lijnen)
+                uit << QStringList(lijn.values()).join(QString()).trimmed();
+            return uit;
+        };
+        for (const int breedte : {260, 330}) {
+            org->ProgrammaLijst->setFixedWidth(breedte);
+            QTRY_COMPARE(org->ProgrammaLijst->width(), breedte);
+            const QStringList lijnen = geschilderd();
+            QCOMPARE(lijnen.size(), 4);
+            QVERIFY2(lijnen[1].startsWith(QStringLiteral("▶ 1 rij · Een")) &&
+                         lijnen[1].endsWith(QStringLiteral("… (€ 450)")),
+                     qPrintable(lijnen[1]));
+            QVERIFY2(lijnen[2].startsWith(QStringLiteral("2 rijen · Een")) &&
+                         lijnen[2].endsWith(QStringLiteral("… (€ 450)")),
+                     qPrintable(lijnen[2]));
+            QCOMPARE(lijnen[3], QStringLiteral("volle kaart · € 450"));
+        }
+        org->ProgrammaLijst->setFixedWidth(1000);
+        QTRY_COMPARE(org->ProgrammaLijst->width(), 1000);
+        QCOMPARE(geschilderd().value(2), QStringLiteral("2 rijen · %1 (€ 450)").arg(taart));
     }
 };
 

@@ -36,16 +36,17 @@
       cel.classList.toggle('getrokken', getrokken.has(n));
       cel.classList.toggle('nieuwste', n === s.laatste);
     }
-    const tekst = (b) => letter(b, s.ballen) + b;
+    // Kien rounds are called by the number alone.
+    const tekst = (b) => (s.letters ? letter(b, s.ballen) : '') + b;
     $('laatste').textContent = s.laatste ? tekst(s.laatste) : '-';
     if (!s.ballen) {
       $('teller').textContent = 'Nog geen spel begonnen';
       $('spel').textContent = '';
     } else {
       $('teller').textContent = s.aantal === 1 ? '1 bal getrokken' : s.aantal + ' ballen getrokken';
-      $('spel').textContent = 'Spel ' + s.spel + ', ronde ' + s.ronde + ' (' + s.ballen + ' ballen)';
+      $('spel').textContent = 'Ronde ' + s.ronde + ' (' + s.ballen + ' ballen)';
     }
-    const fase = [s.fase, s.prijs].filter((t) => t).join(': ');
+    const fase = [s.fase, s.prijs].filter((t) => t).join(' · ');
     $('fase').textContent = fase;
     $('fase').hidden = !fase;
     const vorige = $('vorige');
