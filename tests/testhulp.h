@@ -7,6 +7,7 @@
 #include "core/common/toeval.h"
 #include "core/common/wacht.h"
 #include "core/game/avond.h"
+#include "core/game/organisatortekst.h"
 #include "core/game/roeper.h"
 #include "core/game/spel.h"
 #include "core/game/verloop.h"
@@ -19,6 +20,7 @@
 #include "widgets/game/hulppaneel.h"
 #include "widgets/game/main.h"
 #include "widgets/game/opdrachtbalk.h"
+#include "widgets/game/organisatorstrook.h"
 #include "widgets/screen/programma.h"
 
 #include <QApplication>

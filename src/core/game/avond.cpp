@@ -525,7 +525,7 @@ std::optional<RegisterKaart> Avond::zoekKaart(const KaartVraag& vraag)
 QString Avond::GecontroleerdeKaart::faseRegel() const
 {
     if (fase.isEmpty()) return {};
-    if (kanBevestigen) return QStringLiteral("%1: wint. F9 bevestigt de winnaar.").arg(fase);
+    if (kanBevestigen) return QStringLiteral("%1: wint").arg(fase);
     return QStringLiteral("%1: %2").arg(fase, uitslag.gewonnen ? QStringLiteral("al bevestigd")
                                                                : QStringLiteral("wint niet"));
 }
@@ -588,7 +588,11 @@ QString Avond::programmaRegel() const
                 .arg(deel ? QStringLiteral(" · %1 elk").arg(AvondProgramma::bedragTekst(*deel)) : QString());
         }
     }
-    if (rondeAfgelopen()) return rondeAfgelopenTekst();
+    // The hall reads that the round is over; what to press is for the organiser.
+    if (rondeAfgelopen())
+        return programmaKlaar()
+                   ? QStringLiteral("Ronde %1 is afgelopen: alle prijzen van de avond zijn gewonnen").arg(m_spel.ronde())
+                   : QStringLiteral("Ronde %1 is afgelopen").arg(m_spel.ronde());
     if (programmaKlaar()) return QStringLiteral("Alle prijzen van de avond zijn gewonnen");
     return m_programma.regel(m_ronde, m_fase);
 }
@@ -685,9 +689,27 @@ QString Avond::winnaarRegel() const
     return QStringLiteral("Winnaar %1 bevestigd. Nu: %2").arg(w.kaart, programmaRegel());
 }
 
+QString Avond::nietBevestigbaar() const
+{
+    if (kanWinnaarBevestigen()) return {};
+    if (!m_programmaLoopt) return QStringLiteral("Er speelt geen programma: er is geen prijs om te bevestigen.");
+    if (!m_kaartInBeeld || !m_beoordeeld) return QStringLiteral("Controleer eerst een kaart (K).");
+    const Winnaar& w = m_beoordeeld->winnaar;
+    if (w.spel != m_spel.spelNummer() || w.aantal != m_spel.ballen().size())
+        return QStringLiteral("Er is een bal bij gekomen: controleer kaart %1 opnieuw.").arg(w.kaart);
+    if (m_bezig) return QStringLiteral("Wacht tot de bal getoond is.");
+    for (const Winnaar& eerder : m_winnaars)
+        if (eerder.kaart == w.kaart && eerder.ronde == w.ronde && eerder.fase == w.fase)
+            return QStringLiteral("Kaart %1 is al bevestigd.").arg(w.kaart);
+    return QStringLiteral("Kaart %1 wint niet: er is geen winnaar te bevestigen.").arg(w.kaart);
+}
+
 bool Avond::bevestigWinnaar()
 {
-    if (!kanWinnaarBevestigen()) return false;
+    if (!kanWinnaarBevestigen()) {
+        emit invoerGeweigerd(nietBevestigbaar());
+        return false;
+    }
     m_beoordeeld->wint = false;
     const Winnaar w = m_beoordeeld->winnaar;
     const bool eerste = winnaarsVan(w.ronde, w.fase) == 0;
@@ -716,9 +738,10 @@ void Avond::neemWinnaarTerugVraag()
     bool ja = false;
     {
         const Roeper::Pauze pauze(m_roeper.get(), Roeper::Vraag);
-        ja = vraag(QStringLiteral("Zorvak"),
-                   QStringLiteral("Winnaar %1 van %2 terugnemen?").arg(w.kaart, m_programma.regel(w.ronde, w.fase)),
-                   false);
+        const QString titel = QStringLiteral("Zorvak");
+        const QString tekst =
+            QStringLiteral("Winnaar %1 van %2 terugnemen?").arg(w.kaart, m_programma.regel(w.ronde, w.fase));
+        ja = m_gesprek.organisatorVraag ? m_gesprek.organisatorVraag(titel, tekst, false) : vraag(titel, tekst, false);
     }
     m_bezig = false;
     if (!ja || m_winnaars.isEmpty() || !(m_winnaars.last().kaart == w.kaart)) return;
@@ -819,7 +842,9 @@ bool Avond::zetHandmatig(bool aan, QString* fout)
 {
     m_extra->zet(handSleutel, aan);
     m_roeper->herstart();
-    return m_extra->bewaar(fout);
+    const bool bewaard = m_extra->bewaar(fout);
+    emit handmatigGewijzigd();
+    return bewaard;
 }
 
 bool Avond::voerBalInOp(QPoint twips)

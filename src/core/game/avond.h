@@ -63,6 +63,9 @@ public:
         std::function<bool(const QString& titel, const QString& tekst, bool jaStandaard)> vraag;
         std::function<void(const QString& titel, const QString& tekst)> meld;
         std::function<std::optional<KaartVraag>()> kaartVraag;
+        // A question for the organiser alone (taking a winner back), kept off the board where
+        // the stage can; empty: asked as any other.
+        std::function<bool(const QString& titel, const QString& tekst, bool jaStandaard)> organisatorVraag;
     };
 
     // A card checked: the card, its verdict, and the pattern it was judged by (none: every
@@ -197,10 +200,12 @@ public:
     int programmaRonde() const { return m_ronde; }
     int programmaFase() const { return m_fase; }
     bool programmaKlaar() const { return m_programmaLoopt && m_ronde >= m_programma.rondes.size(); }
-    // The line the stage shows while the programme runs; empty when it does not.
+    // The line the stage shows while the programme runs, for the hall ("Ronde 1 is afgelopen"
+    // once its round is over); empty when it does not run.
     QString programmaRegel() const;
     // The programme has gone past the round of the game on the board: its last stage is won.
-    // Until Start, nothing enters that game; every try is answered with rondeAfgelopenTekst().
+    // Until Start, nothing enters that game; every try is answered with rondeAfgelopenTekst(),
+    // which tells the organiser what to press.
     bool rondeAfgelopen() const;
     QString rondeAfgelopenTekst() const;
     // The game on the board and the cards it is played with. In a Kien round its balls are called
@@ -212,8 +217,10 @@ public:
     const QList<Winnaar>& winnaars() const { return m_winnaars; }
     // The card shown wins the stage it was judged for: it is written down as its winner, and
     // the programme moves on. Until the next ball, further winners of that stage share it.
+    // Anything else is refused with a reason (invoerGeweigerd), nietBevestigbaar().
     bool bevestigWinnaar();
     bool kanWinnaarBevestigen() const;
+    QString nietBevestigbaar() const;
     // Under the card shown, once it is confirmed: "Winnaar A-0002 bevestigd. Nu: ..."; empty otherwise.
     QString winnaarRegel() const;
     // The last winner of this game taken back, once the organiser confirmed it.
@@ -255,8 +262,11 @@ signals:
     void weergaveGewijzigd();
     // The programme, its place or its winners changed.
     void programmaGewijzigd();
-    // A typed ball could not be entered: why, in a few words.
+    // What the organiser asked could not be done (a typed ball, a draw after the round's end, a
+    // winner to confirm): why, in a few words. It is for the organiser, never for the hall.
     void invoerGeweigerd(const QString& reden);
+    // Balls from a real drum turned on or off.
+    void handmatigGewijzigd();
     // The board on the network was started, stopped or failed to start.
     void webGewijzigd();
     // The organiser confirmed the exit; the program ends with this code.

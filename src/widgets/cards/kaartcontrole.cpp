@@ -1,6 +1,8 @@
 #include "widgets/cards/kaartcontrole.h"
 
+#include "core/cards/controleindeling.h"
 #include "core/common/ballen.h"
+#include "core/game/organisatortekst.h"
 #include "core/screen/plaatjes.h"
 #include "core/screen/twips.h"
 #include "widgets/common/dialoog.h"
@@ -25,6 +27,7 @@ const QColor patroonKleur(220, 0, 0);
 const QColor winKleur(0, 170, 0);
 const QColor verliesKleur(170, 0, 0);
 const QColor eerderKleur(200, 110, 0);
+const QColor faseKleur(250, 220, 120);
 
 std::optional<Avond::KaartVraag> vraagMetDialoog(QWidget* ouder)
 {
@@ -84,6 +87,7 @@ KaartControle::KaartControle(QWidget* ouder) : QWidget(ouder)
 {
     setObjectName(QStringLiteral("KaartControle"));
     setFocusPolicy(Qt::StrongFocus);
+    m_hint = OrganisatorTekst::terugHint();
     hide();
 }
 
@@ -97,6 +101,7 @@ void KaartControle::toon(const RegisterKaart& kaart, const Controle::Uitslag& ui
     raise();
     setFocus();
     update();
+    emit indelingGewijzigd();
 }
 
 void KaartControle::sluit()
@@ -126,6 +131,26 @@ void KaartControle::toets(int toets)
         sluit();
 }
 
+ControleIndeling KaartControle::indeling() const
+{
+    const bool kien = m_kaart.soort == KaartSoort::Kien;
+    ControleIndeling::Inhoud inhoud;
+    inhoud.kolommen = kien ? 9 : 5;
+    inhoud.rijen = kien ? 3 : 6;
+    inhoud.titel = QStringLiteral("Kaart %1  (%2)")
+                       .arg(KaartNummer::tekst(m_kaart.serie, m_kaart.nummer), KaartNummer::soortNaam(m_kaart.soort));
+    inhoud.oordeel = m_uitslag.oordeel;
+    const Controle::Voltooid beslissend = m_uitslag.fasen.value(m_uitslag.beslissend);
+    if (beslissend.compleet()) inhoud.balRegel = Controle::beslissendeRegel(m_uitslag);
+    QStringList fasen = Controle::voltooidRegels(m_uitslag);
+    if (m_uitslag.beslissend >= 0 && m_uitslag.beslissend < fasen.size()) fasen.removeAt(m_uitslag.beslissend);
+    inhoud.fasen = fasen.join(QStringLiteral("   \u00b7   "));
+    inhoud.ontbrekend = Controle::ontbrekendTekst(m_uitslag);
+    inhoud.fase = m_faseTekst;
+    inhoud.hint = m_hint;
+    return ControleIndeling::maak(size(), inhoud);
+}
+
 void KaartControle::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -133,24 +158,26 @@ void KaartControle::paintEvent(QPaintEvent*)
     p.fillRect(rect(), vlakKleur);
     const bool kien = m_kaart.soort == KaartSoort::Kien;
     const int kolommen = kien ? 9 : 5, rijen = kien ? 3 : 5, kopRijen = kien ? 0 : 1;
-    const double b = width(), h = height();
+    const ControleIndeling d = indeling();
+    const auto tekst = [&p](const ControleIndeling::Tekst& t) {
+        if (t.leeg()) return;
+        p.setFont(t.letter);
+        p.drawText(t.vak, ControleIndeling::tekstVlaggen(), t.tekst);
+    };
 
     p.setPen(Qt::white);
-    tekstIn(p, QRectF(0, h * 0.02, b, h * 0.08),
-            QStringLiteral("Kaart %1  (%2)")
-                .arg(KaartNummer::tekst(m_kaart.serie, m_kaart.nummer), KaartNummer::soortNaam(m_kaart.soort)),
-            h * 0.06, true, Qt::AlignCenter);
+    tekst(d.titel);
 
-    // The card: as large as fits the middle of the stage.
-    const double cel = qMin(b * 0.9 / kolommen, h * 0.56 / (rijen + kopRijen));
-    const QRectF kaart((b - cel * kolommen) / 2, h * 0.11, cel * kolommen, cel * (rijen + kopRijen));
+    // The card, as large as its box.
+    const double cel = d.cel;
+    const QRectF kaart = d.kaart;
     p.fillRect(kaart, celKleur);
     for (int k = 0; k < kolommen && !kien; ++k) {
         p.setPen(QColor(30, 30, 30));
         tekstIn(p, QRectF(kaart.left() + cel * k, kaart.top(), cel, cel), Ballen::kolomLetter(k), cel * 0.7, true,
                 Qt::AlignCenter);
     }
-    for (int i = 0; i < m_kaart.getallen.size(); ++i) {
+    for (int i = 0; i < m_kaart.getallen.size() && i < kolommen * rijen; ++i) {
         const int rij = i / kolommen, kolom = i % kolommen, n = m_kaart.getallen[i];
         const QRectF vak(kaart.left() + cel * kolom, kaart.top() + cel * (rij + kopRijen), cel, cel);
         if (n > 0 && m_uitslag.gedekt.value(i)) {
@@ -180,40 +207,18 @@ void KaartControle::paintEvent(QPaintEvent*)
     // The verdict on a band of its colour with the ball that decided it, then the other stages
     // and what is still missing. A win that was complete before the last ball is amber.
     const Controle::Voltooid beslissend = m_uitslag.fasen.value(m_uitslag.beslissend);
-    const QString balRegel = beslissend.compleet() ? Controle::beslissendeRegel(m_uitslag) : QString();
-    const QRectF band(b * 0.05, kaart.bottom() + h * 0.03, b * 0.9, balRegel.isEmpty() ? h * 0.12 : h * 0.15);
     p.setPen(Qt::NoPen);
     p.setBrush(!m_uitslag.gewonnen ? verliesKleur : beslissend.geleden > 0 ? eerderKleur : winKleur);
-    p.drawRoundedRect(band, h * 0.02, h * 0.02);
+    p.drawRoundedRect(d.band, height() * 0.02, height() * 0.02);
     p.setPen(Qt::white);
-    const QRectF binnen = band.adjusted(h * 0.02, 0, -h * 0.02, 0);
-    if (balRegel.isEmpty()) {
-        tekstIn(p, binnen, m_uitslag.oordeel, band.height() * 0.6, true, Qt::AlignCenter);
-    } else {
-        tekstIn(p, binnen.adjusted(0, 0, 0, -band.height() * 0.42), m_uitslag.oordeel, band.height() * 0.42, true,
-                Qt::AlignHCenter | Qt::AlignBottom);
-        tekstIn(p, binnen.adjusted(0, band.height() * 0.6, 0, 0), balRegel, band.height() * 0.28, false,
-                Qt::AlignHCenter | Qt::AlignTop);
+    for (const ControleIndeling::Tekst* t : {&d.oordeel, &d.bal, &d.fasen, &d.ontbrekend})
+        tekst(*t);
+    p.setPen(faseKleur);
+    tekst(d.fase);
+    if (m_hintZelf) {
+        p.setPen(QColor(180, 180, 180));
+        tekst(d.hint);
     }
-    QStringList regels;
-    const QStringList fasen = Controle::voltooidRegels(m_uitslag);
-    for (int i = 0; i < fasen.size(); ++i)
-        if (i != m_uitslag.beslissend) regels << fasen[i];
-    double y = band.bottom() + h * 0.015;
-    if (!regels.isEmpty()) {
-        tekstIn(p, QRectF(b * 0.05, y, b * 0.9, h * 0.045), regels.join(QStringLiteral("   \u00b7   ")), h * 0.032,
-                false, Qt::AlignCenter);
-        y += h * 0.05;
-    }
-    tekstIn(p, QRectF(b * 0.05, y, b * 0.9, h * 0.06), Controle::ontbrekendTekst(m_uitslag), h * 0.04, false,
-            Qt::AlignCenter);
-    if (!m_faseTekst.isEmpty()) {
-        p.setPen(QColor(250, 220, 120));
-        tekstIn(p, QRectF(b * 0.05, h * 0.875, b * 0.9, h * 0.06), m_faseTekst, h * 0.035, true, Qt::AlignCenter);
-    }
-    p.setPen(QColor(180, 180, 180));
-    tekstIn(p, QRectF(0, h * 0.94, b, h * 0.05), QStringLiteral("Klik of druk op een toets om terug te gaan."),
-            h * 0.025, false, Qt::AlignCenter);
 }
 
 void KaartControle::volg(Avond& avond)
@@ -233,6 +238,21 @@ void KaartControle::zetFaseTekst(const QString& tekst)
 {
     m_faseTekst = tekst;
     update();
+    emit indelingGewijzigd();
+}
+
+void KaartControle::zetHint(const QString& tekst, bool zelf)
+{
+    if (tekst == m_hint && zelf == m_hintZelf) return;
+    m_hint = tekst;
+    m_hintZelf = zelf;
+    update();
+    emit indelingGewijzigd();
+}
+
+void KaartControle::resizeEvent(QResizeEvent*)
+{
+    emit indelingGewijzigd();
 }
 
 KaartVraag::KaartVraag(QWidget* ouder) : QDialog(ouder)

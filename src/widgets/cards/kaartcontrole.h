@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/cards/controle.h"
+#include "core/cards/controleindeling.h"
 #include "core/game/avond.h"
 
 #include <QDialog>
@@ -37,6 +38,13 @@ public:
     // whether it can be confirmed as winner; empty for none.
     void zetFaseTekst(const QString& tekst);
     const QString& faseTekst() const { return m_faseTekst; }
+    // The organiser's line at the bottom (how to go back, F9); empty for none. With `zelf` false
+    // the box is kept free for what lies over it there (the organiser's strip on the stage).
+    void zetHint(const QString& tekst, bool zelf = true);
+    const QString& hint() const { return m_hint; }
+    bool hintZelf() const { return m_hintZelf; }
+    // The boxes the check screen is painted in, at its present size.
+    ControleIndeling indeling() const;
     // Hides the card; the board takes over again.
     void sluit();
     // A key while the card shows: Escape, Enter, the space bar and K put it away; F9 asks to
@@ -46,17 +54,22 @@ public:
 signals:
     void gesloten();
     void winnaarGevraagd();
+    // The boxes moved: another card, another text or another size.
+    void indelingGewijzigd();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     RegisterKaart m_kaart;
     Controle::Uitslag m_uitslag;
     Controle::Patroon m_patroon{};
     QString m_faseTekst;
+    QString m_hint;
+    bool m_hintZelf = true;
 };
 
 // The small dialog that asks which card to check.

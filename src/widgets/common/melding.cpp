@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QQueue>
+#include <QTimer>
 
 namespace
 {
@@ -26,11 +27,13 @@ QWidget* plek(QWidget* ouder)
 }
 } // namespace
 
-bool Melding::vraag(QWidget* ouder, const QString& titel, const QString& tekst, bool jaStandaard)
+bool Melding::vraag(QWidget* ouder, const QString& titel, const QString& tekst, bool jaStandaard, Plek waar)
 {
+    const bool thuis = dialoogThuis() != nullptr;
     ouder = plek(ouder);
+    if (thuis) waar = Plek::Midden;
     if (zelfBeantwoorden()) {
-        g_getoond.append({titel, tekst, ouder});
+        g_getoond.append({titel, tekst, ouder, waar});
         return g_antwoorden.isEmpty() ? false : g_antwoorden.dequeue();
     }
     QMessageBox box(QMessageBox::NoIcon, titel, tekst, QMessageBox::NoButton, ouder);
@@ -38,6 +41,12 @@ bool Melding::vraag(QWidget* ouder, const QString& titel, const QString& tekst, 
     QPushButton* nee = box.addButton(QStringLiteral("Nee"), QMessageBox::NoRole);
     box.setDefaultButton(jaStandaard ? ja : nee);
     box.setEscapeButton(nee);
+    // Once shown at its own size: its bottom a little above the window's bottom edge.
+    if (waar == Plek::Onder && ouder)
+        QTimer::singleShot(0, &box, [&box, ouder] {
+            const QRect r = ouder->geometry();
+            box.move(r.center().x() - box.width() / 2, r.bottom() - box.frameGeometry().height() - 8);
+        });
     box.exec();
     return box.clickedButton() == ja;
 }
@@ -46,7 +55,7 @@ void Melding::meld(QWidget* ouder, const QString& titel, const QString& tekst)
 {
     ouder = plek(ouder);
     if (zelfBeantwoorden()) {
-        g_getoond.append({titel, tekst, ouder});
+        g_getoond.append({titel, tekst, ouder, Plek::Midden});
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, titel, tekst, QMessageBox::NoButton, ouder);

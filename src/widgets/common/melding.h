@@ -9,9 +9,15 @@ class QWidget;
 namespace Melding
 {
 
+// Where a box opens over its window: in the middle, or at the bottom over the command bar
+// (a question for the organiser alone, off the board the hall watches). With a second screen
+// every box opens over the organiser's window, in the middle.
+enum class Plek { Midden, Onder };
+
 // A question with the buttons "Ja" and "Nee"; true for Ja. Enter picks Ja, or Nee when
 // jaStandaard is false.
-bool vraag(QWidget* ouder, const QString& titel, const QString& tekst, bool jaStandaard = true);
+bool vraag(QWidget* ouder, const QString& titel, const QString& tekst, bool jaStandaard = true,
+           Plek plek = Plek::Midden);
 // A notice with only "OK".
 void meld(QWidget* ouder, const QString& titel, const QString& tekst);
 
@@ -24,6 +30,7 @@ struct Getoond {
     QString titel;
     QString tekst;
     QWidget* ouder = nullptr; // the window the box opens over
+    Plek plek = Plek::Midden;
 };
 // Every box asked for since the last call, oldest first.
 QList<Getoond> neemGetoond();

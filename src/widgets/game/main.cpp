@@ -2,6 +2,7 @@
 
 #include "core/cards/kaartregister.h"
 #include "core/game/avond.h"
+#include "core/game/organisatortekst.h"
 #include "core/game/roeper.h"
 #include "core/game/spel.h"
 #include "core/screen/plaatjes.h"
@@ -19,6 +20,7 @@
 #include "widgets/game/bord.h"
 #include "widgets/game/hulppaneel.h"
 #include "widgets/game/opdrachtbalk.h"
+#include "widgets/game/organisatorstrook.h"
 #include "widgets/game/webscherm.h"
 #include "widgets/settings/config.h"
 #include "widgets/settings/extra.h"
@@ -66,7 +68,11 @@ Main::Main(Avond& avond, QScreen* scherm, QWidget* ouder) : QWidget(ouder), m_av
     Timer1->start();
 }
 
-Main::~Main() = default;
+Main::~Main()
+{
+    // The strip follows the organiser's texts and the check screen: it goes before they do.
+    delete Strook;
+}
 
 void Main::maakBesturing()
 {
@@ -103,6 +109,8 @@ void Main::maakBesturing()
     Timer1->setInterval(1000);
 
     KaartControleScherm = new KaartControle(this);
+    m_organisatorTekst = std::make_unique<OrganisatorTekst>(m_avond);
+    Strook = new OrganisatorStrook(*m_organisatorTekst, KaartControleScherm, true, this);
     PauzeLabel = maakRegel(this, "PauzeLabel",
                            QStringLiteral("Zelf trekken staat stil / Druk op de spatiebalk om verder te gaan."),
                            QColor(230, 200, 120));
@@ -146,7 +154,8 @@ void Main::legUit(const QRect& scherm, qreal dpr)
     toonPauze();
     if (KaartControleScherm->isVisible()) KaartControleScherm->setGeometry(rect());
     if (ProgrammaLabel) toonProgramma();
-    if (InvoerLabel && !InvoerLabel->isHidden()) toonInvoer(InvoerLabel->text());
+    // The organiser's strip: the clock's height above the command bar, left of the clock.
+    Strook->zetPlek(Twips::rect(150, m_schermH - 1560, m_schermB * 3 / 5, 330, m_schaal), m_schaal);
     if (WebPic->isVisible()) WebPic->setGeometry(rect());
 }
 
@@ -156,6 +165,10 @@ void Main::verbind()
         [this](const QString& titel, const QString& tekst, bool ja) { return Melding::vraag(this, titel, tekst, ja); },
         [this](const QString& titel, const QString& tekst) { Melding::meld(this, titel, tekst); },
         [this] { return KaartControle::vraagHaak()(this); },
+        // With one screen, over the command bar, not over the board the hall watches.
+        [this](const QString& titel, const QString& tekst, bool ja) {
+            return Melding::vraag(this, titel, tekst, ja, Melding::Plek::Onder);
+        },
     });
     m_avond.zetPodiumVrij([this] {
         return !HelpPic->isVisible() && !WebPic->isVisible() && !QApplication::activeModalWidget() &&
@@ -170,7 +183,6 @@ void Main::verbind()
     connect(Pic, &Doek::muisIngedrukt, this, [this](QPoint twips, Qt::MouseButton knop) {
         if (knop == Qt::LeftButton && !HelpPic->isVisible() && Pic->inRust()) m_avond.voerBalInOp(twips);
     });
-    connect(&m_avond, &Avond::invoerGeweigerd, this, &Main::toonInvoer);
     connect(&m_avond, &Avond::programmaGewijzigd, this, &Main::toonProgramma);
     connect(Pic, &Doek::toetsIngedrukt, this, &Main::toets);
     connect(Pic, &Bord::rust, this, &Main::toonInfo);
@@ -253,7 +265,6 @@ void Main::verbind()
     connect(WebPic, &WebScherm::gesloten, this, [this] { toonWebScherm(false); });
     connect(&m_avond, &Avond::kaartWeggezet, this, [this] { Pic->setFocus(); });
     connect(&m_avond.roeper(), &Roeper::pauzeGewijzigd, this, &Main::toonPauze);
-    connect(&m_avond.roeper(), &Roeper::spraakGewijzigd, this, &Main::meldSpraak);
     connect(&m_avond, &Avond::weergaveGewijzigd, this, [this] {
         Pic->zetWeergave(m_avond.weergave());
         toonBalk();
@@ -447,7 +458,7 @@ bool Main::invoerToets(int toets)
     if (!m_avond.handmatig()) return false;
     if (toets >= Qt::Key_0 && toets <= Qt::Key_9) {
         if (m_invoer.size() < 3) m_invoer += QChar(u'0' + (toets - Qt::Key_0));
-        if (!m_invoerBedorven) toonInvoer(QStringLiteral("Bal: %1").arg(m_invoer));
+        if (!m_invoerBedorven) m_organisatorTekst->zetInvoer(QStringLiteral("Bal: %1").arg(m_invoer));
         return true;
     }
     if (toets == Qt::Key_Return || toets == Qt::Key_Enter) {
@@ -463,7 +474,7 @@ bool Main::invoerToets(int toets)
         const int bal = m_invoer.isEmpty() ? -1 : m_invoer.toInt();
         wisInvoer();
         if (bedorven)
-            toonInvoer(QStringLiteral("Geen bal: typ alleen het getal van de bal."));
+            m_organisatorTekst->meld(QStringLiteral("Geen bal: typ alleen het getal van de bal."));
         else if (bal >= 0)
             m_avond.voerBalIn(bal);
         return true;
@@ -471,10 +482,10 @@ bool Main::invoerToets(int toets)
     if (toets == Qt::Key_Backspace && !m_invoer.isEmpty()) {
         m_invoer.chop(1);
         if (m_invoer.isEmpty()) m_invoerBedorven = false;
-        if (m_invoer.isEmpty() && InvoerLabel)
-            InvoerLabel->hide();
+        if (m_invoer.isEmpty())
+            m_organisatorTekst->zetInvoer({});
         else if (!m_invoerBedorven)
-            toonInvoer(QStringLiteral("Bal: %1").arg(m_invoer));
+            m_organisatorTekst->zetInvoer(QStringLiteral("Bal: %1").arg(m_invoer));
         return true;
     }
     // A letter or a sign before Enter: no ball (a card's code typed on the board is none). K
@@ -492,7 +503,7 @@ void Main::wisInvoer()
 {
     m_invoer.clear();
     m_invoerBedorven = false;
-    if (InvoerLabel) InvoerLabel->hide();
+    m_organisatorTekst->zetInvoer({});
 }
 
 void Main::voerWachtrijIn()
@@ -504,26 +515,6 @@ void Main::voerWachtrijIn()
     }
     m_avond.voerBalIn(m_wachtrij.takeFirst());
     if (!m_wachtrij.isEmpty()) QTimer::singleShot(100, this, &Main::voerWachtrijIn);
-}
-
-void Main::toonInvoer(const QString& tekst)
-{
-    if (!InvoerLabel) {
-        InvoerLabel = maakRegel(this, "InvoerLabel", QString(), QColor(250, 220, 120));
-        InvoerLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-    InvoerLabel->setText(tekst);
-    InvoerLabel->setFont(Twips::schermLettertype(QStringLiteral("Arial"), 20, true, m_schaal));
-    InfoLabel->hide();
-    plaatsOnderBord(InvoerLabel);
-    InvoerLabel->raise();
-    InvoerLabel->show();
-    // A refusal goes by itself; a number being typed stays.
-    if (!tekst.startsWith(QStringLiteral("Bal: "))) {
-        QTimer::singleShot(3000, InvoerLabel, [this, tekst] {
-            if (InvoerLabel->text() == tekst) InvoerLabel->hide();
-        });
-    }
 }
 
 // What is played for now, centred above the board, large enough for the back of the hall.
@@ -645,6 +636,7 @@ void Main::verbergWijzer(bool verbergen)
 void Main::zetZaalScherm(bool zaal)
 {
     m_zaalScherm = zaal;
+    Strook->zetAan(!zaal);
     toonBalk();
 }
 
@@ -653,28 +645,6 @@ void Main::toonBalk()
     const bool balk = !m_zaalScherm || m_avond.weergave().balkInZaal;
     KnopPic->setVisible(balk);
     Image1->setVisible(balk);
-}
-
-// Said once when the voice stops working, and gone when it works again; calling goes on.
-void Main::meldSpraak()
-{
-    const Roeper& roeper = m_avond.roeper();
-    if (roeper.spraakFout().isEmpty() || !roeper.instellingen().spreken || m_zaalScherm) {
-        if (SpraakLabel) SpraakLabel->hide();
-        return;
-    }
-    // Made when first needed: most evenings never need it.
-    if (!SpraakLabel) {
-        SpraakLabel = maakRegel(this, "SpraakLabel", QString(), QColor(230, 200, 120));
-        SpraakLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-    SpraakLabel->setText(roeper.spraakFout() + QStringLiteral(" Het spel gaat door; zie Extra."));
-    SpraakLabel->setFont(Twips::schermLettertype(QStringLiteral("Arial"), 9.75, false, m_schaal));
-    SpraakLabel->adjustSize();
-    SpraakLabel->move(Twips::naarPixels(150, m_schaal), Twips::naarPixels(120, m_schaal));
-    SpraakLabel->raise();
-    SpraakLabel->show();
-    QTimer::singleShot(spraakMeldingMs, SpraakLabel, &QWidget::hide);
 }
 
 void Main::closeEvent(QCloseEvent* e)

@@ -15,6 +15,8 @@ class HulpPaneel;
 class KaartControle;
 class Layout;
 class Opdrachtbalk;
+class OrganisatorStrook;
+class OrganisatorTekst;
 class PlaatjeKnop;
 class QLabel;
 class QScreen;
@@ -63,6 +65,8 @@ public:
     // and the minimise icon leave the stage, unless the organiser asked for the bar there.
     void zetZaalScherm(bool zaal);
     bool zaalScherm() const { return m_zaalScherm; }
+    // What the screens tell the organiser alone; the organiser's window shows it too.
+    OrganisatorTekst& organisatorTekst() { return *m_organisatorTekst; }
 
     // The dialogs of the command bar, over this window, their signals followed.
     std::unique_ptr<Config> maakConfig();
@@ -93,14 +97,10 @@ public:
     WebScherm* WebPic = nullptr;
     // Under the board while the organiser has paused calling by itself.
     QLabel* PauzeLabel = nullptr;
-    // A short notice at the top left when the voice stops working, with one screen only (with
-    // two, the organiser's window says it); made when first needed.
-    QLabel* SpraakLabel = nullptr;
-    static constexpr int spraakMeldingMs = 10000;
     // What is played for now, above the board, while a programme runs; made when first needed.
     QLabel* ProgrammaLabel = nullptr;
-    // The number being typed for a ball from a real drum, or why it was refused; made when first needed.
-    QLabel* InvoerLabel = nullptr;
+    // The organiser's texts, with one screen only: above the command bar, or under a checked card.
+    OrganisatorStrook* Strook = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -118,14 +118,13 @@ private:
     void toonPauze();
     void plaatsOnderBord(QLabel* label);
     void toonBalk();
-    void meldSpraak();
     void toonProgramma();
-    void toonInvoer(const QString& tekst);
     bool invoerToets(int toets);
     void voerWachtrijIn();
     void wisInvoer();
 
     Avond& m_avond;
+    std::unique_ptr<OrganisatorTekst> m_organisatorTekst;
     int m_schermB = 0;
     int m_schermH = 0;
     qreal m_schaal = 1.0;

@@ -11,6 +11,7 @@
 #include "widgets/common/scaninvoer.h"
 #include "widgets/game/bord.h"
 #include "widgets/game/main.h"
+#include "widgets/game/organisatorstrook.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -249,9 +250,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     scherm->addWidget(BalkKeuze);
     scherm->addStretch();
 
-    SpraakLabel = label(this, "SpraakLabel", 18, true);
-    SpraakLabel->setStyleSheet(QStringLiteral("color: rgb(170, 60, 0);"));
-    SpraakLabel->hide();
+    Strook = new OrganisatorStrook(m_podium.organisatorTekst(), KaartScherm, false, this);
 
     ProgrammaLijst = new QListWidget(this);
     ProgrammaLijst->setObjectName(QStringLiteral("ProgrammaLijst"));
@@ -305,7 +304,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     auto* lagen = new QVBoxLayout(this);
     lagen->addLayout(boven, 1);
     lagen->addLayout(stand);
-    lagen->addWidget(SpraakLabel);
+    lagen->addWidget(Strook);
     lagen->addLayout(knoppen);
     lagen->addLayout(scherm);
 
@@ -331,7 +330,6 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
         const QSignalBlocker stil(BalkKeuze);
         BalkKeuze->setChecked(m_avond.weergave().balkInZaal);
     });
-    connect(&avond.roeper(), &Roeper::spraakGewijzigd, this, &Organisator::toonSpraak);
     connect(&avond, &Avond::programmaGewijzigd, this, &Organisator::toonProgramma);
     connect(&avond, &Avond::kaartGecontroleerd, this, &Organisator::toonProgramma);
     connect(&avond, &Avond::kaartWeggezet, this, &Organisator::toonProgramma);
@@ -343,7 +341,6 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     m_klok->start();
     tik();
     toonStand();
-    toonSpraak();
     toonWeb();
     toonProgramma();
 }
@@ -403,15 +400,6 @@ void Organisator::zetSchermen(const QList<SchermRegel>& schermen, const QString&
     for (const SchermRegel& s : schermen)
         SchermLijst->addItem(s.tekst, s.naam);
     SchermLijst->setCurrentIndex(SchermLijst->findData(zaal));
-}
-
-// A line of its own while the voice does not work; calling goes on.
-void Organisator::toonSpraak()
-{
-    const Roeper& roeper = m_avond.roeper();
-    const bool tonen = !roeper.spraakFout().isEmpty() && roeper.instellingen().spreken;
-    SpraakLabel->setText(roeper.spraakFout() + QStringLiteral(" Het spel gaat door; Extra zegt meer."));
-    SpraakLabel->setVisible(tonen);
 }
 
 // The address the hall opens, large enough to read out; nothing while the board is off and

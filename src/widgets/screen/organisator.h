@@ -6,6 +6,7 @@ class Avond;
 class Bord;
 class KaartControle;
 class Main;
+class OrganisatorStrook;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -16,8 +17,8 @@ class QTimer;
 // The organiser's window on the primary screen while the hall's screen shows the stage: the
 // board small, the last ball, the counter, the round and the time, and a button for every
 // command of the bar plus drawing a ball, taking the last one back and checking a card. A
-// checked card shows here too, over the small board; a voice that stopped working is said in a
-// line of its own, and so is the address of the board on the network with its code. Keys work here as on the board. Dialogs and questions open over this
+// checked card shows here too, over the small board; what is for the organiser alone (a voice
+// that stopped working, a refusal, balls by hand) is said in a line of its own, and so is the address of the board on the network with its code. Keys work here as on the board. Dialogs and questions open over this
 // window. It follows the evening and its game; what it shows it draws itself.
 class Organisator : public QWidget
 {
@@ -43,7 +44,9 @@ public:
     QPushButton* ControleKnop = nullptr;
     QComboBox* SchermLijst = nullptr;
     QCheckBox* BalkKeuze = nullptr;
-    QLabel* SpraakLabel = nullptr;
+    // What the screens tell the organiser alone: the marker of balls by hand, a refusal, what to
+    // press after a round, a silent voice.
+    OrganisatorStrook* Strook = nullptr;
     // The board on the network: where the hall opens it, and its code for a phone's camera.
     QLabel* WebLabel = nullptr;
     QLabel* WebCode = nullptr;
@@ -65,7 +68,6 @@ protected:
 
 private:
     void toonStand();
-    void toonSpraak();
     void toonProgramma();
     void toonWeb();
 

@@ -1,14 +1,16 @@
 // Numbered cards and the card register: numbers run on across jobs, no two cards of a series
 // are equal, what is printed is what is registered, a job whose one document fails or that is
 // killed leaves nothing behind, the number stands in the card's margin, only a register of ours
-// is used and only a damaged one of ours set aside; and the verdicts.
+// is used and only a damaged one of ours set aside; the verdicts, and the check screen's boxes.
 
 #include "opname.h"
 
 #include "core/cards/controle.h"
+#include "core/cards/controleindeling.h"
 #include "core/cards/genummerd.h"
 #include "core/cards/pagina.h"
 #include "core/common/toeval.h"
+#include "core/game/organisatortekst.h"
 #include "testhulp.h"
 
 #include <QSqlDatabase>
@@ -399,6 +401,82 @@ private slots:
         QTEST(u.oordeel, "oordeel");
         QTEST(int(u.ontbrekend.size()), "ontbrekend");
         QCOMPARE(u.gewonnen, u.oordeel.startsWith(QStringLiteral("BINGO")));
+    }
+
+    // The check screen's boxes on every screen and in the organiser's window, for the card with
+    // the most numbers still missing and every text there can be: no two boxes overlap, each
+    // lies on the screen, each text fits its box, and the card gives way before the texts do.
+    void controleIndeling_data()
+    {
+        QTest::addColumn<QSize>("scherm");
+        QTest::addColumn<bool>("kien");
+        QTest::addColumn<bool>("programma");
+        for (const QSize maat : {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080), QSize(3840, 2160),
+                                 QSize(736, 574), QSize(400, 180)})
+            for (const bool kien : {false, true})
+                for (const bool programma : {false, true})
+                    QTest::addRow("%dx%d %s %s", maat.width(), maat.height(), kien ? "kien" : "bingo",
+                                  programma ? "programma" : "los")
+                        << maat << kien << programma;
+    }
+    void controleIndeling()
+    {
+        QFETCH(QSize, scherm);
+        QFETCH(bool, kien);
+        QFETCH(bool, programma);
+        ControleIndeling::Inhoud inhoud;
+        Controle::Uitslag u;
+        // Two digits each: the longest line of numbers a card can miss.
+        for (int i = 0; i < (kien ? 15 : 24); ++i)
+            u.ontbrekend << (kien ? 10 + 5 * i : 11 + 3 * i);
+        inhoud.kolommen = kien ? 9 : 5;
+        inhoud.rijen = kien ? 3 : 6;
+        inhoud.titel = kien ? QStringLiteral("Kaart A-0017  (Kien)") : QStringLiteral("Kaart A-0017  (Bingo 75)");
+        inhoud.oordeel = kien ? QStringLiteral("Geen kien: geen volle rij (nodig: volle kaart)")
+                              : QStringLiteral("Geen bingo: het patroon is nog niet vol");
+        inhoud.balRegel = QStringLiteral("Kien 1 rij al compleet bij bal 38 (de 24e bal), 3 ballen geleden");
+        inhoud.fasen = QStringLiteral("Kien 2 rijen: nog niet compleet   ·   Kien volle kaart: nog niet compleet");
+        inhoud.ontbrekend = Controle::ontbrekendTekst(u);
+        if (programma)
+            inhoud.fase = QStringLiteral("Ronde 12 · Volle kaart · Taart met slagroom en een fles wijn (€ 450): "
+                                         "wint niet");
+        inhoud.hint = OrganisatorTekst::f9Hint() + QLatin1Char(' ') + OrganisatorTekst::terugHint();
+        const ControleIndeling d = ControleIndeling::maak(scherm, inhoud);
+
+        const QList<QRectF> vakken = d.vakken();
+        QCOMPARE(vakken.size(), programma ? 7 : 6);
+        const QRectF beeld(QPointF(0, 0), QSizeF(scherm));
+        for (int i = 0; i < vakken.size(); ++i) {
+            QVERIFY2(!vakken[i].isEmpty() || vakken[i] == d.kaart, qPrintable(QString::number(i)));
+            QVERIFY2(beeld.contains(vakken[i]), qPrintable(QString::number(i)));
+            for (int j = i + 1; j < vakken.size(); ++j)
+                QVERIFY2(!vakken[i].intersects(vakken[j]), qPrintable(QStringLiteral("%1 en %2").arg(i).arg(j)));
+        }
+        QVERIFY(d.band.contains(d.oordeel.vak) && d.band.contains(d.bal.vak));
+        QVERIFY(!d.oordeel.vak.intersects(d.bal.vak));
+        for (const ControleIndeling::Tekst* t : {&d.titel, &d.oordeel, &d.bal, &d.fasen, &d.ontbrekend, &d.fase,
+                                                 &d.hint}) {
+            if (t->leeg()) continue;
+            const QRectF nodig = QFontMetricsF(t->letter).boundingRect(QRectF(0, 0, t->vak.width(), 1e6),
+                                                                        ControleIndeling::tekstVlaggen(), t->tekst);
+            QVERIFY2(nodig.width() <= t->vak.width() && nodig.height() <= t->vak.height() + 0.5,
+                     qPrintable(t->tekst));
+        }
+        QVERIFY(d.fase.leeg() != programma);
+        QCOMPARE(d.kaart.width(), d.cel * inhoud.kolommen);
+        QCOMPARE(d.kaart.height(), d.cel * inhoud.rijen);
+        if (scherm.height() >= 574) {
+            // On a real screen the card keeps a good part of it, and the texts their size.
+            QVERIFY(d.kaart.height() >= scherm.height() * 0.3);
+            QCOMPARE(d.tekstSchaal, 1.0);
+        }
+        if (programma) {
+            // The stage's line takes its room from the card, never from another text.
+            inhoud.fase.clear();
+            const ControleIndeling zonder = ControleIndeling::maak(scherm, inhoud);
+            QVERIFY(zonder.cel >= d.cel);
+            QCOMPARE(zonder.ontbrekend.letter.pixelSize(), d.ontbrekend.letter.pixelSize());
+        }
     }
 
     // Kien: full rows count, a row short of its last number does not, and a card wins with the

@@ -124,6 +124,12 @@ class TstPodium : public QObject
     Main& m() { return m_o->main(); }
     PlaatjeKnop* knop(int i) { return m().KnopPic->Knop[i]; }
     void spatie() { QTest::keyClick(m().Pic, Qt::Key_Space); }
+    // The organiser's message of the moment, which the strip shows.
+    QString organisator()
+    {
+        const QString bericht = m().organisatorTekst().bericht();
+        return m().Strook->isVisible() && m().Strook->text().contains(bericht) ? bericht : QStringLiteral("(niet getoond)");
+    }
 
     // What the Start button does once the organiser said Ja; numbers drawn in pure green.
     void startSpel(int aantal, int knipper = 0)
@@ -526,7 +532,7 @@ private slots:
         QTRY_VERIFY((gezien += Melding::neemGetoond(), !gezien.isEmpty()));
         QVERIFY(gezien[0].tekst.contains(QStringLiteral("nog geen genummerde kaarten")));
         typ(m().Pic, QStringLiteral("A-0001"), ScanHerkenner::tussenpoos + 1, ScanHerkenner::tussenpoos + 1);
-        QCOMPARE(m().InvoerLabel->text(), QStringLiteral("Geen bal: typ alleen het getal van de bal."));
+        QCOMPARE(organisator(), QStringLiteral("Geen bal: typ alleen het getal van de bal."));
         QVERIFY(Melding::neemGetoond().isEmpty());
 
         // K's question: a capital K held back and digits at a scanner's pace are given back whole.
@@ -689,21 +695,21 @@ private slots:
         qint64 nu = 0;
         ScanInvoer::klokHaak() = [&nu] { return nu += 200; };
         QTest::keyClicks(m().Pic, QStringLiteral("12"));
-        QCOMPARE(m().InvoerLabel->text(), QStringLiteral("Bal: 12"));
+        QCOMPARE(organisator(), QStringLiteral("Bal: 12"));
         QTest::keyClick(m().Pic, Qt::Key_Return);
         QCOMPARE(spel().laatste(), 12);
         QVERIFY(spel().ballen().last().hand);
         QTest::keyClicks(m().Pic, QStringLiteral("12"));
         QTest::keyClick(m().Pic, Qt::Key_Enter);
-        QCOMPARE(m().InvoerLabel->text(), QStringLiteral("Bal B-12 is al getrokken."));
+        QCOMPARE(organisator(), QStringLiteral("Bal B-12 is al getrokken."));
         QTest::keyClicks(m().Pic, QStringLiteral("A-0017"));
         QTest::keyClick(m().Pic, Qt::Key_Return);
-        QCOMPARE(m().InvoerLabel->text(), QStringLiteral("Geen bal: typ alleen het getal van de bal."));
+        QCOMPARE(organisator(), QStringLiteral("Geen bal: typ alleen het getal van de bal."));
         QTest::keyClicks(m().Pic, QStringLiteral("17x"));
         QTest::keyClick(m().Pic, Qt::Key_Return);
         QTest::keyClicks(m().Pic, QStringLiteral("176"));
         QTest::keyClick(m().Pic, Qt::Key_Return);
-        QCOMPARE(m().InvoerLabel->text(), QStringLiteral("176 hoort niet bij dit spel (1 tot en met 75)."));
+        QCOMPARE(organisator(), QStringLiteral("176 hoort niet bij dit spel (1 tot en met 75)."));
         spatie();
         ScanInvoer::klokHaak() = [&nu] { return nu += 5; };
         QTest::keyClicks(m().Pic, QStringLiteral("1234"));
@@ -767,6 +773,105 @@ private slots:
         avond().stopProgramma();
         QCOMPARE(vak(7), PatroonKaart::markKleur);
         QCOMPARE(vak(2), PatroonKaart::leegKleur);
+    }
+
+    // With one screen, what is for the organiser alone shows in the organiser's strip and in no
+    // other part of the stage, never over the board or a checked card: the marker of balls by
+    // hand, the ball being typed and its refusal, F9's hint and its refusal, what to press once
+    // a round is over; F10's question opens over the command bar. The hall reads the verdict
+    // for the stage and that the round is over. The check screen paints in its layout's boxes.
+    void organisatorTekstNietVoorDeZaal()
+    {
+        const auto zaalZiet = [this](const QString& tekst) {
+            QStringList waar;
+            for (QLabel* l : m().findChildren<QLabel*>())
+                if (l != m().Strook && l->isVisibleTo(&m()) && l->text().contains(tekst)) waar << l->objectName();
+            KaartControle* k = m().KaartControleScherm;
+            if (!k->isHidden() && (k->faseTekst().contains(tekst) || (k->hintZelf() && k->hint().contains(tekst))))
+                waar << k->objectName();
+            return waar;
+        };
+        const auto inStrook = [this](const QString& tekst) {
+            QLabel* strook = m().Strook;
+            if (!strook->isVisibleTo(&m()) || !strook->text().contains(tekst)) return false;
+            KaartControle* k = m().KaartControleScherm;
+            if (!k->isHidden()) return strook->geometry() == k->indeling().hint.vak.toAlignedRect();
+            return !strook->geometry().intersects(m().Pic->geometry()) && m().rect().contains(strook->geometry());
+        };
+        RegisterKaart wint, verliest;
+        {
+            KaartRegister reg(KaartRegister::padIn(m_o->map.path()));
+            VasteToeval kans(3);
+            QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, QStringLiteral("A"), 1, kans));
+            wint = *reg.kaart(QStringLiteral("A"), 2);
+            verliest = *reg.kaart(QStringLiteral("A"), 1);
+        }
+        QVERIFY(avond().zetHandmatig(true));
+        QVERIFY(inStrook(QStringLiteral("Handmatig trekken")));
+        QVERIFY(zaalZiet(QStringLiteral("Handmatig")).isEmpty());
+        AvondProgramma p;
+        const auto rij = AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen).mid(0, 1);
+        p.rondes = {{AvondProgramma::Soort::Kienen, rij, {}, 0}, {AvondProgramma::Soort::Kienen, rij, {}, 0}};
+        p.rondes[0].fasen[0].bedrag = 1000;
+        QVERIFY(avond().zetProgramma(p));
+        avond().startProgramma();
+
+        const auto echteKlok = ScanInvoer::klokHaak();
+        qint64 nu = 0;
+        ScanInvoer::klokHaak() = [&nu] { return nu += 200; };
+        QTest::keyClicks(m().Pic, QStringLiteral("91"));
+        QVERIFY(inStrook(QStringLiteral("Bal: 91")));
+        QTest::keyClick(m().Pic, Qt::Key_Return);
+        ScanInvoer::klokHaak() = echteKlok;
+        const QString buiten = QStringLiteral("91 hoort niet bij dit spel");
+        QVERIFY(inStrook(buiten) && zaalZiet(buiten).isEmpty() && zaalZiet(QStringLiteral("Bal: 91")).isEmpty());
+        for (int i = 0; i < 9; ++i)
+            if (wint.getallen[i]) QVERIFY(avond().voerBalIn(wint.getallen[i]));
+
+        // A card that does not win: the hall reads so, F9 tells the organiser why nothing happens.
+        m_o->zetKaartVraag(QStringLiteral("A-0001"), 1);
+        QTest::keyClick(m().Pic, Qt::Key_K);
+        QTRY_VERIFY(!m().KaartControleScherm->isHidden());
+        QCOMPARE(m().KaartControleScherm->faseTekst(), QStringLiteral("Ronde 1 · 1 rij · € 10: wint niet"));
+        QVERIFY(inStrook(OrganisatorTekst::terugHint()));
+        QTest::keyClick(m().KaartControleScherm, Qt::Key_F9);
+        const QString nee = QStringLiteral("Kaart A-0001 wint niet: er is geen winnaar te bevestigen.");
+        QVERIFY(inStrook(nee) && zaalZiet(nee).isEmpty());
+        QVERIFY(avond().winnaars().isEmpty());
+        QTest::keyClick(m().KaartControleScherm, Qt::Key_Escape);
+
+        // The winner: the hall reads that it wins, the organiser how to confirm it.
+        m_o->zetKaartVraag(QStringLiteral("A-0002"), 1);
+        QTest::keyClick(m().Pic, Qt::Key_K);
+        QTRY_VERIFY(!m().KaartControleScherm->isHidden());
+        QCOMPARE(m().KaartControleScherm->faseTekst(), QStringLiteral("Ronde 1 · 1 rij · € 10: wint"));
+        QVERIFY(inStrook(OrganisatorTekst::f9Hint()));
+        QVERIFY(zaalZiet(QStringLiteral("F9")).isEmpty());
+        // The stage's line is painted in its box and nowhere else.
+        const QImage beeld = m().KaartControleScherm->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QRect geel;
+        for (int y = 0; y < beeld.height(); ++y)
+            for (int x = 0; x < beeld.width(); ++x)
+                if (beeld.pixel(x, y) == qRgb(250, 220, 120)) geel |= QRect(x, y, 1, 1);
+        const QRectF faseVak = m().KaartControleScherm->indeling().fase.vak;
+        QVERIFY2(!geel.isEmpty() && faseVak.adjusted(-1, -1, 1, 1).contains(QRectF(geel)),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(geel.x()).arg(geel.y()).arg(geel.width()).arg(geel.height())));
+        QTest::keyClick(m().KaartControleScherm, Qt::Key_F9);
+        QCOMPARE(avond().winnaars().size(), 1);
+        QTest::keyClick(m().KaartControleScherm, Qt::Key_Escape);
+
+        // The round is over: the hall reads that, the organiser what to press.
+        QCOMPARE(m().ProgrammaLabel->text(), QStringLiteral("Ronde 1 is afgelopen"));
+        QVERIFY(inStrook(QStringLiteral("Druk op Start voor ronde 2.")));
+        QVERIFY(zaalZiet(QStringLiteral("Druk op Start")).isEmpty());
+        Melding::neemGetoond();
+        QTest::keyClick(m().Pic, Qt::Key_F10);
+        const QList<Melding::Getoond> vraag = Melding::neemGetoond();
+        QCOMPARE(vraag.size(), 1);
+        QVERIFY(vraag[0].tekst.startsWith(QStringLiteral("Winnaar A-0002 van")));
+        QVERIFY(vraag[0].ouder == &m() && vraag[0].plek == Melding::Plek::Onder);
+        QVERIFY(avond().zetHandmatig(false));
+        QVERIFY(!m().Strook->text().contains(QStringLiteral("Handmatig")));
     }
 
     // The strip of the balls before the last on its own (the light big number off): it shows the
