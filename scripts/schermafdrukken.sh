@@ -239,7 +239,7 @@ pdftoppm -png -r 50 -singlefile "$werk/kien.pdf" "$werk/beeld/voorbeeld-kienkaar
   --uitvoer "$werk/kien-genummerd.pdf" >/dev/null 2>&1
 pdftoppm -png -r 60 -singlefile "$werk/bingo-genummerd.pdf" "$werk/beeld/voorbeeld-bingokaarten-genummerd"
 pdftoppm -png -r 60 -singlefile "$werk/kien-genummerd.pdf" "$werk/beeld/voorbeeld-kienkaarten-genummerd"
-pdftoppm -png -r 150 -singlefile -x 265 -y 5 -W 300 -H 120 "$werk/bingo-genummerd.pdf" \
+pdftoppm -png -r 150 -singlefile -x 295 -y 35 -W 300 -H 120 "$werk/bingo-genummerd.pdf" \
   "$werk/beeld/voorbeeld-kaartnummer"
 
 # Small files for the repository: no metadata; a thin grey edge around the white pages; the

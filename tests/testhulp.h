@@ -28,6 +28,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,6 +105,33 @@ inline QByteArray leesBestand(const QString& pad)
 {
     QFile f(pad);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The words on the first page of a PDF with their boxes, and the page's size, in points from
+// the page's top-left corner, as pdftotext reads them (the caller checked that it is there).
+struct PdfWoorden {
+    QSizeF blad;
+    QList<QPair<QString, QRectF>> woorden;
+};
+inline PdfWoorden pdfWoorden(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    const QString uit = QString::fromUtf8(p.readAllStandardOutput());
+    PdfWoorden w;
+    const QRegularExpressionMatch blad =
+        QRegularExpression(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\"")).match(uit);
+    if (blad.hasMatch()) w.blad = QSizeF(blad.captured(1).toDouble(), blad.captured(2).toDouble());
+    static const QRegularExpression vorm(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    for (auto it = vorm.globalMatch(uit); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        w.woorden.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                                QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return w;
 }
 
 inline bool schrijfBestand(const QString& pad, const QByteArray& inhoud)

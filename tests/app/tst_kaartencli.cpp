@@ -272,6 +272,90 @@ private slots:
         }
     }
 
+    // Office printers leave the paper's outer 4 to 5 mm blank: every word and every bar of a page
+    // lies at least 5 mm inside the paper on all four sides (4.9 mm allows for rounding), for
+    // each kind of page, numbered and not, with the text line under the cards.
+    void marges_data()
+    {
+        QTest::addColumn<QStringList>("soort");
+        QTest::addColumn<int>("getallen");
+        QTest::newRow("bingo 75") << QStringList{"bingo", "--getallen", "75"} << 6 * 24;
+        QTest::newRow("bingo 90") << QStringList{"bingo", "--getallen", "90"} << 6 * 24;
+        QTest::newRow("kien") << QStringList{"kien"} << 90;
+        QTest::newRow("bingo 75 genummerd")
+            << QStringList{"bingo", "--getallen", "75", "--serie", "MARGEVIJFEN7"} << 6 * 24;
+        QTest::newRow("bingo 90 genummerd")
+            << QStringList{"bingo", "--getallen", "90", "--serie", "MARGEVIJFEN9"} << 6 * 24;
+        QTest::newRow("kien genummerd") << QStringList{"kien", "--serie", "MARGEVIJFENK"} << 90;
+    }
+    void marges()
+    {
+        QFETCH(QStringList, soort);
+        QFETCH(int, getallen);
+        if (TestHulp::buitenProgramma(QStringLiteral("pdftoppm")).isEmpty()) return;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("kaarten.pdf"));
+        const QString tekst = QStringLiteral("Zorvak Bingo en Kienen");
+        QStringList args = soort + QStringList{"--tekst", tekst, "--uitvoer", pdf};
+        const bool genummerd = soort.contains(QStringLiteral("--serie"));
+        if (genummerd) args << "--register" << d.filePath(QStringLiteral("marges.db"));
+        const Uitkomst u = start(args);
+        QVERIFY2(u.code == 0, qPrintable(u.fout));
+
+        // The words, in points from the page's top-left corner.
+        const TestHulp::PdfWoorden pdfWoorden = TestHulp::pdfWoorden(pdf);
+        const double breedte = pdfWoorden.blad.width(), hoogte = pdfWoorden.blad.height();
+        QVERIFY(qAbs(breedte - 595.3) < 0.5 && qAbs(hoogte - 841.9) < 0.5);
+        const double grens = 4.9 * 72 / 25.4;
+        int aantalGetallen = 0, nummers = 0;
+        QStringList woorden;
+        for (const auto& [woord, vak] : pdfWoorden.woorden) {
+            const double links = vak.left(), boven = vak.top();
+            const double rechts = breedte - vak.right(), onder = hoogte - vak.bottom();
+            QVERIFY2(links >= grens && boven >= grens && rechts >= grens && onder >= grens,
+                     qPrintable(QStringLiteral("%1: %2 %3 %4 %5 mm from the left, top, right and bottom")
+                                    .arg(woord)
+                                    .arg(links * 25.4 / 72, 0, 'f', 2)
+                                    .arg(boven * 25.4 / 72, 0, 'f', 2)
+                                    .arg(rechts * 25.4 / 72, 0, 'f', 2)
+                                    .arg(onder * 25.4 / 72, 0, 'f', 2)));
+            aantalGetallen += woord.toInt() > 0;
+            nummers += woord.startsWith(QStringLiteral("MARGEVIJFEN"));
+            woorden << woord;
+        }
+        QCOMPARE(aantalGetallen, getallen);
+        QCOMPARE(nummers, genummerd ? 6 : 0);
+        QVERIFY(woorden.contains(QStringLiteral("Kienen")));
+
+        // The ink, the codes' bars among it, at 300 dpi: the first and last rows and columns that
+        // are not white paper; the cards fill most of the page.
+        QProcess p;
+        p.start(QStringLiteral("pdftoppm"), {"-r", "300", "-gray", "-singlefile", pdf, d.filePath("blad")});
+        QVERIFY(p.waitForFinished(60000) && p.exitCode() == 0);
+        const QImage beeld = QImage(d.filePath(QStringLiteral("blad.pgm"))).convertToFormat(QImage::Format_Grayscale8);
+        QVERIFY(beeld.width() > 2400 && beeld.height() > 3400);
+        int links = beeld.width(), boven = beeld.height(), rechts = -1, onder = -1;
+        for (int y = 0; y < beeld.height(); ++y) {
+            const uchar* rij = beeld.constScanLine(y);
+            for (int x = 0; x < beeld.width(); ++x)
+                if (rij[x] < 250) {
+                    links = qMin(links, x);
+                    rechts = qMax(rechts, x);
+                    boven = qMin(boven, y);
+                    onder = qMax(onder, y);
+                }
+        }
+        const double mm = 300 / 25.4;
+        const QString rand = QStringLiteral("%1 %2 %3 %4 mm")
+                                 .arg(links / mm, 0, 'f', 2)
+                                 .arg(boven / mm, 0, 'f', 2)
+                                 .arg((beeld.width() - 1 - rechts) / mm, 0, 'f', 2)
+                                 .arg((beeld.height() - 1 - onder) / mm, 0, 'f', 2);
+        QVERIFY2(links >= 4.9 * mm && boven >= 4.9 * mm, qPrintable(rand));
+        QVERIFY2(beeld.width() - 1 - rechts >= 4.9 * mm && beeld.height() - 1 - onder >= 4.9 * mm, qPrintable(rand));
+        QVERIFY2(rechts - links > 170 * mm && onder - boven > 260 * mm, qPrintable(rand));
+    }
+
     void antwoorden_data()
     {
         // Beside the register: Bingo 75 cards A-0001.., Kien cards K-0001.., a damaged record.
@@ -561,21 +645,26 @@ private slots:
                 start({soort, "--serie", serie, "--register", d.filePath(soort + ".db"), "--uitvoer", pdf});
             QVERIFY2(u.code == 0, qPrintable(u.fout));
             const bool bingo = soort == QStringLiteral("bingo");
+            // Where the layout lies on the PDF's page.
+            const QTransform plaats = Pagina::plaatsing(QRectF(0, 0, Pagina::a4Breedte, Pagina::a4Hoogte),
+                                                        bingo ? Pagina::bingoOmvang() : Pagina::kienOmvang());
             for (int kaart = 0; kaart < 6; ++kaart) {
                 // The margin: as wide as the card, as high as its code box (twips; 4.8 to a pixel).
                 const QRect code = bingo ? Pagina::bingoCodeVak(kaart) : Pagina::kienCodeVak(kaart);
                 const int links = bingo ? Pagina::bingoKaartHoek(kaart).x() : 600;
                 const int breedte = bingo ? 5 * Pagina::bingoCelBreedte : 9 * Pagina::kienCelBreedte;
-                const auto px = [](int twips) { return QString::number(twips * 300 / 1440); };
+                const QRectF vak = plaats.mapRect(QRectF(links, code.top(), breedte, code.height()));
+                const auto px = [](double twips) { return QString::number(qRound(twips * 300 / 1440)); };
                 QProcess p;
                 p.start(QStringLiteral("pdftoppm"),
-                        {"-r", "300", "-gray", "-singlefile", "-x", px(links), "-y", px(code.top()), "-W", px(breedte),
-                         "-H", px(code.height()), pdf, d.filePath("marge")});
+                        {"-r", "300", "-gray", "-singlefile", "-x", px(vak.left()), "-y", px(vak.top()), "-W",
+                         px(vak.width()), "-H", px(vak.height()), pdf, d.filePath("marge")});
                 QVERIFY(p.waitForFinished(60000) && p.exitCode() == 0);
                 // Left of the code box the margin is blanked: a strip reaching past it reads no more.
                 QImage marge(d.filePath("marge.pgm"));
                 QVERIFY(!marge.isNull());
-                QPainter(&marge).fillRect(0, 0, (code.left() - links) * 300 / 1440, marge.height(), Qt::white);
+                const double voor = plaats.map(QPointF(code.left(), 0)).x() - vak.left();
+                QPainter(&marge).fillRect(0, 0, qRound(voor * 300 / 1440), marge.height(), Qt::white);
                 QVERIFY(marge.save(d.filePath("marge.png")));
                 p.start(QStringLiteral("zbarimg"), {"--raw", "-q", d.filePath("marge.png")});
                 QVERIFY(p.waitForFinished(60000));

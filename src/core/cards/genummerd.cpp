@@ -32,6 +32,8 @@ bool genummerd(PaginaUitvoer& uitvoer, KaartRegister& kaartRegister, KaartSoort 
                                .arg(KaartNummer::tekst(serie, eerste));
             return;
         }
+        p.setTransform(Pagina::plaatsing(uitvoer.afdrukbaar(), kien ? Pagina::kienOmvang() : Pagina::bingoOmvang()),
+                       true);
         std::array<QString, 6> nummers;
         for (std::size_t k = 0; k < 6; ++k)
             nummers[k] = KaartNummer::tekst(serie, kaarten[static_cast<int>(k)].nummer);

@@ -62,6 +62,35 @@ QPoint kienGetalPositie(int j, int r, int getal)
     return {750 + 1170 * (j - 1) + verschuiving(getal), 660 * r};
 }
 
+QRectF bedrukbaar(const QRectF& afdrukbaar)
+{
+    const QRectF veilig =
+        QRectF(0, 0, a4Breedte, a4Hoogte).adjusted(veiligeMarge, veiligeMarge, -veiligeMarge, -veiligeMarge);
+    const QRectF binnen = afdrukbaar.intersected(veilig);
+    // A printer that claims no room inside the margin at all: the margin is all there is to go on.
+    return binnen.isEmpty() ? veilig : binnen;
+}
+
+QTransform plaatsing(const QRectF& afdrukbaar, const QSizeF& omvang)
+{
+    const QRectF vak = bedrukbaar(afdrukbaar);
+    if (omvang.width() <= 0 || omvang.height() <= 0) return QTransform::fromTranslate(vak.left(), vak.top());
+    const double breed = qMin(1.0, vak.width() / omvang.width());
+    const double hoog = qMin(1.0, vak.height() / omvang.height());
+    const double schaal = qMin(breed, hoog);
+    return QTransform::fromTranslate(vak.left(), vak.top()).scale(schaal, schaal);
+}
+
+QSizeF bingoOmvang()
+{
+    return QSize(bingoKaartHoek(5).x() + 5 * bingoCelBreedte, bingoTekstPositie.y() + tekstHoogte);
+}
+
+QSizeF kienOmvang()
+{
+    return QSize(600 + 9 * kienCelBreedte, kienTekstPositie.y() + tekstHoogte);
+}
+
 QString getalTekst(int getal)
 {
     return QStringLiteral(" %1").arg(getal);

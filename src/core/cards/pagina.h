@@ -7,16 +7,33 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QTransform>
 
 class QPainter;
 
-// One printed page of cards, drawn on any painter whose unit is the twip, with the origin at
-// the top-left corner of the printable area of a portrait A4 page.
+// One printed page of cards, drawn on any painter whose unit is the twip. The positions below
+// count from the top-left corner of the printable area of a portrait A4 page; plaatsing puts
+// them on the paper.
 namespace Pagina
 {
 
 inline constexpr int a4Breedte = 11906; // twips
 inline constexpr int a4Hoogte = 16838;
+
+// Office printers leave the outer 4 to 5 mm blank, whatever margin they report: the layout
+// starts at least 5 mm inside the paper's edge, also in a PDF, which has no edge of its own.
+inline constexpr double veiligeMarge = 5 * 1440 / 25.4; // twips
+// The area the layout may use: the printable area (twips from the paper's top-left corner),
+// but never within veiligeMarge of the edge.
+QRectF bedrukbaar(const QRectF& afdrukbaar);
+// The layout's twips onto the paper's: its origin at bedrukbaar's top-left corner, and where
+// the layout (omvang, counted from there) would run past that area, the whole of it shrunk to
+// fit, the same in both directions. Never enlarged.
+QTransform plaatsing(const QRectF& afdrukbaar, const QSizeF& omvang);
+// How far a page reaches from the origin: the cards, the numbers and codes above them, the
+// text line under them.
+QSizeF bingoOmvang();
+QSizeF kienOmvang();
 
 // Bingo: six cards of 5 x 6 cells (a header row and five rows of numbers).
 inline constexpr int bingoCelBreedte = 900;
@@ -45,8 +62,9 @@ inline const QColor kienGetalKleur{60, 60, 60};
 
 inline const QColor tekstKleur{160, 160, 160};
 // The text line runs under the cards from x 600 to the right edge of the right-hand Bingo
-// cards; a longer text would leave the paper.
+// cards; a longer text would leave the paper. Its line box is at most tekstHoogte high.
 inline constexpr int tekstRuimte = 10110;
+inline constexpr int tekstHoogte = 260;
 QFont tekstLettertype();
 // True when the text, in the printed font, fits that line.
 bool tekstPast(const QString& tekst);

@@ -100,6 +100,7 @@ bool bingo(PaginaUitvoer& uitvoer, int aantalGetallen, int paginas, const QStrin
     return drukPaginas(
         uitvoer, bingoNaam, paginas, elkePaginaApart,
         [&](QPainter& p, int) {
+            p.setTransform(Pagina::plaatsing(uitvoer.afdrukbaar(), Pagina::bingoOmvang()), true);
             Pagina::tekenBingo(p, Kaarten::maakBingoPagina(aantalGetallen, toeval), kaartTekst, free);
         },
         fout);
@@ -110,7 +111,11 @@ bool kien(PaginaUitvoer& uitvoer, int paginas, const QString& kaartTekst, Toeval
 {
     return drukPaginas(
         uitvoer, kienNaam, paginas, elkePaginaApart,
-        [&](QPainter& p, int) { Pagina::tekenKien(p, Kaarten::maakKienPagina(toeval), kaartTekst); }, fout);
+        [&](QPainter& p, int) {
+            p.setTransform(Pagina::plaatsing(uitvoer.afdrukbaar(), Pagina::kienOmvang()), true);
+            Pagina::tekenKien(p, Kaarten::maakKienPagina(toeval), kaartTekst);
+        },
+        fout);
 }
 
 namespace

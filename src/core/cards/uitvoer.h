@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/cards/pagina.h"
+
 #include <QImage>
 #include <QList>
+#include <QRectF>
 #include <QString>
 
 #include <functional>
@@ -10,12 +13,15 @@ class QPainter;
 class Toeval;
 
 // Where printed pages go: the printer, a PDF file, or pictures. Pages are drawn on a painter
-// in twips whose origin is the top-left corner of the printable area of a portrait A4 page.
+// in twips whose origin is the top-left corner of a portrait A4 sheet of paper.
 class PaginaUitvoer
 {
 public:
     using Tekenaar = std::function<void(QPainter&, int pagina)>;
     virtual ~PaginaUitvoer() = default;
+    // Where on the paper the device can print, in twips from the paper's corner; a printer's
+    // is known once its document has begun, before the first page is drawn.
+    QRectF afdrukbaar() const { return m_afdrukbaar; }
     // Makes one document of `aantal` pages, page i drawn by teken(painter, i). False, with a
     // Dutch explanation in fout, when the document could not be made.
     virtual bool druk(const QString& documentNaam, int aantal, const Tekenaar& teken, QString* fout) = 0;
@@ -28,6 +34,8 @@ public:
 
 protected:
     BijBegin m_bijBegin;
+    // A file or a picture has no edge it cannot print.
+    QRectF m_afdrukbaar{0, 0, Pagina::a4Breedte, Pagina::a4Hoogte};
 };
 
 // All pages of a document in one PDF file, fonts embedded. The file appears complete or not
@@ -60,8 +68,9 @@ private:
 };
 
 // The two print runs, shared by the print dialog and the command-line tool. Every page gets
-// freshly drawn cards. With elkePaginaApart every page is a document of its own (a print job
-// per page on a printer), otherwise all pages form one document. No pages, no document.
+// freshly drawn cards, placed on the output's printable area (Pagina::plaatsing). With
+// elkePaginaApart every page is a document of its own (a print job per page on a printer),
+// otherwise all pages form one document. No pages, no document.
 namespace Afdruk
 {
 inline const QString bingoNaam = QStringLiteral("Bingokaarten");

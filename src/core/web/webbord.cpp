@@ -432,13 +432,15 @@ struct WebBord::Server : httplib::Server {
     }
 
     // Room for a burst of phones that scan the code at once (the library listens with a queue
-    // of five).
+    // of five): a whole hall's phones fit in the queue together, so none waits for its
+    // connection to be tried again. 128 overflowed with 200 phones on a busy machine.
     void ruimeWachtrij()
     {
 #ifndef _WIN32
-        ::listen(svr_sock_, 128);
+        ::listen(svr_sock_, wachtrijLengte);
 #endif
     }
+    static constexpr int wachtrijLengte = 1024;
 
     struct Bezetting {
         int paginas = 0; // connections that are read or answered

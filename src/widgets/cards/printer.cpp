@@ -6,6 +6,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <memory>
+
 bool PrinterUitvoer::aanwezig()
 {
     return !QPrinterInfo::defaultPrinter().isNull();
@@ -13,28 +15,36 @@ bool PrinterUitvoer::aanwezig()
 
 bool PrinterUitvoer::druk(const QString& documentNaam, int aantal, const Tekenaar& teken, QString* fout)
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     auto mislukt = [&](const QString& tekst) {
         if (fout) *fout = tekst;
         return false;
     };
-    if (info.isNull()) return mislukt(QStringLiteral("Er is geen printer geïnstalleerd."));
-
-    QPrinter printer(info, QPrinter::HighResolution);
+    std::unique_ptr<QPrinter> standaard;
+    if (!m_printer) {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull()) return mislukt(QStringLiteral("Er is geen printer geïnstalleerd."));
+        standaard = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    }
+    QPrinter& printer = m_printer ? *m_printer : *standaard;
     printer.setDocName(documentNaam);
     printer.setFullPage(false);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setCopyCount(1);
 
-    const QString naam = info.printerName();
+    const QString naam = printer.printerName();
     QPainter p;
     if (!p.begin(&printer))
         return mislukt(QStringLiteral("De printer \"%1\" kon niet worden gestart. Controleer of de printer aan staat "
                                       "en klaar is voor gebruik.")
                            .arg(naam));
-    // The painter's origin is already the top-left corner of the printable area.
+    // The painter's origin is the top-left corner of the printable area; the pages are drawn
+    // from the paper's.
+    const QRectF gebied = printer.pageLayout().paintRect(QPageLayout::Point);
+    const QPointF hoek = gebied.topLeft() * 20;
+    m_afdrukbaar = QRectF(hoek, gebied.size() * 20);
     p.scale(printer.resolution() / 1440.0, printer.resolution() / 1440.0);
+    p.translate(-hoek);
     for (int i = 0; i < aantal; ++i) {
         if (i > 0 && !printer.newPage()) {
             printer.abort();

@@ -137,12 +137,16 @@ private slots:
                                       nullptr, nullptr));
             const QList<Opname::Tekst> woorden = uit.paginas.value(0).teksten;
             const bool kien = soort == KaartSoort::Kien;
+            // Where the layout lies on the paper.
+            const QTransform plaats =
+                Pagina::plaatsing(uit.afdrukbaar(), kien ? Pagina::kienOmvang() : Pagina::bingoOmvang());
             for (int k = 0; k < 6; ++k) {
-                // The card, and the free space above it up to the card before it or the paper.
+                // The card, and the free space above it up to the card before it or the layout's top.
                 const QRectF kaart = kien ? QRectF(600, 600 + 2640 * k, 10530, 1980)
                                           : QRectF(Pagina::bingoKaartHoek(k), QSizeF(4500, 4680));
                 const double vrijBoven = k < (kien ? 1 : 2) ? 0 : kaart.top() - (kien ? 660 : 480);
-                const QRectF marge(kaart.left(), vrijBoven, kaart.width(), kaart.top() - vrijBoven);
+                const QRectF marge =
+                    plaats.mapRect(QRectF(kaart.left(), vrijBoven, kaart.width(), kaart.top() - vrijBoven));
                 const QString nummer = KaartNummer::tekst(QStringLiteral("A"), k + 1);
                 const auto gevonden = std::find_if(woorden.begin(), woorden.end(),
                                                    [&](const Opname::Tekst& w) { return w.tekst.trimmed() == nummer; });

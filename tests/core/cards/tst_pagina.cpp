@@ -4,6 +4,7 @@
 #include "opname.h"
 
 #include "core/cards/kaarten.h"
+#include "core/cards/kaartregister.h"
 #include "core/cards/pagina.h"
 #include "core/common/scancode.h"
 #include "core/common/toeval.h"
@@ -36,15 +37,23 @@ QRectF celRond(const QList<QLineF>& lijnen, QPointF p)
     return cel;
 }
 
-void nietsVanDePagina(const Opname::Pagina& o)
+// Everything on the page lies within the layout's reach, which plaatsing puts on the paper.
+void nietsBuitenOmvang(const Opname::Pagina& o, const QSizeF& omvang)
 {
-    const QRectF a4(0, 0, Pagina::a4Breedte, Pagina::a4Hoogte);
+    const QRectF binnen(QPointF(0, 0), omvang);
     for (const Opname::Tekst& t : o.teksten)
-        QVERIFY2(a4.contains(t.inkt()), qPrintable(t.tekst));
+        QVERIFY2(binnen.contains(t.inkt()), qPrintable(t.tekst));
     for (const QRectF& r : o.plaatjes + o.vlakken)
-        QVERIFY(a4.contains(r));
+        QVERIFY(binnen.contains(r));
     for (const QLineF& l : o.lijnen)
-        QVERIFY(a4.contains(l.p1()) && a4.contains(l.p2()));
+        QVERIFY(binnen.contains(l.p1()) && binnen.contains(l.p2()));
+}
+
+// A printable area: the A4 sheet less these margins in millimetres.
+QRectF binnenRand(double links, double boven, double rechts, double onder)
+{
+    const auto t = [](double mm) { return mm * 1440 / 25.4; };
+    return QRectF(0, 0, Pagina::a4Breedte, Pagina::a4Hoogte).adjusted(t(links), t(boven), -t(rechts), -t(onder));
 }
 } // namespace
 
@@ -60,7 +69,7 @@ private slots:
         const Kaarten::BingoPagina pagina = Kaarten::maakBingoPagina(75, toeval);
         const Opname::Pagina o = Opname::neemOp(
             [&](QPainter& p) { Pagina::tekenBingo(p, pagina, QStringLiteral("Kienavond"), Pagina::freePlaatje()); });
-        nietsVanDePagina(o);
+        nietsBuitenOmvang(o, Pagina::bingoOmvang());
         QCOMPARE(o.plaatjes.size(), 6);
         QList<QRectF> cellen;
         int bedekt = 0;
@@ -93,7 +102,7 @@ private slots:
         VasteToeval toeval(77);
         const Opname::Pagina o =
             Opname::neemOp([&](QPainter& p) { Pagina::tekenKien(p, Kaarten::maakKienPagina(toeval), QString()); });
-        nietsVanDePagina(o);
+        nietsBuitenOmvang(o, Pagina::kienOmvang());
         QCOMPARE(o.teksten.size(), 90);
         for (const Opname::Tekst& t : o.teksten) {
             const int n = t.tekst.trimmed().toInt();
@@ -105,6 +114,97 @@ private slots:
             for (const QRectF& r : o.vlakken)
                 kolom += r.size() == cel.size() && r.top() == cel.top() && r.left() < cel.left();
             QVERIFY2(n >= Kaarten::kienLaag(kolom) && n <= Kaarten::kienHoog(kolom), qPrintable(t.tekst));
+        }
+    }
+
+    // A page with the longest numbers and their codes and the longest text line stays within
+    // the layout's reach, and reaches its right and bottom edges: the reach is neither too small
+    // (plaatsing would let the page run off the paper) nor larger than the page.
+    void omvang()
+    {
+        VasteToeval toeval(9);
+        std::array<QString, 6> nummers;
+        for (std::size_t k = 0; k < 6; ++k)
+            nummers[k] = KaartNummer::tekst(QStringLiteral("ABCDEFGHIJKL"), 99990 + static_cast<int>(k));
+        QVERIFY(QFontMetricsF(Pagina::tekstLettertype()).height() <= Pagina::tekstHoogte);
+        QString tekst;
+        while (Pagina::tekstPast(tekst + QLatin1Char('W')))
+            tekst += QLatin1Char('W');
+        for (const bool kien : {false, true}) {
+            const QSizeF omvang = kien ? Pagina::kienOmvang() : Pagina::bingoOmvang();
+            const Opname::Pagina o = Opname::neemOp([&](QPainter& p) {
+                if (kien) {
+                    Pagina::tekenKien(p, Kaarten::maakKienPagina(toeval), tekst);
+                    Pagina::tekenKienNummers(p, nummers);
+                } else {
+                    Pagina::tekenBingo(p, Kaarten::maakBingoPagina(75, toeval), tekst, Pagina::freePlaatje());
+                    Pagina::tekenBingoNummers(p, nummers);
+                }
+            });
+            QVERIFY(o.vlakken.size() > 6 * 20); // the codes' bars are there
+            nietsBuitenOmvang(o, omvang);
+            double rechts = 0;
+            for (const QLineF& l : o.lijnen)
+                rechts = qMax(rechts, qMax(l.x1(), l.x2()));
+            for (const QRectF& r : o.vlakken)
+                rechts = qMax(rechts, r.right());
+            QCOMPARE(rechts, omvang.width());
+            const QRectF regel = o.teksten.value(kien ? 90 : 6 * 24 + 60).inkt();
+            QVERIFY(regel.bottom() > omvang.height() - 100);
+        }
+    }
+
+    // The layout on the paper: from the corner of the printable area, never within 5 mm of the
+    // edge, and where it would run past that area shrunk to fit, the same in both directions.
+    void plaatsing_data()
+    {
+        QTest::addColumn<QRectF>("afdrukbaar");
+        QTest::addColumn<bool>("kien");
+        QTest::addColumn<QPointF>("hoek"); // where the layout's origin lands
+        QTest::addColumn<bool>("geschaald");
+        const double m = Pagina::veiligeMarge;
+        const QRectF a4(0, 0, Pagina::a4Breedte, Pagina::a4Hoogte);
+        QTest::newRow("pdf bingo") << a4 << false << QPointF(m, m) << false;
+        QTest::newRow("pdf kien") << a4 << true << QPointF(m, m) << false;
+        QTest::newRow("printer 3 mm") << binnenRand(3, 3, 3, 3) << true << QPointF(m, m) << false;
+        const QRectF precies(QPointF(300, 300), Pagina::kienOmvang());
+        QTest::newRow("printer just enough") << precies << true << QPointF(300, 300) << false;
+        QTest::newRow("printer a twip short") << precies.adjusted(0, 0, 0, -1) << true << QPointF(300, 300) << true;
+        QTest::newRow("printer a twip narrow") << precies.adjusted(0, 0, -1, 0) << true << QPointF(300, 300) << true;
+        QTest::newRow("printer 6.35 mm kien")
+            << binnenRand(6.35, 6.35, 6.35, 6.35) << true << QPointF(360, 360) << true;
+        QTest::newRow("printer 6.35 mm bingo")
+            << binnenRand(6.35, 6.35, 6.35, 6.35) << false << QPointF(360, 360) << false;
+        QTest::newRow("printer 25 mm") << binnenRand(25, 25, 25, 25) << false << binnenRand(25, 25, 25, 25).topLeft()
+                                       << true;
+        const QRectF ongelijk = binnenRand(30, 12, 4, 40);
+        QTest::newRow("printer uneven") << ongelijk << true << QPointF(ongelijk.left(), ongelijk.top()) << true;
+        QTest::newRow("printer with no area") << QRectF() << false << QPointF(m, m) << false;
+    }
+    void plaatsing()
+    {
+        QFETCH(QRectF, afdrukbaar);
+        QFETCH(bool, kien);
+        QFETCH(QPointF, hoek);
+        QFETCH(bool, geschaald);
+        const QSizeF omvang = kien ? Pagina::kienOmvang() : Pagina::bingoOmvang();
+        const QTransform t = Pagina::plaatsing(afdrukbaar, omvang);
+        QVERIFY(t.type() <= QTransform::TxScale);
+        QCOMPARE(t.m11(), t.m22());
+        QCOMPARE(t.map(QPointF(0, 0)), hoek);
+        const QRectF papier = t.mapRect(QRectF(QPointF(0, 0), omvang));
+        const QRectF vak = Pagina::bedrukbaar(afdrukbaar);
+        const double m = Pagina::veiligeMarge;
+        QVERIFY(QRectF(0, 0, Pagina::a4Breedte, Pagina::a4Hoogte).adjusted(m, m, -m, -m).contains(vak));
+        QVERIFY(afdrukbaar.isEmpty() || afdrukbaar.contains(vak));
+        // The whole layout on the printable area; shrunk, as large as that area allows.
+        QVERIFY2(vak.adjusted(-0.01, -0.01, 0.01, 0.01).contains(papier),
+                 qPrintable(QStringLiteral("%1 %2").arg(papier.right()).arg(papier.bottom())));
+        if (geschaald) {
+            QVERIFY(t.m11() < 1);
+            QVERIFY(qAbs(papier.right() - vak.right()) < 0.01 || qAbs(papier.bottom() - vak.bottom()) < 0.01);
+        } else {
+            QCOMPARE(t.m11(), 1.0);
         }
     }
 

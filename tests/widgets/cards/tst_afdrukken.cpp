@@ -4,13 +4,17 @@
 #include "opname.h"
 #include "testhulp.h"
 
+#include "core/cards/genummerd.h"
 #include "core/cards/kaartregister.h"
 #include "core/cards/pagina.h"
 #include "widgets/cards/afdrukken.h"
+#include "widgets/cards/printer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolTip>
@@ -220,6 +224,47 @@ private slots:
         QCOMPARE(printer.paginas.size(), 2);
         QVERIFY(std::none_of(printer.paginas[0].teksten.begin(), printer.paginas[0].teksten.end(),
                              [](const Opname::Tekst& t) { return t.tekst.startsWith(QStringLiteral("A-")); }));
+    }
+
+    // A printer that cannot print the outer 20 to 30 mm of the paper gets the whole page, shrunk
+    // onto what it can print and not cut off: every number, card number and the text line lie
+    // within its printable area. A printer that writes a PDF file with those margins stands in.
+    void printerMetBredeRand()
+    {
+        if (TestHulp::buitenProgramma(QStringLiteral("pdftotext")).isEmpty()) return;
+        QTemporaryDir d;
+        const QMarginsF rand(30, 25, 20, 28); // mm
+        for (const bool kien : {false, true}) {
+            const QString pdf = d.filePath(kien ? QStringLiteral("kien.pdf") : QStringLiteral("bingo.pdf"));
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setPageLayout(
+                QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, rand, QPageLayout::Millimeter));
+            PrinterUitvoer uitvoer(printer);
+            KaartRegister register_(d.filePath(QStringLiteral("register.db")));
+            QString fout;
+            QVERIFY2(Afdruk::genummerd(uitvoer, register_, kien ? KaartSoort::Kien : KaartSoort::Bingo90,
+                                       QStringLiteral("RAND"), 1, QStringLiteral("Zorvak rand"), o->toeval, false,
+                                       nullptr, &fout),
+                     qPrintable(fout));
+            const TestHulp::PdfWoorden w = TestHulp::pdfWoorden(pdf);
+            const double mm = 72 / 25.4;
+            const QRectF binnen = QRectF(QPointF(0, 0), w.blad)
+                                      .adjusted((rand.left() - 0.1) * mm, (rand.top() - 0.1) * mm,
+                                                -(rand.right() - 0.1) * mm, -(rand.bottom() - 0.1) * mm);
+            int getallen = 0, nummers = 0;
+            bool regel = false;
+            for (const auto& [woord, vak] : w.woorden) {
+                QVERIFY2(binnen.contains(vak), qPrintable(woord));
+                getallen += woord.toInt() > 0;
+                nummers += woord.startsWith(QStringLiteral("RAND-"));
+                regel = regel || woord == QStringLiteral("rand");
+            }
+            QCOMPARE(getallen, kien ? 90 : 6 * 24);
+            QCOMPARE(nummers, 6);
+            QVERIFY(regel);
+        }
     }
 };
 
