@@ -162,7 +162,7 @@ private slots:
 
         VasteToeval kans(1);
         Avond avond({map.path(), map.filePath(QStringLiteral("reserve")), &kans});
-        avond.zetGesprek({[](const QString&, const QString&, bool) { return true; }, {}, {}});
+        avond.zetGesprek({[](const QString&, const QString&, bool) { return true; }, {}, {}, {}});
         avond.hervatBijStart();
         QVERIFY(avond.handmatig());
         QList<int> weer;

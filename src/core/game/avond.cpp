@@ -590,9 +590,9 @@ QString Avond::programmaRegel() const
     }
     // The hall reads that the round is over; what to press is for the organiser.
     if (rondeAfgelopen())
-        return programmaKlaar()
-                   ? QStringLiteral("Ronde %1 is afgelopen: alle prijzen van de avond zijn gewonnen").arg(m_spel.ronde())
-                   : QStringLiteral("Ronde %1 is afgelopen").arg(m_spel.ronde());
+        return programmaKlaar() ? QStringLiteral("Ronde %1 is afgelopen: alle prijzen van de avond zijn gewonnen")
+                                      .arg(m_spel.ronde())
+                                : QStringLiteral("Ronde %1 is afgelopen").arg(m_spel.ronde());
     if (programmaKlaar()) return QStringLiteral("Alle prijzen van de avond zijn gewonnen");
     return m_programma.regel(m_ronde, m_fase);
 }
@@ -715,8 +715,11 @@ bool Avond::bevestigWinnaar()
     const bool eerste = winnaarsVan(w.ronde, w.fase) == 0;
     m_winnaars.append(w);
     if (m_verloop) {
-        Verloop::Extra extra{w.kaart, m_programma.rondes[w.ronde].fasen[w.fase].naam,
-                             Verloop::winnaarUitslag(w.compleetBal, w.compleetPlaats), w.aantal};
+        Verloop::Extra extra{w.kaart,
+                             m_programma.rondes[w.ronde].fasen[w.fase].naam,
+                             Verloop::winnaarUitslag(w.compleetBal, w.compleetPlaats),
+                             w.aantal,
+                             {}};
         m_verloop->schrijfRegel("winnaar", w.bal, extra);
     }
     if (eerste) {
@@ -748,7 +751,7 @@ void Avond::neemWinnaarTerugVraag()
     m_winnaars.removeLast();
     m_beoordeeld.reset();
     if (m_verloop) {
-        Verloop::Extra extra{w.kaart, m_programma.rondes[w.ronde].fasen[w.fase].naam, {}, w.aantal};
+        Verloop::Extra extra{w.kaart, m_programma.rondes[w.ronde].fasen[w.fase].naam, {}, w.aantal, {}};
         m_verloop->schrijfRegel("winnaar teruggenomen", m_spel.laatste(), extra);
     }
     if (winnaarsVan(w.ronde, w.fase) == 0)

@@ -20,7 +20,8 @@ struct Gesprek {
                     return !antwoorden.isEmpty() && antwoorden.takeFirst();
                 },
                 [this](const QString&, const QString& tekst) { gezegd << tekst; },
-                [this] { return std::optional<Avond::KaartVraag>(kaart); }};
+                [this] { return std::optional<Avond::KaartVraag>(kaart); },
+                {}};
     }
 };
 } // namespace
@@ -132,8 +133,10 @@ private slots:
         // Game 1 taken up, game 2 begun with three balls, then the program dies without an exit.
         const auto tweedeSpel = [&](const std::function<void(Avond&)>& schijfVol) {
             Avond avond({map.path(), {}, &m_kans});
-            avond.zetGesprek(
-                {[](const QString&, const QString&, bool) { return true; }, [](const QString&, const QString&) {}, {}});
+            avond.zetGesprek({[](const QString&, const QString&, bool) { return true; },
+                              [](const QString&, const QString&) {},
+                              {},
+                              {}});
             avond.hervatBijStart();
             schijfVol(avond);
             avond.NieuwSpel();
@@ -162,6 +165,7 @@ private slots:
                                   return false;
                               },
                               [&](const QString&, const QString& tekst) { gesprek.gezegd << tekst; },
+                              {},
                               {}});
             // The first time the disk is still full: nothing may be marked whole.
             if (keer == 0)

@@ -24,7 +24,8 @@ struct Gesprek {
                     return !antwoorden.isEmpty() && antwoorden.takeFirst();
                 },
                 [this](const QString&, const QString& tekst) { gezegd << tekst; },
-                [this] { return std::optional<Avond::KaartVraag>(kaart); }};
+                [this] { return std::optional<Avond::KaartVraag>(kaart); },
+                {}};
     }
 };
 

@@ -523,7 +523,7 @@ private slots:
         QVERIFY(QJsonDocument::fromJson(pagina.volgende()).object().value("laatste").isNull());
         // A programme that runs: the stage played for and its prize, the round as the stage says
         // it (not the evening's count of games), and a Kien round called by the number alone.
-        avond.zetGesprek({[](const QString&, const QString&, bool) { return true; }, {}, {}});
+        avond.zetGesprek({[](const QString&, const QString&, bool) { return true; }, {}, {}, {}});
         using S = AvondProgramma::Soort;
         AvondProgramma programma;
         programma.rondes << AvondProgramma::Ronde{S::Kienen, AvondProgramma::standaardFasen(S::Kienen), {}, 0};
