@@ -64,10 +64,8 @@ QList<Antwoord> vraagSamen(int poort, const QList<QByteArray>& verzoeken, const 
 {
     std::vector<std::unique_ptr<QTcpSocket>> s;
     for (const QByteArray& v : verzoeken) {
-        s.push_back(std::make_unique<QTcpSocket>());
-        s.back()->bind(van);
-        s.back()->connectToHost(QHostAddress::LocalHost, static_cast<quint16>(poort));
-        if (s.back()->waitForConnected(3000)) s.back()->write(v);
+        s.push_back(verbind(poort, van));
+        if (s.back()->state() == QAbstractSocket::ConnectedState) s.back()->write(v);
     }
     QList<QByteArray> ontvangen(verzoeken.size());
     QElapsedTimer t;
