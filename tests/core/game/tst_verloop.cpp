@@ -223,7 +223,6 @@ private slots:
         };
         rij("bal 75", "3,1,getrokken,75,O,75,,,,,", true);
         rij("bal 76", "3,1,getrokken,76,O,75,,,,,", false);
-        rij("bal 999", "3,1,getrokken,999,O,75,,,,,", false);
         rij("bal 0", "3,1,getrokken,0,B,75,,,,,", false);
         rij("getrokken zonder bal", "3,1,getrokken,,,75,,,,,", false);
         rij("verkeerde letter", "3,1,getrokken,5,O,75,,,,,", false);
@@ -232,7 +231,6 @@ private slots:
         rij("de 75e bal", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen,75,", true);
         rij("de 76e bal", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen,76,", false);
         rij("de 0e bal", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen,0,", false);
-        rij("de -7e bal", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen,-7,", false);
         rij("compleet bij bal 99", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen met bal 99 (de 3e bal),5,", false);
         rij("compleet bij de 76e", "3,1,winnaar,75,O,75,A-0001,lijn,gewonnen met bal 7 (de 76e bal),5,", false);
         rij("controle zonder spel", ",,gecontroleerd,,,,A-0001,,niet gevonden,,", true);
