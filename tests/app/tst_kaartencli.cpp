@@ -376,24 +376,18 @@ private slots:
         if (QFile::exists(tool)) return tool;
         const Spel::Stand stand{75, 1, 1, {}};
         const QDateTime tijd(QDate(2026, 12, 7), QTime(20, 0));
-        const QList<std::pair<const char*, QByteArray>> bestanden = {
-            {"Zorvak.ini", "ini"},
-            {"Zorvak-extra.ini", "extra"},
-            {"Zorvak-programma.json", "{}"},
-            {"Zorvak.slot", ""},
-            {"Kaartregister.db", "reg"},
-            {"Kaartregister.db-wal", "wal"},
-            {"Verloop/2026-12-07.csv", Verloop::kopRegel + "\r\n" +
-                                           Verloop::regel(tijd, stand, Spel::Gebeurtenis::NieuwSpel, 0) +
-                                           Verloop::regel(tijd, stand, Spel::Gebeurtenis::Getrokken, 7)},
-            {"Verloop/oud/2025-12-24.csv", "oud"},
-            {"zorvak", "\177ELF"},
-            {"zorvak.exe", "MZ"},
-            {"Qt6Core.dll", "MZ"},
-            {"platforms/libqxcb.so", "so"},
-            {"hulp", "#!/bin/sh\n"}};
-        for (const auto& [naam, inhoud] : bestanden)
-            if (!TestHulp::schrijfBestand(eigen.filePath(QString::fromLatin1(naam)), inhoud)) return {};
+        const QByteArray verloop = Verloop::kopRegel + "\r\n" +
+                                   Verloop::regel(tijd, stand, Spel::Gebeurtenis::NieuwSpel, 0) +
+                                   Verloop::regel(tijd, stand, Spel::Gebeurtenis::Getrokken, 7);
+        // Each holds its own name, unless its bytes matter.
+        QMap<QString, QByteArray> bestanden = {
+            {"Zorvak.slot", ""}, {"Verloop/2026-12-07.csv", verloop}, {"zorvak", "\177ELF"}, {"hulp", "#!/bin/sh\n"}};
+        for (const char* naam :
+             {"Zorvak.ini", "Zorvak-extra.ini", "Zorvak-programma.json", "Kaartregister.db", "Kaartregister.db-wal",
+              "Verloop/oud/2025-12-24.csv", "zorvak.exe", "Qt6Core.dll", "platforms/libqxcb.so"})
+            bestanden.insert(naam, naam);
+        for (auto b = bestanden.cbegin(); b != bestanden.cend(); ++b)
+            if (!TestHulp::schrijfBestand(eigen.filePath(b.key()), b.value())) return {};
         const QString bouw = QCoreApplication::applicationDirPath() + QStringLiteral("/../zorvak-kaarten");
         return QFile::copy(bouw, tool) ? tool : QString();
     }
