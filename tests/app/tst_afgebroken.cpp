@@ -46,37 +46,27 @@ int speel(int argc, char** argv)
     hoofd.show();
     QObject::connect(&spel, &Spel::nieuwSpelGestart, [&] { zeg("spel " + QByteArray::number(spel.spelNummer())); });
     QObject::connect(&spel, &Spel::balGetrokken, [&](int n) { zeg("bal " + QByteArray::number(n)); });
-    // Balls from a real drum: each typed as its digits and Enter, one after the other.
-    if (qstrcmp(argv[1], "hand") == 0) {
-        if (!programma.avond.zetHandmatig(true)) return 3;
-        // Typed at a person's pace, not a scanner's.
-        static qint64 nu = 0;
-        ScanInvoer::klokHaak() = [] { return nu += 200; };
-        QTimer::singleShot(0, [&] {
-            Melding::zetVolgendAntwoord(true);
-            hoofd.opdracht(Opdrachtbalk::KnopStart);
-            for (int bal = 7;; bal = bal % 90 + 1) {
-                for (const QChar c : QString::number(bal) + QLatin1Char('\r')) {
-                    const int toets = c == QLatin1Char('\r') ? Qt::Key_Return : Qt::Key_0 + c.digitValue();
-                    QKeyEvent druk(QEvent::KeyPress, toets, Qt::NoModifier, c);
-                    QApplication::sendEvent(hoofd.Pic, &druk);
-                }
-                zeg("rust");
-                Wacht(0.5);
-            }
-        });
-        return QApplication::exec();
-    }
+    // "hand": balls from a real drum, 7, 8, 9, ... each typed as its digits and Enter at a
+    // person's pace, not a scanner's, in one game. Otherwise drawn with the space bar, three a game.
+    const bool hand = qstrcmp(argv[1], "hand") == 0;
+    if (hand && !programma.avond.zetHandmatig(true)) return 3;
+    static qint64 nu = 0;
+    ScanInvoer::klokHaak() = [] { return nu += 200; };
     QTimer::singleShot(0, [&] {
-        for (;;) {
-            Melding::zetVolgendAntwoord(true);
-            hoofd.opdracht(Opdrachtbalk::KnopStart);
-            for (int i = 0; i < 3; ++i) {
-                QKeyEvent spatie(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-                QApplication::sendEvent(hoofd.Pic, &spatie);
-                zeg("rust");
-                Wacht(1.0);
+        for (int i = 0;; ++i) {
+            if (hand ? i == 0 : i % 3 == 0) {
+                Melding::zetVolgendAntwoord(true);
+                hoofd.opdracht(Opdrachtbalk::KnopStart);
             }
+            for (const QChar c : hand ? QString::number((6 + i) % 90 + 1) + QLatin1Char('\r') : QStringLiteral(" ")) {
+                const int toets = c == QLatin1Char('\r')  ? Qt::Key_Return
+                                  : c == QLatin1Char(' ') ? Qt::Key_Space
+                                                          : Qt::Key_0 + c.digitValue();
+                QKeyEvent druk(QEvent::KeyPress, toets, Qt::NoModifier, c);
+                QApplication::sendEvent(hoofd.Pic, &druk);
+            }
+            zeg("rust");
+            Wacht(hand ? 0.5 : 1.0);
         }
     });
     return QApplication::exec();
