@@ -64,10 +64,8 @@ QList<Antwoord> vraagSamen(int poort, const QList<QByteArray>& verzoeken, const 
 {
     std::vector<std::unique_ptr<QTcpSocket>> s;
     for (const QByteArray& v : verzoeken) {
-        s.push_back(std::make_unique<QTcpSocket>());
-        s.back()->bind(van);
-        s.back()->connectToHost(QHostAddress::LocalHost, static_cast<quint16>(poort));
-        if (s.back()->waitForConnected(3000)) s.back()->write(v);
+        s.push_back(verbind(poort, van));
+        if (s.back()->state() == QAbstractSocket::ConnectedState) s.back()->write(v);
     }
     QList<QByteArray> ontvangen(verzoeken.size());
     QElapsedTimer t;
@@ -89,19 +87,6 @@ QList<Antwoord> vraagSamen(int poort, const QList<QByteArray>& verzoeken, const 
 Antwoord vraag(int poort, const QByteArray& methode, const QByteArray& pad, const QHostAddress& van = apparaat(1))
 {
     return vraagSamen(poort, {methode + ' ' + pad + " HTTP/1.1\r\nHost: zaal\r\n\r\n"}, van).first();
-}
-
-// Reads what the server sends until it closes the connection, for at most ms.
-QByteArray leesTotDicht(QTcpSocket& s, int ms)
-{
-    QByteArray alles;
-    QElapsedTimer t;
-    t.start();
-    while (s.state() == QAbstractSocket::ConnectedState && t.elapsed() < ms) {
-        s.waitForReadyRead(20);
-        alles += s.readAll();
-    }
-    return alles + s.readAll();
 }
 
 // The events of a stream (/live) as they come in.
@@ -151,6 +136,13 @@ private:
 QByteArray stand(QList<int> ballen, int aantal = 75)
 {
     return WebStand::json({aantal, 2, 3, ballen, {}, {}}, 1);
+}
+
+// A board of its own limits, started on a free port: its port, 0 when it did not start.
+int begin(std::unique_ptr<WebBord>& bord, const WebBord::Grenzen& grenzen)
+{
+    bord = std::make_unique<WebBord>(grenzen);
+    return bord->start(0) ? bord->poort() : 0;
 }
 
 } // namespace
@@ -228,9 +220,7 @@ private slots:
     // of them, and the server starts again on its port.
     void stopWachtNiet()
     {
-        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{256, 3, 10, 30, 16});
-        QVERIFY(m_bord->start(0));
-        m_poort = m_bord->poort();
+        QVERIFY((m_poort = begin(m_bord, {256, 3, 10, 30, 16})) > 0);
         std::vector<std::unique_ptr<QTcpSocket>> open;
         for (int i = 0; i < 12; ++i) {
             open.push_back(verbind(m_poort));
@@ -260,12 +250,11 @@ private slots:
     }
 
     // Connections are capped: beyond the cap a request waits until an idle connection is closed,
-    // after the idle time; a request that is too large is refused.
+    // after the idle time; a request with a body too large is refused before it is read. (A head
+    // too large: kopGrenzen.)
     void grenzen()
     {
-        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{2, 2, 1});
-        QVERIFY(m_bord->start(0));
-        m_poort = m_bord->poort();
+        QVERIFY((m_poort = begin(m_bord, {2, 2, 1})) > 0);
         QTcpSocket a;
         QTcpSocket b;
         for (QTcpSocket* s : {&a, &b})
@@ -276,8 +265,6 @@ private slots:
         QVERIFY(a.state() != QAbstractSocket::ConnectedState || a.waitForDisconnected(200));
         QVERIFY(b.state() != QAbstractSocket::ConnectedState || b.waitForDisconnected(200));
         QVERIFY(m_bord->verbindingen() <= 2);
-        const QByteArray lang = "GET /" + QByteArray(20000, 'a') + " HTTP/1.1\r\nHost: zaal\r\n\r\n";
-        QVERIFY(vraagSamen(m_poort, {lang}).first().status != 200);
         const QByteArray groot =
             "POST /stand.json HTTP/1.1\r\nContent-Length: 100000000\r\n\r\n" + QByteArray(5000, 'c');
         QCOMPARE(vraagSamen(m_poort, {groot}).first().status, 405);
@@ -302,14 +289,14 @@ private slots:
             return v + QByteArray(aantal - v.size() - 4, 'v') + "\r\n\r\n";
         };
         QCOMPARE(bytes(WebBord::kopBytes).size(), WebBord::kopBytes);
-        QCOMPARE(vraagSamen(m_poort, {regels(WebBord::kopRegels)}).first().status, 200);
-        QCOMPARE(vraagSamen(m_poort, {regels(WebBord::kopRegels + 1)}).first().status, 431);
-        QCOMPARE(vraagSamen(m_poort, {bytes(WebBord::kopBytes)}).first().status, 200);
-        QCOMPARE(vraagSamen(m_poort, {bytes(WebBord::kopBytes + 1)}).first().status, 431);
         const QByteArray langeRegel = "GET /" + QByteArray(WebBord::kopBytes, 'a') + " HTTP/1.1\r\n\r\n";
-        QCOMPARE(vraagSamen(m_poort, {langeRegel}).first().status, 414);
-        // A request line the library refuses by itself is not waited on.
-        QCOMPARE(vraagSamen(m_poort, {"GET / HTTP/1.1\n\n"}).first().status, 400);
+        QList<int> statussen;
+        // The last is a request line the library refuses by itself: it is not waited on.
+        for (const Antwoord& a :
+             vraagSamen(m_poort, {regels(WebBord::kopRegels), regels(WebBord::kopRegels + 1), bytes(WebBord::kopBytes),
+                                  bytes(WebBord::kopBytes + 1), langeRegel, "GET / HTTP/1.1\n\n"}))
+            statussen << a.status;
+        QCOMPARE(statussen, (QList<int>{200, 431, 200, 431, 414, 400}));
 
         for (const QByteArray& regel : {QByteArray("X-a: b\r\n"), "X-Lang: " + QByteArray(4000, 'x') + "\r\n"}) {
             QByteArray stuk;
@@ -342,9 +329,7 @@ private slots:
     // it is answered; one that never ends is cut off at it (408), however steadily it drips.
     void kopTijd()
     {
-        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{8, 1, 1, 2});
-        QVERIFY(m_bord->start(0));
-        m_poort = m_bord->poort();
+        QVERIFY((m_poort = begin(m_bord, {8, 1, 1, 2})) > 0);
         const QByteArray verzoek = "GET /stand.json HTTP/1.1\r\nHost: zaal\r\nX-Langzaam: ja\r\n\r\n";
         {
             auto s = verbind(m_poort);
@@ -353,7 +338,9 @@ private slots:
                 s->waitForBytesWritten(100);
                 QTest::qWait(120);
             }
-            QCOMPARE(ontleed(leesTotDicht(*s, 3000)).status, 200);
+            // Answered, and closed after the idle time; what came stays readable.
+            s->waitForDisconnected(3000);
+            QCOMPARE(ontleed(s->readAll()).status, 200);
         }
         auto s = verbind(m_poort);
         s->write("GET /stand.json HTTP/1.1\r\nX-Zonder-Eind: ");
@@ -376,9 +363,7 @@ private slots:
     // page and the game within moments.
     void trageApparaten()
     {
-        m_bord = std::make_unique<WebBord>();
-        QVERIFY(m_bord->start(0));
-        m_poort = m_bord->poort();
+        QVERIFY((m_poort = begin(m_bord, {})) > 0);
         std::vector<std::unique_ptr<QTcpSocket>> traag;
         for (int i = 0; i < 300; ++i) {
             traag.push_back(verbind(m_poort));
@@ -408,9 +393,7 @@ private slots:
     // in all never take the last eighth of the connections; a stream that ends frees its place.
     void stromenApart()
     {
-        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{8, 1, 1, 5, 4});
-        QVERIFY(m_bord->start(0));
-        m_poort = m_bord->poort();
+        QVERIFY((m_poort = begin(m_bord, {8, 1, 1, 5, 4})) > 0);
         m_bord->zetStand(stand({3}));
         std::vector<std::unique_ptr<Stroom>> stromen;
         for (int i = 0; i < 4; ++i) {
