@@ -9,6 +9,7 @@
 #include "core/common/wacht.h"
 #include "core/settings/algemeen.h"
 #include "core/web/webbord.h"
+#include "core/web/webvoeding.h"
 #include "widgets/game/bord.h"
 
 #include <QApplication>
@@ -254,11 +255,11 @@ int main(int argc, char** argv)
     b.alg.KnipperAantal = 1;
     b.alg.KnipperSnelheid = 1;
     QString fout;
-    if (!b.avond.zetWeb({true, 0}, false, &fout)) {
+    if (!b.avond.web().zet({true, 0}, false, &fout)) {
         std::fprintf(stderr, "%s\n", qPrintable(fout));
         return 1;
     }
-    const int poort = b.avond.webBord()->poort();
+    const int poort = b.avond.web().bord()->poort();
     constexpr int aantalKijkers = 200;
 
     // Every page has the game before the first draw.

@@ -2,6 +2,7 @@
 #include "core/common/veiligbestand.h"
 #include "core/common/vertaling.h"
 #include "core/settings/instellingen.h"
+#include "core/web/webvoeding.h"
 #include "widgets/common/melding.h"
 #include "widgets/common/stijl.h"
 #include "widgets/screen/programma.h"
@@ -49,8 +50,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     Programma programma(Avond::Opzet(QApplication::applicationDirPath()));
-    if (web.aan && !programma.avond.zetWeb(web, false, &fout))
-        std::fprintf(stderr, "%s\n", qPrintable(fout));
+    if (web.aan && !programma.avond.web().zet(web, false, &fout)) std::fprintf(stderr, "%s\n", qPrintable(fout));
     QObject::connect(&programma.avond, &Avond::afgesloten, &app, [](int code) { QCoreApplication::exit(code); });
     programma.start();
     return QApplication::exec();

@@ -5,6 +5,7 @@
 
 #include "core/settings/webinstelling.h"
 #include "core/web/webbord.h"
+#include "core/web/webvoeding.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -82,7 +83,7 @@ private slots:
         WebInstelling web;
         QString fout;
         QVERIFY(WebInstelling::uitArgumenten({QStringLiteral("zorvak"), QStringLiteral("--web"), poort}, &web, &fout));
-        QVERIFY2(avond().zetWeb(web, false, &fout), qPrintable(fout));
+        QVERIFY2(avond().web().zet(web, false, &fout), qPrintable(fout));
         m_o->programma->start();
         m_browser.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_browser.start(QStringLiteral("python3"), {QStringLiteral(ZORVAK_SOURCE_DIR "/tests/app/chromium.py"),
@@ -154,12 +155,12 @@ private slots:
     // The server goes away and comes back: the page says so, then shows the game as it is now.
     void verbindingWeg()
     {
-        const int poort = avond().webBord()->poort();
-        QVERIFY(avond().zetWeb({false, poort}, false));
+        const int poort = avond().web().bord()->poort();
+        QVERIFY(avond().web().zet({false, poort}, false));
         QTRY_VERIFY_WITH_TIMEOUT(tekst().contains(QStringLiteral("Geen verbinding met Zorvak")), 10000);
         spatie();
         QTRY_COMPARE(avond().spel().ballen().size(), 1);
-        QVERIFY(avond().zetWeb({true, poort}, false));
+        QVERIFY(avond().web().zet({true, poort}, false));
         QTRY_VERIFY_WITH_TIMEOUT(tekst().contains(QStringLiteral("1 bal getrokken")), 20000);
         QVERIFY(!tekst().contains(QStringLiteral("Geen verbinding")));
         fotos();

@@ -9,8 +9,7 @@
 #include "core/settings/algemeen.h"
 #include "core/settings/extrainstellingen.h"
 #include "core/settings/instellingen.h"
-#include "core/web/webbord.h"
-#include "core/web/webstand.h"
+#include "core/web/webvoeding.h"
 
 #include <QDir>
 
@@ -25,7 +24,6 @@ Avond::Avond(const Opzet& opzet, QObject* ouder)
     m_bestand->laadBijStart(*m_alg);
     m_extra = std::make_unique<ExtraInstellingen>(m_bestand->instellingenMap());
     m_weergave = Weergave::lees(*m_extra);
-    m_webInstelling = WebInstelling::lees(*m_extra);
     if (opzet.klok) m_spel.zetKlok(opzet.klok);
     if (opzet.verloop) {
         m_verloop = std::make_unique<Verloop>(m_bestand->instellingenMap());
@@ -36,88 +34,10 @@ Avond::Avond(const Opzet& opzet, QObject* ouder)
     m_roeper = std::make_unique<Roeper>(*m_extra);
     m_programma = AvondProgramma::lees(instellingenMap(), &m_programmaMelding).value_or(AvondProgramma{});
     volgSpel();
+    m_web = std::make_unique<WebVoeding>(*this);
 }
 
 Avond::~Avond() = default;
-
-bool Avond::zetWeb(const WebInstelling& web, bool bewaren, QString* fout)
-{
-    const bool eerder = webDraait();
-    const int eerderePoort = eerder ? m_web->poort() : 0;
-    m_webInstelling = web;
-    m_webFout.clear();
-    if (!web.aan) {
-        if (m_web) m_web->stop();
-    } else if (!eerder || eerderePoort != web.poort) {
-        if (!m_web) m_web = std::make_unique<WebBord>();
-        stuurWebStand();
-        if (!m_web->start(web.poort, &m_webFout)) {
-            // Back on the port it had, when there was one.
-            if (eerder) m_web->start(eerderePoort);
-        }
-    }
-    if (bewaren) {
-        web.schrijf(*m_extra);
-        QString bewaarFout;
-        if (!m_extra->bewaar(&bewaarFout) && m_webFout.isEmpty()) m_webFout = bewaarFout;
-    }
-    if (fout) *fout = m_webFout;
-    emit webGewijzigd();
-    return m_webFout.isEmpty();
-}
-
-bool Avond::webDraait() const
-{
-    return m_web && m_web->draait();
-}
-
-QStringList Avond::webAdressen() const
-{
-    return webDraait() ? WebBord::adressen(m_web->poort()) : QStringList();
-}
-
-QString Avond::webUitleg() const
-{
-    if (!m_webFout.isEmpty()) return m_webFout;
-    if (!webDraait())
-        return QStringLiteral("Uit. Aan: telefoons en tv's op het netwerk van deze computer tonen het bord.");
-    const QStringList adressen = webAdressen();
-    if (adressen.isEmpty())
-        return QStringLiteral("Deze computer is op geen netwerk aangesloten: het bord is alleen hier te zien, op "
-                              "http://127.0.0.1:%1/")
-            .arg(m_web->poort());
-    return QStringLiteral("Open %1 op een telefoon of tv in de zaal.").arg(adressen.first());
-}
-
-// The stage paints a drawn ball before the pages hear of it: the game is sent once the
-// program is back in its event loop, once for any number of changes made before then.
-void Avond::stuurWebStandStraks()
-{
-    if (!m_web || m_webGepland) return;
-    m_webGepland = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_webGepland = false;
-            stuurWebStand();
-        },
-        Qt::QueuedConnection);
-}
-
-void Avond::stuurWebStand()
-{
-    if (!m_web) return;
-    WebStand::Gegevens g{m_spel.aantalBallen(), m_spel.ronde(), m_spel.spelNummer(), {}, {}, {}, m_spel.metLetters()};
-    for (const Spel::Bal& b : m_spel.ballen())
-        g.ballen << b.getal;
-    // While a programme runs: the stage played for now and its prize ("Taart (€ 10)"), as the stage says them.
-    if (m_programmaLoopt && !programmaKlaar()) {
-        const AvondProgramma::Fase& f = m_programma.rondes[m_ronde].fasen[m_fase];
-        g.fase = f.naam;
-        g.prijs = AvondProgramma::prijsTekst(f);
-    }
-    m_web->zetStand(WebStand::json(g, ++m_webVersie));
-}
 
 QString Avond::programmaMap() const
 {
@@ -179,12 +99,6 @@ void Avond::volgSpel()
         m_roeper->spelKlaar();
     });
     connect(m_roeper.get(), &Roeper::trekNu, this, &Avond::zelfTrekken);
-    // The board on the network hears of every change as soon as the stage has shown it.
-    for (auto signaal : {&Spel::nieuwSpelGestart, &Spel::spelHersteld})
-        connect(&m_spel, signaal, this, &Avond::stuurWebStandStraks);
-    for (auto signaal : {&Spel::balGetrokken, &Spel::balTeruggelegd})
-        connect(&m_spel, signaal, this, &Avond::stuurWebStandStraks);
-    connect(this, &Avond::programmaGewijzigd, this, &Avond::stuurWebStandStraks);
 }
 
 // The same road as the space bar, and never past the lock. Whatever holds the stage gives the
@@ -370,7 +284,6 @@ bool Avond::vraagAfsluiten()
     if (!ja) return false;
     m_afgesloten = true;
     m_spel.meldAfgesloten();
-    if (m_web) m_web->stop();
     WachtTempo::zetBeeindigd(true);
     QString fout;
     if (!m_bestand->schrijf(*m_alg, &fout)) {

@@ -5,7 +5,6 @@
 #include "core/game/avondprogramma.h"
 #include "core/game/spel.h"
 #include "core/game/spelsoort.h"
-#include "core/settings/webinstelling.h"
 #include "core/settings/weergave.h"
 
 #include <QObject>
@@ -22,7 +21,7 @@ class InstellingenBestand;
 class Roeper;
 class Toeval;
 class Verloop;
-class WebBord;
+class WebVoeding;
 
 // The evening: the one place that runs the game's flow, without any window. It holds the
 // settings (Zorvak.ini and Zorvak-extra.ini, one copy each), the game, the evening's record,
@@ -131,20 +130,9 @@ public:
     const Weergave& weergave() const { return m_weergave; }
     bool zetWeergave(const Weergave& weergave, QString* fout = nullptr);
 
-    // The board on the local network (the options of "Extra", or --web for this run only).
-    // zetWeb starts or stops the server as the setting says; bewaren keeps the setting in
-    // Zorvak-extra.ini. False with a Dutch reason (also in webFout()) when the server could not
-    // start or the setting could not be kept; the game goes on either way.
-    const WebInstelling& web() const { return m_webInstelling; }
-    bool zetWeb(const WebInstelling& web, bool bewaren, QString* fout = nullptr);
-    bool webDraait() const;
-    QString webFout() const { return m_webFout; }
-    // Where the hall opens the board: one address per network of this computer; empty while
-    // the server is off or the computer is on no network.
-    QStringList webAdressen() const;
-    // What the organiser is told about it: where the hall opens it, or why it is not there.
-    QString webUitleg() const;
-    WebBord* webBord() { return m_web.get(); }
+    // The board on the local network (the options of "Extra", or --web for this run only): it
+    // follows this evening by itself.
+    WebVoeding& web() { return *m_web; }
 
     // Whether the stage can show a ball drawn by itself now (no box or menu over it).
     void zetPodiumVrij(std::function<bool()> vrij) { m_podiumVrij = std::move(vrij); }
@@ -267,8 +255,6 @@ signals:
     void invoerGeweigerd(const QString& reden);
     // Balls from a real drum turned on or off.
     void handmatigGewijzigd();
-    // The board on the network was started, stopped or failed to start.
-    void webGewijzigd();
     // The organiser confirmed the exit; the program ends with this code.
     void afgesloten(int code);
 
@@ -277,8 +263,6 @@ private:
     int TrekGetal(int maximum);
     void volgSpel();
     void zelfTrekken();
-    void stuurWebStand();
-    void stuurWebStandStraks();
     bool loopt(int generatie) const;
     bool vraag(const QString& titel, const QString& tekst, bool jaStandaard = true);
     void meld(const QString& titel, const QString& tekst);
@@ -310,11 +294,6 @@ private:
     std::unique_ptr<InstellingenBestand> m_bestand;
     std::unique_ptr<ExtraInstellingen> m_extra;
     Weergave m_weergave;
-    WebInstelling m_webInstelling;
-    std::unique_ptr<WebBord> m_web;
-    QString m_webFout;
-    quint64 m_webVersie = 0;
-    bool m_webGepland = false;
     Toeval* m_toeval = nullptr;
     Spel m_spel;
     std::unique_ptr<Verloop> m_verloop;
@@ -330,4 +309,6 @@ private:
     bool m_vraagtAfsluiten = false;
     bool m_afgesloten = false;
     int m_afsluitCode = 0;
+    // Last, so it goes first: it follows the game and the evening to the end.
+    std::unique_ptr<WebVoeding> m_web;
 };

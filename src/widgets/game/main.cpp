@@ -10,6 +10,7 @@
 #include "core/screen/twips.h"
 #include "core/settings/algemeen.h"
 #include "core/web/adrescode.h"
+#include "core/web/webvoeding.h"
 #include "widgets/cards/afdrukken.h"
 #include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/bezigewijzer.h"
@@ -369,9 +370,9 @@ void Main::toonWebScherm(bool tonen)
         WebPic->hide();
         return;
     }
-    const QStringList adressen = m_avond.webAdressen();
+    const QStringList adressen = m_avond.web().adressen();
     if (adressen.isEmpty())
-        WebPic->zet(m_avond.webUitleg(), {});
+        WebPic->zet(m_avond.web().uitleg(), {});
     else
         WebPic->zet(adressen.first(), adresCode(adressen.first()));
     WebPic->setGeometry(rect());
@@ -415,7 +416,7 @@ void Main::extraDialoog(QWidget* ouder)
     connect(&dlg, &Extra::programmaGevraagd, this, [this, &dlg] { programmaDialoog(&dlg); });
     connect(&dlg, &Extra::verslagGevraagd, this, [this, &dlg] { verslagDialoog(&dlg); });
     dlg.zetSpraakFout(roeper.spraakFout());
-    dlg.zetWeb(m_avond.web(), m_avond.webUitleg(), !m_avond.webFout().isEmpty());
+    dlg.zetWeb(m_avond.web().instelling(), m_avond.web().uitleg(), !m_avond.web().fout().isEmpty());
     if (dlg.exec() != QDialog::Accepted) {
         // A voice tried out with "Luister" goes back to the one that was kept.
         roeper.stelStem();
@@ -429,8 +430,8 @@ void Main::extraDialoog(QWidget* ouder)
         Melding::meld(this, QStringLiteral(" Extra"),
                       QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
     // The game goes on whatever the network says; the organiser hears why the board is not there.
-    const bool nogmaals = dlg.web().aan && !m_avond.webDraait();
-    if ((dlg.web() != m_avond.web() || nogmaals) && !m_avond.zetWeb(dlg.web(), true, &fout))
+    const bool nogmaals = dlg.web().aan && !m_avond.web().draait();
+    if ((dlg.web() != m_avond.web().instelling() || nogmaals) && !m_avond.web().zet(dlg.web(), true, &fout))
         Melding::meld(this, QStringLiteral(" Extra"), QStringLiteral("Het bord op het netwerk:\n") + fout);
     if (dlg.programmaLoopt() != m_avond.programmaLoopt()) speelProgramma(dlg.programmaLoopt());
 }

@@ -6,6 +6,7 @@
 #include "core/game/trommel.h"
 #include "core/screen/plaatjes.h"
 #include "core/web/adrescode.h"
+#include "core/web/webvoeding.h"
 #include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/melding.h"
 #include "widgets/common/scaninvoer.h"
@@ -333,7 +334,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     connect(&avond, &Avond::programmaGewijzigd, this, &Organisator::toonProgramma);
     connect(&avond, &Avond::kaartGecontroleerd, this, &Organisator::toonProgramma);
     connect(&avond, &Avond::kaartWeggezet, this, &Organisator::toonProgramma);
-    connect(&avond, &Avond::webGewijzigd, this, &Organisator::toonWeb);
+    connect(&avond.web(), &WebVoeding::gewijzigd, this, &Organisator::toonWeb);
     m_klok = new QTimer(this);
     m_klok->setInterval(1000);
     const auto tik = [this] { TijdLabel->setText(QTime::currentTime().toString(QStringLiteral("H:mm:ss"))); };
@@ -406,14 +407,14 @@ void Organisator::zetSchermen(const QList<SchermRegel>& schermen, const QString&
 // all is well, the reason when it could not start.
 void Organisator::toonWeb()
 {
-    const QStringList adressen = m_avond.webAdressen();
-    const bool fout = !m_avond.webFout().isEmpty();
-    WebLabel->setText(adressen.isEmpty() ? m_avond.webUitleg()
+    const QStringList adressen = m_avond.web().adressen();
+    const bool fout = !m_avond.web().fout().isEmpty();
+    WebLabel->setText(adressen.isEmpty() ? m_avond.web().uitleg()
                                          : QStringLiteral("Het bord op uw telefoon:\n") + adressen.first());
     WebLabel->setWordWrap(adressen.isEmpty());
     WebLabel->setMaximumWidth(320);
     WebLabel->setStyleSheet(fout ? QStringLiteral("color: rgb(176, 0, 32);") : QString());
-    WebLabel->setVisible(m_avond.webDraait() || fout);
+    WebLabel->setVisible(m_avond.web().draait() || fout);
     const QImage code = adressen.isEmpty() ? QImage() : adresCode(adressen.first());
     // Whole pixels per module, so a camera reads it from the screen.
     const int perModule = code.isNull() ? 0 : std::max(1, 180 / code.width());

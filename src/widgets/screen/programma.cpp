@@ -1,5 +1,6 @@
 #include "widgets/screen/programma.h"
 
+#include "core/web/webvoeding.h"
 #include "widgets/common/dialoog.h"
 #include "widgets/common/melding.h"
 #include "widgets/screen/tweeschermen.h"
@@ -21,8 +22,8 @@ void Programma::start()
     m_schermen = std::make_unique<TweeSchermen>(hoofd, avond);
     m_schermen->pasToe();
     // The board on the network as the settings have it, unless it was started already (--web).
-    if (avond.web().aan && !avond.webDraait()) avond.zetWeb(avond.web(), false);
+    if (avond.web().instelling().aan && !avond.web().draait()) avond.web().zet(avond.web().instelling(), false);
     // A board that could not start (its port taken) is said where the organiser looks.
-    if (!avond.webFout().isEmpty()) Melding::meld(&hoofd, QStringLiteral("Zorvak"), avond.webFout());
+    if (!avond.web().fout().isEmpty()) Melding::meld(&hoofd, QStringLiteral("Zorvak"), avond.web().fout());
     avond.hervatBijStart();
 }

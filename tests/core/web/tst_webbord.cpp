@@ -9,6 +9,7 @@
 #include "core/game/avondprogramma.h"
 #include "core/web/webbord.h"
 #include "core/web/webstand.h"
+#include "core/web/webvoeding.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -487,8 +488,8 @@ private slots:
         VasteToeval toeval(7);
         Avond avond(Avond::Opzet(map.path(), map.path() + "/reserve", &toeval, false));
         QString fout;
-        QVERIFY(avond.zetWeb({true, 0}, true, &fout));
-        Stroom pagina(avond.webBord()->poort());
+        QVERIFY(avond.web().zet({true, 0}, true, &fout));
+        Stroom pagina(avond.web().bord()->poort());
         QCOMPARE(QJsonDocument::fromJson(pagina.volgende()).object().value("ballen").toInt(), 0);
         avond.spel().nieuwSpel(75, 1);
         QCOMPARE(QJsonDocument::fromJson(pagina.volgende()).object().value("ballen").toInt(), 75);
@@ -533,7 +534,7 @@ private slots:
         fase = volgende([](const QJsonObject& o) { return o.value("letters").toBool(); });
         QCOMPARE(fase.value("ballen").toInt(), 90);
         QCOMPARE(fase.value("prijs"), QJsonValue());
-        QVERIFY(avond.vraagAfsluiten() && !avond.webDraait() && avond.webAdressen().isEmpty());
+        QVERIFY(avond.vraagAfsluiten() && !avond.web().draait() && avond.web().adressen().isEmpty());
         WachtTempo::zetBeeindigd(false);
     }
 

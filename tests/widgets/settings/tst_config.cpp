@@ -7,6 +7,7 @@
 #include "core/screen/plaatjes.h"
 #include "core/settings/extrainstellingen.h"
 #include "core/settings/webinstelling.h"
+#include "core/web/webvoeding.h"
 #include "opnamestem.h"
 #include "testhulp.h"
 #include "widgets/common/doek.h"
@@ -261,7 +262,7 @@ private slots:
         const auto getoond = Melding::neemGetoond();
         QVERIFY(!getoond.isEmpty() &&
                 getoond.first().tekst.contains(QStringLiteral("Poort %1 kan niet").arg(bezet.serverPort())));
-        QVERIFY(!hoofd().avond().webDraait());
+        QVERIFY(!hoofd().avond().web().draait());
     }
 
     void webInExtra()
@@ -276,7 +277,7 @@ private slots:
             d.OkKnop->click();
         });
         Avond& avond = hoofd().avond();
-        QVERIFY(!avond.webDraait());
+        QVERIFY(!avond.web().draait());
         const auto getoond = Melding::neemGetoond();
         QVERIFY(!getoond.isEmpty() &&
                 getoond.last().tekst.contains(QStringLiteral("Poort %1 kan niet").arg(bezet.serverPort())));
@@ -288,14 +289,14 @@ private slots:
             QVERIFY(d.WebLabel->text().contains(QStringLiteral("Poort %1").arg(vrij)));
             d.OkKnop->click();
         });
-        QVERIFY(avond.webDraait());
+        QVERIFY(avond.web().draait());
         QCOMPARE(WebInstelling::lees(ExtraInstellingen(m_op->map.path())), (WebInstelling{true, vrij}));
 
         hoofd().avond().NieuwSpel();
         QTest::keyClick(hoofd().Pic, Qt::Key_W);
         QVERIFY(hoofd().WebPic->isVisible());
-        const QStringList adressen = avond.webAdressen();
-        QCOMPARE(hoofd().WebPic->tekst(), adressen.isEmpty() ? avond.webUitleg() : adressen.first());
+        const QStringList adressen = avond.web().adressen();
+        QCOMPARE(hoofd().WebPic->tekst(), adressen.isEmpty() ? avond.web().uitleg() : adressen.first());
         QCOMPARE(hoofd().WebPic->code().isNull(), adressen.isEmpty());
         QTest::keyClick(hoofd().Pic, Qt::Key_Space);
         QVERIFY(hoofd().WebPic->isHidden());
