@@ -243,21 +243,11 @@ private slots:
         QTest::addColumn<QString>("past");     // the series judged in this game
         QTest::addColumn<QString>("kaal");     // the series a bare number is taken from
         QTest::addColumn<QString>("spelNaam"); // as the refusal names the game
-        QTest::newRow("75 ballen") << 75 << -1 << "B"
-                                   << "B"
-                                   << "Bingo 75";
-        QTest::newRow("90 ballen") << 90 << -1 << "KN"
-                                   << "N"
-                                   << "met 90 ballen";
-        QTest::newRow("Kienen") << 90 << 0 << "K"
-                                << "K"
-                                << "Kienen";
-        QTest::newRow("Bingo 75") << 75 << 1 << "B"
-                                  << "B"
-                                  << "Bingo 75";
-        QTest::newRow("Bingo 90") << 90 << 2 << "N"
-                                  << "N"
-                                  << "Bingo 90";
+        QTest::newRow("75 ballen") << 75 << -1 << "B" << QString("B") << "Bingo 75";
+        QTest::newRow("90 ballen") << 90 << -1 << "KN" << QString("N") << "met 90 ballen";
+        QTest::newRow("Kienen") << 90 << 0 << "K" << QString("K") << "Kienen";
+        QTest::newRow("Bingo 75") << 75 << 1 << "B" << QString("B") << "Bingo 75";
+        QTest::newRow("Bingo 90") << 90 << 2 << "N" << QString("N") << "Bingo 90";
     }
     void kaartSoorten()
     {
