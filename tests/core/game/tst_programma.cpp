@@ -364,7 +364,6 @@ private slots:
         QCOMPARE(winnaars[2], QStringLiteral("winnaar teruggenomen %1 1 rij %2").arg(nummer(kien[b])).arg(bijWinst));
         // Each stage as its game plays for it: three, one taken back, three, one.
         QCOMPARE(fasen, 9);
-        QVERIFY(TestHulp::leesBestand(dag).startsWith(Verloop::kopRegel + "\r\n"));
 
         // A start after a crash takes the last game up with its place in the programme.
         avond.reset();
