@@ -756,14 +756,8 @@ private slots:
             if (!k->isHidden()) return strook->geometry() == k->indeling().hint.vak.toAlignedRect();
             return !strook->geometry().intersects(m().Pic->geometry()) && m().rect().contains(strook->geometry());
         };
-        RegisterKaart wint, verliest;
-        {
-            KaartRegister reg(KaartRegister::padIn(m_o->map.path()));
-            VasteToeval kans(3);
-            QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, QStringLiteral("A"), 1, kans));
-            wint = *reg.kaart(QStringLiteral("A"), 2);
-            verliest = *reg.kaart(QStringLiteral("A"), 1);
-        }
+        VasteToeval kans(3);
+        const RegisterKaart wint = TestHulp::drukKaarten(m_o->map.path(), KaartSoort::Kien, "A", 1, kans).value(1);
         QVERIFY(avond().zetHandmatig(true));
         QVERIFY(inStrook(QStringLiteral("Handmatig trekken")));
         QVERIFY(zaalZiet(QStringLiteral("Handmatig")).isEmpty());
