@@ -602,25 +602,17 @@ private slots:
     }
 
     // At a fast pace a whole game runs by itself: every ball once, and no more once the drum is
-    // empty (no notice of an empty drum either).
-    void heelSpelVanzelf()
+    // empty (no notice of an empty drum either); a new game starts it again from a full drum.
+    // The space bar pauses and resumes, and the stage says so; a new game lifts the pause.
+    // Nothing comes while the help panel or a dialog is open; it goes on afterwards.
+    void vanzelfEnPauzes()
     {
         zelfTrekken();
         nieuwSpel();
         QTRY_COMPARE_WITH_TIMEOUT(getrokken(), 75, 20000);
         QVERIFY(blijftStaan() && m().avond().roeper().gepauzeerd(Roeper::Leeg));
         QVERIFY(Melding::neemGetoond().isEmpty());
-        // A new game starts it again from a full drum.
-        nieuwSpel();
-        QTRY_VERIFY(getrokken() > 0);
-    }
-
-    // The space bar pauses and resumes, and the stage says so; a new game lifts the pause.
-    // Nothing comes while the help panel or a dialog is open; it goes on afterwards.
-    void pauzes()
-    {
         WachtTempo::zet(0.01); // three seconds become 30 ms
-        zelfTrekken();
         nieuwSpel();
         QTRY_VERIFY(getrokken() >= 2);
         spatie();
