@@ -261,7 +261,10 @@ struct ScanKlok {
     qint64 nu = 0;
     std::function<qint64()> echt = ScanInvoer::klokHaak();
     explicit ScanKlok(qint64 stap) { zet(stap); }
-    void zet(qint64 stap) { ScanInvoer::klokHaak() = [this, stap] { return nu += stap; }; }
+    void zet(qint64 stap)
+    {
+        ScanInvoer::klokHaak() = [this, stap] { return nu += stap; };
+    }
     ~ScanKlok() { ScanInvoer::klokHaak() = echt; }
 };
 

@@ -152,8 +152,9 @@ private slots:
     }
 
     // The check only reads: a missing register is not made, a file in its place that is no
-    // register of ours is said and left as it is. A card found is signalled and holds calling by
-    // itself until it is put away.
+    // register of ours is said and left as it is. A bare number with no series of the game's kind
+    // printed is answered. A card found is signalled and holds calling by itself until it is put
+    // away.
     void kaartControle()
     {
         QTemporaryDir map;
