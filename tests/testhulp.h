@@ -15,6 +15,7 @@
 #include "core/settings/instellingen.h"
 #include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/melding.h"
+#include "widgets/common/scaninvoer.h"
 #include "widgets/game/achtergrond.h"
 #include "widgets/game/bord.h"
 #include "widgets/game/hulppaneel.h"
@@ -213,6 +214,59 @@ inline bool registreer(KaartRegister& reg, KaartSoort soort, const QString& seri
     const auto reeks = reg.registreer(soort, serie, paginas, kans);
     return reeks && reg.bevestig(*reeks, reeks->laatste()) && reg.rondAf(*reeks);
 }
+
+// The cards of a series printed in `map`: `paginas` pages of six, K-0001 first.
+inline QList<RegisterKaart> drukKaarten(const QString& map, KaartSoort soort, const QString& serie, int paginas,
+                                        Toeval& kans)
+{
+    KaartRegister reg(KaartRegister::padIn(map));
+    QList<RegisterKaart> uit;
+    if (registreer(reg, soort, serie, paginas, kans))
+        for (int n = 1; n <= paginas * 6; ++n)
+            uit << reg.kaart(serie, n).value_or(RegisterKaart{});
+    return uit;
+}
+
+// A game of `aantal` balls in which these numbers (0s skipped) are drawn.
+inline Spel::Stand standMet(int aantal, const QList<int>& ballen)
+{
+    Spel::Stand stand{aantal, 1, 1, {}};
+    for (int n : ballen)
+        if (n) stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
+    return stand;
+}
+
+// An evening's conversation that answers its questions from a queue, keeps what it said and
+// names `kaart` when a card is asked for.
+struct Gesprek {
+    QList<bool> antwoorden;
+    QStringList gezegd;
+    Avond::KaartVraag kaart;
+    Avond::Gesprek maak(const QString& nummer = {})
+    {
+        kaart = {nummer, 1};
+        return {[this](const QString&, const QString& tekst, bool) {
+                    gezegd << tekst;
+                    return !antwoorden.isEmpty() && antwoorden.takeFirst();
+                },
+                [this](const QString&, const QString& tekst) { gezegd << tekst; },
+                [this] { return std::optional<Avond::KaartVraag>(kaart); },
+                {}};
+    }
+};
+
+// For its lifetime the typed keys' clock moves `stap` ms at each reading: a person's pace or a
+// scanner's.
+struct ScanKlok {
+    qint64 nu = 0;
+    std::function<qint64()> echt = ScanInvoer::klokHaak();
+    explicit ScanKlok(qint64 stap) { zet(stap); }
+    void zet(qint64 stap)
+    {
+        ScanInvoer::klokHaak() = [this, stap] { return nu += stap; };
+    }
+    ~ScanKlok() { ScanInvoer::klokHaak() = echt; }
+};
 
 // Runs `doe`, and `bijDialoog` on the first modal dialog that opens meanwhile, which is then closed.
 // It is watched for until it opens: on a busy machine a button's press takes a while.

@@ -5,26 +5,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-namespace
-{
-// An evening in the folder that answers its questions from a queue and keeps what it said.
-struct Gesprek {
-    QList<bool> antwoorden;
-    QStringList gezegd;
-    Avond::KaartVraag kaart;
-    Avond::Gesprek maak(QString nummer = {})
-    {
-        kaart = {nummer, 1};
-        return {[this](const QString&, const QString& tekst, bool) {
-                    gezegd << tekst;
-                    return !antwoorden.isEmpty() && antwoorden.takeFirst();
-                },
-                [this](const QString&, const QString& tekst) { gezegd << tekst; },
-                [this] { return std::optional<Avond::KaartVraag>(kaart); },
-                {}};
-    }
-};
-} // namespace
+using TestHulp::Gesprek;
 
 class TstAvond : public QObject
 {
@@ -62,59 +43,38 @@ private slots:
     }
 
     // A game left unfinished is offered at the next start: Nee writes down that it was given
-    // up; Ja takes it up and the board is ready. After an exit the next start asks nothing.
-    void hervattenEnAfsluiten()
+    // up; Ja takes it up and the board is ready. A record that could not be written to the end
+    // (a full disk until the program died): the question says that balls the hall saw may be
+    // missing.
+    void hervatten()
     {
         QTemporaryDir map;
         Gesprek gesprek;
-        const auto speel = [&] {
+        const auto speel = [&](bool schijfVol) {
             Avond avond({map.path(), {}, &m_kans});
             avond.NieuwSpel();
             avond.trekAlsKlaar();
+            if (schijfVol)
+                avond.verloop()->zetAanvuller([](const QString&, const QByteArray&, QString*) { return false; });
             avond.trekAlsKlaar();
         };
-        speel();
+        speel(true);
         {
             Avond avond({map.path(), {}, &m_kans});
             avond.zetGesprek(gesprek.maak());
             avond.hervatBijStart();
             QVERIFY(!avond.spel().heeftSpel());
         }
-        QVERIFY(Verloop::laatsteSpel(map.path())->afgemaakt);
-        speel();
-        Avond avond({map.path(), {}, &m_kans});
-        avond.zetGesprek(gesprek.maak());
-        gesprek.antwoorden = {true};
-        avond.hervatBijStart();
-        QVERIFY(avond.spel().ballen().size() == 2 && !avond.bezig());
-        QSignalSpy afgesloten(&avond, &Avond::afgesloten);
-        gesprek.antwoorden = {true};
-        QVERIFY(avond.vraagAfsluiten() && afgesloten.count() == 1 && avond.afsluitCode() == 0);
-        WachtTempo::zetBeeindigd(false);
-        Avond daarna({map.path(), {}, &m_kans});
-        daarna.zetGesprek(gesprek.maak());
-        daarna.hervatBijStart();
-        QCOMPARE(gesprek.gezegd.size(), 3);
-    }
-
-    // A record that could not be written to the end (a full disk until the program died): the
-    // question says that balls the hall saw may be missing.
-    void onvolledigVerloop()
-    {
-        QTemporaryDir map;
-        Gesprek gesprek;
-        {
-            Avond avond({map.path(), {}, &m_kans});
-            avond.NieuwSpel();
-            avond.trekAlsKlaar();
-            avond.verloop()->zetAanvuller([](const QString&, const QByteArray&, QString*) { return false; });
-            avond.trekAlsKlaar();
-        }
-        Avond avond({map.path(), {}, &m_kans});
-        avond.zetGesprek(gesprek.maak());
-        avond.hervatBijStart();
         QVERIFY(gesprek.gezegd.value(0).contains(
             QStringLiteral("(1 bal in het verloop). Het verloop kon niet tot het eind worden geschreven")));
+        QVERIFY(Verloop::laatsteSpel(map.path())->afgemaakt);
+        speel(false);
+        Avond avond({map.path(), {}, &m_kans});
+        avond.zetGesprek(gesprek.maak());
+        gesprek.antwoorden = {true};
+        avond.hervatBijStart();
+        QVERIFY(gesprek.gezegd.size() == 2 && !gesprek.gezegd[1].contains(QStringLiteral("niet tot het eind")));
+        QVERIFY(avond.spel().ballen().size() == 2 && !avond.bezig());
     }
 
     // A new game on a full disk, then a crash: the start names the game the record never got and
@@ -192,8 +152,9 @@ private slots:
     }
 
     // The check only reads: a missing register is not made, a file in its place that is no
-    // register of ours is said and left as it is. A card found is signalled and holds calling by
-    // itself until it is put away.
+    // register of ours is said and left as it is. A bare number with no series of the game's kind
+    // printed is answered. A card found is signalled and holds calling by itself until it is put
+    // away.
     void kaartControle()
     {
         QTemporaryDir map;
@@ -212,36 +173,34 @@ private slots:
         QCOMPARE(QDir(map.path()).entryList({QStringLiteral("Kaartregister*")}), QStringList{"Kaartregister.db"});
         QVERIFY(QFile::remove(pad));
 
-        // A is printed last, though B sorts after it and runs to higher numbers.
-        KaartRegister reg(pad);
-        QVERIFY(TestHulp::registreer(reg, KaartSoort::Bingo75, "B", 2, m_kans) &&
-                TestHulp::registreer(reg, KaartSoort::Kien, "K", 1, m_kans) &&
-                TestHulp::registreer(reg, KaartSoort::Bingo75, "A", 1, m_kans));
-        const RegisterKaart kaart = *reg.kaart(QStringLiteral("A"), 4), kien = *reg.kaart(QStringLiteral("K"), 1);
-        reg.sluit();
         QList<Avond::GecontroleerdeKaart> getoond;
         connect(&avond, &Avond::kaartGecontroleerd, this, [&](const Avond::GecontroleerdeKaart& k) { getoond << k; });
         const auto controleer = [&](const QString& nummer, int rijen, const QList<int>& ballen) {
             // Each card in a game of its own kind.
-            Spel::Stand stand{nummer.startsWith(QLatin1Char('K')) ? 90 : 75, 1, 1, {}};
-            for (int n : ballen)
-                if (n) stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
-            avond.spel().herstel(stand);
+            avond.spel().herstel(TestHulp::standMet(nummer.startsWith(QLatin1Char('K')) ? 90 : 75, ballen));
             gesprek.kaart = {nummer, rijen};
             avond.kaartWeg();
             avond.controleerKaart();
             return getoond.isEmpty() ? QString() : getoond.last().uitslag.oordeel;
         };
+        // With only Kien cards printed, a bare number in a Bingo 75 game is answered, not taken
+        // from another kind.
+        const RegisterKaart kien = TestHulp::drukKaarten(map.path(), KaartSoort::Kien, "K", 1, m_kans).value(0);
+        QVERIFY(controleer(QStringLiteral("3"), 1, {}).isEmpty());
+        QCOMPARE(gesprek.gezegd.value(2),
+                 QStringLiteral("Er is nog geen reeks kaarten voor dit spel (Bingo 75) afgedrukt. Typ het nummer met "
+                                "de letter van de reeks, bijvoorbeeld A-0017."));
+        QVERIFY(!avond.roeper().gepauzeerd(Roeper::Controle));
+        // Then B and A: A is printed last, though B sorts after it and runs to higher numbers.
+        QVERIFY(TestHulp::drukKaarten(map.path(), KaartSoort::Bingo75, "B", 2, m_kans).size() == 12);
+        const RegisterKaart kaart = TestHulp::drukKaarten(map.path(), KaartSoort::Bingo75, "A", 1, m_kans).value(3);
         // A bare number is of the series printed last; its top row is a bingo.
         QVERIFY(
             controleer(QStringLiteral("4"), 1, kaart.getallen.mid(0, 5)).startsWith(QStringLiteral("BINGO: rij 1")));
         QCOMPARE(KaartNummer::tekst(getoond.last().kaart.serie, getoond.last().kaart.nummer), QStringLiteral("A-0004"));
         QVERIFY(avond.stand().kaartInBeeld && avond.roeper().gepauzeerd(Roeper::Controle));
         // With the four corners as the evening's pattern, a full row is not enough.
-        PatroonKaart::Patroon hoeken{};
-        for (int vak : {1, 5, 21, 25})
-            hoeken[vak] = 1;
-        avond.spel().zetPatroon(hoeken);
+        avond.spel().zetPatroon(*AvondProgramma::vastPatroon(QStringLiteral("Vier hoeken")));
         QCOMPARE(controleer(QStringLiteral("A-4"), 1, kaart.getallen.mid(0, 5)),
                  QStringLiteral("Geen bingo: het patroon is nog niet vol"));
         avond.spel().zetPatroon({});
@@ -264,21 +223,11 @@ private slots:
         QTest::addColumn<QString>("past");     // the series judged in this game
         QTest::addColumn<QString>("kaal");     // the series a bare number is taken from
         QTest::addColumn<QString>("spelNaam"); // as the refusal names the game
-        QTest::newRow("75 ballen") << 75 << -1 << "B"
-                                   << "B"
-                                   << "Bingo 75";
-        QTest::newRow("90 ballen") << 90 << -1 << "KN"
-                                   << "N"
-                                   << "met 90 ballen";
-        QTest::newRow("Kienen") << 90 << 0 << "K"
-                                << "K"
-                                << "Kienen";
-        QTest::newRow("Bingo 75") << 75 << 1 << "B"
-                                  << "B"
-                                  << "Bingo 75";
-        QTest::newRow("Bingo 90") << 90 << 2 << "N"
-                                  << "N"
-                                  << "Bingo 90";
+        QTest::newRow("75 ballen") << 75 << -1 << "B" << QString("B") << "Bingo 75";
+        QTest::newRow("90 ballen") << 90 << -1 << "KN" << QString("N") << "met 90 ballen";
+        QTest::newRow("Kienen") << 90 << 0 << "K" << QString("K") << "Kienen";
+        QTest::newRow("Bingo 75") << 75 << 1 << "B" << QString("B") << "Bingo 75";
+        QTest::newRow("Bingo 90") << 90 << 2 << "N" << QString("N") << "Bingo 90";
     }
     void kaartSoorten()
     {
@@ -288,15 +237,13 @@ private slots:
         QFETCH(QString, kaal);
         QFETCH(QString, spelNaam);
         QTemporaryDir map;
-        KaartRegister reg(KaartRegister::padIn(map.path()));
         // Printed in this order: the Bingo 75 series B last but one, Bingo 90 last.
-        QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, "K", 1, m_kans) &&
-                TestHulp::registreer(reg, KaartSoort::Bingo75, "B", 1, m_kans) &&
-                TestHulp::registreer(reg, KaartSoort::Bingo90, "N", 1, m_kans));
         QHash<QString, RegisterKaart> kaarten;
-        for (const QString& serie : {QStringLiteral("K"), QStringLiteral("B"), QStringLiteral("N")})
-            kaarten.insert(serie, *reg.kaart(serie, 5));
-        reg.sluit();
+        const QList<std::pair<KaartSoort, QString>> reeksen{
+            {KaartSoort::Kien, "K"}, {KaartSoort::Bingo75, "B"}, {KaartSoort::Bingo90, "N"}};
+        for (const auto& [soort, serie] : reeksen)
+            kaarten.insert(serie, TestHulp::drukKaarten(map.path(), soort, serie, 1, m_kans).value(4));
+        QVERIFY(kaarten["N"].nummer == 5);
 
         Gesprek gesprek;
         Avond avond({map.path(), {}, &m_kans});
@@ -375,33 +322,8 @@ private slots:
         QVERIFY(avond.winnaars().size() == std::max(ronde, 0));
     }
 
-    // A bare number with no series of the game's kind printed is answered, not taken from another kind.
-    void kaalNummerZonderReeks()
-    {
-        QTemporaryDir map;
-        KaartRegister reg(KaartRegister::padIn(map.path()));
-        QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, "K", 1, m_kans));
-        reg.sluit();
-        Gesprek gesprek;
-        Avond avond({map.path(), {}, &m_kans, false});
-        avond.zetGesprek(gesprek.maak(QStringLiteral("3")));
-        QSignalSpy getoond(&avond, &Avond::kaartGecontroleerd);
-        avond.algemeen().AantalBallen = 75;
-        avond.NieuwSpel();
-        avond.controleerKaart();
-        QCOMPARE(getoond.size(), 0);
-        QCOMPARE(gesprek.gezegd.value(0),
-                 QStringLiteral("Er is nog geen reeks kaarten voor dit spel (Bingo 75) afgedrukt. Typ het nummer met "
-                                "de letter van de reeks, bijvoorbeeld A-0017."));
-        QVERIFY(!avond.roeper().gepauzeerd(Roeper::Controle));
-        avond.algemeen().AantalBallen = 90;
-        avond.NieuwSpel();
-        avond.controleerKaart();
-        QCOMPARE(getoond.size(), 1);
-    }
-
-    // Game numbers go on across an Exit and a new start on the same folder, whether the last
-    // game had balls or none yet.
+    // Exit answered Ja ends the evening once, with code 0; the next start on the same folder
+    // asks nothing, and game numbers go on, whether the last game had balls or none yet.
     void spelNummerNaAfsluiten()
     {
         QTemporaryDir map;
@@ -418,9 +340,11 @@ private slots:
                 for (int i = 0; i < ballen; ++i)
                     QVERIFY(avond.trekAlsKlaar());
             }
+            QSignalSpy afgesloten(&avond, &Avond::afgesloten);
             gesprek.antwoorden = {true};
-            QVERIFY(avond.vraagAfsluiten());
+            QVERIFY(avond.vraagAfsluiten() && afgesloten.count() == 1 && avond.afsluitCode() == 0);
             WachtTempo::zetBeeindigd(false);
+            // Only the exit was asked: a start after an exit asks nothing.
             QVERIFY2(gesprek.gezegd.size() == 1, qPrintable(gesprek.gezegd.join(QLatin1Char('|'))));
         }
     }

@@ -21,10 +21,14 @@
 
 namespace
 {
+QImage deel(Main& m, const QRect& r)
+{
+    return m.Pic->deel(r.x(), r.y(), r.width(), r.height()).convertToFormat(QImage::Format_RGB32);
+}
+
 QImage cel(Main& m, int n)
 {
-    const QPoint hoek = Trommel::cel(n);
-    return m.Pic->deel(hoek.x(), hoek.y(), Trommel::balMaat, Trommel::balMaat).convertToFormat(QImage::Format_RGB32);
+    return deel(m, QRect(Trommel::cel(n), QSize(Trommel::balMaat, Trommel::balMaat)));
 }
 
 // Pixels of the image in the number colour, which the fixture sets to pure green.
@@ -35,33 +39,16 @@ int groen(const QImage& beeld)
     return int(std::count_if(p, p + b.sizeInBytes() / 4, [](QRgb c) { return qGreen(c) > 200 && qRed(c) < 60; }));
 }
 
-// Whether the big display shows a letter and number.
-bool grootGetal(Main& m)
-{
-    const QRect vak = Trommel::grootVak(m.avond().spel().aantalBallen());
-    const QImage b = m.Pic->deel(vak.x(), vak.y(), vak.width(), vak.height()).convertToFormat(QImage::Format_RGB32);
-    const auto* p = reinterpret_cast<const QRgb*>(b.constBits());
-    return std::any_of(p, p + b.sizeInBytes() / 4, [](QRgb c) { return qGray(c) > 150; });
-}
-
-// How wide the text of the big display is, as a share of its box: the light pixels' extent.
+// How wide the text of the big display is, as a share of its box: the light pixels' extent
+// (0: it shows no number).
 double grootBreedte(Main& m)
 {
-    const QRect vak = Trommel::grootVak(m.avond().spel().aantalBallen());
-    const QImage b = m.Pic->deel(vak.x(), vak.y(), vak.width(), vak.height()).convertToFormat(QImage::Format_RGB32);
+    const QImage b = deel(m, Trommel::grootVak(m.avond().spel().aantalBallen()));
     int links = b.width(), rechts = -1;
     for (int y = 0; y < b.height(); ++y)
         for (int x = 0; x < b.width(); ++x)
             if (qGray(b.pixel(x, y)) > 150) links = std::min(links, x), rechts = std::max(rechts, x);
     return rechts < links ? 0.0 : double(rechts - links + 1) / b.width();
-}
-
-QStringList regels(const QComboBox* lijst)
-{
-    QStringList uit;
-    for (int i = 0; i < lijst->count(); ++i)
-        uit << lijst->itemText(i);
-    return uit;
 }
 
 // Contrast as readability standards reckon it, from relative luminance.
@@ -79,7 +66,7 @@ double luminantie(QRgb c)
 // the text spans.
 QPair<double, int> contrastIn(Main& m, const QRect& vak)
 {
-    const QImage b = m.Pic->deel(vak.x(), vak.y(), vak.width(), vak.height()).convertToFormat(QImage::Format_RGB32);
+    const QImage b = deel(m, vak);
     QHash<QRgb, int> tel;
     for (int y = 0; y < b.height(); ++y)
         for (int x = 0; x < b.width(); ++x)
@@ -124,11 +111,18 @@ class TstPodium : public QObject
     Main& m() { return m_o->main(); }
     PlaatjeKnop* knop(int i) { return m().KnopPic->Knop[i]; }
     void spatie() { QTest::keyClick(m().Pic, Qt::Key_Space); }
+    // Keys and Enter, at the pace of the keys' clock: typed, or a scanner's code.
+    static void scan(QWidget* w, const QString& tekst)
+    {
+        QTest::keyClicks(w, tekst);
+        QTest::keyClick(w, Qt::Key_Return);
+    }
     // The organiser's message of the moment, which the strip shows.
     QString organisator()
     {
         const QString bericht = m().organisatorTekst().bericht();
-        return m().Strook->isVisible() && m().Strook->text().contains(bericht) ? bericht : QStringLiteral("(niet getoond)");
+        return m().Strook->isVisible() && m().Strook->text().contains(bericht) ? bericht
+                                                                               : QStringLiteral("(niet getoond)");
     }
 
     // What the Start button does once the organiser said Ja; numbers drawn in pure green.
@@ -146,7 +140,7 @@ class TstPodium : public QObject
         for (int n = 2; n <= aantal; ++n)
             if (cel(m(), n) != cel(m(), 1)) return false;
         return cel(m(), 1).pixelColor(30, 30) != Plaatjes::bordKleur && groen(m().Pic->beeld()) == 0 &&
-               !grootGetal(m());
+               grootBreedte(m()) == 0;
     }
     void zelfTrekken()
     {
@@ -160,6 +154,15 @@ class TstPodium : public QObject
         const int voor = getrokken();
         QTest::qWait(200);
         return getrokken() == voor;
+    }
+    // K asks in the real dialog, for one row.
+    static void echteKaartVraag()
+    {
+        KaartControle::vraagHaak() = [](QWidget* w) {
+            KaartVraag vraag(w);
+            if (vraag.exec() != QDialog::Accepted) return std::optional<Avond::KaartVraag>();
+            return std::optional<Avond::KaartVraag>(Avond::KaartVraag{vraag.NummerTekst->text(), 1});
+        };
     }
     // The Start button, answered Ja: the round goes up by one.
     void nieuwSpel()
@@ -270,30 +273,51 @@ private slots:
         QCOMPARE(getrokken(), 1);
     }
 
+    void achterInDeZaal_data()
+    {
+        QTest::addColumn<bool>("licht");
+        QTest::newRow("light big number and strip") << true;
+        QTest::newRow("strip alone") << false;
+    }
     // The last ball for the back row, at 1920 x 1080: as ever it stands at about 1.6:1 on the
-    // board; in its high-contrast form at least 7:1, as are the balls before it in their strip.
-    // Turned off, the board is as it was.
+    // board; in its light form at least 7:1 and taller, as are the balls before it in their
+    // strip. The strip on its own leaves the big number's box and the board exactly their usual
+    // pixels, and the next draw moves it on beside the usual big number. Turned off, the board
+    // is as it was.
     void achterInDeZaal()
     {
+        QFETCH(bool, licht);
         m().legUit(QRect(0, 0, 1920, 1080));
         startSpel(75, 1);
         for (int i = 0; i < 7; ++i)
             klikBord(m());
-        const QImage gewoon = m().Pic->beeld();
-        const auto [voor, voorHoogte] = contrastIn(m(), Trommel::grootVak(75));
+        const QRect groot = Trommel::grootVak(75), strook = Trommel::strookVak(75);
+        const QRect bord(QPoint(0, 0), Trommel::cel(75) + QPoint(Trommel::balMaat - 1, Trommel::balMaat - 1));
+        const QImage gewoon = m().Pic->beeld(), grootVoor = deel(m(), groot), bordVoor = deel(m(), bord);
+        const QImage strookVoor = deel(m(), strook);
+        const auto [voor, voorHoogte] = contrastIn(m(), groot);
         QVERIFY(voor < 2.0);
 
-        QVERIFY(m_o->avond().zetWeergave({true, true, false}));
-        const auto [na, naHoogte] = contrastIn(m(), Trommel::grootVakContrast(75));
-        const auto [strook, strookHoogte] = contrastIn(m(), Trommel::strookVak(75));
-        qInfo("contrast of the last ball %.2f:1 (text %d px high), high-contrast %.2f:1 (%d px), strip %.2f:1 (%d px)",
-              voor, voorHoogte, na, naHoogte, strook, strookHoogte);
-        QVERIFY(na >= 7.0 && strook >= 7.0);
-        QVERIFY(naHoogte > voorHoogte);
-        QVERIFY(strookHoogte > 20);
-
-        m_o->avond().zetWeergave({});
+        QVERIFY(avond().zetWeergave({licht, true, false}));
+        const auto [strookContrast, strookHoogte] = contrastIn(m(), strook);
+        QVERIFY2(strookContrast >= 7.0 && strookHoogte > 20, qPrintable(QString::number(strookContrast)));
+        QVERIFY(deel(m(), strook) != strookVoor);
+        if (licht) {
+            const auto [na, naHoogte] = contrastIn(m(), Trommel::grootVakContrast(75));
+            qInfo("contrast of the last ball %.2f:1 (text %d px high), light %.2f:1 (%d px), strip %.2f:1 (%d px)",
+                  voor, voorHoogte, na, naHoogte, strookContrast, strookHoogte);
+            QVERIFY(na >= 7.0 && naHoogte > voorHoogte);
+        } else {
+            QCOMPARE(deel(m(), groot), grootVoor);
+            QCOMPARE(deel(m(), bord), bordVoor);
+        }
+        QVERIFY(avond().zetWeergave({}));
         QCOMPARE(m().Pic->beeld(), gewoon);
+        if (licht) return;
+        QVERIFY(avond().zetWeergave({false, true, false}));
+        const QImage strookNu = deel(m(), strook);
+        klikBord(m());
+        QVERIFY(deel(m(), strook) != strookNu && grootBreedte(m()) > 0);
     }
 
     // Exit answered Ja in the middle of a draw or a set-up: the program ends once, the drawing
@@ -314,39 +338,18 @@ private slots:
             else
                 QTest::keyClick(m().Pic, Qt::Key_Space);
             QCOMPARE(m_o->beeindigd, 1);
-            QVERIFY(groen(m().Pic->beeld()) == 0 && !grootGetal(m()) && m().KnopPic->Combo1->count() == 0);
+            QVERIFY(groen(m().Pic->beeld()) == 0 && grootBreedte(m()) == 0 && m().KnopPic->Combo1->count() == 0);
             const int voor = getrokken();
             emit m().Pic->geklikt();
             QCOMPARE(getrokken(), voor);
         }
     }
-    // Backspace asks: Nee keeps the ball, Ja puts it back and the board is as before that draw;
-    // with nothing drawn it asks nothing.
-    void terugleggen()
-    {
-        startSpel(75, 1);
-        const QImage leeg = m().Pic->beeld();
-        klikBord(m());
-        QTest::keyClick(m().Pic, Qt::Key_Backspace);
-        QCOMPARE(getrokken(), 1);
-        Melding::zetVolgendAntwoord(true);
-        QTest::keyClick(m().Pic, Qt::Key_Backspace);
-        QCOMPARE(m().Pic->beeld(), leeg);
-        QTest::keyClick(m().Pic, Qt::Key_Backspace);
-        QCOMPARE(Melding::neemGetoond().size(), 2);
-    }
-
     // K asks in a dialog for the card and the Kien rows: a Kien card with its top row drawn,
     // asked for two full rows, does not win.
     void kaartVraag()
     {
-        KaartRegister reg(KaartRegister::padIn(m_o->map.path()));
-        QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, QStringLiteral("K"), 1, m_o->toeval));
-        Spel::Stand stand{90, 1, 1, {}};
-        for (int n : reg.kaart(QStringLiteral("K"), 1)->getallen.mid(0, 9))
-            if (n) stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
-        reg.sluit();
-        spel().herstel(stand);
+        const auto kien = TestHulp::drukKaarten(m_o->map.path(), KaartSoort::Kien, "K", 1, m_o->toeval);
+        spel().herstel(TestHulp::standMet(90, kien.value(0).getallen.mid(0, 9)));
         TestHulp::metDialoog([this] { QTest::keyClick(m().Pic, Qt::Key_K); },
                              [](QWidget* d) {
                                  auto* vraag = qobject_cast<KaartVraag*>(d);
@@ -364,17 +367,10 @@ private slots:
     // answers it, and a person typing there, slowly or with quick fingers, still types.
     void scanner()
     {
-        const auto scan = [](QWidget* w, const QString& code) {
-            QTest::keyClicks(w, code);
-            QTest::keyClick(w, Qt::Key_Return);
-        };
-        KaartRegister reg(KaartRegister::padIn(m_o->map.path()));
-        QVERIFY(TestHulp::registreer(reg, KaartSoort::Bingo75, QStringLiteral("A"), 1, m_o->toeval));
-        const QList<int> rij = reg.kaart(QStringLiteral("A"), 1)->getallen.mid(0, 5);
-        reg.sluit();
-        Spel::Stand stand{75, 1, 1, {}};
-        for (int n : rij)
-            stand.ballen << Spel::Bal{n, QDateTime::currentDateTime()};
+        const QList<int> rij = TestHulp::drukKaarten(m_o->map.path(), KaartSoort::Bingo75, "A", 1, m_o->toeval)
+                                   .value(0)
+                                   .getallen.mid(0, 5);
+        Spel::Stand stand = TestHulp::standMet(75, rij);
         spel().herstel(stand);
         // Keys of the test before are no part of this burst.
         QTest::qWait(2 * ScanHerkenner::tussenpoos);
@@ -409,8 +405,8 @@ private slots:
         QCOMPARE(gescand[0].tekst, getypt[0].tekst);
 
         // Another kind of code is no card number (said once); a stray Enter does nothing.
-        for (const QString& ander : {QStringLiteral("87 12345 k6789"), QString()})
-            scan(m().Pic, ander);
+        scan(m().Pic, QStringLiteral("87 12345 k6789"));
+        scan(m().Pic, QString());
         QTest::qWait(100);
         QCOMPARE(getrokken(), 7);
         const auto anders = Melding::neemGetoond();
@@ -420,10 +416,7 @@ private slots:
 
         // A card of series K: its capital K waits, so K's question does not cut the scan in two;
         // a capital K alone still asks, a moment later.
-        {
-            KaartRegister reeksK(KaartRegister::padIn(m_o->map.path()));
-            QVERIFY(TestHulp::registreer(reeksK, KaartSoort::Bingo75, QStringLiteral("K"), 1, m_o->toeval));
-        }
+        QVERIFY(!TestHulp::drukKaarten(m_o->map.path(), KaartSoort::Bingo75, "K", 1, m_o->toeval).isEmpty());
         int gevraagd = 0;
         KaartControle::vraagHaak() = [&gevraagd](QWidget*) {
             ++gevraagd;
@@ -453,11 +446,7 @@ private slots:
         QVERIFY(!m().KaartControleScherm->isVisible());
 
         // K's own question: a scan answers it with its code; typed by hand, a person's keys stay.
-        KaartControle::vraagHaak() = [](QWidget* w) {
-            KaartVraag vraag(w);
-            if (vraag.exec() != QDialog::Accepted) return std::optional<Avond::KaartVraag>();
-            return std::optional<Avond::KaartVraag>(Avond::KaartVraag{vraag.NummerTekst->text(), 1});
-        };
+        echteKaartVraag();
         QString typ;
         TestHulp::metDialoog([this] { QTest::keyClick(m().Pic, Qt::Key_K); },
                              [&](QWidget* d) {
@@ -471,16 +460,11 @@ private slots:
         QCOMPARE(typ, QStringLiteral("17"));
         QTRY_COMPARE(m().KaartControleScherm->kaart().nummer, 3);
         QTest::keyClick(m().KaartControleScherm, Qt::Key_Escape);
-        const auto echteKlok = ScanInvoer::klokHaak();
-        qint64 nu = 0;
-        ScanInvoer::klokHaak() = [&nu] { return nu += 200; };
-        TestHulp::metDialoog([this] { QTest::keyClick(m().Pic, Qt::Key_K); },
-                             [&](QWidget* d) {
-                                 auto* vraag = qobject_cast<KaartVraag*>(d);
-                                 QTest::keyClicks(vraag->NummerTekst, QStringLiteral("A-0004"));
-                                 QTest::keyClick(vraag->NummerTekst, Qt::Key_Return);
-                             });
-        ScanInvoer::klokHaak() = echteKlok;
+        {
+            TestHulp::ScanKlok klok(200);
+            TestHulp::metDialoog([this] { QTest::keyClick(m().Pic, Qt::Key_K); },
+                                 [&](QWidget* d) { scan(qobject_cast<KaartVraag*>(d)->NummerTekst, "A-0004"); });
+        }
         QCOMPARE(m().KaartControleScherm->kaart().nummer, 4);
         QCOMPARE(getrokken(), 7);
     }
@@ -536,11 +520,7 @@ private slots:
         QVERIFY(Melding::neemGetoond().isEmpty());
 
         // K's question: a capital K held back and digits at a scanner's pace are given back whole.
-        KaartControle::vraagHaak() = [](QWidget* w) {
-            KaartVraag vraag(w);
-            if (vraag.exec() != QDialog::Accepted) return std::optional<Avond::KaartVraag>();
-            return std::optional<Avond::KaartVraag>(Avond::KaartVraag{vraag.NummerTekst->text(), 1});
-        };
+        echteKaartVraag();
         QStringList gelezen;
         for (const QString& nummer : {QStringLiteral("K12"), QStringLiteral("K-0029")})
             TestHulp::metDialoog([this] { QTest::keyClick(m().Pic, Qt::Key_K); },
@@ -557,18 +537,27 @@ private slots:
         QCOMPARE(getrokken(), 5);
     }
 
-    // Each dialog button opens its own dialog. Help, even double-clicked, opens the panel once,
-    // a second Help closes it; while it shows only Help, Exit and the minimise icon answer,
-    // and the space bar draws nothing the hall cannot see.
+    // Each dialog button opens its own dialog. Start: Nee leaves the round counter alone; Ja,
+    // even double-clicked, adds exactly one. Help, even double-clicked, opens the panel once, a
+    // second Help closes it; while it shows only Help, Exit and the minimise icon answer, and
+    // the space bar draws nothing the hall cannot see. The panel's information box names this
+    // screen's resolution and size, then the document opens, whether it is there or not; the
+    // other icon opens the manual.
     void helpPaneel()
     {
         QCOMPARE(klikEnZieDialoog(knop(Opdrachtbalk::KnopAfdrukken)), QStringLiteral("Afdrukken"));
         QCOMPARE(klikEnZieDialoog(knop(Opdrachtbalk::KnopLayout)), QStringLiteral("Layout"));
         QCOMPARE(klikEnZieDialoog(knop(Opdrachtbalk::KnopInstellingen)), QStringLiteral("Config"));
         m_o->alg().KnipperAantal = 0;
+        spel().zetRondeTeller(7);
+        knop(Opdrachtbalk::KnopStart)->click(); // answered Nee
+        QCOMPARE(Melding::neemGetoond().size(), 1);
+        QCOMPARE(spel().rondeTeller(), 7);
         Melding::zetVolgendAntwoord(true);
-        knop(Opdrachtbalk::KnopStart)->click();
-        Melding::neemGetoond();
+        TestHulp::dubbelklik(knop(Opdrachtbalk::KnopStart), {9, 9});
+        QCOMPARE(Melding::neemGetoond().size(), 1);
+        QCOMPARE(spel().rondeTeller(), 8);
+        QVERIFY(m().InfoLabel->text().startsWith(QStringLiteral("Ronde 8 / ")));
         m().HelpPic->vul(3000, 5000, 3100, 5100, Qt::green);
         TestHulp::dubbelklik(knop(Opdrachtbalk::KnopHelp), {9, 9});
         QVERIFY(!m().HelpPic->isHidden());
@@ -583,6 +572,16 @@ private slots:
         QCOMPARE(m_o->model().ballen().size(), 0);
         m().KnopPic->ExitKnop->click(); // answered Nee
         QCOMPARE(Melding::neemGetoond().size(), 1);
+        const QString document = m_o->map.filePath(QStringLiteral("Beeldscherm.pdf"));
+        m().HelpPic->DpiImg->click();
+        const auto getoond = Melding::neemGetoond();
+        QCOMPARE(getoond.size(), 1);
+        QVERIFY(getoond[0].tekst.contains(QStringLiteral(": 96 Dpi")));
+        QVERIFY(getoond[0].tekst.contains(QStringLiteral(": 1024 x 768 Pixels")));
+        QVERIFY(TestHulp::schrijfBestand(document, "%PDF-1.4\n"));
+        m().HelpPic->DpiImg->click();
+        m().HelpPic->PdfImg->click();
+        QCOMPARE(m_geopend, QStringList({document, document, m_o->map.filePath(QStringLiteral("Zorvak.pdf"))}));
         m().Image1->click();
         QVERIFY(m().windowState() & Qt::WindowMinimized);
 
@@ -602,57 +601,18 @@ private slots:
         QVERIFY(m().HelpPic->isHidden());
     }
 
-    // Start: Nee leaves the round counter alone; Ja, even double-clicked, adds exactly one.
-    void startVraag()
-    {
-        m_o->model().zetRondeTeller(7);
-        knop(Opdrachtbalk::KnopStart)->click(); // answered Nee
-        QCOMPARE(Melding::neemGetoond().size(), 1);
-        QCOMPARE(m_o->model().rondeTeller(), 7);
-        Melding::zetVolgendAntwoord(true);
-        TestHulp::dubbelklik(knop(Opdrachtbalk::KnopStart), {9, 9});
-        QCOMPARE(Melding::neemGetoond().size(), 1);
-        QCOMPARE(m_o->model().rondeTeller(), 8);
-        QVERIFY(m().InfoLabel->text().startsWith(QStringLiteral("Ronde 8 / ")));
-    }
-
-    // The information box names this screen's resolution and size, then the document opens,
-    // whether it is there or not; the other icon opens the manual.
-    void schermInformatie()
-    {
-        knop(Opdrachtbalk::KnopHelp)->click();
-        const QString document = m_o->map.filePath(QStringLiteral("Beeldscherm.pdf"));
-        m().HelpPic->DpiImg->click();
-        const auto getoond = Melding::neemGetoond();
-        QCOMPARE(getoond.size(), 1);
-        QVERIFY(getoond[0].tekst.contains(QStringLiteral(": 96 Dpi")));
-        QVERIFY(getoond[0].tekst.contains(QStringLiteral(": 1024 x 768 Pixels")));
-        QVERIFY(TestHulp::schrijfBestand(document, "%PDF-1.4\n"));
-        m().HelpPic->DpiImg->click();
-        m().HelpPic->PdfImg->click();
-        QCOMPARE(m_geopend, QStringList({document, document, m_o->map.filePath(QStringLiteral("Zorvak.pdf"))}));
-    }
-
     // At a fast pace a whole game runs by itself: every ball once, and no more once the drum is
-    // empty (no notice of an empty drum either).
-    void heelSpelVanzelf()
+    // empty (no notice of an empty drum either); a new game starts it again from a full drum.
+    // The space bar pauses and resumes, and the stage says so; a new game lifts the pause.
+    // Nothing comes while the help panel or a dialog is open; it goes on afterwards.
+    void vanzelfEnPauzes()
     {
         zelfTrekken();
         nieuwSpel();
         QTRY_COMPARE_WITH_TIMEOUT(getrokken(), 75, 20000);
         QVERIFY(blijftStaan() && m().avond().roeper().gepauzeerd(Roeper::Leeg));
         QVERIFY(Melding::neemGetoond().isEmpty());
-        // A new game starts it again from a full drum.
-        nieuwSpel();
-        QTRY_VERIFY(getrokken() > 0);
-    }
-
-    // The space bar pauses and resumes, and the stage says so; a new game lifts the pause.
-    // Nothing comes while the help panel or a dialog is open; it goes on afterwards.
-    void pauzes()
-    {
         WachtTempo::zet(0.01); // three seconds become 30 ms
-        zelfTrekken();
         nieuwSpel();
         QTRY_VERIFY(getrokken() >= 2);
         spatie();
@@ -691,9 +651,7 @@ private slots:
         QVERIFY(avond().zetHandmatig(true));
         startSpel(75);
         // A person types at a person's pace; a scanner's code of digits is no ball.
-        const auto echteKlok = ScanInvoer::klokHaak();
-        qint64 nu = 0;
-        ScanInvoer::klokHaak() = [&nu] { return nu += 200; };
+        TestHulp::ScanKlok klok(200);
         QTest::keyClicks(m().Pic, QStringLiteral("12"));
         QCOMPARE(organisator(), QStringLiteral("Bal: 12"));
         QTest::keyClick(m().Pic, Qt::Key_Return);
@@ -702,20 +660,14 @@ private slots:
         QTest::keyClicks(m().Pic, QStringLiteral("12"));
         QTest::keyClick(m().Pic, Qt::Key_Enter);
         QCOMPARE(organisator(), QStringLiteral("Bal B-12 is al getrokken."));
-        QTest::keyClicks(m().Pic, QStringLiteral("A-0017"));
-        QTest::keyClick(m().Pic, Qt::Key_Return);
-        QCOMPARE(organisator(), QStringLiteral("Geen bal: typ alleen het getal van de bal."));
-        QTest::keyClicks(m().Pic, QStringLiteral("17x"));
-        QTest::keyClick(m().Pic, Qt::Key_Return);
-        QTest::keyClicks(m().Pic, QStringLiteral("176"));
-        QTest::keyClick(m().Pic, Qt::Key_Return);
+        scan(m().Pic, QStringLiteral("17x"));
+        scan(m().Pic, QStringLiteral("176"));
         QCOMPARE(organisator(), QStringLiteral("176 hoort niet bij dit spel (1 tot en met 75)."));
         spatie();
-        ScanInvoer::klokHaak() = [&nu] { return nu += 5; };
-        QTest::keyClicks(m().Pic, QStringLiteral("1234"));
-        QTest::keyClick(m().Pic, Qt::Key_Return);
+        klok.zet(5);
+        scan(m().Pic, QStringLiteral("1234"));
         QTest::qWait(100);
-        ScanInvoer::klokHaak() = echteKlok;
+        klok.zet(200);
         QCOMPARE(getrokken(), 1);
         const QPoint midden = Trommel::cel(40) + QPoint(Trommel::balMaat / 2, Trommel::balMaat / 2);
         QTest::mouseClick(m().Pic, Qt::LeftButton, {}, midden / 15);
@@ -732,12 +684,10 @@ private slots:
         QVERIFY(m().ProgrammaLabel->isVisible());
         QCOMPARE(m().ProgrammaLabel->text(), QStringLiteral("Ronde 1 · 1 rij · € 15"));
         // A Kien round calls the number alone: large and in both lists, the sorted one by value.
-        for (const char* bal : {"47", "5"}) {
-            QTest::keyClicks(m().Pic, QString::fromLatin1(bal));
-            QTest::keyClick(m().Pic, Qt::Key_Return);
-        }
-        QCOMPARE(regels(m().KnopPic->Combo1), (QStringList{"47", "5"}));
-        QCOMPARE(regels(m().KnopPic->Combo2), (QStringList{"5", "47"}));
+        scan(m().Pic, QStringLiteral("47"));
+        scan(m().Pic, QStringLiteral("5"));
+        QCOMPARE(TestHulp::regels(m().KnopPic->Combo1), (QStringList{"47", "5"}));
+        QCOMPARE(TestHulp::regels(m().KnopPic->Combo2), (QStringList{"5", "47"}));
         const double zonderLetter = grootBreedte(m());
         QVERIFY(zonderLetter > 0);
         const int hoog = m().ProgrammaLabel->height();
@@ -747,8 +697,8 @@ private slots:
         avond().stopProgramma();
         QVERIFY(m().ProgrammaLabel->isHidden());
         // Without the programme the same game has its letters again, at once.
-        QCOMPARE(regels(m().KnopPic->Combo1), (QStringList{"N-47", "B-5"}));
-        QCOMPARE(regels(m().KnopPic->Combo2), (QStringList{"B-5", "N-47"}));
+        QCOMPARE(TestHulp::regels(m().KnopPic->Combo1), (QStringList{"N-47", "B-5"}));
+        QCOMPARE(TestHulp::regels(m().KnopPic->Combo2), (QStringList{"B-5", "N-47"}));
         QVERIFY2(grootBreedte(m()) > zonderLetter * 1.5, qPrintable(QString::number(grootBreedte(m()) / zonderLetter)));
 
         // The pattern button shows a Bingo stage's pattern while the programme plays it, and the
@@ -798,14 +748,8 @@ private slots:
             if (!k->isHidden()) return strook->geometry() == k->indeling().hint.vak.toAlignedRect();
             return !strook->geometry().intersects(m().Pic->geometry()) && m().rect().contains(strook->geometry());
         };
-        RegisterKaart wint, verliest;
-        {
-            KaartRegister reg(KaartRegister::padIn(m_o->map.path()));
-            VasteToeval kans(3);
-            QVERIFY(TestHulp::registreer(reg, KaartSoort::Kien, QStringLiteral("A"), 1, kans));
-            wint = *reg.kaart(QStringLiteral("A"), 2);
-            verliest = *reg.kaart(QStringLiteral("A"), 1);
-        }
+        VasteToeval kans(3);
+        const RegisterKaart wint = TestHulp::drukKaarten(m_o->map.path(), KaartSoort::Kien, "A", 1, kans).value(1);
         QVERIFY(avond().zetHandmatig(true));
         QVERIFY(inStrook(QStringLiteral("Handmatig trekken")));
         QVERIFY(zaalZiet(QStringLiteral("Handmatig")).isEmpty());
@@ -816,13 +760,12 @@ private slots:
         QVERIFY(avond().zetProgramma(p));
         avond().startProgramma();
 
-        const auto echteKlok = ScanInvoer::klokHaak();
-        qint64 nu = 0;
-        ScanInvoer::klokHaak() = [&nu] { return nu += 200; };
-        QTest::keyClicks(m().Pic, QStringLiteral("91"));
-        QVERIFY(inStrook(QStringLiteral("Bal: 91")));
-        QTest::keyClick(m().Pic, Qt::Key_Return);
-        ScanInvoer::klokHaak() = echteKlok;
+        {
+            TestHulp::ScanKlok klok(200);
+            QTest::keyClicks(m().Pic, QStringLiteral("91"));
+            QVERIFY(inStrook(QStringLiteral("Bal: 91")));
+            QTest::keyClick(m().Pic, Qt::Key_Return);
+        }
         const QString buiten = QStringLiteral("91 hoort niet bij dit spel");
         QVERIFY(inStrook(buiten) && zaalZiet(buiten).isEmpty() && zaalZiet(QStringLiteral("Bal: 91")).isEmpty());
         for (int i = 0; i < 9; ++i)
@@ -854,8 +797,9 @@ private slots:
             for (int x = 0; x < beeld.width(); ++x)
                 if (beeld.pixel(x, y) == qRgb(250, 220, 120)) geel |= QRect(x, y, 1, 1);
         const QRectF faseVak = m().KaartControleScherm->indeling().fase.vak;
-        QVERIFY2(!geel.isEmpty() && faseVak.adjusted(-1, -1, 1, 1).contains(QRectF(geel)),
-                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(geel.x()).arg(geel.y()).arg(geel.width()).arg(geel.height())));
+        QVERIFY2(
+            !geel.isEmpty() && faseVak.adjusted(-1, -1, 1, 1).contains(QRectF(geel)),
+            qPrintable(QStringLiteral("%1,%2 %3x%4").arg(geel.x()).arg(geel.y()).arg(geel.width()).arg(geel.height())));
         QTest::keyClick(m().KaartControleScherm, Qt::Key_F9);
         QCOMPARE(avond().winnaars().size(), 1);
         QTest::keyClick(m().KaartControleScherm, Qt::Key_Escape);
@@ -874,57 +818,33 @@ private slots:
         QVERIFY(!m().Strook->text().contains(QStringLiteral("Handmatig")));
     }
 
-    // The strip of the balls before the last on its own (the light big number off): it shows the
-    // balls, while the big number's box and the board keep exactly their usual pixels; off
-    // again, the strip's place is the bare ground it was.
-    void alleenVorigeBallen()
+    // Backspace asks: Nee keeps the ball, Ja puts it back and the board is as after the draw
+    // before. With the light big number on, its box shows the ball before it, and with the only
+    // ball back it is empty again; no trace of the number taken back stays, in the wider box or
+    // the strip. With nothing drawn it asks nothing.
+    void terugleggen()
     {
+        QVERIFY(avond().zetWeergave({true, true, false}));
         startSpel(75, 1);
-        for (int i = 0; i < 4; ++i)
-            klikBord(m());
-        const auto vak = [this](const QRect& r) { return m().Pic->deel(r.x(), r.y(), r.width(), r.height()); };
-        const QRect groot = Trommel::grootVak(75), strook = Trommel::strookVak(75);
-        const QRect bord(0, 0, Trommel::cel(75).x() + Trommel::balMaat, Trommel::cel(75).y() + Trommel::balMaat);
-        const QImage grootVoor = vak(groot), strookVoor = vak(strook), bordVoor = vak(bord);
-        QVERIFY(m_o->avond().zetWeergave({false, true, false}));
-        QCOMPARE(vak(groot), grootVoor);
-        QCOMPARE(vak(bord), bordVoor);
-        QVERIFY(vak(strook) != strookVoor);
-        const auto [strookContrast, strookHoogte] = contrastIn(m(), strook);
-        QVERIFY2(strookContrast >= 7.0 && strookHoogte > 20, qPrintable(QString::number(strookContrast)));
-        // The next draw moves the strip on, still beside the usual big number.
-        klikBord(m());
-        const QImage strookNa = vak(strook);
-        QVERIFY(strookNa != strookVoor);
-        QVERIFY(grootGetal(m()));
-        QVERIFY(m_o->avond().zetWeergave({}));
-        QCOMPARE(vak(strook), strookVoor);
-    }
-
-    // A ball taken back with the light big number on: its box shows the ball before it, as it
-    // did after that draw, and with the only ball back the box is empty again; no trace of the
-    // number taken back stays, in the wider box or the strip.
-    void terugleggenMetContrast()
-    {
-        QVERIFY(m_o->avond().zetWeergave({true, true, false}));
-        startSpel(75, 1);
-        const auto vak = [this](const QRect& r) { return m().Pic->deel(r.x(), r.y(), r.width(), r.height()); };
-        const QRect groot = Trommel::grootVakContrast(75), strook = Trommel::strookVak(75);
+        const QRect groot = Trommel::grootVakContrast(75);
         QVERIFY(groot.contains(Trommel::grootVak(75)));
-        QList<QImage> grootNa{vak(groot)}, strookNa{vak(strook)};
+        QList<QImage> bordNa{m().Pic->beeld()}, grootNa{deel(m(), groot)};
         for (int i = 0; i < 3; ++i) {
             klikBord(m());
-            grootNa << vak(groot);
-            strookNa << vak(strook);
+            bordNa << m().Pic->beeld();
+            grootNa << deel(m(), groot);
         }
         QVERIFY(grootNa[3] != grootNa[2] && grootNa[1] != grootNa[0]);
+        QTest::keyClick(m().Pic, Qt::Key_Backspace);
+        QCOMPARE(getrokken(), 3);
         for (int n = 2; n >= 0; --n) {
             Melding::zetVolgendAntwoord(true);
             QTest::keyClick(m().Pic, Qt::Key_Backspace);
             QCOMPARE(getrokken(), n);
-            QCOMPARE(vak(groot), grootNa[n]);
-            QCOMPARE(vak(strook), strookNa[n]);
+            QCOMPARE(m().Pic->beeld(), bordNa[n]);
         }
+        QTest::keyClick(m().Pic, Qt::Key_Backspace);
+        QCOMPARE(Melding::neemGetoond().size(), 4);
     }
 };
 
