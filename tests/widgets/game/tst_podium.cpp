@@ -360,6 +360,33 @@ private slots:
         QCOMPARE(m_o->kaartOordeel(), QStringLiteral("Geen kien: 1 rij (nodig: 2 rijen)"));
     }
 
+    // Keys that waited while the program was busy arrive in one batch, long after they were
+    // typed: their own stamps say how fast they came. A scan's keys, stamped a few milliseconds
+    // apart, are a scan however late they arrive; the same keys without stamps, arriving as a
+    // person types, are typed.
+    void toetsenMetStempel()
+    {
+        QWidget venster;
+        QStringList gescand;
+        ScanInvoer::programma().volg(&venster, [&](const QString& code) { gescand << code; });
+        TestHulp::ScanKlok klok(3 * ScanHerkenner::tussenpoos);
+        const auto typ = [&](bool gestempeld) {
+            ulong stempel = 10;
+            for (const QChar c : QStringLiteral("A-0017\r")) {
+                const int sleutel = c == QLatin1Char('\r') ? int(Qt::Key_Return) : c.toUpper().unicode();
+                QKeyEvent toets(QEvent::KeyPress, sleutel, Qt::NoModifier, QString(c));
+                toets.setTimestamp(gestempeld ? (stempel += 8) : 0);
+                QCoreApplication::sendEvent(&venster, &toets);
+            }
+            QCoreApplication::processEvents();
+        };
+        typ(true);
+        QTRY_COMPARE(gescand, QStringList{QStringLiteral("A-0017")});
+        typ(false);
+        QTest::qWait(50);
+        QCOMPARE(gescand.size(), 1);
+    }
+
     // A scanner types a code fast and ends it with Enter. On the board, without K, the card shows
     // at once with its verdict and the ball that completed it, in place of a card that showed; a
     // code not in the register gets the message a typed one gets; another kind of code and a
