@@ -190,10 +190,21 @@ private slots:
         }
     }
 
-    // A scanner set to an American keyboard on an AZERTY one types other characters; they are
-    // read back. A code that reads as it is stays as it is.
-    void vanScanner()
+    // A card's number: a series of at most twelve characters and a number from 1; a scanner set
+    // to an American keyboard on an AZERTY one types other characters, which are read back, and
+    // a code that reads as it is stays as it is. A Bingo card's cells come back as they stood.
+    void kaartNummer()
     {
+        QCOMPARE(KaartNummer::serie(QStringLiteral("abcdefghijkl")), QStringLiteral("ABCDEFGHIJKL"));
+        QCOMPARE(KaartNummer::serie(QStringLiteral("ABCDEFGHIJKLM")), QString());
+        int nummer = 0;
+        QVERIFY(KaartNummer::lees(QStringLiteral("a-1"), nullptr, &nummer) && nummer == 1);
+        QVERIFY(!KaartNummer::lees(QStringLiteral("A-0000"), nullptr, nullptr));
+        VasteToeval toeval(3);
+        Kaarten::BingoKaart kaart = Kaarten::maakBingoKaart(75, toeval);
+        kaart.getal[2][2] = 0;
+        QVERIFY(KaartNummer::bingoKaart(KaartNummer::cellen(kaart)).getal == kaart.getal);
+
         QCOMPARE(KaartNummer::vanScanner(QStringLiteral("Q)\u00e0\u00e0&\u00e8")), QStringLiteral("A-0017"));
         QCOMPARE(KaartNummer::vanScanner(QStringLiteral("W)\u00e0\u00e0\u00e0(")), QStringLiteral("Z-0005"));
         QCOMPARE(KaartNummer::vanScanner(QStringLiteral("QA-0017")), QStringLiteral("QA-0017"));
