@@ -131,7 +131,7 @@ private slots:
         programma.rondes << AvondProgramma::Ronde{S::Kienen, AvondProgramma::standaardFasen(S::Kienen), {}, 0};
         programma.rondes[0].fasen[0].prijs = QStringLiteral("Taart");
         programma.rondes[0].fasen[0].bedrag = 1000;
-        QVERIFY(avond().zetProgramma(programma));
+        QVERIFY(avond().programma().zet(programma));
         avond().startProgramma();
         QList<int> kien;
         for (int i = 0; i < 2; ++i) {
@@ -145,7 +145,7 @@ private slots:
         QVERIFY2(t.contains(QStringLiteral("Ronde 1 (90 ballen)")) &&
                      t.contains(QStringLiteral("1 rij · Taart (€ 10)")),
                  qPrintable(t));
-        avond().stopProgramma();
+        avond().programma().stop();
         const QString metLetter = Trommel::letter(kien[1], 90) + QString::number(kien[1]);
         QTRY_COMPARE_WITH_TIMEOUT(balletjes(tekst(), 0).value(0), metLetter, 10000);
         avond().NieuwSpel();

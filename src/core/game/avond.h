@@ -1,10 +1,8 @@
 #pragma once
 
-#include "core/cards/controle.h"
-#include "core/cards/kaartregister.h"
-#include "core/game/avondprogramma.h"
+#include "core/game/kaartkeuring.h"
+#include "core/game/programmagang.h"
 #include "core/game/spel.h"
-#include "core/game/spelsoort.h"
 #include "core/settings/weergave.h"
 
 #include <QObject>
@@ -54,10 +52,9 @@ public:
 
     // How the evening speaks to the organiser. The stage gives message boxes and the card
     // question; without them every question is answered Nee and notices go unsaid.
-    struct KaartVraag {
-        QString nummer; // as typed: "A-0017", or "17" for the last series
-        int rijen = 1;  // Kien: the full rows that win
-    };
+    using KaartVraag = KaartKeuring::Vraag;
+    using GecontroleerdeKaart = KaartKeuring::Gekeurd;
+    using Winnaar = ProgrammaGang::Winnaar;
     struct Gesprek {
         std::function<bool(const QString& titel, const QString& tekst, bool jaStandaard)> vraag;
         std::function<void(const QString& titel, const QString& tekst)> meld;
@@ -65,34 +62,6 @@ public:
         // A question for the organiser alone (taking a winner back), kept off the board where
         // the stage can; empty: asked as any other.
         std::function<bool(const QString& titel, const QString& tekst, bool jaStandaard)> organisatorVraag;
-    };
-
-    // A card checked: the card, its verdict, and the pattern it was judged by (none: every
-    // row, column and diagonal counts).
-    struct GecontroleerdeKaart {
-        RegisterKaart kaart;
-        Controle::Uitslag uitslag;
-        std::optional<PatroonKaart::Patroon> patroon;
-        // While a programme runs: the stage the card was judged for ("Ronde 2 · 1 rij"), and
-        // whether it can be confirmed as that stage's winner.
-        QString fase;
-        bool kanBevestigen = false;
-        // The line both windows show under the verdict; empty without a programme.
-        QString faseRegel() const;
-    };
-
-    // A winner confirmed from a card check: the card, the programme's round and stage (from
-    // 0), the balls drawn when it was confirmed and the last of them, the game it was won in,
-    // and the ball that made the card complete with its place in the draw.
-    struct Winnaar {
-        QString kaart;
-        int ronde = 0;
-        int fase = 0;
-        int aantal = 0;
-        int bal = 0;
-        int spel = 0;
-        int compleetBal = 0;
-        int compleetPlaats = 0;
     };
 
     // A plain-value picture of the evening, for whoever shows it somewhere else.
@@ -171,52 +140,25 @@ public:
     // A Kien card is judged for the rows asked for last (one row at first).
     void controleerGescand(const QString& code);
     void kaartWeg();
-    bool kaartInBeeld() const { return m_kaartInBeeld; }
+    bool kaartInBeeld() const { return m_keuring->getoond(); }
 
-    // The programme of the evening, as kept in the settings folder (empty: none). With none,
-    // or while it does not run, the evening is what it always was.
-    const AvondProgramma& programma() const { return m_programma; }
-    // Keeps a new programme in its file; false with a Dutch reason when it could not be
-    // written. A programme that runs starts anew from its first round.
-    bool zetProgramma(const AvondProgramma& programma, QString* fout = nullptr);
-    // Starts the programme at its first stage with a new game; stopProgramma() lets the
-    // evening go on without it.
+    // The programme of the evening and how it is played: its rounds, stages, winners and limits.
+    // The game on the board and the cards it is played with come from there too (in a Kien round
+    // its balls are called by the number alone: the game asks this of the evening).
+    ProgrammaGang& programma() { return *m_programma; }
+    const ProgrammaGang& programma() const { return *m_programma; }
+    // Starts the programme at its first stage with a new game.
     void startProgramma();
-    void stopProgramma();
-    bool programmaLoopt() const { return m_programmaLoopt; }
-    // The round and stage played for now (from 0); the round is past the last when all is won.
-    int programmaRonde() const { return m_ronde; }
-    int programmaFase() const { return m_fase; }
-    bool programmaKlaar() const { return m_programmaLoopt && m_ronde >= m_programma.rondes.size(); }
-    // The line the stage shows while the programme runs, for the hall ("Ronde 1 is afgelopen"
-    // once its round is over); empty when it does not run.
-    QString programmaRegel() const;
-    // The programme has gone past the round of the game on the board: its last stage is won.
-    // Until Start, nothing enters that game; every try is answered with rondeAfgelopenTekst(),
-    // which tells the organiser what to press.
-    bool rondeAfgelopen() const;
-    QString rondeAfgelopenTekst() const;
-    // The game on the board and the cards it is played with. In a Kien round its balls are called
-    // by the number alone: the game asks this of the evening (Spel::metLetters).
-    SpelSoort spelSoort() const;
-    // The pattern of the Bingo stage played for now, which the pattern button shows instead of
-    // the editor's own; none while no programme plays a Bingo stage (an empty pattern: any line).
-    std::optional<PatroonKaart::Patroon> fasePatroon() const;
-    const QList<Winnaar>& winnaars() const { return m_winnaars; }
+    // The card check's verdicts, and whether the card shown can be confirmed as a winner.
+    const KaartKeuring& keuring() const { return *m_keuring; }
     // The card shown wins the stage it was judged for: it is written down as its winner, and
     // the programme moves on. Until the next ball, further winners of that stage share it.
     // Anything else is refused with a reason (invoerGeweigerd), nietBevestigbaar().
     bool bevestigWinnaar();
-    bool kanWinnaarBevestigen() const;
-    QString nietBevestigbaar() const;
-    // Under the card shown, once it is confirmed: "Winnaar A-0002 bevestigd. Nu: ..."; empty otherwise.
-    QString winnaarRegel() const;
+    bool kanWinnaarBevestigen() const { return m_keuring->kanBevestigen(m_bezig); }
+    QString nietBevestigbaar() const { return m_keuring->nietBevestigbaar(m_bezig); }
     // The last winner of this game taken back, once the organiser confirmed it.
     void neemWinnaarTerugVraag();
-    // The limits of a club game, per prize and per evening, in cents (the organiser can change them).
-    qint64 maxPrijs() const;
-    qint64 maxAvond() const;
-    bool zetLimieten(qint64 perPrijs, qint64 perAvond, QString* fout = nullptr);
 
     // Balls from a real drum: the organiser enters each ball and nothing is drawn at random.
     bool handmatig() const;
@@ -248,8 +190,6 @@ signals:
     void kaartGecontroleerd(const Avond::GecontroleerdeKaart& kaart);
     void kaartWeggezet();
     void weergaveGewijzigd();
-    // The programme, its place or its winners changed.
-    void programmaGewijzigd();
     // What the organiser asked could not be done (a typed ball, a draw after the round's end, a
     // winner to confirm): why, in a few words. It is for the organiser, never for the hall.
     void invoerGeweigerd(const QString& reden);
@@ -266,29 +206,7 @@ private:
     bool loopt(int generatie) const;
     bool vraag(const QString& titel, const QString& tekst, bool jaStandaard = true);
     void meld(const QString& titel, const QString& tekst);
-    std::optional<RegisterKaart> zoekKaart(const KaartVraag& vraag);
-    void controleer(const KaartVraag& gevraagd);
-    void naarFase(int ronde, int fase, bool zeg);
-    void schrijfFase();
-    void schrijfProgramma();
-    // The stage a card is judged for: one just won while no ball has come since, else the one
-    // played for now, when this game is its round's; none without a programme.
-    std::optional<std::pair<int, int>> beoordeeldeFase() const;
-    int winnaarsVan(int ronde, int fase) const;
-    void herstelProgramma(const QString& bestand);
-
-    AvondProgramma m_programma;
-    QString m_programmaMelding;
-    bool m_programmaLoopt = false;
-    int m_ronde = 0;
-    int m_fase = 0;
-    QList<Winnaar> m_winnaars;
-    // The card shown, as the winner it becomes when confirmed: judged at this ball count and ball.
-    struct Beoordeeld {
-        Winnaar winnaar;
-        bool wint = false;
-    };
-    std::optional<Beoordeeld> m_beoordeeld;
+    void toonKaart(const std::optional<GecontroleerdeKaart>& kaart);
 
     std::unique_ptr<Algemeen> m_alg;
     std::unique_ptr<InstellingenBestand> m_bestand;
@@ -298,14 +216,14 @@ private:
     Spel m_spel;
     std::unique_ptr<Verloop> m_verloop;
     std::unique_ptr<Roeper> m_roeper;
+    std::unique_ptr<ProgrammaGang> m_programma;
+    std::unique_ptr<KaartKeuring> m_keuring;
     Gesprek m_gesprek;
     std::function<bool()> m_podiumVrij;
     bool m_bezig = true;
     // Raised by every new game and every game taken up: a draw that waited across one stops
     // instead of showing its ball on the new board.
     int m_generatie = 0;
-    bool m_kaartInBeeld = false;
-    int m_kienRijen = 1;
     bool m_vraagtAfsluiten = false;
     bool m_afgesloten = false;
     int m_afsluitCode = 0;

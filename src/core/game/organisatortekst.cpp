@@ -12,9 +12,9 @@ OrganisatorTekst::OrganisatorTekst(Avond& avond, QObject* ouder) : QObject(ouder
         emit gewijzigd();
     });
     connect(&avond, &Avond::invoerGeweigerd, this, &OrganisatorTekst::meld);
-    for (auto signaal : {&Avond::handmatigGewijzigd, &Avond::programmaGewijzigd, &Avond::kaartWeggezet,
-                         &Avond::trekkingKlaar, &Avond::spelKlaar})
+    for (auto signaal : {&Avond::handmatigGewijzigd, &Avond::kaartWeggezet, &Avond::trekkingKlaar, &Avond::spelKlaar})
         connect(&avond, signaal, this, &OrganisatorTekst::gewijzigd);
+    connect(&avond.programma(), &ProgrammaGang::gewijzigd, this, &OrganisatorTekst::gewijzigd);
     // A card checked starts with its own hint, not with a refusal from before.
     connect(&avond, &Avond::kaartGecontroleerd, this, [this] {
         m_bericht.clear();
@@ -32,7 +32,7 @@ QString OrganisatorTekst::marker() const
 QStringList OrganisatorTekst::vast() const
 {
     QStringList uit;
-    if (m_avond.rondeAfgelopen()) uit << m_avond.rondeAfgelopenTekst();
+    if (m_avond.programma().rondeAfgelopen()) uit << m_avond.programma().rondeAfgelopenTekst();
     const Roeper& roeper = m_avond.roeper();
     if (!roeper.spraakFout().isEmpty() && roeper.instellingen().spreken)
         uit << roeper.spraakFout() + QStringLiteral(" Het spel gaat door; zie Extra.");

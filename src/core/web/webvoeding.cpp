@@ -14,7 +14,7 @@ WebVoeding::WebVoeding(Avond& avond, QObject* ouder)
         connect(&spel, signaal, this, &WebVoeding::stuurStraks);
     for (auto signaal : {&Spel::balGetrokken, &Spel::balTeruggelegd})
         connect(&spel, signaal, this, &WebVoeding::stuurStraks);
-    connect(&avond, &Avond::programmaGewijzigd, this, &WebVoeding::stuurStraks);
+    connect(&avond.programma(), &ProgrammaGang::gewijzigd, this, &WebVoeding::stuurStraks);
     connect(&avond, &Avond::afgesloten, this, [this] {
         if (m_bord) m_bord->stop();
     });
@@ -94,9 +94,9 @@ void WebVoeding::stuur()
     for (const Spel::Bal& b : spel.ballen())
         g.ballen << b.getal;
     // While a programme runs: the stage played for now and its prize ("Taart (€ 10)"), as the stage says them.
-    if (m_avond.programmaLoopt() && !m_avond.programmaKlaar()) {
+    if (m_avond.programma().loopt() && !m_avond.programma().klaar()) {
         const AvondProgramma::Fase& f =
-            m_avond.programma().rondes[m_avond.programmaRonde()].fasen[m_avond.programmaFase()];
+            m_avond.programma().inhoud().rondes[m_avond.programma().ronde()].fasen[m_avond.programma().fase()];
         g.fase = f.naam;
         g.prijs = AvondProgramma::prijsTekst(f);
     }

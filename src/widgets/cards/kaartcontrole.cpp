@@ -227,8 +227,8 @@ void KaartControle::volg(Avond& avond)
         toon(k.kaart, k.uitslag, k.patroon ? &*k.patroon : nullptr);
         zetFaseTekst(k.faseRegel());
     });
-    connect(&avond, &Avond::programmaGewijzigd, this, [this, &avond] {
-        const QString regel = avond.winnaarRegel();
+    connect(&avond.programma(), &ProgrammaGang::gewijzigd, this, [this, &avond] {
+        const QString regel = avond.keuring().winnaarRegel();
         if (isVisible() && !regel.isEmpty()) zetFaseTekst(regel);
     });
     connect(this, &KaartControle::winnaarGevraagd, &avond, &Avond::bevestigWinnaar);

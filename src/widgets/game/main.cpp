@@ -184,7 +184,7 @@ void Main::verbind()
     connect(Pic, &Doek::muisIngedrukt, this, [this](QPoint twips, Qt::MouseButton knop) {
         if (knop == Qt::LeftButton && !HelpPic->isVisible() && Pic->inRust()) m_avond.voerBalInOp(twips);
     });
-    connect(&m_avond, &Avond::programmaGewijzigd, this, &Main::toonProgramma);
+    connect(&m_avond.programma(), &ProgrammaGang::gewijzigd, this, &Main::toonProgramma);
     connect(Pic, &Doek::toetsIngedrukt, this, &Main::toets);
     connect(Pic, &Bord::rust, this, &Main::toonInfo);
     connect(BackImage, &Achtergrond::dubbelGeklikt, this, [this] {
@@ -412,7 +412,7 @@ void Main::extraDialoog(QWidget* ouder)
     Extra dlg(ouder ? ouder : this, roeper.instellingen(), roeper.stem());
     dlg.zetWeergave(m_avond.weergave());
     dlg.zetHandmatig(m_avond.handmatig());
-    dlg.zetProgrammaLoopt(m_avond.programmaLoopt());
+    dlg.zetProgrammaLoopt(m_avond.programma().loopt());
     connect(&dlg, &Extra::programmaGevraagd, this, [this, &dlg] { programmaDialoog(&dlg); });
     connect(&dlg, &Extra::verslagGevraagd, this, [this, &dlg] { verslagDialoog(&dlg); });
     dlg.zetSpraakFout(roeper.spraakFout());
@@ -433,21 +433,21 @@ void Main::extraDialoog(QWidget* ouder)
     const bool nogmaals = dlg.web().aan && !m_avond.web().draait();
     if ((dlg.web() != m_avond.web().instelling() || nogmaals) && !m_avond.web().zet(dlg.web(), true, &fout))
         Melding::meld(this, QStringLiteral(" Extra"), QStringLiteral("Het bord op het netwerk:\n") + fout);
-    if (dlg.programmaLoopt() != m_avond.programmaLoopt()) speelProgramma(dlg.programmaLoopt());
+    if (dlg.programmaLoopt() != m_avond.programma().loopt()) speelProgramma(dlg.programmaLoopt());
 }
 
 // A programme begins with a new game, on the stage, once the dialogs it was asked from are closed.
 void Main::speelProgramma(bool aan)
 {
     if (!aan) {
-        m_avond.stopProgramma();
+        m_avond.programma().stop();
         return;
     }
     if (QApplication::activeModalWidget()) {
         QTimer::singleShot(100, this, [this] { speelProgramma(true); });
         return;
     }
-    if (m_avond.programmaLoopt() || m_avond.programma().leeg()) return;
+    if (m_avond.programma().loopt() || m_avond.programma().inhoud().leeg()) return;
     m_avond.startProgramma();
     KnopPic->zetKnoppen(true);
 }
@@ -522,8 +522,8 @@ void Main::voerWachtrijIn()
 void Main::toonProgramma()
 {
     // The hall reads the game played from the pattern button: the stage's pattern while there is one.
-    KnopPic->zetFasePatroon(m_avond.fasePatroon());
-    const QString regel = m_avond.programmaRegel();
+    KnopPic->zetFasePatroon(m_avond.programma().fasePatroon());
+    const QString regel = m_avond.programma().regel();
     if (!ProgrammaLabel) {
         if (regel.isEmpty()) return;
         ProgrammaLabel = maakRegel(this, "ProgrammaLabel", QString(), QColor(250, 220, 120));
@@ -544,12 +544,12 @@ void Main::toonProgramma()
 void Main::programmaDialoog(QWidget* ouder)
 {
     const Roeper::Pauze pauze(&m_avond.roeper(), Roeper::Dialoog);
-    ProgrammaDialoog dlg(ouder ? ouder : this, m_avond.programma(), m_avond.maxPrijs(), m_avond.maxAvond(),
-                         m_avond.spel().patroon());
+    ProgrammaDialoog dlg(ouder ? ouder : this, m_avond.programma().inhoud(), m_avond.programma().maxPrijs(),
+                         m_avond.programma().maxAvond(), m_avond.spel().patroon());
     if (dlg.exec() != QDialog::Accepted) return;
     QString fout;
-    const bool grenzen = m_avond.zetLimieten(dlg.maxPrijs(), dlg.maxAvond(), &fout);
-    if (!m_avond.zetProgramma(dlg.programma(), &fout) || !grenzen)
+    const bool grenzen = m_avond.programma().zetLimieten(dlg.maxPrijs(), dlg.maxAvond(), &fout);
+    if (!m_avond.programma().zet(dlg.programma(), &fout) || !grenzen)
         Melding::meld(this, QStringLiteral(" Programma"),
                       QStringLiteral("Het programma kon niet worden bewaard.\n") + fout);
 }

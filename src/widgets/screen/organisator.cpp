@@ -268,7 +268,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     VerslagKnop = knop(this, "VerslagKnop", QStringLiteral("Verslag van de avond..."));
     connect(ProgrammaKnop, &QPushButton::clicked, this, [this] { m_podium.programmaDialoog(this); });
     connect(StartProgrammaKnop, &QPushButton::clicked, this, [this] {
-        if (m_avond.programmaLoopt())
+        if (m_avond.programma().loopt())
             m_podium.speelProgramma(false);
         else if (Melding::vraag(this, QStringLiteral(" Programma"),
                                 QStringLiteral("Het programma beginnen met ronde 1? Er begint een nieuw spel."), true))
@@ -331,7 +331,7 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
         const QSignalBlocker stil(BalkKeuze);
         BalkKeuze->setChecked(m_avond.weergave().balkInZaal);
     });
-    connect(&avond, &Avond::programmaGewijzigd, this, &Organisator::toonProgramma);
+    connect(&avond.programma(), &ProgrammaGang::gewijzigd, this, &Organisator::toonProgramma);
     connect(&avond, &Avond::kaartGecontroleerd, this, &Organisator::toonProgramma);
     connect(&avond, &Avond::kaartWeggezet, this, &Organisator::toonProgramma);
     connect(&avond.web(), &WebVoeding::gewijzigd, this, &Organisator::toonWeb);
@@ -349,7 +349,8 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
 // Every round and stage with its prize and winners; the stage played for now is marked.
 void Organisator::toonProgramma()
 {
-    const AvondProgramma& p = m_avond.programma();
+    const ProgrammaGang& gang = m_avond.programma();
+    const AvondProgramma& p = gang.inhoud();
     ProgrammaLijst->clear();
     // Without a programme only the way to make one, and the report, take room from the board.
     for (QWidget* w :
@@ -363,11 +364,11 @@ void Organisator::toonProgramma()
         kop->setFont(vet);
         for (int f = 0; f < p.rondes[r].fasen.size(); ++f) {
             const AvondProgramma::Fase& fase = p.rondes[r].fasen[f];
-            const bool nu = m_avond.programmaLoopt() && r == m_avond.programmaRonde() && f == m_avond.programmaFase();
+            const bool nu = gang.loopt() && r == gang.ronde() && f == gang.fase();
             const QString voor = (nu ? QStringLiteral("▶ ") : QStringLiteral("    ")) + fase.naam;
             const QString bedrag = fase.bedrag ? AvondProgramma::bedragTekst(*fase.bedrag) : QString();
             QStringList winnaars;
-            for (const Avond::Winnaar& w : m_avond.winnaars())
+            for (const ProgrammaGang::Winnaar& w : gang.winnaars())
                 if (w.ronde == r && w.fase == f) winnaars << QStringLiteral("%1 (%2e bal)").arg(w.kaart).arg(w.aantal);
             const QString na =
                 winnaars.isEmpty() ? QString() : QStringLiteral(" → ") + winnaars.join(QStringLiteral(", "));
@@ -388,10 +389,10 @@ void Organisator::toonProgramma()
         }
     }
     StartProgrammaKnop->setEnabled(!p.leeg());
-    StartProgrammaKnop->setText(m_avond.programmaLoopt() ? QStringLiteral("Programma stoppen")
-                                                         : QStringLiteral("Programma starten"));
+    StartProgrammaKnop->setText(gang.loopt() ? QStringLiteral("Programma stoppen")
+                                             : QStringLiteral("Programma starten"));
     WinnaarKnop->setEnabled(m_avond.kanWinnaarBevestigen());
-    WinnaarTerugKnop->setEnabled(!m_avond.winnaars().isEmpty());
+    WinnaarTerugKnop->setEnabled(!gang.winnaars().isEmpty());
 }
 
 void Organisator::zetSchermen(const QList<SchermRegel>& schermen, const QString& zaal)

@@ -254,7 +254,7 @@ private slots:
             AvondProgramma p;
             for (S soort : {S::Kienen, S::Bingo75, S::Bingo90})
                 p.rondes.append({soort, {AvondProgramma::standaardFasen(soort).first()}, std::nullopt, 0});
-            QVERIFY(avond.zetProgramma(p));
+            QVERIFY(avond.programma().zet(p));
             avond.startProgramma();
             // The earlier rounds won by a card of their own, so the programme plays this round.
             for (int r = 0; r < ronde; ++r) {
@@ -268,7 +268,7 @@ private slots:
                 gesprek.antwoorden = {true};
                 QVERIFY(avond.nieuwSpelVraag());
             }
-            QCOMPARE(avond.programmaRonde(), ronde);
+            QCOMPARE(avond.programma().ronde(), ronde);
         } else {
             avond.algemeen().AantalBallen = ballen;
             avond.NieuwSpel();
@@ -319,7 +319,7 @@ private slots:
         avond.controleerKaart();
         QCOMPARE(getoond.size(), 1);
         QCOMPARE(getoond.last().kaart.serie, kaal);
-        QVERIFY(avond.winnaars().size() == std::max(ronde, 0));
+        QVERIFY(avond.programma().winnaars().size() == std::max(ronde, 0));
     }
 
     // Exit answered Ja ends the evening once, with code 0; the next start on the same folder

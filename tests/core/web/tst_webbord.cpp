@@ -513,7 +513,7 @@ private slots:
         programma.rondes << AvondProgramma::Ronde{S::Kienen, AvondProgramma::standaardFasen(S::Kienen), {}, 0};
         programma.rondes[0].fasen[0].prijs = QStringLiteral("Taart");
         programma.rondes[0].fasen[0].bedrag = 1000;
-        QVERIFY(avond.zetProgramma(programma));
+        QVERIFY(avond.programma().zet(programma));
         avond.startProgramma();
         const auto volgende = [&](const auto& klaar) {
             QJsonObject o;
@@ -530,7 +530,7 @@ private slots:
         QCOMPARE(fase.value("letters"), QJsonValue(false));
         // The same game, once the programme plays Bingo first: letters again, and said so at once.
         programma.rondes.prepend({S::Bingo75, AvondProgramma::standaardFasen(S::Bingo75), {}, 0});
-        QVERIFY(avond.zetProgramma(programma));
+        QVERIFY(avond.programma().zet(programma));
         fase = volgende([](const QJsonObject& o) { return o.value("letters").toBool(); });
         QCOMPARE(fase.value("ballen").toInt(), 90);
         QCOMPARE(fase.value("prijs"), QJsonValue());

@@ -704,7 +704,7 @@ private slots:
         p.rondes = {
             {AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0}};
         p.rondes[0].fasen[0].bedrag = 1500;
-        QVERIFY(avond().zetProgramma(p));
+        QVERIFY(avond().programma().zet(p));
         QVERIFY(!m().ProgrammaLabel);
         avond().startProgramma();
         QCOMPARE(spel().aantalBallen(), 90);
@@ -721,7 +721,7 @@ private slots:
         QVERIFY(qAbs(m().ProgrammaLabel->geometry().center().x() - 512) <= 1);
         m().legUit(QRect(0, 0, 1920, 1080));
         QVERIFY(m().ProgrammaLabel->height() > hoog * 1.3);
-        avond().stopProgramma();
+        avond().programma().stop();
         QVERIFY(m().ProgrammaLabel->isHidden());
         // Without the programme the same game has its letters again, at once.
         QCOMPARE(TestHulp::regels(m().KnopPic->Combo1), (QStringList{"N-47", "B-5"}));
@@ -743,11 +743,11 @@ private slots:
                        std::nullopt}},
                      {},
                      0}};
-        QVERIFY(avond().zetProgramma(p));
+        QVERIFY(avond().programma().zet(p));
         avond().startProgramma();
         QCOMPARE(vak(1), PatroonKaart::markKleur);
         QCOMPARE(vak(7), PatroonKaart::leegKleur);
-        avond().stopProgramma();
+        avond().programma().stop();
         QCOMPARE(vak(7), PatroonKaart::markKleur);
         QCOMPARE(vak(2), PatroonKaart::leegKleur);
     }
@@ -784,7 +784,7 @@ private slots:
         const auto rij = AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen).mid(0, 1);
         p.rondes = {{AvondProgramma::Soort::Kienen, rij, {}, 0}, {AvondProgramma::Soort::Kienen, rij, {}, 0}};
         p.rondes[0].fasen[0].bedrag = 1000;
-        QVERIFY(avond().zetProgramma(p));
+        QVERIFY(avond().programma().zet(p));
         avond().startProgramma();
 
         {
@@ -807,7 +807,7 @@ private slots:
         QTest::keyClick(m().KaartControleScherm, Qt::Key_F9);
         const QString nee = QStringLiteral("Kaart A-0001 wint niet: er is geen winnaar te bevestigen.");
         QVERIFY(inStrook(nee) && zaalZiet(nee).isEmpty());
-        QVERIFY(avond().winnaars().isEmpty());
+        QVERIFY(avond().programma().winnaars().isEmpty());
         QTest::keyClick(m().KaartControleScherm, Qt::Key_Escape);
 
         // The winner: the hall reads that it wins, the organiser how to confirm it.
@@ -828,7 +828,7 @@ private slots:
             !geel.isEmpty() && faseVak.adjusted(-1, -1, 1, 1).contains(QRectF(geel)),
             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(geel.x()).arg(geel.y()).arg(geel.width()).arg(geel.height())));
         QTest::keyClick(m().KaartControleScherm, Qt::Key_F9);
-        QCOMPARE(avond().winnaars().size(), 1);
+        QCOMPARE(avond().programma().winnaars().size(), 1);
         QTest::keyClick(m().KaartControleScherm, Qt::Key_Escape);
 
         // The round is over: the hall reads that, the organiser what to press.

@@ -195,7 +195,7 @@ private slots:
         p.rondes = {
             {AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0}};
         p.rondes[0].fasen[0].bedrag = 1000;
-        QVERIFY(o.avond().zetProgramma(p));
+        QVERIFY(o.avond().programma().zet(p));
         QVERIFY(o.avond().zetHandmatig(true));
         QVERIFY(org->ProgrammaLijst->isVisible());
         Melding::zetVolgendAntwoord(true);
@@ -241,7 +241,7 @@ private slots:
         const QString map = qEnvironmentVariable("ZORVAK_SCHERMAFDRUKKEN");
         if (!map.isEmpty()) org->grab().save(map + QStringLiteral("/schermafdruk-twee-programma.png"));
         org->WinnaarKnop->click();
-        QCOMPARE(o.avond().winnaars().size(), 1);
+        QCOMPARE(o.avond().programma().winnaars().size(), 1);
         QCOMPARE(gemarkeerd(), QStringLiteral("▶ 2 rijen"));
         QVERIFY(org->ProgrammaLijst->item(1)->text().endsWith(QStringLiteral("→ A-0002 (5e bal)")));
         QCOMPARE(m.ProgrammaLabel->text(), QStringLiteral("Ronde 1 · 2 rijen"));
@@ -251,12 +251,12 @@ private slots:
         if (!map.isEmpty()) m.grab().save(map + QStringLiteral("/schermafdruk-programma-zaal.png"));
         Melding::zetVolgendAntwoord(true);
         org->WinnaarTerugKnop->click();
-        QVERIFY(o.avond().winnaars().isEmpty());
+        QVERIFY(o.avond().programma().winnaars().isEmpty());
         QCOMPARE(gemarkeerd(), QStringLiteral("▶ 1 rij · € 10"));
         // F9 on the stage, where the card shows, confirms it as well.
         org->ControleKnop->click();
         QTest::keyClick(m.KaartControleScherm, Qt::Key_F9);
-        QCOMPARE(o.avond().winnaars().size(), 1);
+        QCOMPARE(o.avond().programma().winnaars().size(), 1);
 
         // The report, where the organiser chose to keep it.
         const QString pdf = o.map.filePath(QStringLiteral("verslag.pdf"));
@@ -278,8 +278,8 @@ private slots:
         org->ControleKnop->click();
         AvondProgramma kort;
         kort.rondes = {{AvondProgramma::Soort::Kienen, {p.rondes[0].fasen[2]}, {}, 0}};
-        QVERIFY(o.avond().zetProgramma(kort));
-        QVERIFY(o.avond().winnaars().isEmpty() && !o.avond().bevestigWinnaar());
+        QVERIFY(o.avond().programma().zet(kort));
+        QVERIFY(o.avond().programma().winnaars().isEmpty() && !o.avond().bevestigWinnaar());
         QCOMPARE(gemarkeerd(), QStringLiteral("▶ volle kaart"));
     }
 
@@ -298,7 +298,7 @@ private slots:
         for (AvondProgramma::Fase& f : p.rondes[0].fasen)
             f.prijs = taart, f.bedrag = 45000;
         p.rondes[0].fasen[2].prijs.clear();
-        QVERIFY(o.avond().zetProgramma(p));
+        QVERIFY(o.avond().programma().zet(p));
         o.avond().startProgramma();
         // The lines as the list paints them: the pieces on one baseline, left to right.
         const auto geschilderd = [org] {

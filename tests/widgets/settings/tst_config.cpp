@@ -461,8 +461,8 @@ private slots:
             extra.OkKnop->click();
         });
         QVERIFY(QFile::exists(AvondProgramma::pad(m_op->map.path())));
-        QCOMPARE(hoofd().avond().programma().rondes.size(), 1);
-        QTRY_VERIFY(hoofd().avond().programmaLoopt());
+        QCOMPARE(hoofd().avond().programma().inhoud().rondes.size(), 1);
+        QTRY_VERIFY(hoofd().avond().programma().loopt());
         QCOMPARE(hoofd().avond().spel().aantalBallen(), 90);
         QCOMPARE(hoofd().ProgrammaLabel->text(), QStringLiteral("Ronde 1 · 1 rij"));
         // With the voice on, the caller says what is played for.
