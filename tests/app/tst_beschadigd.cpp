@@ -5,6 +5,7 @@
 #include "core/screen/plaatjes.h"
 #include "widgets/common/plaatjeknop.h"
 #include "widgets/game/achtergrond.h"
+#include "widgets/game/dialogen.h"
 #include "widgets/settings/config.h"
 
 #include <QBuffer>
@@ -39,7 +40,7 @@ QByteArray jpegDieLiegt(quint16 breedte, quint16 hoogte)
 // Picks the background by name in the settings dialog, then Ok.
 void kiesAchtergrond(Main& m, const QString& naam)
 {
-    const auto dlg = m.maakConfig();
+    const auto dlg = m.dialogen().maakConfig();
     const auto gevonden = dlg->List1->findItems(naam, Qt::MatchExactly);
     QVERIFY2(gevonden.size() == 1, qPrintable(naam));
     dlg->List1->setCurrentItem(gevonden.first());

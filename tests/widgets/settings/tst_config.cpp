@@ -13,6 +13,7 @@
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
 #include "widgets/common/stijl.h"
+#include "widgets/game/dialogen.h"
 #include "widgets/game/webscherm.h"
 #include "widgets/settings/config.h"
 #include "widgets/settings/extra.h"
@@ -83,8 +84,8 @@ class TstConfig : public QObject
 
     Main& hoofd() { return m_op->main(); }
     Algemeen& alg() { return m_op->main().avond().algemeen(); }
-    std::unique_ptr<Config> open() { return getoond(hoofd().maakConfig()); }
-    std::unique_ptr<Layout> openLayout() { return getoond(hoofd().maakLayout()); }
+    std::unique_ptr<Config> open() { return getoond(hoofd().dialogen().maakConfig()); }
+    std::unique_ptr<Layout> openLayout() { return getoond(hoofd().dialogen().maakLayout()); }
     const auto& patroon() { return hoofd().avond().spel().patroon(); }
     QImage knopBeeld()
     {
@@ -95,7 +96,7 @@ class TstConfig : public QObject
     // Opens "Extra" with its button in the configuration dialog and hands it to `doe`.
     void viaConfig(const std::function<void(Extra&)>& doe)
     {
-        auto dlg = hoofd().maakConfig();
+        auto dlg = hoofd().dialogen().maakConfig();
         Config& config = *dlg;
         QTimer::singleShot(0, &config, [&] {
             QTimer::singleShot(0, &config, [&] {
