@@ -446,7 +446,8 @@ private slots:
     }
 
     // From Extra: the programme made there is kept beside Zorvak.ini, and "Spelen volgens het
-    // programma" starts it with a new game once the dialogs are closed; the caller names the stage.
+    // programma" starts it with a new game once the dialogs are closed, the bar's buttons on;
+    // the caller names the stage.
     void programmaViaExtra()
     {
         viaConfig([](Extra& extra) {
@@ -465,6 +466,7 @@ private slots:
         QCOMPARE(hoofd().avond().programma().rondes.size(), 1);
         QTRY_VERIFY(hoofd().avond().programmaLoopt());
         QCOMPARE(hoofd().avond().spel().aantalBallen(), 90);
+        QVERIFY(hoofd().KnopPic->Knop[Opdrachtbalk::KnopStart]->isEnabled());
         QCOMPARE(hoofd().ProgrammaLabel->text(), QStringLiteral("Ronde 1 · 1 rij"));
         // With the voice on, the caller says what is played for.
         QVERIFY(m_stem->gezegd.contains(QStringList{QStringLiteral("We spelen nu voor één rij")}));
