@@ -5,6 +5,7 @@
 #include "core/screen/plaatjes.h"
 #include "widgets/common/plaatjeknop.h"
 #include "widgets/game/achtergrond.h"
+#include "widgets/game/dialogen.h"
 #include "widgets/settings/config.h"
 
 #include <QBuffer>
@@ -39,7 +40,7 @@ QByteArray jpegDieLiegt(quint16 breedte, quint16 hoogte)
 // Picks the background by name in the settings dialog, then Ok.
 void kiesAchtergrond(Main& m, const QString& naam)
 {
-    const auto dlg = m.maakConfig();
+    const auto dlg = m.dialogen().maakConfig();
     const auto gevonden = dlg->List1->findItems(naam, Qt::MatchExactly);
     QVERIFY2(gevonden.size() == 1, qPrintable(naam));
     dlg->List1->setCurrentItem(gevonden.first());
@@ -59,8 +60,8 @@ private slots:
         QTest::newRow("jpeg 60000 x 60000") << "Groot.jpg" << jpegDieLiegt(60000, 60000);
     }
     // A background that is no picture, or announces more pixels than memory should hold, is
-    // refused without a question: chosen in the settings dialog the window keeps what it shows;
-    // named in the settings at start-up it shows none.
+    // refused without a question: chosen in the settings dialog the window keeps what it shows
+    // (a good one chosen next shows at once); named in the settings at start-up it shows none.
     void onbruikbaarPlaatje()
     {
         QFETCH(QString, naam);
@@ -71,6 +72,12 @@ private slots:
         const QImage eerst = o.main().BackImage->plaatje();
         kiesAchtergrond(o.main(), naam);
         QCOMPARE(o.main().BackImage->plaatje(), eerst);
+        // A picture beside it shows at once.
+        QImage goed(8, 8, QImage::Format_RGB32);
+        goed.fill(Qt::red);
+        QVERIFY(goed.save(o.map.filePath(QStringLiteral("Backgrounds/Goed.bmp"))));
+        kiesAchtergrond(o.main(), QStringLiteral("Goed.bmp"));
+        QCOMPARE(o.main().BackImage->plaatje().pixelColor(4, 4), QColor(Qt::red));
 
         o.alg().AchtergrondBestand = QDir::toNativeSeparators(pad);
         TestHulp::schrijfBestand(o.iniPad(), Instellingen::maakInhoud(o.alg()));

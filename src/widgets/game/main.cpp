@@ -1,7 +1,7 @@
 #include "widgets/game/main.h"
 
-#include "core/cards/kaartregister.h"
 #include "core/game/avond.h"
+#include "core/game/balinvoer.h"
 #include "core/game/organisatortekst.h"
 #include "core/game/roeper.h"
 #include "core/game/spel.h"
@@ -11,7 +11,6 @@
 #include "core/settings/algemeen.h"
 #include "core/web/adrescode.h"
 #include "core/web/webvoeding.h"
-#include "widgets/cards/afdrukken.h"
 #include "widgets/cards/kaartcontrole.h"
 #include "widgets/common/bezigewijzer.h"
 #include "widgets/common/melding.h"
@@ -19,20 +18,15 @@
 #include "widgets/common/scaninvoer.h"
 #include "widgets/game/achtergrond.h"
 #include "widgets/game/bord.h"
+#include "widgets/game/dialogen.h"
 #include "widgets/game/hulppaneel.h"
 #include "widgets/game/opdrachtbalk.h"
 #include "widgets/game/organisatorstrook.h"
 #include "widgets/game/webscherm.h"
-#include "widgets/settings/config.h"
-#include "widgets/settings/extra.h"
-#include "widgets/settings/layout.h"
-#include "widgets/settings/programmadialoog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLocale>
 #include <QScreen>
@@ -111,6 +105,8 @@ void Main::maakBesturing()
 
     KaartControleScherm = new KaartControle(this);
     m_organisatorTekst = std::make_unique<OrganisatorTekst>(m_avond);
+    m_balInvoer = std::make_unique<BalInvoer>(m_avond, *m_organisatorTekst);
+    m_dialogen = new Dialogen(m_avond, this);
     Strook = new OrganisatorStrook(*m_organisatorTekst, KaartControleScherm, true, this);
     PauzeLabel = maakRegel(this, "PauzeLabel",
                            QStringLiteral("Zelf trekken staat stil / Druk op de spatiebalk om verder te gaan."),
@@ -195,16 +191,15 @@ void Main::verbind()
     connect(Image1, &PlaatjeKnop::clicked, this, &Main::showMinimized);
 
     // The bar's commands. A dialog holds calling by itself while it is open.
-    const auto dialoog = [this](auto maak) {
-        return [this, maak] {
-            const Roeper::Pauze pauze(&m_avond.roeper(), Roeper::Dialoog);
-            (this->*maak)()->exec();
-        };
-    };
     connect(KnopPic, &Opdrachtbalk::help, this, &Main::helpPaneel);
-    connect(KnopPic, &Opdrachtbalk::afdrukken, this, dialoog(&Main::maakAfdrukken));
-    connect(KnopPic, &Opdrachtbalk::layoutKaart, this, dialoog(&Main::maakLayout));
-    connect(KnopPic, &Opdrachtbalk::instellingen, this, dialoog(&Main::maakConfig));
+    connect(KnopPic, &Opdrachtbalk::afdrukken, m_dialogen, &Dialogen::afdrukken);
+    connect(KnopPic, &Opdrachtbalk::layoutKaart, m_dialogen, &Dialogen::layoutKaart);
+    connect(KnopPic, &Opdrachtbalk::instellingen, m_dialogen, &Dialogen::instellingen);
+    connect(m_dialogen, &Dialogen::achtergrondGekozen, BackImage, &Achtergrond::laad);
+    connect(m_dialogen, &Dialogen::balPlaatjesBevestigd, Pic, &Bord::zetBalPlaatjes);
+    connect(m_dialogen, &Dialogen::patroonBevestigd, this,
+            [this](const QColor& midden) { KnopPic->zetPatroon(m_avond.spel().patroon(), midden); });
+    connect(m_dialogen, &Dialogen::programmaBegonnen, this, [this] { KnopPic->zetKnoppen(true); });
     connect(KnopPic, &Opdrachtbalk::spelBeginnen, this, [this] {
         if (m_avond.nieuwSpelVraag()) KnopPic->zetKnoppen(true);
     });
@@ -235,7 +230,6 @@ void Main::verbind()
 
     // What the evening does around it.
     connect(&m_avond, &Avond::spelBegonnen, this, [this] {
-        m_wachtrij.clear();
         KnopPic->zetKnoppen(false);
         InfoLabel->hide();
     });
@@ -308,7 +302,7 @@ void Main::toets(int toets, bool herhaling)
     // Behind the help panel the hall would not see the ball: no draw while it shows.
     if (HelpPic->isVisible()) return;
     // The next ball from a real drum may be typed while the last one still blinks.
-    if (invoerToets(toets) || m_avond.bezig()) return;
+    if (m_balInvoer->toets(toets) || m_avond.bezig()) return;
     if (toets == Qt::Key_F10 && !herhaling)
         m_avond.neemWinnaarTerugVraag();
     else if (toets == Qt::Key_Backspace && !herhaling)
@@ -335,7 +329,7 @@ void Main::controleerKaart()
 void Main::scan(const QString& code)
 {
     // The first key of a scanned code may have reached the ball being typed: that goes.
-    wisInvoer();
+    m_balInvoer->wis();
     if (QApplication::activeModalWidget()) return;
     KaartControleScherm->hide();
     m_avond.controleerGescand(code);
@@ -380,144 +374,6 @@ void Main::toonWebScherm(bool tonen)
     WebPic->show();
 }
 
-std::unique_ptr<Config> Main::maakConfig()
-{
-    auto dlg = std::make_unique<Config>(m_avond.algemeen(), m_avond.programmaMap(), this);
-    connect(dlg.get(), &Config::extraGevraagd, this, [this, d = dlg.get()] { extraDialoog(d); });
-    connect(dlg.get(), &Config::achtergrondGekozen, BackImage, &Achtergrond::laad);
-    connect(dlg.get(), &Config::balPlaatjesBevestigd, Pic, &Bord::zetBalPlaatjes);
-    connect(dlg.get(), &Config::rondeTellerGewist, this, [this] { m_avond.spel().zetRondeTeller(0); });
-    return dlg;
-}
-
-std::unique_ptr<Layout> Main::maakLayout()
-{
-    auto dlg = std::make_unique<Layout>(m_avond.spel(), this);
-    connect(dlg.get(), &Layout::patroonBevestigd, this,
-            [this](const QColor& midden) { KnopPic->zetPatroon(m_avond.spel().patroon(), midden); });
-    return dlg;
-}
-
-std::unique_ptr<Afdrukken> Main::maakAfdrukken()
-{
-    auto dlg = std::make_unique<Afdrukken>(m_avond.algemeen(), m_avond.toeval(), this);
-    dlg->zetRegisterPad(KaartRegister::padIn(m_avond.instellingenMap()));
-    return dlg;
-}
-
-void Main::extraDialoog(QWidget* ouder)
-{
-    Roeper& roeper = m_avond.roeper();
-    const Roeper::Pauze pauze(&roeper, Roeper::Dialoog);
-    Extra dlg(ouder ? ouder : this, roeper.instellingen(), roeper.stem());
-    dlg.zetWeergave(m_avond.weergave());
-    dlg.zetHandmatig(m_avond.handmatig());
-    dlg.zetProgrammaLoopt(m_avond.programma().loopt());
-    connect(&dlg, &Extra::programmaGevraagd, this, [this, &dlg] { programmaDialoog(&dlg); });
-    connect(&dlg, &Extra::verslagGevraagd, this, [this, &dlg] { verslagDialoog(&dlg); });
-    dlg.zetSpraakFout(roeper.spraakFout());
-    dlg.zetWeb(m_avond.web().instelling(), m_avond.web().uitleg(), !m_avond.web().fout().isEmpty());
-    if (dlg.exec() != QDialog::Accepted) {
-        // A voice tried out with "Luister" goes back to the one that was kept.
-        roeper.stelStem();
-        return;
-    }
-    QString fout;
-    bool weergaveBewaard = m_avond.zetWeergave(dlg.weergave(), &fout);
-    if (dlg.handmatig() != m_avond.handmatig())
-        weergaveBewaard = m_avond.zetHandmatig(dlg.handmatig(), &fout) && weergaveBewaard;
-    if (!roeper.zetInstellingen(dlg.waarden(), &fout) || !weergaveBewaard)
-        Melding::meld(this, QStringLiteral(" Extra"),
-                      QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);
-    // The game goes on whatever the network says; the organiser hears why the board is not there.
-    const bool nogmaals = dlg.web().aan && !m_avond.web().draait();
-    if ((dlg.web() != m_avond.web().instelling() || nogmaals) && !m_avond.web().zet(dlg.web(), true, &fout))
-        Melding::meld(this, QStringLiteral(" Extra"), QStringLiteral("Het bord op het netwerk:\n") + fout);
-    if (dlg.programmaLoopt() != m_avond.programma().loopt()) speelProgramma(dlg.programmaLoopt());
-}
-
-// A programme begins with a new game, on the stage, once the dialogs it was asked from are closed.
-void Main::speelProgramma(bool aan)
-{
-    if (!aan) {
-        m_avond.programma().stop();
-        return;
-    }
-    if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(100, this, [this] { speelProgramma(true); });
-        return;
-    }
-    if (m_avond.programma().loopt() || m_avond.programma().inhoud().leeg()) return;
-    m_avond.startProgramma();
-    KnopPic->zetKnoppen(true);
-}
-
-// Balls from a real drum: digits, then Enter. Backspace takes a digit back first. True when the
-// key belonged to the entry.
-bool Main::invoerToets(int toets)
-{
-    if (!m_avond.handmatig()) return false;
-    if (toets >= Qt::Key_0 && toets <= Qt::Key_9) {
-        if (m_invoer.size() < 3) m_invoer += QChar(u'0' + (toets - Qt::Key_0));
-        if (!m_invoerBedorven) m_organisatorTekst->zetInvoer(QStringLiteral("Bal: %1").arg(m_invoer));
-        return true;
-    }
-    if (toets == Qt::Key_Return || toets == Qt::Key_Enter) {
-        // Typed while a ball still shows: it goes in, in turn, once that is done.
-        if ((m_avond.bezig() || !m_wachtrij.isEmpty()) && m_avond.spel().heeftSpel() && !m_invoer.isEmpty() &&
-            !m_invoerBedorven) {
-            m_wachtrij.append(m_invoer.toInt());
-            m_invoer.clear();
-            if (m_wachtrij.size() == 1) QTimer::singleShot(100, this, &Main::voerWachtrijIn);
-            return true;
-        }
-        const bool bedorven = m_invoerBedorven;
-        const int bal = m_invoer.isEmpty() ? -1 : m_invoer.toInt();
-        wisInvoer();
-        if (bedorven)
-            m_organisatorTekst->meld(QStringLiteral("Geen bal: typ alleen het getal van de bal."));
-        else if (bal >= 0)
-            m_avond.voerBalIn(bal);
-        return true;
-    }
-    if (toets == Qt::Key_Backspace && !m_invoer.isEmpty()) {
-        m_invoer.chop(1);
-        if (m_invoer.isEmpty()) m_invoerBedorven = false;
-        if (m_invoer.isEmpty())
-            m_organisatorTekst->zetInvoer({});
-        else if (!m_invoerBedorven)
-            m_organisatorTekst->zetInvoer(QStringLiteral("Bal: %1").arg(m_invoer));
-        return true;
-    }
-    // A letter or a sign before Enter: no ball (a card's code typed on the board is none). K
-    // stays the card check; Escape starts again.
-    if (toets == Qt::Key_Escape && (!m_invoer.isEmpty() || m_invoerBedorven)) {
-        wisInvoer();
-        return true;
-    }
-    if (toets != Qt::Key_Space && toets != Qt::Key_K && toets < Qt::Key_Escape) m_invoerBedorven = true;
-    if (toets == Qt::Key_Space) return true; // nothing is drawn at random
-    return false;
-}
-
-void Main::wisInvoer()
-{
-    m_invoer.clear();
-    m_invoerBedorven = false;
-    m_organisatorTekst->zetInvoer({});
-}
-
-void Main::voerWachtrijIn()
-{
-    if (m_wachtrij.isEmpty()) return;
-    if (m_avond.bezig() && m_avond.spel().heeftSpel()) {
-        QTimer::singleShot(100, this, &Main::voerWachtrijIn);
-        return;
-    }
-    m_avond.voerBalIn(m_wachtrij.takeFirst());
-    if (!m_wachtrij.isEmpty()) QTimer::singleShot(100, this, &Main::voerWachtrijIn);
-}
-
 // What is played for now, centred above the board, large enough for the back of the hall.
 void Main::toonProgramma()
 {
@@ -539,44 +395,6 @@ void Main::toonProgramma()
     // A card being checked and the help panel stay in front.
     if (KaartControleScherm->isVisible()) KaartControleScherm->raise();
     if (!HelpPic->isHidden()) HelpPic->raise();
-}
-
-void Main::programmaDialoog(QWidget* ouder)
-{
-    const Roeper::Pauze pauze(&m_avond.roeper(), Roeper::Dialoog);
-    ProgrammaDialoog dlg(ouder ? ouder : this, m_avond.programma().inhoud(), m_avond.programma().maxPrijs(),
-                         m_avond.programma().maxAvond(), m_avond.spel().patroon());
-    if (dlg.exec() != QDialog::Accepted) return;
-    QString fout;
-    const bool grenzen = m_avond.programma().zetLimieten(dlg.maxPrijs(), dlg.maxAvond(), &fout);
-    if (!m_avond.programma().zet(dlg.programma(), &fout) || !grenzen)
-        Melding::meld(this, QStringLiteral(" Programma"),
-                      QStringLiteral("Het programma kon niet worden bewaard.\n") + fout);
-}
-
-std::function<QString(QWidget*)>& Main::verslagHaak()
-{
-    static std::function<QString(QWidget*)> haak = [](QWidget* ouder) {
-        return QFileDialog::getSaveFileName(ouder, QStringLiteral("Verslag van de avond bewaren als"),
-                                            QStringLiteral("Verslag van de avond %1.pdf")
-                                                .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))),
-                                            QStringLiteral("PDF (*.pdf)"));
-    };
-    return haak;
-}
-
-void Main::verslagDialoog(QWidget* ouder)
-{
-    const Roeper::Pauze pauze(&m_avond.roeper(), Roeper::Dialoog);
-    QWidget* over = ouder ? ouder : this;
-    const QString pad = verslagHaak()(over);
-    if (pad.isEmpty()) return;
-    QString fout;
-    if (m_avond.maakVerslag(pad, &fout))
-        Melding::meld(over, QStringLiteral(" Verslag"),
-                      QStringLiteral("Het verslag van de avond is bewaard als\n%1").arg(QDir::toNativeSeparators(pad)));
-    else
-        Melding::meld(over, QStringLiteral(" Verslag"), fout);
 }
 
 // The round and the instruction, centred 150 twips under the board.

@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QList>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 class Achtergrond;
-class Afdrukken;
 class Avond;
+class BalInvoer;
 class Bord;
-class Config;
+class Dialogen;
 class HulpPaneel;
 class KaartControle;
-class Layout;
 class Opdrachtbalk;
 class OrganisatorStrook;
 class OrganisatorTekst;
@@ -68,20 +65,8 @@ public:
     // What the screens tell the organiser alone; the organiser's window shows it too.
     OrganisatorTekst& organisatorTekst() { return *m_organisatorTekst; }
 
-    // The dialogs of the command bar, over this window, their signals followed.
-    std::unique_ptr<Config> maakConfig();
-    std::unique_ptr<Layout> maakLayout();
-    std::unique_ptr<Afdrukken> maakAfdrukken();
-    // The dialog "Extra" over the given window; its settings are kept when it closes with Ok.
-    void extraDialoog(QWidget* ouder);
-    // The programme of the evening over the given window; kept when it closes with Ok.
-    void programmaDialoog(QWidget* ouder);
-    // "Verslag van de avond": asks where, writes it and says so. The file dialog's answer can
-    // be given by a test.
-    void verslagDialoog(QWidget* ouder);
-    static std::function<QString(QWidget*)>& verslagHaak();
-    // Plays the evening by its programme from round 1 with a new game, or no longer.
-    void speelProgramma(bool aan);
+    // The dialogs of the evening, over this window unless another is given.
+    Dialogen& dialogen() { return *m_dialogen; }
 
     // The controls, under the names the program gives them (also their objectName).
     Achtergrond* BackImage = nullptr;
@@ -119,12 +104,11 @@ private:
     void plaatsOnderBord(QLabel* label);
     void toonBalk();
     void toonProgramma();
-    bool invoerToets(int toets);
-    void voerWachtrijIn();
-    void wisInvoer();
 
     Avond& m_avond;
     std::unique_ptr<OrganisatorTekst> m_organisatorTekst;
+    std::unique_ptr<BalInvoer> m_balInvoer;
+    Dialogen* m_dialogen = nullptr;
     int m_schermB = 0;
     int m_schermH = 0;
     qreal m_schaal = 1.0;
@@ -134,10 +118,4 @@ private:
     bool m_volgtScherm = false;
     bool m_zaalScherm = false;
     QMetaObject::Connection m_geometrieVerbinding;
-    // The digits typed for a ball by hand; anything else typed before Enter spoils them (a
-    // scanner's card code is never taken for a ball).
-    QString m_invoer;
-    bool m_invoerBedorven = false;
-    // Balls typed while the one before still showed, to go in in turn.
-    QList<int> m_wachtrij;
 };

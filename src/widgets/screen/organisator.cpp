@@ -11,6 +11,7 @@
 #include "widgets/common/melding.h"
 #include "widgets/common/scaninvoer.h"
 #include "widgets/game/bord.h"
+#include "widgets/game/dialogen.h"
 #include "widgets/game/main.h"
 #include "widgets/game/organisatorstrook.h"
 
@@ -266,17 +267,17 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     WinnaarKnop = knop(this, "WinnaarKnop", QStringLiteral("Winnaar bevestigen (F9)"));
     WinnaarTerugKnop = knop(this, "WinnaarTerugKnop", QStringLiteral("Winnaar terugnemen (F10)"));
     VerslagKnop = knop(this, "VerslagKnop", QStringLiteral("Verslag van de avond..."));
-    connect(ProgrammaKnop, &QPushButton::clicked, this, [this] { m_podium.programmaDialoog(this); });
+    connect(ProgrammaKnop, &QPushButton::clicked, this, [this] { m_podium.dialogen().programmaDialoog(this); });
     connect(StartProgrammaKnop, &QPushButton::clicked, this, [this] {
         if (m_avond.programma().loopt())
-            m_podium.speelProgramma(false);
+            m_podium.dialogen().speelProgramma(false);
         else if (Melding::vraag(this, QStringLiteral(" Programma"),
                                 QStringLiteral("Het programma beginnen met ronde 1? Er begint een nieuw spel."), true))
-            m_podium.speelProgramma(true);
+            m_podium.dialogen().speelProgramma(true);
     });
     connect(WinnaarKnop, &QPushButton::clicked, &m_avond, &Avond::bevestigWinnaar);
     connect(WinnaarTerugKnop, &QPushButton::clicked, &m_avond, &Avond::neemWinnaarTerugVraag);
-    connect(VerslagKnop, &QPushButton::clicked, this, [this] { m_podium.verslagDialoog(this); });
+    connect(VerslagKnop, &QPushButton::clicked, this, [this] { m_podium.dialogen().verslagDialoog(this); });
     auto* programma = new QVBoxLayout;
     programma->addStretch(1);
     programma->addWidget(ProgrammaLijst, 100);

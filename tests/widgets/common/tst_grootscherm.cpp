@@ -3,6 +3,7 @@
 #include "core/screen/twips.h"
 #include "testhulp.h"
 #include "widgets/common/dialoog.h"
+#include "widgets/game/dialogen.h"
 #include "widgets/settings/extra.h"
 
 #include <QMessageBox>
@@ -36,7 +37,7 @@ private slots:
             midden = extra->geometry().center();
             extra->close();
         });
-        m.extraDialoog(&m);
+        m.dialogen().extraDialoog(&m);
         const QSize gewoon = Twips::dialoogBinnenmaat(Extra::vensterBreedte, Extra::vensterHoogte);
         QVERIFY(qAbs(maat.width() - gewoon.width() * f) <= 2 && qAbs(maat.height() - gewoon.height() * f) <= 2);
         const QRect okGewoon = Twips::rect(5670, 2970, 840, 330);

@@ -7,6 +7,7 @@
 #include "testhulp.h"
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
+#include "widgets/game/dialogen.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -179,7 +180,7 @@ private slots:
                 uitleg = l->text();
             if (extra) extra->close();
         });
-        m.extraDialoog(&m);
+        m.dialogen().extraDialoog(&m);
         QCOMPARE(uitleg, QStringLiteral("De spraak werkt niet: geen geluid."));
 
         stem->antwoordt = true;

@@ -9,6 +9,7 @@
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
 #include "widgets/common/scaninvoer.h"
+#include "widgets/game/dialogen.h"
 #include "widgets/screen/organisator.h"
 #include "widgets/screen/tweeschermen.h"
 
@@ -261,7 +262,7 @@ private slots:
         // The report, where the organiser chose to keep it.
         const QString pdf = o.map.filePath(QStringLiteral("verslag.pdf"));
         QList<QWidget*> gevraagd;
-        Main::verslagHaak() = [&](QWidget* w) {
+        Dialogen::verslagHaak() = [&](QWidget* w) {
             gevraagd << w;
             return pdf;
         };

@@ -13,6 +13,7 @@
 #include "widgets/common/doek.h"
 #include "widgets/common/plaatjeknop.h"
 #include "widgets/common/stijl.h"
+#include "widgets/game/dialogen.h"
 #include "widgets/game/webscherm.h"
 #include "widgets/settings/config.h"
 #include "widgets/settings/extra.h"
@@ -83,8 +84,8 @@ class TstConfig : public QObject
 
     Main& hoofd() { return m_op->main(); }
     Algemeen& alg() { return m_op->main().avond().algemeen(); }
-    std::unique_ptr<Config> open() { return getoond(hoofd().maakConfig()); }
-    std::unique_ptr<Layout> openLayout() { return getoond(hoofd().maakLayout()); }
+    std::unique_ptr<Config> open() { return getoond(hoofd().dialogen().maakConfig()); }
+    std::unique_ptr<Layout> openLayout() { return getoond(hoofd().dialogen().maakLayout()); }
     const auto& patroon() { return hoofd().avond().spel().patroon(); }
     QImage knopBeeld()
     {
@@ -95,7 +96,7 @@ class TstConfig : public QObject
     // Opens "Extra" with its button in the configuration dialog and hands it to `doe`.
     void viaConfig(const std::function<void(Extra&)>& doe)
     {
-        auto dlg = hoofd().maakConfig();
+        auto dlg = hoofd().dialogen().maakConfig();
         Config& config = *dlg;
         QTimer::singleShot(0, &config, [&] {
             QTimer::singleShot(0, &config, [&] {
@@ -445,7 +446,8 @@ private slots:
     }
 
     // From Extra: the programme made there is kept beside Zorvak.ini, and "Spelen volgens het
-    // programma" starts it with a new game once the dialogs are closed; the caller names the stage.
+    // programma" starts it with a new game once the dialogs are closed, the bar's buttons on;
+    // the caller names the stage.
     void programmaViaExtra()
     {
         viaConfig([](Extra& extra) {
@@ -464,6 +466,7 @@ private slots:
         QCOMPARE(hoofd().avond().programma().inhoud().rondes.size(), 1);
         QTRY_VERIFY(hoofd().avond().programma().loopt());
         QCOMPARE(hoofd().avond().spel().aantalBallen(), 90);
+        QVERIFY(hoofd().KnopPic->Knop[Opdrachtbalk::KnopStart]->isEnabled());
         QCOMPARE(hoofd().ProgrammaLabel->text(), QStringLiteral("Ronde 1 · 1 rij"));
         // With the voice on, the caller says what is played for.
         QVERIFY(m_stem->gezegd.contains(QStringList{QStringLiteral("We spelen nu voor één rij")}));
