@@ -148,7 +148,7 @@ int main(int argc, char** argv)
     Afdrukken::haken().printer = [] { return std::make_unique<TelUitvoer>(); };
     Programma programma({map.path(), map.filePath(QStringLiteral("reserve")), &toeval, false});
     Main& hoofd = programma.hoofd;
-    Algemeen& alg = programma.avond.algemeen();
+    Algemeen& alg = programma.avond.instellingen().algemeen();
     alg.AantalBallen = 90;
     alg.KnipperAantal = 0;
     hoofd.show();

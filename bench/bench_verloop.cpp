@@ -78,7 +78,7 @@ bool trekking(const QString& map)
     QDir().mkpath(map);
     Programma programma({map, map + QStringLiteral("/reserve")});
     Main& hoofd = programma.hoofd;
-    Algemeen& alg = programma.avond.algemeen();
+    Algemeen& alg = programma.avond.instellingen().algemeen();
     Spel& spel = programma.avond.spel();
     Verloop& verloop = *programma.avond.verloop();
     hoofd.show();

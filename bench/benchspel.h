@@ -15,7 +15,7 @@ struct BenchSpel {
     bool stil = (Melding::zetStil(true), true); // before the window can ask anything
     Programma programma{{map.path(), map.filePath(QStringLiteral("reserve")), nullptr, false}};
     Avond& avond = programma.avond;
-    Algemeen& alg = programma.avond.algemeen();
+    Algemeen& alg = programma.avond.instellingen().algemeen();
     Main& hoofd = programma.hoofd;
 
     BenchSpel()

@@ -179,7 +179,7 @@ struct Opstelling {
     Main& main() { return programma->hoofd; }
     Avond& avond() { return programma->avond; }
     Spel& model() { return avond().spel(); }
-    Algemeen& alg() { return avond().algemeen(); }
+    Algemeen& alg() { return avond().instellingen().algemeen(); }
     Roeper& roeper() { return avond().roeper(); }
 
     // The clock of the balls and of the record's lines, for this evening and every later one.

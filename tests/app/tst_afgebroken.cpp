@@ -49,7 +49,7 @@ int speel(int argc, char** argv)
     // "hand": balls from a real drum, 7, 8, 9, ... each typed as its digits and Enter at a
     // person's pace, not a scanner's, in one game. Otherwise drawn with the space bar, three a game.
     const bool hand = qstrcmp(argv[1], "hand") == 0;
-    if (hand && !programma.avond.zetHandmatig(true)) return 3;
+    if (hand && !programma.avond.instellingen().zetHandmatig(true)) return 3;
     static qint64 nu = 0;
     ScanInvoer::klokHaak() = [] { return nu += 200; };
     QTimer::singleShot(0, [&] {
@@ -154,7 +154,7 @@ private slots:
         Avond avond({map.path(), map.filePath(QStringLiteral("reserve")), &kans});
         avond.zetGesprek({[](const QString&, const QString&, bool) { return true; }, {}, {}, {}});
         avond.hervatBijStart();
-        QVERIFY(avond.handmatig());
+        QVERIFY(avond.instellingen().handmatig());
         QList<int> weer;
         for (const Spel::Bal& b : avond.spel().ballen()) {
             QVERIFY(b.hand);

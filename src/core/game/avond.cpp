@@ -7,6 +7,7 @@
 #include "core/game/verloop.h"
 #include "core/game/verslag.h"
 #include "core/settings/algemeen.h"
+#include "core/settings/avondinstellingen.h"
 #include "core/settings/extrainstellingen.h"
 #include "core/settings/instellingen.h"
 #include "core/web/webvoeding.h"
@@ -17,24 +18,21 @@
 #include <cmath>
 
 Avond::Avond(const Opzet& opzet, QObject* ouder)
-    : QObject(ouder), m_alg(std::make_unique<Algemeen>()),
-      m_bestand(std::make_unique<InstellingenBestand>(opzet.programmaMap, opzet.reserveMap)),
+    : QObject(ouder), m_instellingen(std::make_unique<AvondInstellingen>(opzet.programmaMap, opzet.reserveMap)),
       m_toeval(opzet.toeval ? opzet.toeval : &Toeval::systeem())
 {
-    m_bestand->laadBijStart(*m_alg);
-    m_extra = std::make_unique<ExtraInstellingen>(m_bestand->instellingenMap());
-    m_weergave = Weergave::lees(*m_extra);
+    const QString map = m_instellingen->instellingenMap();
     if (opzet.klok) m_spel.zetKlok(opzet.klok);
     if (opzet.verloop) {
-        m_verloop = std::make_unique<Verloop>(m_bestand->instellingenMap());
+        m_verloop = std::make_unique<Verloop>(map);
         if (opzet.klok) m_verloop->zetKlok(opzet.klok);
         m_verloop->volg(m_spel);
         m_verloop->zetMelder([this](const QString& tekst) { meld(QStringLiteral("Zorvak"), tekst); });
     }
-    m_roeper = std::make_unique<Roeper>(*m_extra);
-    m_programma = std::make_unique<ProgrammaGang>(m_spel, m_verloop.get(), *m_extra, instellingenMap());
+    m_roeper = std::make_unique<Roeper>(m_instellingen->extra());
+    m_programma = std::make_unique<ProgrammaGang>(m_spel, m_verloop.get(), m_instellingen->extra(), map);
     m_keuring =
-        std::make_unique<KaartKeuring>(m_spel, *m_programma, m_verloop.get(), instellingenMap(),
+        std::make_unique<KaartKeuring>(m_spel, *m_programma, m_verloop.get(), map,
                                        [this](const QString& titel, const QString& tekst) { meld(titel, tekst); });
     volgSpel();
     m_web = std::make_unique<WebVoeding>(*this);
@@ -42,29 +40,10 @@ Avond::Avond(const Opzet& opzet, QObject* ouder)
 
 Avond::~Avond() = default;
 
-QString Avond::programmaMap() const
-{
-    return m_bestand->programmaMap();
-}
-
-QString Avond::instellingenMap() const
-{
-    return m_bestand->instellingenMap();
-}
-
 Avond::Stand Avond::stand() const
 {
     return {m_spel.stand(), m_spel.rondeTeller(), m_bezig, kaartInBeeld(),
             m_programma->fasePatroon().value_or(m_spel.patroon())};
-}
-
-bool Avond::zetWeergave(const Weergave& weergave, QString* fout)
-{
-    const bool anders = weergave != m_weergave;
-    m_weergave = weergave;
-    if (anders) emit weergaveGewijzigd();
-    m_weergave.schrijf(*m_extra);
-    return m_extra->bewaar(fout);
 }
 
 bool Avond::vraag(const QString& titel, const QString& tekst, bool jaStandaard)
@@ -106,13 +85,15 @@ void Avond::volgSpel()
         m_roeper->spelKlaar();
     });
     connect(m_roeper.get(), &Roeper::trekNu, this, &Avond::zelfTrekken);
+    // Switched between the drums, calling by itself starts its interval anew.
+    connect(m_instellingen.get(), &AvondInstellingen::handmatigGewijzigd, m_roeper.get(), &Roeper::herstart);
 }
 
 // The same road as the space bar, and never past the lock. Whatever holds the stage gives the
 // hall a whole interval again.
 void Avond::zelfTrekken()
 {
-    if (handmatig() || m_programma->rondeAfgelopen()) return;
+    if (m_instellingen->handmatig() || m_programma->rondeAfgelopen()) return;
     if (m_bezig || (m_podiumVrij && !m_podiumVrij())) {
         m_roeper->herstart();
         return;
@@ -122,7 +103,7 @@ void Avond::zelfTrekken()
 
 bool Avond::trekAlsKlaar()
 {
-    if (m_bezig || handmatig()) return false;
+    if (m_bezig || m_instellingen->handmatig()) return false;
     if (m_programma->rondeAfgelopen()) {
         emit invoerGeweigerd(m_programma->rondeAfgelopenTekst());
         return false;
@@ -183,7 +164,7 @@ void Avond::NieuwSpel()
     m_bezig = true;
     const int generatie = ++m_generatie;
     const bool metProgramma = m_programma->speeltRonde();
-    const int aantal = metProgramma ? m_programma->aantalBallen() : m_alg->AantalBallen;
+    const int aantal = metProgramma ? m_programma->aantalBallen() : m_instellingen->algemeen().AantalBallen;
     if (metProgramma) m_spel.zetRondeTeller(m_programma->ronde() + 1);
     m_spel.nieuwSpel(aantal, m_spel.rondeTeller());
     if (metProgramma) m_programma->rondeBegonnen();
@@ -213,7 +194,7 @@ void Avond::legLaatsteTerugVraag()
 
 void Avond::hervatBijStart()
 {
-    const QString extraMelding = m_extra->leesMelding();
+    const QString extraMelding = m_instellingen->extra().leesMelding();
     if (!extraMelding.isEmpty()) meld(QStringLiteral("Zorvak"), extraMelding);
     if (!m_programma->leesMelding().isEmpty()) meld(QStringLiteral("Zorvak"), m_programma->leesMelding());
     if (!m_verloop) return;
@@ -234,7 +215,8 @@ void Avond::hervatBijStart()
             tekst += QStringLiteral(" Het verloop eindigt met spel %1 (%2 getrokken).")
                          .arg(laatste->stand.spelNummer)
                          .arg(Trommel::aantalTekst(static_cast<int>(laatste->stand.ballen.size())));
-        if (!m_verloop->noteerOntbrekend(laatste ? laatste->stand.aantalBallen : m_alg->AantalBallen))
+        if (!m_verloop->noteerOntbrekend(laatste ? laatste->stand.aantalBallen
+                                                 : m_instellingen->algemeen().AantalBallen))
             tekst += QStringLiteral(" Ook dat kon nog niet in het verloop worden geschreven.");
         if (!laatste || laatste->afgemaakt || laatste->stand.ballen.isEmpty()) {
             meld(QStringLiteral("Zorvak"), tekst + QStringLiteral(" Begin een nieuw spel met de startknop."));
@@ -288,12 +270,12 @@ bool Avond::vraagAfsluiten()
     m_spel.meldAfgesloten();
     WachtTempo::zetBeeindigd(true);
     QString fout;
-    if (!m_bestand->schrijf(*m_alg, &fout)) {
+    if (!m_instellingen->bewaar(&fout)) {
         // Said to the organiser, and to whatever started the program: it did not end well.
         m_afsluitCode = 1;
         meld(QStringLiteral(" Exit programma"),
              QStringLiteral("De instellingen konden niet worden bewaard in\n%1\n\n%2")
-                 .arg(QDir::toNativeSeparators(m_bestand->pad()), fout));
+                 .arg(QDir::toNativeSeparators(m_instellingen->bestand().pad()), fout));
     }
     emit afgesloten(m_afsluitCode);
     return true;
@@ -370,28 +352,9 @@ void Avond::neemWinnaarTerugVraag()
 
 // ---- Balls from a real drum
 
-namespace
-{
-const QString handSleutel = QStringLiteral("Trekken/Handmatig");
-} // namespace
-
-bool Avond::handmatig() const
-{
-    return m_extra->janee(handSleutel, false);
-}
-
-bool Avond::zetHandmatig(bool aan, QString* fout)
-{
-    m_extra->zet(handSleutel, aan);
-    m_roeper->herstart();
-    const bool bewaard = m_extra->bewaar(fout);
-    emit handmatigGewijzigd();
-    return bewaard;
-}
-
 bool Avond::voerBalInOp(QPoint twips)
 {
-    if (!handmatig()) return false;
+    if (!m_instellingen->handmatig()) return false;
     const int bal = Trommel::balOnder(twips, m_spel.aantalBallen());
     return bal > 0 && voerBalIn(bal);
 }
@@ -429,7 +392,8 @@ bool Avond::voerBalIn(int getal)
 
 bool Avond::maakVerslag(const QString& pad, QString* fout)
 {
-    const auto laatste = Verloop::laatsteSpel(instellingenMap());
-    const QString bestand = laatste ? laatste->bestand : Verloop::dagBestand(instellingenMap(), QDate::currentDate());
+    const auto laatste = Verloop::laatsteSpel(m_instellingen->instellingenMap());
+    const QString bestand =
+        laatste ? laatste->bestand : Verloop::dagBestand(m_instellingen->instellingenMap(), QDate::currentDate());
     return Verslag::maak(bestand, pad, fout);
 }

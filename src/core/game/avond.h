@@ -3,7 +3,7 @@
 #include "core/game/kaartkeuring.h"
 #include "core/game/programmagang.h"
 #include "core/game/spel.h"
-#include "core/settings/weergave.h"
+#include "core/settings/avondinstellingen.h"
 
 #include <QObject>
 #include <QPoint>
@@ -13,9 +13,6 @@
 #include <memory>
 #include <optional>
 
-struct Algemeen;
-class ExtraInstellingen;
-class InstellingenBestand;
 class Roeper;
 class Toeval;
 class Verloop;
@@ -79,12 +76,9 @@ public:
     explicit Avond(const Opzet& opzet, QObject* ouder = nullptr);
     ~Avond() override;
 
-    Algemeen& algemeen() { return *m_alg; }
-    const Algemeen& algemeen() const { return *m_alg; }
-    const InstellingenBestand& bestand() const { return *m_bestand; }
-    QString programmaMap() const;
-    QString instellingenMap() const;
-    ExtraInstellingen& extra() { return *m_extra; }
+    // Zorvak.ini, Zorvak-extra.ini, the hall's view and the real drum's switch.
+    AvondInstellingen& instellingen() { return *m_instellingen; }
+    const AvondInstellingen& instellingen() const { return *m_instellingen; }
     Spel& spel() { return m_spel; }
     const Spel& spel() const { return m_spel; }
     Roeper& roeper() { return *m_roeper; }
@@ -93,12 +87,6 @@ public:
     Verloop* verloop() { return m_verloop.get(); }
 
     void zetGesprek(Gesprek gesprek) { m_gesprek = std::move(gesprek); }
-    // How the stage shows the game to the hall (the options of "Extra"). zetWeergave keeps them in
-    // Zorvak-extra.ini; false with a Dutch reason when that could not be written (they count
-    // all the same until the program ends).
-    const Weergave& weergave() const { return m_weergave; }
-    bool zetWeergave(const Weergave& weergave, QString* fout = nullptr);
-
     // The board on the local network (the options of "Extra", or --web for this run only): it
     // follows this evening by itself.
     WebVoeding& web() { return *m_web; }
@@ -160,9 +148,7 @@ public:
     // The last winner of this game taken back, once the organiser confirmed it.
     void neemWinnaarTerugVraag();
 
-    // Balls from a real drum: the organiser enters each ball and nothing is drawn at random.
-    bool handmatig() const;
-    bool zetHandmatig(bool aan, QString* fout = nullptr);
+    // Balls from a real drum (AvondInstellingen::handmatig).
     // A ball entered by hand: shown, said and written down as a drawn ball is. A ball already
     // drawn or outside the game gets a short message and changes nothing.
     bool voerBalIn(int getal);
@@ -189,12 +175,9 @@ signals:
     void trekkingKlaar();
     void kaartGecontroleerd(const Avond::GecontroleerdeKaart& kaart);
     void kaartWeggezet();
-    void weergaveGewijzigd();
     // What the organiser asked could not be done (a typed ball, a draw after the round's end, a
     // winner to confirm): why, in a few words. It is for the organiser, never for the hall.
     void invoerGeweigerd(const QString& reden);
-    // Balls from a real drum turned on or off.
-    void handmatigGewijzigd();
     // The organiser confirmed the exit; the program ends with this code.
     void afgesloten(int code);
 
@@ -208,10 +191,7 @@ private:
     void meld(const QString& titel, const QString& tekst);
     void toonKaart(const std::optional<GecontroleerdeKaart>& kaart);
 
-    std::unique_ptr<Algemeen> m_alg;
-    std::unique_ptr<InstellingenBestand> m_bestand;
-    std::unique_ptr<ExtraInstellingen> m_extra;
-    Weergave m_weergave;
+    std::unique_ptr<AvondInstellingen> m_instellingen;
     Toeval* m_toeval = nullptr;
     Spel m_spel;
     std::unique_ptr<Verloop> m_verloop;

@@ -15,7 +15,7 @@ BalInvoer::BalInvoer(Avond& avond, OrganisatorTekst& tekst, QObject* ouder)
 
 bool BalInvoer::toets(int toets)
 {
-    if (!m_avond.handmatig()) return false;
+    if (!m_avond.instellingen().handmatig()) return false;
     if (toets >= Qt::Key_0 && toets <= Qt::Key_9) {
         if (m_cijfers.size() < maxCijfers) m_cijfers += QChar(u'0' + (toets - Qt::Key_0));
         if (!m_bedorven) m_tekst.zetInvoer(QStringLiteral("Bal: %1").arg(m_cijfers));

@@ -2,6 +2,7 @@
 
 #include "core/game/avond.h"
 #include "core/game/roeper.h"
+#include "core/settings/avondinstellingen.h"
 
 OrganisatorTekst::OrganisatorTekst(Avond& avond, QObject* ouder) : QObject(ouder), m_avond(avond)
 {
@@ -12,8 +13,9 @@ OrganisatorTekst::OrganisatorTekst(Avond& avond, QObject* ouder) : QObject(ouder
         emit gewijzigd();
     });
     connect(&avond, &Avond::invoerGeweigerd, this, &OrganisatorTekst::meld);
-    for (auto signaal : {&Avond::handmatigGewijzigd, &Avond::kaartWeggezet, &Avond::trekkingKlaar, &Avond::spelKlaar})
+    for (auto signaal : {&Avond::kaartWeggezet, &Avond::trekkingKlaar, &Avond::spelKlaar})
         connect(&avond, signaal, this, &OrganisatorTekst::gewijzigd);
+    connect(&avond.instellingen(), &AvondInstellingen::handmatigGewijzigd, this, &OrganisatorTekst::gewijzigd);
     connect(&avond.programma(), &ProgrammaGang::gewijzigd, this, &OrganisatorTekst::gewijzigd);
     // A card checked starts with its own hint, not with a refusal from before.
     connect(&avond, &Avond::kaartGecontroleerd, this, [this] {
@@ -26,7 +28,7 @@ OrganisatorTekst::OrganisatorTekst(Avond& avond, QObject* ouder) : QObject(ouder
 
 QString OrganisatorTekst::marker() const
 {
-    return m_avond.handmatig() ? QStringLiteral("Handmatig trekken") : QString();
+    return m_avond.instellingen().handmatig() ? QStringLiteral("Handmatig trekken") : QString();
 }
 
 QStringList OrganisatorTekst::vast() const

@@ -6,7 +6,7 @@
 #include "core/web/webstand.h"
 
 WebVoeding::WebVoeding(Avond& avond, QObject* ouder)
-    : QObject(ouder), m_avond(avond), m_instelling(WebInstelling::lees(avond.extra()))
+    : QObject(ouder), m_avond(avond), m_instelling(WebInstelling::lees(avond.instellingen().extra()))
 {
     // The pages hear of every change as soon as the stage has shown it.
     Spel& spel = avond.spel();
@@ -39,9 +39,9 @@ bool WebVoeding::zet(const WebInstelling& web, bool bewaren, QString* fout)
         }
     }
     if (bewaren) {
-        web.schrijf(m_avond.extra());
+        web.schrijf(m_avond.instellingen().extra());
         QString bewaarFout;
-        if (!m_avond.extra().bewaar(&bewaarFout) && m_fout.isEmpty()) m_fout = bewaarFout;
+        if (!m_avond.instellingen().extra().bewaar(&bewaarFout) && m_fout.isEmpty()) m_fout = bewaarFout;
     }
     if (fout) *fout = m_fout;
     emit gewijzigd();

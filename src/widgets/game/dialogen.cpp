@@ -22,7 +22,8 @@ Dialogen::Dialogen(Avond& avond, QWidget* venster) : QObject(venster), m_avond(a
 
 std::unique_ptr<Config> Dialogen::maakConfig()
 {
-    auto dlg = std::make_unique<Config>(m_avond.algemeen(), m_avond.programmaMap(), m_venster);
+    auto dlg =
+        std::make_unique<Config>(m_avond.instellingen().algemeen(), m_avond.instellingen().programmaMap(), m_venster);
     connect(dlg.get(), &Config::extraGevraagd, this, [this, d = dlg.get()] { extraDialoog(d); });
     connect(dlg.get(), &Config::achtergrondGekozen, this, &Dialogen::achtergrondGekozen);
     connect(dlg.get(), &Config::balPlaatjesBevestigd, this, &Dialogen::balPlaatjesBevestigd);
@@ -39,8 +40,8 @@ std::unique_ptr<Layout> Dialogen::maakLayout()
 
 std::unique_ptr<Afdrukken> Dialogen::maakAfdrukken()
 {
-    auto dlg = std::make_unique<Afdrukken>(m_avond.algemeen(), m_avond.toeval(), m_venster);
-    dlg->zetRegisterPad(KaartRegister::padIn(m_avond.instellingenMap()));
+    auto dlg = std::make_unique<Afdrukken>(m_avond.instellingen().algemeen(), m_avond.toeval(), m_venster);
+    dlg->zetRegisterPad(KaartRegister::padIn(m_avond.instellingen().instellingenMap()));
     return dlg;
 }
 
@@ -67,8 +68,8 @@ void Dialogen::extraDialoog(QWidget* ouder)
     Roeper& roeper = m_avond.roeper();
     const Roeper::Pauze pauze(&roeper, Roeper::Dialoog);
     Extra dlg(ouder ? ouder : m_venster, roeper.instellingen(), roeper.stem());
-    dlg.zetWeergave(m_avond.weergave());
-    dlg.zetHandmatig(m_avond.handmatig());
+    dlg.zetWeergave(m_avond.instellingen().weergave());
+    dlg.zetHandmatig(m_avond.instellingen().handmatig());
     dlg.zetProgrammaLoopt(m_avond.programma().loopt());
     connect(&dlg, &Extra::programmaGevraagd, this, [this, &dlg] { programmaDialoog(&dlg); });
     connect(&dlg, &Extra::verslagGevraagd, this, [this, &dlg] { verslagDialoog(&dlg); });
@@ -80,9 +81,9 @@ void Dialogen::extraDialoog(QWidget* ouder)
         return;
     }
     QString fout;
-    bool weergaveBewaard = m_avond.zetWeergave(dlg.weergave(), &fout);
-    if (dlg.handmatig() != m_avond.handmatig())
-        weergaveBewaard = m_avond.zetHandmatig(dlg.handmatig(), &fout) && weergaveBewaard;
+    bool weergaveBewaard = m_avond.instellingen().zetWeergave(dlg.weergave(), &fout);
+    if (dlg.handmatig() != m_avond.instellingen().handmatig())
+        weergaveBewaard = m_avond.instellingen().zetHandmatig(dlg.handmatig(), &fout) && weergaveBewaard;
     if (!roeper.zetInstellingen(dlg.waarden(), &fout) || !weergaveBewaard)
         Melding::meld(m_venster, QStringLiteral(" Extra"),
                       QStringLiteral("De instellingen konden niet worden bewaard.\n") + fout);

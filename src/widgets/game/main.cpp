@@ -74,12 +74,12 @@ void Main::maakBesturing()
     // The background first: its picture is decoded while the rest of the stage is built.
     BackImage = new Achtergrond(this);
     BackImage->setObjectName(QStringLiteral("BackImage"));
-    BackImage->laadVooruit(m_avond.algemeen().AchtergrondBestand);
+    BackImage->laadVooruit(m_avond.instellingen().algemeen().AchtergrondBestand);
 
-    Pic = new Bord(m_avond.spel(), m_avond.algemeen(), this);
-    Pic->zetWeergave(m_avond.weergave());
+    Pic = new Bord(m_avond.spel(), m_avond.instellingen().algemeen(), this);
+    Pic->zetWeergave(m_avond.instellingen().weergave());
     InfoLabel = maakRegel(this, "InfoLabel", QString(), QColor(160, 160, 160));
-    HelpPic = new HulpPaneel(m_avond.programmaMap(), this);
+    HelpPic = new HulpPaneel(m_avond.instellingen().programmaMap(), this);
     HelpPic->hide();
     WebPic = new WebScherm(this);
     WebPic->hide();
@@ -260,8 +260,8 @@ void Main::verbind()
     connect(WebPic, &WebScherm::gesloten, this, [this] { toonWebScherm(false); });
     connect(&m_avond, &Avond::kaartWeggezet, this, [this] { Pic->setFocus(); });
     connect(&m_avond.roeper(), &Roeper::pauzeGewijzigd, this, &Main::toonPauze);
-    connect(&m_avond, &Avond::weergaveGewijzigd, this, [this] {
-        Pic->zetWeergave(m_avond.weergave());
+    connect(&m_avond.instellingen(), &AvondInstellingen::weergaveGewijzigd, this, [this] {
+        Pic->zetWeergave(m_avond.instellingen().weergave());
         toonBalk();
     });
 }
@@ -400,7 +400,7 @@ void Main::toonProgramma()
 // The round and the instruction, centred 150 twips under the board.
 void Main::toonInfo()
 {
-    InfoLabel->setText((m_avond.handmatig()
+    InfoLabel->setText((m_avond.instellingen().handmatig()
                             ? QStringLiteral("Ronde %1 / Typ het getal van de bal en Enter, of klik op de bal.")
                             : QStringLiteral("Ronde %1 / Druk op de spatiebalk of klik met de muis op het scherm."))
                            .arg(m_avond.spel().ronde()));
@@ -461,7 +461,7 @@ void Main::zetZaalScherm(bool zaal)
 
 void Main::toonBalk()
 {
-    const bool balk = !m_zaalScherm || m_avond.weergave().balkInZaal;
+    const bool balk = !m_zaalScherm || m_avond.instellingen().weergave().balkInZaal;
     KnopPic->setVisible(balk);
     Image1->setVisible(balk);
 }

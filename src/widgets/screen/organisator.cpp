@@ -175,10 +175,10 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     setFocusPolicy(Qt::StrongFocus);
     ScanInvoer::programma().volg(this, [this](const QString& code) { m_podium.scan(code); });
 
-    auto* spiegel = new BordSpiegel(avond.spel(), avond.algemeen(), this);
+    auto* spiegel = new BordSpiegel(avond.spel(), avond.instellingen().algemeen(), this);
     Spiegel = spiegel;
     Spiegel->setObjectName(QStringLiteral("Spiegel"));
-    spiegel->bord()->zetWeergave(avond.weergave());
+    spiegel->bord()->zetWeergave(avond.instellingen().weergave());
     KaartScherm = new KaartControle(Spiegel);
     KaartScherm->setObjectName(QStringLiteral("KaartScherm"));
     spiegel->zetBoven(KaartScherm);
@@ -236,12 +236,12 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     BalkKeuze = new QCheckBox(QStringLiteral("Opdrachtbalk ook op het scherm van de zaal"), this);
     BalkKeuze->setObjectName(QStringLiteral("BalkKeuze"));
     BalkKeuze->setFocusPolicy(Qt::NoFocus);
-    BalkKeuze->setChecked(avond.weergave().balkInZaal);
+    BalkKeuze->setChecked(avond.instellingen().weergave().balkInZaal);
     connect(BalkKeuze, &QCheckBox::toggled, this, [this](bool aan) {
-        Weergave w = m_avond.weergave();
+        Weergave w = m_avond.instellingen().weergave();
         w.balkInZaal = aan;
         QString fout;
-        if (!m_avond.zetWeergave(w, &fout))
+        if (!m_avond.instellingen().zetWeergave(w, &fout))
             Melding::meld(this, QStringLiteral(" Scherm"),
                           QStringLiteral("De keuze kon niet worden bewaard:\n%1").arg(fout));
     });
@@ -327,10 +327,10 @@ Organisator::Organisator(Main& podium, Avond& avond, QWidget* ouder) : QWidget(o
     connect(KaartScherm, &KaartControle::gesloten, &m_podium, [this] {
         if (m_avond.kaartInBeeld()) m_podium.controleerKaart();
     });
-    connect(&avond, &Avond::weergaveGewijzigd, this, [this, spiegel] {
-        spiegel->bord()->zetWeergave(m_avond.weergave());
+    connect(&avond.instellingen(), &AvondInstellingen::weergaveGewijzigd, this, [this, spiegel] {
+        spiegel->bord()->zetWeergave(m_avond.instellingen().weergave());
         const QSignalBlocker stil(BalkKeuze);
-        BalkKeuze->setChecked(m_avond.weergave().balkInZaal);
+        BalkKeuze->setChecked(m_avond.instellingen().weergave().balkInZaal);
     });
     connect(&avond.programma(), &ProgrammaGang::gewijzigd, this, &Organisator::toonProgramma);
     connect(&avond, &Avond::kaartGecontroleerd, this, &Organisator::toonProgramma);

@@ -7,7 +7,8 @@
 
 #include <QScreen>
 
-Programma::Programma(const Avond::Opzet& opzet) : avond(opzet), hoofd(avond, TweeSchermen::zaal(avond.extra()))
+Programma::Programma(const Avond::Opzet& opzet)
+    : avond(opzet), hoofd(avond, TweeSchermen::zaal(avond.instellingen().extra()))
 {
     schaalDialogen();
 }

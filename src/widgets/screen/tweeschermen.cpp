@@ -29,7 +29,7 @@ void zetOp(QWidget& venster, QScreen* scherm, const QRect& plek)
 TweeSchermen::TweeSchermen(Main& podium, Avond& avond)
     : m_hoofd(podium), m_avond(avond), m_bron([] { return QGuiApplication::screens(); })
 {
-    m_gekozen = m_avond.extra().waarde(zaalSleutel).toString();
+    m_gekozen = m_avond.instellingen().extra().waarde(zaalSleutel).toString();
     connect(qApp, &QGuiApplication::screenAdded, this, &TweeSchermen::straks);
     connect(qApp, &QGuiApplication::screenRemoved, this, &TweeSchermen::straks);
     connect(qApp, &QGuiApplication::primaryScreenChanged, this, &TweeSchermen::straks);
@@ -132,7 +132,7 @@ void TweeSchermen::kiesZaal(const QString& naam)
 {
     m_gekozen = naam;
     // The one copy of the file the whole program shares: whoever saves next keeps this too.
-    ExtraInstellingen& extra = m_avond.extra();
+    ExtraInstellingen& extra = m_avond.instellingen().extra();
     extra.zet(zaalSleutel, naam);
     QString fout;
     if (!extra.bewaar(&fout))

@@ -248,7 +248,7 @@ private slots:
         Gesprek gesprek;
         Avond avond({map.path(), {}, &m_kans});
         avond.zetGesprek(gesprek.maak());
-        QVERIFY(avond.zetHandmatig(true));
+        QVERIFY(avond.instellingen().zetHandmatig(true));
         if (ronde >= 0) {
             using S = AvondProgramma::Soort;
             AvondProgramma p;
@@ -270,7 +270,7 @@ private slots:
             }
             QCOMPARE(avond.programma().ronde(), ronde);
         } else {
-            avond.algemeen().AantalBallen = ballen;
+            avond.instellingen().algemeen().AantalBallen = ballen;
             avond.NieuwSpel();
         }
         QCOMPARE(avond.spel().aantalBallen(), ballen);

@@ -44,8 +44,8 @@ class TstBalInvoer : public QObject
         BalInvoer invoer{avond, tekst};
         Opstelling(Toeval& kans, bool hand) : avond({map.path(), {}, &kans})
         {
-            avond.zetHandmatig(hand);
-            avond.algemeen().AantalBallen = 75;
+            avond.instellingen().zetHandmatig(hand);
+            avond.instellingen().algemeen().AantalBallen = 75;
             avond.NieuwSpel();
         }
         QList<int> ballen() const
@@ -115,7 +115,8 @@ private slots:
         QTEST(o.ballen(), "ballen");
         QVERIFY(o.invoer.wachtrij().isEmpty());
         // Typed with the program's own drum, nothing is left for balls by hand later.
-        if (!hand && o.avond.zetHandmatig(true)) QCOMPARE(typ(o.invoer, QStringLiteral("3\r")), QStringLiteral("++"));
+        if (!hand && o.avond.instellingen().zetHandmatig(true))
+            QCOMPARE(typ(o.invoer, QStringLiteral("3\r")), QStringLiteral("++"));
         if (!hand) QCOMPARE(o.ballen(), QList<int>{3});
     }
 

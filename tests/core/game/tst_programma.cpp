@@ -139,7 +139,6 @@ private slots:
         p.rondes[1].fasen[2].bedrag = *p.rondes[1].fasen[2].bedrag + 1;
         QCOMPARE(p.waarschuwingen(40000, 155000).value(2),
                  QStringLiteral("De prijzen samen (€ 1.550,01) zijn meer dan € 1.550 per avond."));
-
     }
 
     // Three rounds with all their stages, balls from a real drum. Two cards that complete a row
@@ -169,7 +168,7 @@ private slots:
         Gesprek gesprek;
         auto avond = std::make_unique<Avond>(Avond::Opzet{map.path(), {}, &m_kans});
         avond->zetGesprek(gesprek.maak());
-        QVERIFY(avond->zetHandmatig(true));
+        QVERIFY(avond->instellingen().zetHandmatig(true));
         // The pattern editor's own pattern, which no stage may change.
         PatroonKaart::Patroon editor{};
         editor[3] = editor[8] = 1;
@@ -292,9 +291,9 @@ private slots:
                 ++vrij;
             QVERIFY(!avond->voerBalIn(vrij));
             QVERIFY(!avond->voerBalInOp(Trommel::cel(vrij) + QPoint(450, 450)));
-            QVERIFY(avond->zetHandmatig(false));
+            QVERIFY(avond->instellingen().zetHandmatig(false));
             QVERIFY(!avond->trekAlsKlaar());
-            QVERIFY(avond->zetHandmatig(true));
+            QVERIFY(avond->instellingen().zetHandmatig(true));
             QCOMPARE(geweigerd.size(), 3);
             for (const QList<QVariant>& g : geweigerd)
                 QCOMPARE(g.value(0).toString(), uit);
@@ -420,7 +419,8 @@ private slots:
         {
             Avond avond({map.path(), {}, &m_kans});
             avond.zetGesprek(gesprek.maak());
-            QVERIFY(avond.zetHandmatig(true) && avond.programma().zetLimieten(2000, 10000) && avond.programma().zet(p));
+            QVERIFY(avond.instellingen().zetHandmatig(true) && avond.programma().zetLimieten(2000, 10000) &&
+                    avond.programma().zet(p));
             avond.startProgramma();
             // A game begun again before its first ball is no game.
             gesprek.antwoorden = {true};
@@ -544,7 +544,7 @@ private slots:
             Gesprek gesprek;
             Avond avond({map.path(), {}, &m_kans});
             avond.zetGesprek(gesprek.maak());
-            QVERIFY(avond.zetHandmatig(true) && avond.programma().zet(p));
+            QVERIFY(avond.instellingen().zetHandmatig(true) && avond.programma().zet(p));
             avond.startProgramma();
             for (int n : kaart.getallen.mid(0, 9))
                 if (n) QVERIFY(avond.voerBalIn(n));
@@ -583,7 +583,7 @@ private slots:
         QSignalSpy geweigerd(&avond, &Avond::invoerGeweigerd);
         QVERIFY(!avond.voerBalIn(5));
         QCOMPARE(geweigerd.last().value(0).toString(), QStringLiteral("Begin eerst een nieuw spel."));
-        QVERIFY(avond.zetHandmatig(true));
+        QVERIFY(avond.instellingen().zetHandmatig(true));
         avond.NieuwSpel();
         QVERIFY(!avond.trekAlsKlaar());
         QSignalSpy getoond(&avond, &Avond::balGetoond);
@@ -608,7 +608,7 @@ private slots:
         QVERIFY(avond.voerBalInOp(op(40)));
         QCOMPARE(avond.spel().laatste(), 40);
         QVERIFY(!avond.trekAlsKlaar());
-        QVERIFY(avond.zetHandmatig(false) && !avond.handmatig());
+        QVERIFY(avond.instellingen().zetHandmatig(false) && !avond.instellingen().handmatig());
         QVERIFY(!avond.voerBalInOp(op(41)));
         QCOMPARE(avond.spel().ballen().size(), 2);
         QVERIFY(avond.trekAlsKlaar());

@@ -298,7 +298,7 @@ private slots:
         const auto [voor, voorHoogte] = contrastIn(m(), groot);
         QVERIFY(voor < 2.0);
 
-        QVERIFY(avond().zetWeergave({licht, true, false}));
+        QVERIFY(avond().instellingen().zetWeergave({licht, true, false}));
         const auto [strookContrast, strookHoogte] = contrastIn(m(), strook);
         QVERIFY2(strookContrast >= 7.0 && strookHoogte > 20, qPrintable(QString::number(strookContrast)));
         QVERIFY(deel(m(), strook) != strookVoor);
@@ -311,10 +311,10 @@ private slots:
             QCOMPARE(deel(m(), groot), grootVoor);
             QCOMPARE(deel(m(), bord), bordVoor);
         }
-        QVERIFY(avond().zetWeergave({}));
+        QVERIFY(avond().instellingen().zetWeergave({}));
         QCOMPARE(m().Pic->beeld(), gewoon);
         if (licht) return;
-        QVERIFY(avond().zetWeergave({false, true, false}));
+        QVERIFY(avond().instellingen().zetWeergave({false, true, false}));
         const QImage strookNu = deel(m(), strook);
         klikBord(m());
         QVERIFY(deel(m(), strook) != strookNu && grootBreedte(m()) > 0);
@@ -502,7 +502,7 @@ private slots:
     // lost or reordered, and a scan still checks its card.
     void getypteInvoer()
     {
-        QVERIFY(avond().zetHandmatig(true));
+        QVERIFY(avond().instellingen().zetHandmatig(true));
         startSpel(75);
         const auto echteKlok = ScanInvoer::klokHaak();
         qint64 nu = 100000;
@@ -676,7 +676,7 @@ private slots:
     // with the stage.
     void handmatigEnProgramma()
     {
-        QVERIFY(avond().zetHandmatig(true));
+        QVERIFY(avond().instellingen().zetHandmatig(true));
         startSpel(75);
         // A person types at a person's pace; a scanner's code of digits is no ball.
         TestHulp::ScanKlok klok(200);
@@ -772,7 +772,7 @@ private slots:
         };
         VasteToeval kans(3);
         const RegisterKaart wint = TestHulp::drukKaarten(m_o->map.path(), KaartSoort::Kien, "A", 1, kans).value(1);
-        QVERIFY(avond().zetHandmatig(true));
+        QVERIFY(avond().instellingen().zetHandmatig(true));
         QVERIFY(inStrook(QStringLiteral("Handmatig trekken")));
         QVERIFY(zaalZiet(QStringLiteral("Handmatig")).isEmpty());
         AvondProgramma p;
@@ -836,7 +836,7 @@ private slots:
         QCOMPARE(vraag.size(), 1);
         QVERIFY(vraag[0].tekst.startsWith(QStringLiteral("Winnaar A-0002 van")));
         QVERIFY(vraag[0].ouder == &m() && vraag[0].plek == Melding::Plek::Onder);
-        QVERIFY(avond().zetHandmatig(false));
+        QVERIFY(avond().instellingen().zetHandmatig(false));
         QVERIFY(!m().Strook->text().contains(QStringLiteral("Handmatig")));
     }
 
@@ -846,7 +846,7 @@ private slots:
     // the strip. With nothing drawn it asks nothing.
     void terugleggen()
     {
-        QVERIFY(avond().zetWeergave({true, true, false}));
+        QVERIFY(avond().instellingen().zetWeergave({true, true, false}));
         startSpel(75, 1);
         const QRect groot = Trommel::grootVakContrast(75);
         QVERIFY(groot.contains(Trommel::grootVak(75)));

@@ -94,7 +94,7 @@ private slots:
 
         // A checked card shows on both screens, with the same verdict; a click on either puts
         // both away.
-        QVERIFY(m.avond().zetWeergave({true, true, false}));
+        QVERIFY(m.avond().instellingen().zetWeergave({true, true, false}));
         for (int i = 0; i < 5; ++i)
             org->TrekKnop->click();
         // The screenshot script takes its pictures of the two screens here.
@@ -197,7 +197,7 @@ private slots:
             {AvondProgramma::Soort::Kienen, AvondProgramma::standaardFasen(AvondProgramma::Soort::Kienen), {}, 0}};
         p.rondes[0].fasen[0].bedrag = 1000;
         QVERIFY(o.avond().programma().zet(p));
-        QVERIFY(o.avond().zetHandmatig(true));
+        QVERIFY(o.avond().instellingen().zetHandmatig(true));
         QVERIFY(org->ProgrammaLijst->isVisible());
         Melding::zetVolgendAntwoord(true);
         org->StartProgrammaKnop->click();

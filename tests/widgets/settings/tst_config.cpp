@@ -83,7 +83,7 @@ class TstConfig : public QObject
     OpnameStem* m_stem = nullptr;
 
     Main& hoofd() { return m_op->main(); }
-    Algemeen& alg() { return m_op->main().avond().algemeen(); }
+    Algemeen& alg() { return m_op->main().avond().instellingen().algemeen(); }
     std::unique_ptr<Config> open() { return getoond(hoofd().dialogen().maakConfig()); }
     std::unique_ptr<Layout> openLayout() { return getoond(hoofd().dialogen().maakLayout()); }
     const auto& patroon() { return hoofd().avond().spel().patroon(); }
@@ -498,11 +498,11 @@ private slots:
             keuze(d)->setChecked(true);
             d.OkKnop->click();
         });
-        QCOMPARE(hoofd().avond().weergave(), verwacht);
+        QCOMPARE(hoofd().avond().instellingen().weergave(), verwacht);
         QCOMPARE(Weergave::lees(ExtraInstellingen(m_op->map.path())), verwacht);
         m_op->herstart();
         hoofd().show();
-        QCOMPARE(hoofd().avond().weergave(), verwacht);
+        QCOMPARE(hoofd().avond().instellingen().weergave(), verwacht);
         bool gezien = false;
         viaConfig([&](Extra& d) {
             gezien = true;
@@ -511,7 +511,7 @@ private slots:
             d.OkKnop->click();
         });
         QVERIFY(gezien);
-        QCOMPARE(hoofd().avond().weergave(), Weergave{});
+        QCOMPARE(hoofd().avond().instellingen().weergave(), Weergave{});
         QCOMPARE(Weergave::lees(ExtraInstellingen(m_op->map.path())), Weergave{});
     }
 };
