@@ -32,6 +32,16 @@ struct Antwoord {
     QByteArray inhoud;
 };
 
+// What every answer of the board carries, refusals included: nothing kept, no type guessed, and
+// nothing loaded from anywhere else.
+bool heeftVasteKoppen(const Antwoord& a)
+{
+    const QByteArray regels = a.kop + "\r\n";
+    return regels.contains("\r\nX-Content-Type-Options: nosniff\r\n") &&
+           regels.contains("\r\nContent-Security-Policy: default-src 'self'\r\n") &&
+           regels.contains("\r\nCache-Control: no-store\r\n");
+}
+
 Antwoord ontleed(const QByteArray& alles)
 {
     Antwoord a;
@@ -163,7 +173,8 @@ private slots:
     void cleanup() { m_bord.reset(); }
 
     // Reading is all there is: the page, its script and style, the game; any other method is
-    // refused and any other path is not found, the organiser's files included.
+    // refused and any other path is not found, the organiser's files included. Every answer has
+    // the board's fixed headers.
     void alleenLezen()
     {
         const struct {
@@ -188,6 +199,7 @@ private slots:
         for (const auto& g : gevallen) {
             const Antwoord a = vraag(m_poort, g.methode, g.pad);
             QVERIFY2(a.status == g.status, (g.methode + ' ' + g.pad).constData());
+            QVERIFY2(heeftVasteKoppen(a), a.kop.constData());
             if (g.status == 405) QVERIFY(a.kop.contains("Allow: GET, HEAD"));
             if (!g.soort.isEmpty()) QVERIFY2(a.kop.contains("Content-Type: " + g.soort), a.kop.constData());
             if (g.methode == "HEAD") QVERIFY(a.inhoud.isEmpty() && a.kop.contains("Content-Length: "));
@@ -295,8 +307,11 @@ private slots:
         // The last is a request line the library refuses by itself: it is not waited on.
         for (const Antwoord& a :
              vraagSamen(m_poort, {regels(WebBord::kopRegels), regels(WebBord::kopRegels + 1), bytes(WebBord::kopBytes),
-                                  bytes(WebBord::kopBytes + 1), langeRegel, "GET / HTTP/1.1\n\n"}))
+                                  bytes(WebBord::kopBytes + 1), langeRegel, "GET / HTTP/1.1\n\n"})) {
             statussen << a.status;
+            // The board's own refusals too, which the library never sees.
+            if (a.status != 400) QVERIFY2(heeftVasteKoppen(a), a.kop.constData());
+        }
         QCOMPARE(statussen, (QList<int>{200, 431, 200, 431, 414, 400}));
 
         for (const QByteArray& regel : {QByteArray("X-a: b\r\n"), "X-Lang: " + QByteArray(4000, 'x') + "\r\n"}) {
