@@ -5,7 +5,6 @@
 #include "core/game/roeper.h"
 #include "core/game/trommel.h"
 #include "core/game/verloop.h"
-#include "core/game/verslag.h"
 #include "core/settings/algemeen.h"
 #include "core/settings/avondinstellingen.h"
 #include "core/settings/extrainstellingen.h"
@@ -388,12 +387,4 @@ bool Avond::voerBalIn(int getal)
     m_bezig = false;
     emit trekkingKlaar();
     return true;
-}
-
-bool Avond::maakVerslag(const QString& pad, QString* fout)
-{
-    const auto laatste = Verloop::laatsteSpel(m_instellingen->instellingenMap());
-    const QString bestand =
-        laatste ? laatste->bestand : Verloop::dagBestand(m_instellingen->instellingenMap(), QDate::currentDate());
-    return Verslag::maak(bestand, pad, fout);
 }

@@ -156,9 +156,6 @@ public:
     // when the balls come from the program's own drum or the click is beside the balls.
     bool voerBalInOp(QPoint twips);
 
-    // "Verslag van de avond" of the day's record (with the programme) as a PDF; false with a
-    // Dutch reason.
-    bool maakVerslag(const QString& pad, QString* fout);
 
 signals:
     // A new game is being set up (after the game emptied its drum).

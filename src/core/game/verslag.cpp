@@ -435,4 +435,10 @@ bool maak(const QString& verloop, const QString& pdf, QString* fout, QString* wa
     return teken(in, uitvoer, fout);
 }
 
+bool maakVanDeAvond(const QString& instellingenMap, const QString& pdf, QString* fout)
+{
+    const auto laatste = Verloop::laatsteSpel(instellingenMap);
+    return maak(laatste ? laatste->bestand : Verloop::dagBestand(instellingenMap, QDate::currentDate()), pdf, fout);
+}
+
 } // namespace Verslag

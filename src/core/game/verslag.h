@@ -78,5 +78,8 @@ bool teken(const Inhoud& inhoud, PaginaUitvoer& uitvoer, QString* fout);
 // program's own files. A report without the lines that could not be read says so on its first
 // page and in *waarschuwing.
 bool maak(const QString& verloop, const QString& pdf, QString* fout, QString* waarschuwing = nullptr);
+// The report of the day's record in the settings folder: the record of the last game played,
+// or today's.
+bool maakVanDeAvond(const QString& instellingenMap, const QString& pdf, QString* fout);
 
 } // namespace Verslag

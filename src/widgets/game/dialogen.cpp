@@ -2,6 +2,7 @@
 
 #include "core/cards/kaartregister.h"
 #include "core/game/avond.h"
+#include "core/game/verslag.h"
 #include "core/game/roeper.h"
 #include "core/game/spel.h"
 #include "core/web/webvoeding.h"
@@ -141,7 +142,7 @@ void Dialogen::verslagDialoog(QWidget* ouder)
     const QString pad = verslagHaak()(over);
     if (pad.isEmpty()) return;
     QString fout;
-    if (m_avond.maakVerslag(pad, &fout))
+    if (Verslag::maakVanDeAvond(m_avond.instellingen().instellingenMap(), pad, &fout))
         Melding::meld(over, QStringLiteral(" Verslag"),
                       QStringLiteral("Het verslag van de avond is bewaard als\n%1").arg(QDir::toNativeSeparators(pad)));
     else
