@@ -18,10 +18,11 @@ class Toeval;
 class Verloop;
 class WebVoeding;
 
-// The evening: the one place that runs the game's flow, without any window. It holds the
-// settings (Zorvak.ini and Zorvak-extra.ini, one copy each), the game, the evening's record,
-// the caller and the random source, and it keeps the draw lock. Windows ask it to act (a draw,
-// a new game, a ball back, a card check, the exit) and follow its signals and the game's.
+// The evening: the one place that runs the game's flow, without any window. It owns the parts
+// of one evening and wires them together: the settings, the game, the evening's record, the
+// caller, the programme's run, the card check and the board's feed; it keeps the draw lock.
+// Windows ask it to act (a draw, a new game, a ball back, a card check, the exit) and follow
+// its signals, the game's and the parts'.
 //
 // What happens to the game itself (a ball drawn, a ball taken back, a new game, a game taken
 // up again) is signalled by spel(); what the evening does around it is signalled here. Two
