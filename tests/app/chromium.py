@@ -5,6 +5,8 @@
 
 Reads commands from stdin, one a line, and answers each with one line on stdout:
     tekst                 the page's visible text, as a JSON string
+    js UITDRUKKING        the value of a script on the page (a promise awaited), as JSON
+    maat B H              the page shown at B x H CSS pixels, as a phone (B < H) or a screen does
     foto B H SCHAAL PAD   the page at B x H CSS pixels (SCHAAL device pixels each) as PNG in PAD; "ok"
 The browser ends when stdin closes. It is driven through its DevTools protocol on a pipe (file
 descriptors 3 and 4), so no port is opened besides the page's own.
@@ -82,6 +84,15 @@ def main():
                 r = stuur("Runtime.evaluate", {"expression": "document.body ? document.body.innerText : ''",
                                                "returnByValue": True}, sessie=sessie)
                 print(json.dumps(r.get("result", {}).get("value", "")), flush=True)
+            elif delen[0] == "js":
+                r = stuur("Runtime.evaluate", {"expression": opdracht.strip()[2:].strip(), "returnByValue": True,
+                                               "awaitPromise": True}, sessie=sessie)
+                print(json.dumps(r.get("result", {}).get("value")), flush=True)
+            elif delen[0] == "maat":
+                b, h = int(delen[1]), int(delen[2])
+                stuur("Emulation.setDeviceMetricsOverride", {"width": b, "height": h, "deviceScaleFactor": 1,
+                                                             "mobile": b < h}, sessie=sessie)
+                print("ok", flush=True)
             elif delen[0] == "foto":
                 b, h, schaal, pad = int(delen[1]), int(delen[2]), float(delen[3]), delen[4]
                 stuur("Emulation.setDeviceMetricsOverride", {"width": b, "height": h, "deviceScaleFactor": schaal,

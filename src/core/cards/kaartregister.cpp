@@ -425,6 +425,18 @@ QString KaartRegister::laatsteSerie(const QList<KaartSoort>& soorten)
     return {};
 }
 
+QStringList KaartRegister::series()
+{
+    QStringList uit;
+    if (m_toestand != Toestand::Open && !open()) return uit;
+    QSqlQuery q(QSqlDatabase::database(m_verbinding, false));
+    if (q.exec(QStringLiteral("SELECT serie FROM kaarten k WHERE 1%1 GROUP BY serie ORDER BY max(rowid) DESC")
+                   .arg(nietInAfdruk(QStringLiteral("k")))))
+        while (q.next())
+            uit << q.value(0).toString();
+    return uit;
+}
+
 int KaartRegister::aantalKaarten(const QString& serie)
 {
     if (m_toestand != Toestand::Open && !open()) return 0;

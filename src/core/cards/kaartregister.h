@@ -104,6 +104,8 @@ public:
     // The series of the card printed last, of one of these kinds (none given: of any kind);
     // empty when there is none.
     QString laatsteSerie(const QList<KaartSoort>& soorten = {});
+    // Every series with cards that are out, the one printed last first.
+    QStringList series();
     int aantalKaarten(const QString& serie = {});
 
 private:

@@ -88,7 +88,12 @@ public:
     void herzieLetters();
     // The pattern the game is played for on a 5 x 5 card; not written down in the record.
     const PatroonKaart::Patroon& patroon() const { return m_patroon; }
-    void zetPatroon(const PatroonKaart::Patroon& patroon) { m_patroon = patroon; }
+    void zetPatroon(const PatroonKaart::Patroon& patroon)
+    {
+        if (patroon == m_patroon) return;
+        m_patroon = patroon;
+        emit patroonGewijzigd();
+    }
     // The organiser confirmed the exit: only written down.
     void meldAfgesloten();
 
@@ -108,6 +113,8 @@ signals:
     void spelHersteld();
     // The balls are called with their letter now, or without it, where they were not before.
     void lettersGewijzigd();
+    // Another pattern is played for.
+    void patroonGewijzigd();
 
 private:
     void schrijf(Gebeurtenis g, int getal);

@@ -5,6 +5,8 @@
 // before anything that brings in windows.h.
 #include "core/web/webbord_intern.h"
 
+#include "core/web/webkaarten.h"
+
 #include <QFile>
 #include <QHostAddress>
 #include <QNetworkInterface>
@@ -51,6 +53,7 @@ WebBord::WebBord(Grenzen grenzen) : m_grenzen(grenzen), m_gedeeld(std::make_shar
         {"/", bron(":/web/bord.html"), "text/html; charset=utf-8"},
         {"/bord.js", bron(":/web/bord.js"), "text/javascript; charset=utf-8"},
         {"/bord.css", bron(":/web/bord.css"), "text/css; charset=utf-8"},
+        {"/kaarten.js", bron(":/web/kaarten.js"), "text/javascript; charset=utf-8"},
     }});
 }
 
@@ -63,14 +66,27 @@ namespace
 {
 
 // What the server answers; it was made with its limits (webbord_verbinding.cpp).
+// The number in a card's path, "/kaart/A-0017.json"; empty when the path is none.
+QString kaartNummerIn(const std::string& pad)
+{
+    static const std::string begin = "/kaart/", eind = ".json";
+    if (pad.size() <= begin.size() + eind.size() || pad.compare(0, begin.size(), begin) != 0 ||
+        pad.compare(pad.size() - eind.size(), eind.size(), eind) != 0)
+        return {};
+    const std::string midden = pad.substr(begin.size(), pad.size() - begin.size() - eind.size());
+    // The library has decoded the path already.
+    return QString::fromUtf8(midden.data(), static_cast<int>(midden.size()));
+}
+
 void richtIn(WebBord::Server& http, const WebBord::Grenzen& grenzen,
-             std::shared_ptr<const std::vector<Bestand>> bestanden, std::shared_ptr<WebBord::Gedeeld> gedeeld)
+             std::shared_ptr<const std::vector<Bestand>> bestanden, std::shared_ptr<WebBord::Gedeeld> gedeeld,
+             std::shared_ptr<WebKaarten> kaarten)
 {
     WebBord::Server* server = &http;
     const auto hartslag = std::chrono::seconds(std::max(1, grenzen.hartslagSeconden));
     // Every request is answered here, before the library's own routing: nothing else is served.
     http.set_pre_routing_handler(
-        [bestanden, gedeeld, hartslag, server](const httplib::Request& req, httplib::Response& res) {
+        [bestanden, gedeeld, hartslag, server, kaarten](const httplib::Request& req, httplib::Response& res) {
             const bool lezen = req.method == "GET" || req.method == "HEAD";
             const auto weiger = [&res](int status, const char* tekst) {
                 res.status = status;
@@ -78,16 +94,24 @@ void richtIn(WebBord::Server& http, const WebBord::Grenzen& grenzen,
             };
             const bool live = req.path == "/live";
             const bool json = req.path == "/stand.json";
+            const bool series = kaarten && req.path == "/series.json";
+            const QString kaart = kaarten ? kaartNummerIn(req.path) : QString();
             const Bestand* bestand = nullptr;
             for (const Bestand& b : *bestanden)
                 if (req.path == b.pad) bestand = &b;
-            if (!live && !json && !bestand) {
+            if (!live && !json && !bestand && !series && kaart.isEmpty()) {
                 weiger(404, "Niet gevonden\n");
             } else if (!lezen) {
                 res.set_header("Allow", "GET, HEAD");
                 weiger(405, "Dit bord kan alleen gelezen worden\n");
             } else if (bestand) {
                 res.set_content(bestand->inhoud, bestand->soort);
+            } else if (series || !kaart.isEmpty()) {
+                const WebKaarten::Antwoord a = series ? kaarten->series() : kaarten->kaart(req.remote_addr, kaart);
+                res.status = a.status;
+                if (a.wachtSeconden > 0) res.set_header("Retry-After", std::to_string(a.wachtSeconden));
+                res.set_content(a.json.constData(), static_cast<std::size_t>(a.json.size()),
+                                "application/json; charset=utf-8");
             } else if (json) {
                 std::shared_ptr<const std::string> stand;
                 {
@@ -135,7 +159,7 @@ bool WebBord::start(int poort, QString* fout)
         return zeg(QStringLiteral("Poort %1 bestaat niet: kies een poort van 1 tot 65535.").arg(poort));
     auto server = std::make_shared<Server>(m_grenzen, m_gedeeld);
     richtIn(*server, m_grenzen, std::shared_ptr<const std::vector<Bestand>>(m_bestanden, &m_bestanden->lijst),
-            m_gedeeld);
+            m_gedeeld, m_kaarten);
     if (poort == 0) {
         poort = server->bind_to_any_port("0.0.0.0");
         if (poort <= 0) return zeg(QStringLiteral("Er is geen vrije poort gevonden voor het bord op het netwerk."));

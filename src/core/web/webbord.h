@@ -10,7 +10,9 @@
 
 // The board on the local network: a small read-only web server for the phones and TVs in the
 // hall. It serves the page, its script and style (the program's own resources), the game as
-// JSON at /stand.json, and a stream of the game's changes at /live for the open pages.
+// JSON at /stand.json, and a stream of the game's changes at /live for the open pages; with the
+// players' cards given (zetKaarten), one card by its number at /kaart/<nummer>.json and the
+// series' names at /series.json.
 //
 // The server runs on threads of its own and never touches the program's objects: the program
 // hands it the game as a finished line of JSON at every change (zetStand), which the threads
@@ -20,6 +22,8 @@
 // read here before the library sees it, within a size, a number of lines and a time; each
 // address of the network gets a share of the connections, and the streams of open pages have a
 // share of their own, so neither a flood nor slow devices lock the phones out.
+class WebKaarten;
+
 class WebBord
 {
 public:
@@ -43,6 +47,8 @@ public:
     // Listens on every network of this computer on poort (0: a free port chosen by the
     // system). False with a Dutch reason when it cannot, for example when the port is in use.
     bool start(int poort, QString* fout = nullptr);
+    // The players' cards, from the next start on; none: /kaart/ is not served.
+    void zetKaarten(std::shared_ptr<WebKaarten> kaarten) { m_kaarten = std::move(kaarten); }
     // Ends the server and closes every open connection; returns within a second, whatever the
     // devices on the other end do.
     void stop();
@@ -69,6 +75,7 @@ private:
     const Grenzen m_grenzen;
     std::shared_ptr<Gedeeld> m_gedeeld;
     std::shared_ptr<const Bestanden> m_bestanden;
+    std::shared_ptr<WebKaarten> m_kaarten;
     std::shared_ptr<Server> m_server;
     std::thread m_draad;
     std::future<void> m_draadKlaar;

@@ -24,6 +24,10 @@ QByteArray json(const Gegevens& g, quint64 versie)
         {QStringLiteral("letters"), g.letters},
         {QStringLiteral("fase"), tekstOfNull(g.fase)},
         {QStringLiteral("prijs"), tekstOfNull(g.prijs)},
+        {QStringLiteral("avond"), g.avond},
+        {QStringLiteral("spelsoort"), QJsonObject{{QStringLiteral("naam"), g.spelNaam},
+                                                  {QStringLiteral("kaarten"), QJsonArray::fromStringList(g.kaarten)}}},
+        {QStringLiteral("doelen"), WebDoelen::json(g.doelen)},
     };
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }

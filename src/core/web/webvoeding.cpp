@@ -1,12 +1,16 @@
 #include "core/web/webvoeding.h"
 
+#include "core/cards/kaartnummer.h"
 #include "core/game/avond.h"
 #include "core/settings/extrainstellingen.h"
 #include "core/web/webbord.h"
+#include "core/web/webkaarten.h"
 #include "core/web/webstand.h"
 
 WebVoeding::WebVoeding(Avond& avond, QObject* ouder)
-    : QObject(ouder), m_avond(avond), m_instelling(WebInstelling::lees(avond.instellingen().extra()))
+    : QObject(ouder), m_avond(avond), m_instelling(WebInstelling::lees(avond.instellingen().extra())),
+      // An evening runs past midnight: a start before six in the morning is the evening before's.
+      m_avondDatum(QDateTime::currentDateTime().addSecs(-6 * 3600).date())
 {
     // The pages hear of every change as soon as the stage has shown it.
     Spel& spel = avond.spel();
@@ -14,6 +18,7 @@ WebVoeding::WebVoeding(Avond& avond, QObject* ouder)
         connect(&spel, signaal, this, &WebVoeding::stuurStraks);
     for (auto signaal : {&Spel::balGetrokken, &Spel::balTeruggelegd})
         connect(&spel, signaal, this, &WebVoeding::stuurStraks);
+    connect(&spel, &Spel::patroonGewijzigd, this, &WebVoeding::stuurStraks);
     connect(&avond.programma(), &ProgrammaGang::gewijzigd, this, &WebVoeding::stuurStraks);
     connect(&avond, &Avond::afgesloten, this, [this] {
         if (m_bord) m_bord->stop();
@@ -31,7 +36,12 @@ bool WebVoeding::zet(const WebInstelling& web, bool bewaren, QString* fout)
     if (!web.aan) {
         if (m_bord) m_bord->stop();
     } else if (!eerder || eerderePoort != web.poort) {
-        if (!m_bord) m_bord = std::make_unique<WebBord>();
+        if (!m_bord) {
+            m_bord = std::make_unique<WebBord>();
+            // The players' cards, from the register in the settings folder.
+            m_bord->zetKaarten(std::make_shared<WebKaarten>(
+                KaartRegister::padIn(m_avond.instellingen().instellingenMap())));
+        }
         stuur();
         if (!m_bord->start(web.poort, &m_fout)) {
             // Back on the port it had, when there was one.
@@ -90,15 +100,29 @@ void WebVoeding::stuur()
 {
     if (!m_bord) return;
     const Spel& spel = m_avond.spel();
-    WebStand::Gegevens g{spel.aantalBallen(), spel.ronde(), spel.spelNummer(), {}, {}, {}, spel.metLetters()};
+    const ProgrammaGang& programma = m_avond.programma();
+    WebStand::Gegevens g;
+    g.aantalBallen = spel.aantalBallen();
+    g.ronde = spel.ronde();
+    g.spelNummer = spel.spelNummer();
+    g.letters = spel.metLetters();
     for (const Spel::Bal& b : spel.ballen())
         g.ballen << b.getal;
+    g.avond = m_avondDatum.toString(Qt::ISODate);
+    const SpelSoort soort = programma.spelSoort();
+    g.spelNaam = soort.naam();
+    for (KaartSoort k : soort.kaarten())
+        g.kaarten << KaartNummer::soortNaam(k);
     // While a programme runs: the stage played for now and its prize ("Taart (€ 10)"), as the stage says them.
-    if (m_avond.programma().loopt() && !m_avond.programma().klaar()) {
-        const AvondProgramma::Fase& f =
-            m_avond.programma().inhoud().rondes[m_avond.programma().ronde()].fasen[m_avond.programma().fase()];
+    if (programma.loopt() && !programma.klaar()) {
+        const AvondProgramma::Ronde& r = programma.inhoud().rondes[programma.ronde()];
+        const AvondProgramma::Fase& f = r.fasen[programma.fase()];
         g.fase = f.naam;
         g.prijs = AvondProgramma::prijsTekst(f);
+        // The cards play for the stage only in its round's game; between rounds, for nothing.
+        if (soort.ronde && spel.ronde() - 1 == programma.ronde()) g.doelen = WebDoelen::vanFase(r.spel, f);
+    } else if (!programma.loopt()) {
+        g.doelen = WebDoelen::zonderProgramma(spel.patroon());
     }
     m_bord->zetStand(WebStand::json(g, ++m_versie));
 }

@@ -2,6 +2,7 @@
 
 #include "core/settings/webinstelling.h"
 
+#include <QDate>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -48,6 +49,7 @@ private:
     WebInstelling m_instelling;
     std::unique_ptr<WebBord> m_bord;
     QString m_fout;
+    const QDate m_avondDatum;
     quint64 m_versie = 0;
     bool m_gepland = false;
 };

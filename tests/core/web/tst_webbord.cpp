@@ -146,7 +146,12 @@ private:
 
 QByteArray stand(QList<int> ballen, int aantal = 75)
 {
-    return WebStand::json({aantal, 2, 3, ballen, {}, {}}, 1);
+    WebStand::Gegevens g;
+    g.aantalBallen = aantal;
+    g.ronde = 2;
+    g.spelNummer = 3;
+    g.ballen = ballen;
+    return WebStand::json(g, 1);
 }
 
 // A board of its own limits, started on a free port: its port, 0 when it did not start.

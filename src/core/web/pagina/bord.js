@@ -57,6 +57,7 @@
       vorige.appendChild(li);
     }
     document.title = s.laatste ? 'Zorvak - ' + tekst(s.laatste) : 'Zorvak - het bord';
+    if (window.zorvakKaarten) window.zorvakKaarten.toon(s);
   }
 
   function verbonden(ja) {
