@@ -3,11 +3,15 @@
 // nobody), a bounded fuzz of requests, and the evening that feeds it. Devices of the hall are
 // played from addresses of their own on loopback (127.0.0.2, ...), the server is always reached
 // at 127.0.0.1.
+#include "testhulp.h"
+
 #include "core/common/toeval.h"
 #include "core/common/wacht.h"
 #include "core/game/avond.h"
 #include "core/game/avondprogramma.h"
+#include "core/cards/kaartregister.h"
 #include "core/web/webbord.h"
+#include "core/web/webkaarten.h"
 #include "core/web/webstand.h"
 #include "core/web/webvoeding.h"
 
@@ -190,6 +194,7 @@ private slots:
             {"GET", "/", 200, "text/html"},
             {"GET", "/bord.js", 200, "text/javascript"},
             {"GET", "/bord.css", 200, "text/css"},
+            {"GET", "/kaarten.js", 200, "text/javascript"},
             {"GET", "/stand.json", 200, "application/json"},
             {"HEAD", "/", 200, "text/html"},
             {"POST", "/", 405, {}},
@@ -199,6 +204,9 @@ private slots:
             {"GET", "/../Zorvak-extra.ini", 404, {}},
             {"GET", "/%2e%2e/Kaartregister.db", 404, {}},
             {"GET", "/bord.html", 404, {}},
+            // A board without the players' cards has none to give.
+            {"GET", "/kaart/A-0001.json", 404, "text/plain"},
+            {"GET", "/series.json", 404, "text/plain"},
         };
         m_bord->zetStand(stand({5, 6}));
         for (const auto& g : gevallen) {
@@ -211,6 +219,64 @@ private slots:
             if (g.status == 200 && g.methode == "GET" && g.pad == "/stand.json") QCOMPARE(a.inhoud, stand({5, 6}));
             if (g.status == 200 && g.methode == "GET" && g.pad == "/") QVERIFY(a.inhoud.contains("Laatste bal"));
         }
+    }
+
+    // The players' cards: one by its number, as the register has it, in its several writings;
+    // read only (405 for any other method); a number that is no card, or a path that holds none,
+    // not found; a device that asks for more numbers than its share slowed down with the time to
+    // wait, while another device is not; the series by name.
+    void kaarten()
+    {
+        QTemporaryDir map;
+        VasteToeval kans(9);
+        const QList<RegisterKaart> gedrukt =
+            TestHulp::drukKaarten(map.path(), KaartSoort::Bingo75, QStringLiteral("A"), 1, kans);
+        QCOMPARE(gedrukt.size(), 6);
+        m_bord = std::make_unique<WebBord>(WebBord::Grenzen{16, 1, 1, 5, 16});
+        m_bord->zetKaarten(std::make_shared<WebKaarten>(KaartRegister::padIn(map.path()), WebKaarten::Grenzen{3, 8, 16}));
+        QVERIFY(m_bord->start(0));
+        m_poort = m_bord->poort();
+        const auto getallen = [](const Antwoord& a) {
+            QList<int> uit;
+            for (const QJsonValue& v : QJsonDocument::fromJson(a.inhoud).object().value("getallen").toArray())
+                uit << v.toInt();
+            return uit;
+        };
+        for (const QByteArray pad : {"/kaart/A-0002.json", "/kaart/a2.json", "/kaart/A%2D0002.json"}) {
+            const Antwoord a = vraag(m_poort, "GET", pad, apparaat(2));
+            QVERIFY2(a.status == 200 && a.kop.contains("Content-Type: application/json"), pad.constData());
+            QVERIFY(heeftVasteKoppen(a));
+            QCOMPARE(getallen(a), gedrukt[1].getallen);
+        }
+        const Antwoord kop = vraag(m_poort, "HEAD", "/kaart/A-0002.json", apparaat(2));
+        QVERIFY(kop.status == 200 && kop.inhoud.isEmpty());
+        for (const QByteArray methode : {"POST", "PUT", "DELETE", "OPTIONS"}) {
+            const Antwoord a = vraag(m_poort, methode, "/kaart/A-0002.json", apparaat(3));
+            QVERIFY2(a.status == 405 && a.kop.contains("Allow: GET, HEAD"), methode.constData());
+        }
+        const Antwoord onbekend = vraag(m_poort, "GET", "/kaart/A-0099.json", apparaat(3));
+        QCOMPARE(onbekend.status, 404);
+        QVERIFY(QJsonDocument::fromJson(onbekend.inhoud).object().value("fout").toString().contains(
+            QStringLiteral("Kaart A-0099 is niet gevonden")));
+        for (const QByteArray pad : {"/kaart/", "/kaart/.json", "/kaart/A-0002", "/kaart/A-0002.json/x", "/kaart.json",
+                                     "/kaarten/A-0002.json"})
+            QVERIFY2(vraag(m_poort, "GET", pad, apparaat(4)).status == 404, pad.constData());
+        QCOMPARE(QJsonDocument::fromJson(vraag(m_poort, "GET", "/series.json", apparaat(4)).inhoud)
+                     .object()
+                     .value("series")
+                     .toArray(),
+                 QJsonArray{QStringLiteral("A")});
+
+        // Three numbers a minute per device: the fourth waits, another device does not.
+        for (const QByteArray pad : {"/kaart/A-1.json", "/kaart/A-2.json", "/kaart/A-3.json"})
+            QCOMPARE(vraag(m_poort, "GET", pad, apparaat(5)).status, 200);
+        const Antwoord traag = vraag(m_poort, "GET", "/kaart/A-4.json", apparaat(5));
+        QCOMPARE(traag.status, 429);
+        QVERIFY2(heeftVasteKoppen(traag) && traag.kop.contains("Retry-After: "), traag.kop.constData());
+        QVERIFY(QJsonDocument::fromJson(traag.inhoud).object().value("fout").toString().contains(
+            QStringLiteral("seconden weer")));
+        QCOMPARE(vraag(m_poort, "GET", "/kaart/A-1.json", apparaat(5)).status, 200);
+        QCOMPARE(vraag(m_poort, "GET", "/kaart/A-4.json", apparaat(6)).status, 200);
     }
 
     // An open page hears the game at once and every change after it; a page that was away gets
@@ -512,7 +578,20 @@ private slots:
         Stroom pagina(avond.web().bord()->poort());
         QCOMPARE(QJsonDocument::fromJson(pagina.volgende()).object().value("ballen").toInt(), 0);
         avond.spel().nieuwSpel(75, 1);
-        QCOMPARE(QJsonDocument::fromJson(pagina.volgende()).object().value("ballen").toInt(), 75);
+        QJsonObject nieuw = QJsonDocument::fromJson(pagina.volgende()).object();
+        QCOMPARE(nieuw.value("ballen").toInt(), 75);
+        // The evening's date, the game's cards, and without a programme each kind's stages.
+        QVERIFY(QDate::fromString(nieuw.value("avond").toString(), Qt::ISODate).isValid());
+        QCOMPARE(nieuw.value("spelsoort").toObject(),
+                 (QJsonObject{{"naam", "Bingo 75"}, {"kaarten", QJsonArray{"Bingo 75"}}}));
+        QCOMPARE(nieuw.value("doelen").toObject(), WebDoelen::json(WebDoelen::zonderProgramma({})));
+        // Another pattern played for: the pages hear it.
+        const auto kruis = *AvondProgramma::vastPatroon(QStringLiteral("Kruis"));
+        avond.spel().zetPatroon(kruis);
+        QCOMPARE(QJsonDocument::fromJson(pagina.volgende()).object().value("doelen").toObject(),
+                 WebDoelen::json(WebDoelen::zonderProgramma(kruis)));
+        avond.spel().zetPatroon({});
+        pagina.volgende();
         const int bal = avond.spel().trek(toeval);
         const int tweede = avond.spel().trek(toeval);
         const QJsonObject o = QJsonDocument::fromJson(pagina.volgende()).object();
@@ -548,12 +627,18 @@ private slots:
         QCOMPARE(fase.value("ronde").toInt(), 1);
         QCOMPARE(fase.value("spel").toInt(), 2);
         QCOMPARE(fase.value("letters"), QJsonValue(false));
+        // Its stage alone, for Kien cards only.
+        QCOMPARE(fase.value("spelsoort").toObject(), (QJsonObject{{"naam", "Kienen"}, {"kaarten", QJsonArray{"Kien"}}}));
+        QCOMPARE(fase.value("doelen").toObject(),
+                 WebDoelen::json(WebDoelen::vanFase(S::Kienen, programma.rondes[0].fasen[0])));
         // The same game, once the programme plays Bingo first: letters again, and said so at once.
         programma.rondes.prepend({S::Bingo75, AvondProgramma::standaardFasen(S::Bingo75), {}, 0});
         QVERIFY(avond.programma().zet(programma));
         fase = volgende([](const QJsonObject& o) { return o.value("letters").toBool(); });
         QCOMPARE(fase.value("ballen").toInt(), 90);
         QCOMPARE(fase.value("prijs"), QJsonValue());
+        // The game on the board is not the round played for: no stage for any card.
+        QCOMPARE(fase.value("doelen").toObject(), WebDoelen::json({}));
         QVERIFY(avond.vraagAfsluiten() && !avond.web().draait() && avond.web().adressen().isEmpty());
         WachtTempo::zetBeeindigd(false);
     }
