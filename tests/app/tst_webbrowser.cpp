@@ -247,6 +247,15 @@ private slots:
         QVERIFY(tekst().contains(QStringLiteral("nog 4 voor 1 rij")));
         volg(QStringLiteral("A-0099"));
         QTRY_VERIFY_WITH_TIMEOUT(melding().contains(QStringLiteral("Kaart A-0099 is niet gevonden")), 10000);
+        // A number alone belongs to the series chosen beside it, the one printed last at first.
+        QTRY_COMPARE_WITH_TIMEOUT(js(QStringLiteral("[...document.querySelectorAll('#mijn-serie option')]"
+                                                    ".map(o => o.value).join()"))
+                                      .toString(),
+                                  QStringLiteral("K,A"), 10000);
+        js(QStringLiteral("document.getElementById('mijn-serie').value = 'A'; true"));
+        volg(QStringLiteral("3"));
+        QTRY_COMPARE_WITH_TIMEOUT(merken(QStringLiteral("A-0003")), QList<int>{}, 10000);
+        js(QStringLiteral("document.querySelector('.kaart[data-nummer=\"A-0003\"] .weg').click(); true"));
         volg(QStringLiteral("K-0002"));
         QTRY_VERIFY_WITH_TIMEOUT(
             tekst().contains(QStringLiteral("Kaart K-0002 is een Kienkaart; er wordt nu Bingo 75 gespeeld.")), 10000);

@@ -78,7 +78,7 @@ QString WebVoeding::uitleg() const
         return QStringLiteral("Deze computer is op geen netwerk aangesloten: het bord is alleen hier te zien, op "
                               "http://127.0.0.1:%1/")
             .arg(m_bord->poort());
-    return QStringLiteral("Open %1 op een telefoon of tv in de zaal.").arg(lijst.first());
+    return QStringLiteral("Open %1 op een telefoon of tv in de zaal. %2").arg(lijst.first(), kaartenUitleg);
 }
 
 // The stage paints a drawn ball before the pages hear of it: the game is sent once the

@@ -33,6 +33,9 @@ public:
     // Where the hall opens the board: one address per network of this computer; empty while
     // the server is off or the computer is on no network.
     QStringList adressen() const;
+    // How the players follow their own cards, for the organiser to pass on.
+    static inline const QString kaartenUitleg =
+        QStringLiteral("Spelers volgen hun eigen kaarten op hetzelfde adres, onder \"Mijn kaarten\".");
     // What the organiser is told about it: where the hall opens it, or why it is not there.
     QString uitleg() const;
     WebBord* bord() { return m_bord.get(); }

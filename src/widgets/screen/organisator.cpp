@@ -412,8 +412,9 @@ void Organisator::toonWeb()
     const QStringList adressen = m_avond.web().adressen();
     const bool fout = !m_avond.web().fout().isEmpty();
     WebLabel->setText(adressen.isEmpty() ? m_avond.web().uitleg()
-                                         : QStringLiteral("Het bord op uw telefoon:\n") + adressen.first());
-    WebLabel->setWordWrap(adressen.isEmpty());
+                                         : QStringLiteral("Het bord op uw telefoon:\n%1\n%2")
+                                               .arg(adressen.first(), WebVoeding::kaartenUitleg));
+    WebLabel->setWordWrap(true);
     WebLabel->setMaximumWidth(320);
     WebLabel->setStyleSheet(fout ? QStringLiteral("color: rgb(176, 0, 32);") : QString());
     WebLabel->setVisible(m_avond.web().draait() || fout);
