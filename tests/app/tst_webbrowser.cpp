@@ -133,6 +133,8 @@ private:
         }
         QTRY_VERIFY_WITH_TIMEOUT(tekst().contains(QStringLiteral("8 ballen getrokken")), 10000);
         for (const auto& [b, h, naam] : {std::tuple{390, 844, "telefoon"}, std::tuple{1920, 1080, "tv"}}) {
+            // A page opened lying down shows "Mijn kaarten" closed, as a TV has it.
+            js(QStringLiteral("document.getElementById('mijn').open = %1; true").arg(b < h ? "true" : "false"));
             m_browser.write(QStringLiteral("foto %1 %2 1 %3/schermafdruk-web-%4.png\n")
                                 .arg(b)
                                 .arg(h)
@@ -257,6 +259,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(merken(QStringLiteral("A-0003")), QList<int>{}, 10000);
         js(QStringLiteral("document.querySelector('.kaart[data-nummer=\"A-0003\"] .weg').click(); true"));
         volg(QStringLiteral("K-0002"));
+        volg(QStringLiteral("K-0005"));
         QTRY_VERIFY_WITH_TIMEOUT(
             tekst().contains(QStringLiteral("Kaart K-0002 is een Kienkaart; er wordt nu Bingo 75 gespeeld.")), 10000);
 
@@ -301,6 +304,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(
             tekst().contains(QStringLiteral("Kaart K-0002 is compleet voor 1 rij: roep KIEN!")), 10000);
         QCOMPARE(merken(QStringLiteral("K-0002")), getrokkenVan(kien[1]));
+        QCOMPARE(merken(QStringLiteral("K-0005")), getrokkenVan(kien[4]));
         // A card of another game is never said to be complete, whatever is drawn.
         QVERIFY(!tekst().contains(QStringLiteral("Kaart A-0001 is compleet")));
         fotos(QStringLiteral("kaarten-kien"));

@@ -168,6 +168,7 @@ window.zorvakKaarten = (function () {
         break;
       }
     lijst.insertBefore(k.vak, voor);
+    $('mijn').open = true;
     markeer(k);
     uitleg();
   }
@@ -261,6 +262,8 @@ window.zorvakKaarten = (function () {
   }
 
   function begin() {
+    // Open on a phone held upright and wherever cards are followed; a TV shows the board.
+    $('mijn').open = bewaard.nummers.length > 0 || window.matchMedia('(orientation: portrait)').matches;
     $('mijn-vorm').addEventListener('submit', volg);
     laadSeries();
     for (const nummer of bewaard.nummers) laad(nummer);
