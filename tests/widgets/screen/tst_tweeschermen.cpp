@@ -3,6 +3,7 @@
 // either window, a screen unplugged and plugged in again mid-game, and the choice of screen kept.
 #include "core/game/roeper.h"
 #include "core/screen/schermkeuze.h"
+#include "core/web/webvoeding.h"
 #include "opname.h"
 #include "testhulp.h"
 #include "widgets/cards/kaartcontrole.h"
@@ -181,6 +182,25 @@ private slots:
     // An evening by its programme in the organiser's window: started there, balls from a real
     // drum typed in there, the current stage marked in the list, a winning card confirmed with
     // the button and taken back, and the report of the evening written from there.
+    // With the board on the network, the organiser's window names its address and tells how
+    // the players follow their own cards there; switched off, it says nothing.
+    void webInOrganisator()
+    {
+        TestHulp::Opstelling o;
+        TweeSchermen t(o.main(), o.avond());
+        t.pasToe();
+        QVERIFY(o.avond().web().zet({true, 0}, false));
+        const QString tekst = t.organisator()->WebLabel->text();
+        const QStringList adressen = o.avond().web().adressen();
+        if (adressen.isEmpty())
+            QVERIFY2(tekst.contains(QStringLiteral("127.0.0.1")), qPrintable(tekst));
+        else
+            QVERIFY2(tekst.contains(adressen.first()) && tekst.contains(WebVoeding::kaartenUitleg), qPrintable(tekst));
+        QVERIFY(t.organisator()->WebLabel->isVisible());
+        QVERIFY(o.avond().web().zet({false, 0}, false));
+        QVERIFY(!t.organisator()->WebLabel->isVisible());
+    }
+
     void programmaInOrganisator()
     {
         TestHulp::Opstelling o({}, true, true);
