@@ -65,7 +65,6 @@ WebBord::~WebBord()
 namespace
 {
 
-// What the server answers; it was made with its limits (webbord_verbinding.cpp).
 // The number in a card's path, "/kaart/A-0017.json"; empty when the path is none.
 QString kaartNummerIn(const std::string& pad)
 {
@@ -78,6 +77,7 @@ QString kaartNummerIn(const std::string& pad)
     return QString::fromUtf8(midden.data(), static_cast<int>(midden.size()));
 }
 
+// What the server answers; it was made with its limits (webbord_verbinding.cpp).
 void richtIn(WebBord::Server& http, const WebBord::Grenzen& grenzen,
              std::shared_ptr<const std::vector<Bestand>> bestanden, std::shared_ptr<WebBord::Gedeeld> gedeeld,
              std::shared_ptr<WebKaarten> kaarten)
@@ -107,7 +107,8 @@ void richtIn(WebBord::Server& http, const WebBord::Grenzen& grenzen,
             } else if (bestand) {
                 res.set_content(bestand->inhoud, bestand->soort);
             } else if (series || !kaart.isEmpty()) {
-                const WebKaarten::Antwoord a = series ? kaarten->series() : kaarten->kaart(req.remote_addr, kaart);
+                const WebKaarten::Antwoord a = series ? kaarten->series(req.remote_addr)
+                                                     : kaarten->kaart(req.remote_addr, kaart);
                 res.status = a.status;
                 if (a.wachtSeconden > 0) res.set_header("Retry-After", std::to_string(a.wachtSeconden));
                 res.set_content(a.json.constData(), static_cast<std::size_t>(a.json.size()),

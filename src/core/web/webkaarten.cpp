@@ -25,6 +25,7 @@ WebKaarten::WebKaarten(QString registerPad) : WebKaarten(std::move(registerPad),
 
 WebKaarten::WebKaarten(QString registerPad, Grenzen grenzen) : m_pad(std::move(registerPad)), m_grenzen(grenzen) {}
 
+// sleutel: the number asked for as the register writes it; empty for a question that is no number.
 bool WebKaarten::magVragen(const std::string& adres, const QString& sleutel, Klok::time_point nu, int* wacht)
 {
     std::lock_guard<std::mutex> l(m_slot);
@@ -44,8 +45,8 @@ bool WebKaarten::magVragen(const std::string& adres, const QString& sleutel, Klo
         vragen.pop_front();
     std::set<QString> nummers;
     for (const Vraag& v : vragen)
-        nummers.insert(v.nummer);
-    const bool nieuw = !nummers.count(sleutel);
+        if (!v.nummer.isEmpty()) nummers.insert(v.nummer);
+    const bool nieuw = !sleutel.isEmpty() && !nummers.count(sleutel);
     if (static_cast<int>(vragen.size()) >= m_grenzen.vragen ||
         (nieuw && static_cast<int>(nummers.size()) >= m_grenzen.nummers)) {
         // Until the oldest question of the minute is a minute old.
@@ -99,8 +100,11 @@ WebKaarten::Antwoord WebKaarten::kaart(const std::string& adres, const QString& 
     return {200, QJsonDocument(o).toJson(QJsonDocument::Compact), 0};
 }
 
-WebKaarten::Antwoord WebKaarten::series() const
+WebKaarten::Antwoord WebKaarten::series(const std::string& adres, Klok::time_point nu)
 {
+    int wacht = 0;
+    if (!magVragen(adres, QString(), nu, &wacht))
+        return fout(429, QStringLiteral("Probeer het over %1 seconden weer.").arg(wacht), wacht);
     KaartRegister kaartRegister(m_pad, KaartRegister::Modus::Lezen);
     QJsonArray lijst;
     if (kaartRegister.open())

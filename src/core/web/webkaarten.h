@@ -17,7 +17,7 @@
 // A device that asks for many numbers is slowed down: within a minute it gets at most
 // `nummers` different numbers (a player follows a handful; trying numbers one after another to
 // find cards is what is slowed), and at most `vragen` answers in all. Asked again, a number it
-// already had in that minute is no new number.
+// already had in that minute is no new number; the series' names are no number either.
 class WebKaarten
 {
 public:
@@ -41,7 +41,8 @@ public:
     // "naam":"een Kienkaart","getallen":[...]}, the numbers row by row (0: empty, or FREE).
     Antwoord kaart(const std::string& adres, const QString& nummer, Klok::time_point nu = Klok::now());
     // /series.json: {"series":["B","A"]}, the series printed last first; empty without a register.
-    Antwoord series() const;
+    // It counts among the device's questions, not among its numbers.
+    Antwoord series(const std::string& adres, Klok::time_point nu = Klok::now());
 
 private:
     bool magVragen(const std::string& adres, const QString& sleutel, Klok::time_point nu, int* wacht);

@@ -180,7 +180,7 @@ private slots:
         QCOMPARE(a.status, 404);
         QVERIFY(alsJson(a).value(QStringLiteral("fout")).toString().contains(QStringLiteral("nog geen kaarten")));
         QVERIFY(!QFileInfo::exists(pad));
-        QCOMPARE(alsJson(zonder.series()).value(QStringLiteral("series")).toArray(), QJsonArray());
+        QCOMPARE(alsJson(zonder.series("1")).value(QStringLiteral("series")).toArray(), QJsonArray());
 
         QVERIFY(TestHulp::schrijfBestand(pad, QByteArray("geen database, maar tekst\n").repeated(20)));
         a = zonder.kaart("1", QStringLiteral("A-0001"));
@@ -198,12 +198,17 @@ private slots:
         QCOMPARE(tijdens.kaart("1", QStringLiteral("A-0007")).status, 404);
     }
 
-    // The series, the one printed last first; no cards, no series.
+    // The series, the one printed last first; asked for, they count among a device's questions.
     void series()
     {
-        WebKaarten kaarten(m_register);
-        QCOMPARE(alsJson(kaarten.series()).value(QStringLiteral("series")).toArray(),
+        WebKaarten kaarten(m_register, {1, 3, 16});
+        const Klok::time_point t0{};
+        QCOMPARE(alsJson(kaarten.series("a", t0)).value(QStringLiteral("series")).toArray(),
                  (QJsonArray{QStringLiteral("K"), QStringLiteral("A")}));
+        // Among the questions, not the numbers: a card can still be had, then the share is used.
+        QCOMPARE(kaarten.series("a", t0).status, 200);
+        QCOMPARE(kaarten.kaart("a", QStringLiteral("A-1"), t0).status, 200);
+        QCOMPARE(kaarten.series("a", t0).status, 429);
     }
 
     // At most `nummers` different numbers a minute per device: the last one allowed, the one
