@@ -3,7 +3,8 @@
 
     chromium.py URL
 
-Reads commands from stdin, one a line, and answers each with one line on stdout:
+Reads commands from stdin, one a line, each after a number of the asker's choice, and answers
+each with one line on stdout that begins with the same number ("7 tekst" -> "7 \"...\""):
     tekst                 the page's visible text, as a JSON string
     js UITDRUKKING        the value of a script on the page (a promise awaited), as JSON
     maat B H              the page shown at B x H CSS pixels, as a phone (B < H) or a screen does
@@ -70,29 +71,42 @@ def main():
                     raise RuntimeError(str(antwoord["error"]))
                 return antwoord.get("result", {})
 
+    def evalueer(uitdrukking):
+        # A page that is loading anew has no context to evaluate in for a moment: no value then.
+        try:
+            return stuur("Runtime.evaluate", {"expression": uitdrukking, "returnByValue": True,
+                                              "awaitPromise": True}, sessie=sessie)
+        except RuntimeError as fout:
+            if "chromium is gestopt" in str(fout):
+                raise
+            return {}
+
     try:
         doel = stuur("Target.createTarget", {"url": "about:blank"})["targetId"]
         sessie = stuur("Target.attachToTarget", {"targetId": doel, "flatten": True})["sessionId"]
         stuur("Page.enable", sessie=sessie)
         stuur("Page.navigate", {"url": url}, sessie=sessie)
         print("klaar", flush=True)
-        for opdracht in sys.stdin:
+        for regel in sys.stdin:
+            nummer, _, opdracht = regel.strip().partition(" ")
             delen = opdracht.split()
             if not delen:
                 continue
+
+            def zeg(antwoord, _nummer=nummer):
+                sys.stdout.write(_nummer + " " + antwoord + "\n")
+                sys.stdout.flush()
             if delen[0] == "tekst":
-                r = stuur("Runtime.evaluate", {"expression": "document.body ? document.body.innerText : ''",
-                                               "returnByValue": True}, sessie=sessie)
-                print(json.dumps(r.get("result", {}).get("value", "")), flush=True)
+                r = evalueer("document.body ? document.body.innerText : ''")
+                zeg(json.dumps(r.get("result", {}).get("value", "")))
             elif delen[0] == "js":
-                r = stuur("Runtime.evaluate", {"expression": opdracht.strip()[2:].strip(), "returnByValue": True,
-                                               "awaitPromise": True}, sessie=sessie)
-                print(json.dumps(r.get("result", {}).get("value")), flush=True)
+                r = evalueer(opdracht[2:].strip())
+                zeg(json.dumps(r.get("result", {}).get("value")))
             elif delen[0] == "maat":
                 b, h = int(delen[1]), int(delen[2])
                 stuur("Emulation.setDeviceMetricsOverride", {"width": b, "height": h, "deviceScaleFactor": 1,
                                                              "mobile": b < h}, sessie=sessie)
-                print("ok", flush=True)
+                zeg("ok")
             elif delen[0] == "foto":
                 b, h, schaal, pad = int(delen[1]), int(delen[2]), float(delen[3]), delen[4]
                 stuur("Emulation.setDeviceMetricsOverride", {"width": b, "height": h, "deviceScaleFactor": schaal,
@@ -103,9 +117,9 @@ def main():
                 r = stuur("Page.captureScreenshot", {"format": "png"}, sessie=sessie)
                 with open(pad, "wb") as f:
                     f.write(base64.b64decode(r["data"]))
-                print("ok", flush=True)
+                zeg("ok")
             else:
-                print("onbekend", flush=True)
+                zeg("onbekend")
     finally:
         proces.terminate()
         try:

@@ -24,31 +24,39 @@ class TestWebBrowser : public QObject
 private:
     std::unique_ptr<TestHulp::Opstelling> m_o;
     QProcess m_browser;
+    int m_vraagNummer = 0;
 
+    // Asks the browser one thing and returns its answer: the line that carries the question's
+    // number, so an answer that came late for an earlier question is never taken for this one.
+    QByteArray vraagBrowser(const QByteArray& opdracht)
+    {
+        const QByteArray nummer = QByteArray::number(++m_vraagNummer) + ' ';
+        m_browser.write(nummer + opdracht + '\n');
+        QElapsedTimer klok;
+        klok.start();
+        while (klok.elapsed() < 20000) {
+            while (m_browser.canReadLine()) {
+                const QByteArray regel = m_browser.readLine().trimmed();
+                if (regel.startsWith(nummer)) return regel.mid(nummer.size());
+            }
+            m_browser.waitForReadyRead(200);
+        }
+        return "(de browser zwijgt)";
+    }
     // The page's visible text, as the browser shows it now.
     QString tekst()
     {
-        m_browser.write("tekst\n");
-        while (!m_browser.canReadLine())
-            if (!m_browser.waitForReadyRead(20000)) return QStringLiteral("(de browser zwijgt)");
-        const QByteArray regel = m_browser.readLine();
-        return QJsonDocument::fromJson("[" + regel + "]").array().at(0).toString();
+        return QJsonDocument::fromJson("[" + vraagBrowser("tekst") + "]").array().at(0).toString();
     }
     Avond& avond() { return m_o->avond(); }
     // The value of a script on the page.
     QJsonValue js(const QString& uitdrukking)
     {
-        m_browser.write("js " + uitdrukking.toUtf8() + "\n");
-        while (!m_browser.canReadLine())
-            if (!m_browser.waitForReadyRead(20000)) return QStringLiteral("(de browser zwijgt)");
-        return QJsonDocument::fromJson("[" + m_browser.readLine() + "]").array().at(0);
+        return QJsonDocument::fromJson("[" + vraagBrowser("js " + uitdrukking.toUtf8()) + "]").array().at(0);
     }
     bool opdracht(const QByteArray& regel)
     {
-        m_browser.write(regel + "\n");
-        while (!m_browser.canReadLine())
-            if (!m_browser.waitForReadyRead(20000)) return false;
-        const QByteArray antwoord = m_browser.readLine().trimmed();
+        const QByteArray antwoord = vraagBrowser(regel);
         if (antwoord != "ok") qWarning("%s: %s", regel.constData(), antwoord.constData());
         return antwoord == "ok";
     }
@@ -83,11 +91,15 @@ private:
         return uit;
     }
     QString melding() { return js(QStringLiteral("document.getElementById('mijn-melding').textContent")).toString(); }
+    // The page loaded anew, its scripts started: the old page is marked, so it is not taken for
+    // the new one before it has gone.
     void herlaad()
     {
-        js(QStringLiteral("location.reload(); true"));
-        QTest::qWait(300);
-        QTRY_VERIFY_WITH_TIMEOUT(tekst().contains(QStringLiteral("Kaartnummer")), 20000);
+        js(QStringLiteral("window.zorvakOud = true; location.reload(); true"));
+        QTRY_VERIFY_WITH_TIMEOUT(js(QStringLiteral("!window.zorvakOud && document.readyState === 'complete' && "
+                                                   "!!window.zorvakKaarten"))
+                                     .toBool(),
+                                 20000);
     }
     // The balls the page shows: the last one large, then the `vorige` before it in the strip.
     static QStringList balletjes(const QString& t, int vorige)
@@ -135,14 +147,11 @@ private:
         for (const auto& [b, h, naam] : {std::tuple{390, 844, "telefoon"}, std::tuple{1920, 1080, "tv"}}) {
             // A page opened lying down shows "Mijn kaarten" closed, as a TV has it.
             js(QStringLiteral("document.getElementById('mijn').open = %1; true").arg(b < h ? "true" : "false"));
-            m_browser.write(QStringLiteral("foto %1 %2 1 %3/schermafdruk-web-%4.png\n")
-                                .arg(b)
-                                .arg(h)
-                                .arg(QDir(map).absolutePath(), QString::fromLatin1(naam))
-                                .toUtf8());
-            while (!m_browser.canReadLine())
-                QVERIFY(m_browser.waitForReadyRead(20000));
-            QCOMPARE(m_browser.readLine().trimmed(), QByteArray("ok"));
+            QVERIFY(opdracht(QStringLiteral("foto %1 %2 1 %3/schermafdruk-web-%4.png")
+                                 .arg(b)
+                                 .arg(h)
+                                 .arg(QDir(map).absolutePath(), QString::fromLatin1(naam))
+                                 .toUtf8()));
         }
     }
 
