@@ -58,8 +58,8 @@ const std::vector<Regel>& regels()
          QStringLiteral("Leesbaar tot achter in de zaal: zet onder Instellingen, Extra de laatste bal licht en groot "
                         "en toon de vorige vijf ballen.")},
         {600, 5760, gewoon,
-         QStringLiteral("Het bord op telefoons en tv's: zet het aan onder Instellingen, Extra. Toets W toont de zaal "
-                        "het adres.")},
+         QStringLiteral("Het bord en de eigen kaarten op telefoons: aan onder Instellingen, Extra. Toets W toont de "
+                        "zaal het adres.")},
         {600, 6030, gewoon,
          QStringLiteral("Door dubbel op de achtergrond te klikken kunt u het menu verwijderen en weer terughalen.")},
         {600, 6300, gewoon,
