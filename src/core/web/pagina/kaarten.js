@@ -80,11 +80,7 @@ window.zorvakKaarten = (function () {
     const vak = element('article', 'kaart');
     vak.dataset.nummer = kaart.nummer;
     const kop = element('div', 'kaart-kop');
-    const weg = element('button', 'weg', 'Verwijder');
-    weg.type = 'button';
-    weg.setAttribute('aria-label', 'Kaart ' + kaart.nummer + ' niet meer volgen');
-    weg.addEventListener('click', () => verwijder(kaart.nummer));
-    kop.append(element('h3', '', 'Kaart ' + kaart.nummer), weg);
+    kop.append(element('h3', '', 'Kaart ' + kaart.nummer), wegKnop(kaart.nummer));
     const rooster = element('div', 'rooster ' + (kien ? 'kien' : 'bingo'));
     rooster.setAttribute('role', 'img');
     if (!kien) for (const l of 'BINGO') rooster.appendChild(element('div', 'letter', l));
@@ -173,12 +169,23 @@ window.zorvakKaarten = (function () {
     uitleg();
   }
 
+  // The place of a number on the page: its card, or what is said in its place; null when none.
+  function vakVan(nummer) {
+    return $('mijn-kaarten').querySelector('[data-nummer="' + CSS.escape(nummer) + '"]');
+  }
+
+  function wegKnop(nummer) {
+    const weg = element('button', 'weg', 'Verwijder');
+    weg.type = 'button';
+    weg.setAttribute('aria-label', 'Kaart ' + nummer + ' niet meer volgen');
+    weg.addEventListener('click', () => verwijder(nummer));
+    return weg;
+  }
+
   function verwijder(nummer) {
-    const k = gevolgd.get(nummer);
-    if (k) k.vak.remove();
+    const vak = vakVan(nummer);
+    if (vak) vak.remove();
     gevolgd.delete(nummer);
-    const plek = $('mijn-kaarten').querySelector('[data-nummer="' + CSS.escape(nummer) + '"]');
-    if (plek) plek.remove();
     bewaard.nummers = bewaard.nummers.filter((n) => n !== nummer);
     bewaar();
     uitleg();
@@ -186,16 +193,12 @@ window.zorvakKaarten = (function () {
 
   // A kept number whose card cannot be had now: said in its place, tried again when it may be.
   function kanNiet(nummer, r) {
-    const lijst = $('mijn-kaarten');
-    let vak = lijst.querySelector('[data-nummer="' + CSS.escape(nummer) + '"]');
+    let vak = vakVan(nummer);
     if (!vak) {
       vak = element('article', 'kaart mist');
       vak.dataset.nummer = nummer;
-      const weg = element('button', 'weg', 'Verwijder');
-      weg.type = 'button';
-      weg.addEventListener('click', () => verwijder(nummer));
-      vak.append(element('h3', '', 'Kaart ' + nummer), element('p', 'regel'), weg);
-      lijst.appendChild(vak);
+      vak.append(element('h3', '', 'Kaart ' + nummer), element('p', 'regel'), wegKnop(nummer));
+      $('mijn-kaarten').appendChild(vak);
     }
     vak.querySelector('.regel').textContent = r.fout;
     if (r.status !== 404) setTimeout(() => laad(nummer), Math.max(5, r.wacht) * 1000);
@@ -205,8 +208,8 @@ window.zorvakKaarten = (function () {
     try {
       const kaart = await haal(nummer);
       if (!bewaard.nummers.includes(nummer)) return;
-      const oud = $('mijn-kaarten').querySelector('.mist[data-nummer="' + CSS.escape(nummer) + '"]');
-      if (oud) oud.remove();
+      const oud = vakVan(nummer);
+      if (oud && oud.classList.contains('mist')) oud.remove();
       toonKaart(kaart);
     } catch (r) {
       if (bewaard.nummers.includes(nummer)) kanNiet(nummer, r);
